@@ -1,0 +1,69 @@
+#include <algorithm>
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/command_registry.h"
+#include "platform/product.h"
+
+namespace quorvale::cli {
+namespace {
+
+std::vector<CliCommand>& Registry() {
+  static std::vector<CliCommand> commands;
+  return commands;
+}
+
+void PrintToolHelp(std::ostream& out) {
+  out << "Usage: quorvale-cli COMMAND [ARGUMENTS...]\n"
+         "       quorvale-cli COMMAND --help\n"
+         "       quorvale-cli --version | --help\n\n"
+         "The command-line companion of " << ProductTitle() << ": the same core as the desktop program,\n"
+         "for scripts and batch work.\n\nCommands:\n";
+  std::vector<CliCommand> sorted = Registry();
+  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  for (const CliCommand& command : sorted) {
+    out << "  " << command.usage << "\n      " << command.summary << "\n";
+  }
+  out << "\nExit status: 0 success; 1 the command ran but met errors or warnings, or was declined;\n"
+         "2 the command could not run (bad usage, a refused project, a missing folder).\n";
+}
+
+}  // namespace
+
+const std::vector<CliCommand>& RegisteredCommands() { return Registry(); }
+
+CommandRegistrar::CommandRegistrar(CliCommand command) { Registry().push_back(std::move(command)); }
+
+}  // namespace quorvale::cli
+
+int main(int argc, char** argv) {
+  using namespace quorvale::cli;
+  std::setlocale(LC_ALL, "");
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) {
+    PrintToolHelp(std::cerr);
+    return kExitCannotRun;
+  }
+  const std::string& first = args.front();
+  if (first == "--version") {
+    std::cout << quorvale::ProductTitle() << "\n";
+    return kExitOk;
+  }
+  if (first == "--help" || first == "-h" || first == "help") {
+    PrintToolHelp(std::cout);
+    return kExitOk;
+  }
+  for (const CliCommand& command : RegisteredCommands()) {
+    if (command.name != first) continue;
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+      std::cout << "Usage: quorvale-cli " << command.usage << "\n\n" << command.help;
+      return kExitOk;
+    }
+    return command.run(rest);
+  }
+  std::cerr << "quorvale-cli: unknown command '" << first << "'. Run 'quorvale-cli --help' for the list.\n";
+  return kExitCannotRun;
+}

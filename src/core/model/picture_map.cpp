@@ -1,0 +1,32 @@
+#include "model/picture_map.h"
+
+namespace quorvale {
+
+int PictureMap::Find(const std::string& path) const {
+  const auto found = index_.find(path);
+  return found == index_.end() ? -1 : static_cast<int>(found->second);
+}
+
+void PictureMap::Insert(int position, std::string path, std::string comment) {
+  const auto at = static_cast<std::size_t>(position);
+  pictures_.insert(pictures_.begin() + position, Picture{std::move(path), std::move(comment)});
+  Reindex(at);
+}
+
+void PictureMap::Remove(int position) {
+  const auto at = static_cast<std::size_t>(position);
+  index_.erase(pictures_[at].path);
+  pictures_.erase(pictures_.begin() + position);
+  Reindex(at);
+}
+
+void PictureMap::SetComment(int position, std::string comment) {
+  pictures_[static_cast<std::size_t>(position)].comment = std::move(comment);
+}
+
+void PictureMap::Reindex(std::size_t from) {
+  // Only the entries from the changed position on moved; appending touches one entry.
+  for (std::size_t i = from; i < pictures_.size(); ++i) index_[pictures_[i].path] = i;
+}
+
+}  // namespace quorvale

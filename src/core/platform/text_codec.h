@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvale {
+
+// In memory all text is UTF-8. The product's files are Windows-1252 text; these
+// functions convert between the two and count characters (not bytes).
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1252 bytes as UTF-8. The five bytes that Windows-1252 leaves undefined map
+// to the C1 control characters of the same value, so every byte round-trips.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// UTF-8 text as Windows-1252 bytes, or nothing when a character has no Windows-1252 byte.
+std::optional<std::string> Utf8ToWindows1252(std::string_view text);
+
+// UTF-8 text as Windows-1252 bytes for an HTML page: a character without a
+// Windows-1252 byte becomes a decimal numeric character reference ("&#281;").
+std::string Utf8ToWindows1252Html(std::string_view text);
+
+// Text read from one of the product's files: taken as UTF-8 when it is valid UTF-8,
+// otherwise as Windows-1252.
+std::string DecodeFileText(std::string_view bytes);
+
+// Number of characters (code points) in UTF-8 text.
+std::size_t CharCount(std::string_view text);
+
+// The first `count` characters of UTF-8 text; never splits a character.
+std::string FirstChars(std::string_view text, std::size_t count);
+
+}  // namespace quorvale

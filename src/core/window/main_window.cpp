@@ -1,0 +1,386 @@
+#include "window/main_window.h"
+
+#include <utility>
+
+#include "platform/path.h"
+#include "platform/product.h"
+#include "platform/text_codec.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kAlbumsCaptionEmpty = "     Albums:";
+constexpr const char* kPicturesCaptionEmpty = "     Pictures:";
+constexpr const char* kPicturesCaptionPrefix = "     Pictures: ";
+
+// Album editing.
+constexpr const char* kAddAlbumPrompt = "Enter the title for new album";
+constexpr const char* kAddAlbumCaption = "Add New Album";
+constexpr const char* kEditAlbumPrompt = "Edit title for current album";
+constexpr const char* kEditAlbumCaption = "Edit Album Title";
+constexpr const char* kTitleTooLong =
+    "Title length is greater than 200 characters. Input truncated!!";
+constexpr const char* kTitleTooLongCaption = "Album Title Length Error";
+constexpr const char* kSelectAlbumToRemove = "Please select an Album Index to REMOVE!!!";
+constexpr const char* kRemoveAlbumCaption = "Remove Album";
+
+// Picture editing.
+constexpr const char* kAddPictureCaption = "Add Picture";
+constexpr const char* kSelectAlbumForPicture = "Please select an album to add picture!!!";
+constexpr const char* kAddAlbumFirst = "Please add an album first!!!";
+constexpr const char* kPictureDialogTitle = "Select Picture File";
+constexpr const char* kPictureDialogFilter = "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif";
+constexpr const char* kSelectPictureToRemove = "Please select a Picture to REMOVE!!!";
+constexpr const char* kRemovePictureCaption = "Remove Picture";
+constexpr const char* kCommentTooLong =
+    "Comment length is greater than 200 characters. Input truncated!!";
+constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Error";
+
+// Publishing settings.
+constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+constexpr const char* kAccessUrlSuffix = "/PhotoAlbum.htm";
+
+std::string AlbumFullMessage() {
+  const std::string limit = std::to_string(MaxPicturesPerAlbum);
+  return "A maximum of " + limit + " pictures can be added to an album. Your current album already contains " +
+         limit + " pictures.";
+}
+
+std::string LimitReachedMessage(int added, int chosen) {
+  return "The limit of " + std::to_string(MaxPicturesPerAlbum) + " pictures in an album is reached. " +
+         std::to_string(added) + " of selected " + std::to_string(chosen) +
+         " pictures have been added in your current album.";
+}
+
+std::string TrimBlanks(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  const auto last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder)
+    : dialogs_(dialogs), clock_(clock) {
+  directories_.ProgramFolder = std::move(program_folder);
+}
+
+void MainWindowLogic::Startup() {
+  const std::string& folder = directories_.ProgramFolder;
+  directories_.ApplicationsDirectory = JoinPath(folder, "Applications");
+  directories_.ProjectDirectory = JoinPath(folder, "Projects");
+  directories_.LastPictureDirectory = folder;
+
+  // Selecting the Torvexa option runs SelectViewerType; the other option is disabled.
+  java_selected_ = true;
+  SelectViewerType();
+  html_enabled_ = false;
+  settings_.ApplicationSourceDirectory = JoinPath(directories_.ApplicationsDirectory, "Torvexa");
+
+  // TODO(project files): the New command reads "untitled.qs1" from the working folder.
+  ResetProject();
+  project_.ProjectPath = kUntitledProjectName;
+  ShowContentPage();
+  Notify();
+}
+
+// ---------------------------------------------------------------------------
+// Album editing
+
+std::string MainWindowLogic::PromptForText(const std::string& prompt, const std::string& default_text,
+                                           const std::string& caption) {
+  const auto answer = dialogs_.AskText({prompt, WindowTitle(caption), default_text});
+  std::string text = TrimBlanks(answer.value_or(std::string()));
+  if (CharCount(text) > MaxTextLength) {
+    Message(kTitleTooLong, kTitleTooLongCaption, Buttons::kOk, Icon::kExclamation);
+    text = FirstChars(text, MaxTextLength);
+  }
+  return text;
+}
+
+void MainWindowLogic::AddAlbumCommand() {
+  std::string title = PromptForText(kAddAlbumPrompt, std::string(), kAddAlbumCaption);
+  if (title.empty()) return;
+  project_.AddAlbum(std::move(title));
+  AlbumSelected();
+  Notify();
+}
+
+void MainWindowLogic::EditAlbumTitle() {
+  const int selected = project_.SelectedAlbum();
+  if (selected < 0) return;
+  std::string title = PromptForText(kEditAlbumPrompt, project_.AlbumTitles(selected), kEditAlbumCaption);
+  if (title.empty()) return;
+  project_.RenameAlbum(selected, std::move(title));
+  selected_album_label_ = project_.AlbumTitles(selected);
+  Notify();
+}
+
+void MainWindowLogic::RemoveAlbumCommand() {
+  const int selected = project_.SelectedAlbum();
+  if (selected < 0) {
+    if (project_.AlbumCount() > 0) {
+      Message(kSelectAlbumToRemove, kRemoveAlbumCaption, Buttons::kOk, Icon::kExclamation);
+    }
+    return;
+  }
+  selected_album_label_.clear();
+  project_.RemoveAlbum(selected);
+  if (project_.SelectedAlbum() < 0) {
+    // No album is left: the picture side empties and the album counter goes back to
+    // its empty caption rather than naming an album that no longer exists.
+    album_frame_caption_ = kAlbumsCaptionEmpty;
+    SetCommentBox(std::string());
+  }
+  AlbumSelected();
+  Notify();
+}
+
+void MainWindowLogic::OnAlbumClicked(int position) {
+  project_.SelectAlbum(position);
+  AlbumSelected();
+  Notify();
+}
+
+void MainWindowLogic::AlbumSelected() {
+  if (project_.SelectedAlbum() >= 0) ShowAlbum();
+  SetPictureFrameCount();
+  picture_buttons_enabled_ = project_.SelectedAlbum() >= 0;
+}
+
+void MainWindowLogic::ShowAlbum() {
+  const int selected = project_.SelectedAlbum();
+  album_frame_caption_ = "     Albums: " + std::to_string(selected + 1) + " of " +
+                         std::to_string(project_.AlbumCount());
+  project_.SelectPicture(0);  // no picture when the album is empty
+  PictureSelected();
+  selected_album_label_ = project_.AlbumTitles(selected);
+}
+
+// ---------------------------------------------------------------------------
+// Picture editing
+
+void MainWindowLogic::SetPictureFrameCount() {
+  const int rows = project_.SelectedAlbum() >= 0 ? project_.AlbumPictures(project_.SelectedAlbum()).Count() : 0;
+  picture_frame_caption_ = kPicturesCaptionPrefix + std::to_string(rows);
+}
+
+void MainWindowLogic::PictureSelected() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (album >= 0 && picture >= 0) {
+    SetCommentBox(project_.AlbumPictures(album).At(picture).comment);
+  } else {
+    SetCommentBox(std::string());
+  }
+}
+
+void MainWindowLogic::SetCommentBox(const std::string& text) {
+  if (text == comment_box_) return;  // an unchanged text raises no change
+  comment_box_ = text;
+  CommentChanged();
+}
+
+void MainWindowLogic::CommentChanged() {
+  if (project_.SelectedAlbum() < 0 || project_.SelectedPicture() < 0) {
+    SetCommentBox(std::string());
+    return;
+  }
+  if (CharCount(comment_box_) > MaxTextLength) {
+    Message(kCommentTooLong, kCommentTooLongCaption, Buttons::kOk, Icon::kExclamation);
+    SetCommentBox(FirstChars(comment_box_, MaxTextLength));  // stores the cut text
+    return;
+  }
+  project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
+}
+
+void MainWindowLogic::AddPictureToAlbum(std::string path) {
+  project_.AddPicture(std::move(path));
+  PictureSelected();
+  SetPictureFrameCount();
+}
+
+void MainWindowLogic::AddPicturesCommand() {
+  if (project_.SelectedAlbum() < 0) {
+    Message(project_.AlbumCount() > 0 ? kSelectAlbumForPicture : kAddAlbumFirst, kAddPictureCaption,
+            Buttons::kOk, Icon::kExclamation);
+    return;
+  }
+  if (project_.IsAlbumFull()) {
+    Message(AlbumFullMessage(), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+    return;
+  }
+  FileDialogRequest request;
+  request.title = kPictureDialogTitle;
+  request.default_ext = "jpg";
+  request.filter = kPictureDialogFilter;
+  request.initial_folder = directories_.LastPictureDirectory;
+  const auto chosen = dialogs_.ChooseOpenFiles(request);
+  if (!chosen || chosen->empty()) return;
+
+  if (chosen->size() == 1) {
+    AddPictureToAlbum(chosen->front());
+    directories_.LastPictureDirectory = FolderOf(chosen->front());
+  } else {
+    // Several files come from one folder; it is kept with its trailing separator.
+    const std::string folder = CollapseDoubledSeparators(FolderOf(chosen->front()) + kPathSeparator);
+    const int total = static_cast<int>(chosen->size());
+    int added = 0;
+    for (const std::string& path : *chosen) {
+      if (project_.IsAlbumFull()) {
+        Message(LimitReachedMessage(added, total), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+        break;
+      }
+      AddPictureToAlbum(folder + FileNameOf(path));
+      ++added;
+    }
+    directories_.LastPictureDirectory = folder;
+  }
+  Notify();
+}
+
+void MainWindowLogic::RemovePictureCommand() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (picture < 0) {
+    if (album >= 0 && project_.AlbumPictures(album).Count() > 0) {
+      Message(kSelectPictureToRemove, kRemovePictureCaption, Buttons::kOk, Icon::kExclamation);
+    }
+    return;
+  }
+  const int count = project_.AlbumPictures(album).Count();
+  // The picture that follows is selected before the removal and shows its comment.
+  const int next = picture + 1 < count ? picture + 1 : picture - 1;
+  if (next >= 0) {
+    project_.SelectPicture(next);
+    PictureSelected();
+    project_.SelectPicture(picture);
+  } else {
+    SetCommentBox(std::string());
+  }
+  project_.RemovePicture(picture);
+  SetPictureFrameCount();
+  Notify();
+}
+
+void MainWindowLogic::OnPictureClicked(int position) {
+  project_.SelectPicture(position);
+  PictureSelected();
+  Notify();
+}
+
+void MainWindowLogic::OnCommentEdited(const std::string& text) {
+  SetCommentBox(text);
+  Notify();
+}
+
+// ---------------------------------------------------------------------------
+// Publishing settings
+
+void MainWindowLogic::SelectViewerType() {
+  settings_.ViewerType = "Java";
+  settings_.PublishPictures = 1;
+  publish_pictures_enabled_ = false;
+  publish_labels_enabled_ = false;
+  const std::string& folder = directories_.ProgramFolder;
+  if (settings_.ApplicationSourceDirectory.find(folder) != std::string::npos) {
+    settings_.ApplicationSourceDirectory = JoinPath(directories_.ApplicationsDirectory, "Torvexa");
+  }
+  UpdateAccessUrl();
+}
+
+void MainWindowLogic::UpdateAccessUrl() {
+  std::string url = settings_.PublishDirectory;
+  for (char& c : url) {
+    if (c == '\\') c = '/';
+  }
+  access_url_ = url + kAccessUrlSuffix;
+}
+
+void MainWindowLogic::SetPublishDirectory(const std::string& text) {
+  if (text == settings_.PublishDirectory) return;  // an unchanged text raises no change
+  settings_.PublishDirectory = text;
+  UpdateAccessUrl();
+  project_.Modified = true;
+}
+
+void MainWindowLogic::OnPublishDirectoryEdited(const std::string& text) {
+  SetPublishDirectory(text);
+  Notify();
+}
+
+void MainWindowLogic::OnAccessUrlEdited(const std::string&) {
+  // The box always shows the URL of the Publishing Directory: typing is undone at once.
+  UpdateAccessUrl();
+  Notify();
+}
+
+void MainWindowLogic::BrowseForDirectory() {
+  const auto folder = dialogs_.ChooseFolder(kBrowsePublishTitle, settings_.PublishDirectory);
+  if (!folder) return;
+  SetPublishDirectory(*folder);
+  Notify();
+}
+
+// ---------------------------------------------------------------------------
+// Window
+
+void MainWindowLogic::ResetProject() {
+  project_.ResetProject();
+  album_frame_caption_ = kAlbumsCaptionEmpty;
+  selected_album_label_.clear();
+  picture_frame_caption_ = kPicturesCaptionEmpty;
+  comment_box_.clear();
+  status_caption_.clear();
+  status_text_.clear();
+  if (observer_) observer_->TranscriptReplaced();
+}
+
+void MainWindowLogic::ShowContentPage() {
+  current_page_ = kContentPage;
+  OnTabChanged(kContentPage);
+}
+
+void MainWindowLogic::OnTabChanged(int page) {
+  current_page_ = page;
+  const int album = project_.SelectedAlbum();
+  if (page == kContentPage) {
+    selected_album_label_ = album >= 0 ? project_.AlbumTitles(album) : std::string();
+    SetPictureFrameCount();
+    picture_buttons_enabled_ = album >= 0;
+  } else {
+    generate_enabled_ = project_.AlbumCount() > 0;
+  }
+  Notify();
+}
+
+void MainWindowLogic::ShowAbout() {
+  const std::string gap = "\r\n\r\n";
+  Message(ProductTitle() + gap + "For updates visit internet:" + gap + kUpdatePage + gap + kLegalNotice, "About",
+          Buttons::kOk, Icon::kNone);
+}
+
+std::vector<std::string> MainWindowLogic::AlbumRows() const {
+  std::vector<std::string> rows;
+  rows.reserve(static_cast<std::size_t>(project_.AlbumCount()));
+  for (int i = 0; i < project_.AlbumCount(); ++i) rows.push_back(project_.AlbumTitles(i));
+  return rows;
+}
+
+std::vector<std::string> MainWindowLogic::PictureRows() const {
+  std::vector<std::string> rows;
+  if (project_.SelectedAlbum() < 0) return rows;
+  for (const Picture& picture : project_.AlbumPictures(project_.SelectedAlbum())) rows.push_back(picture.path);
+  return rows;
+}
+
+Answer MainWindowLogic::Message(const std::string& text, const std::string& caption, Buttons buttons, Icon icon) {
+  return dialogs_.ShowMessage({text, WindowTitle(caption), buttons, icon});
+}
+
+void MainWindowLogic::Notify() {
+  if (observer_) observer_->StateChanged();
+}
+
+}  // namespace quorvale

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/project.h"
+#include "platform/clock.h"
+#include "platform/product.h"
+#include "platform/user_dialogs.h"
+
+namespace quorvale {
+
+// The view of the main window listens here. After every command it re-reads the
+// state it shows (StateChanged); the status transcript is passed on as it grows, so a
+// long generation run never re-sends the whole text.
+class WindowObserver {
+ public:
+  virtual ~WindowObserver() = default;
+  virtual void StateChanged() = 0;
+  // `appended` was added to the end of the transcript.
+  virtual void TranscriptAppended(std::string_view appended) = 0;
+  // The transcript was replaced as a whole (emptied or cut); re-read it.
+  virtual void TranscriptReplaced() = 0;
+};
+
+// Where the window's program folders point. Start-up derives them from the program
+// folder; tests pass folders of their own.
+struct ProgramDirectories {
+  std::string ProgramFolder;
+  std::string ApplicationsDirectory;  // program folder + "Applications"
+  std::string ProjectDirectory;       // program folder + "Projects"
+  std::string LastPictureDirectory;   // program folder, then the folder of the last pictures added
+};
+
+// The main window's logic, free of any toolkit: it owns the project, the settings, the
+// selection and every caption the window shows. Its public functions are the window's
+// commands and events; the view forwards to them and renders the state they leave.
+class MainWindowLogic {
+ public:
+  enum Page { kContentPage = 0, kGeneratePage = 1 };
+
+  MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder);
+
+  void SetObserver(WindowObserver* observer) { observer_ = observer; }
+
+  // Start-up in its order: directories, the Torvexa viewer, then New.
+  void Startup();
+
+  // --- Album editing ---
+  void AddAlbumCommand();                // btnAddNew
+  void EditAlbumTitle();                 // AlbumList double-click
+  void RemoveAlbumCommand();             // btnDelete
+  void OnAlbumClicked(int position);     // AlbumList click
+
+  // --- Picture editing ---
+  void AddPicturesCommand();             // btnAddpic
+  void RemovePictureCommand();           // btnRemovepic
+  void OnPictureClicked(int position);   // PicList click
+  void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
+
+  // --- Publishing settings ---
+  void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
+  void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void BrowseForDirectory();                               // btnPubDir
+
+  // --- Window ---
+  void OnTabChanged(int page);  // SSTab1 click
+  void ShowAbout();             // mnuAbout
+
+  // --- Project commands (project_commands.cpp) ---
+
+  // --- Generation (generate_command.cpp) ---
+
+  // --- Clearing and help (clear_command.cpp, help_commands.cpp) ---
+
+  // State the view shows.
+  const Project& project() const { return project_; }
+  const ProjectSettings& settings() const { return settings_; }
+  const ProgramDirectories& directories() const { return directories_; }
+  std::string WindowCaption() const { return WindowTitle(project_.ProjectPath); }
+  const std::string& ProjectName() const { return project_.ProjectPath; }  // sProjectName
+  const std::string& AlbumFrameCaption() const { return album_frame_caption_; }      // frmAlbum
+  const std::string& PictureFrameCaption() const { return picture_frame_caption_; }  // frmPictures
+  const std::string& SelectedAlbumLabel() const { return selected_album_label_; }    // lblAlbum
+  const std::string& CommentText() const { return comment_box_; }                    // txtPictureComment
+  std::vector<std::string> AlbumRows() const;    // AlbumList
+  std::vector<std::string> PictureRows() const;  // PicList
+  bool AddPictureEnabled() const { return picture_buttons_enabled_; }     // btnAddpic
+  bool RemovePictureEnabled() const { return picture_buttons_enabled_; }  // btnRemovepic
+  bool GenerateEnabled() const { return generate_enabled_; }              // btnGenerate
+  int CurrentPage() const { return current_page_; }                       // SSTab1
+  const std::string& AccessUrl() const { return access_url_; }            // lblApplicationURL
+  bool PublishPicturesEnabled() const { return publish_pictures_enabled_; }  // chkPublishPictures
+  bool PublishLabelsEnabled() const { return publish_labels_enabled_; }      // Label3, Label8
+  bool JavaOptionSelected() const { return java_selected_; }                 // optionJava
+  bool HtmlOptionEnabled() const { return html_enabled_; }                   // optionHTML
+  const std::string& StatusCaption() const { return status_caption_; }      // lblStatus
+  const std::string& StatusText() const { return status_text_; }            // txtStatus
+
+ private:
+  // Part of ResetProject that concerns the window: lists, captions, comment, status.
+  void ResetProject();
+  // "Album selected": run after every change of the album selection.
+  void AlbumSelected();
+  void ShowAlbum();
+  // "Picture selected": the comment box follows the selected picture.
+  void PictureSelected();
+  // Sets the comment box; a different text raises "Comment changed".
+  void SetCommentBox(const std::string& text);
+  void CommentChanged();
+  void SetPictureFrameCount();
+  void AddPictureToAlbum(std::string path);
+  void SelectViewerType();
+  void UpdateAccessUrl();
+  void SetPublishDirectory(const std::string& text);
+  void ShowContentPage();
+  std::string PromptForText(const std::string& prompt, const std::string& default_text,
+                            const std::string& caption);
+  Answer Message(const std::string& text, const std::string& caption, Buttons buttons, Icon icon);
+  void Notify();
+
+  UserDialogs& dialogs_;
+  const Clock& clock_;
+  WindowObserver* observer_ = nullptr;
+
+  Project project_;
+  ProjectSettings settings_;
+  ProgramDirectories directories_;
+
+  std::string album_frame_caption_;
+  std::string picture_frame_caption_;
+  std::string selected_album_label_;
+  std::string comment_box_;
+  bool picture_buttons_enabled_ = false;
+  bool generate_enabled_ = false;
+  int current_page_ = kContentPage;
+  std::string access_url_;
+  bool publish_pictures_enabled_ = true;
+  bool publish_labels_enabled_ = true;
+  bool java_selected_ = false;
+  bool html_enabled_ = true;
+  std::string status_caption_;
+  std::string status_text_;
+};
+
+}  // namespace quorvale
