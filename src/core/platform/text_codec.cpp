@@ -104,6 +104,23 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
   return out;
 }
 
+std::string Utf8ToWindows1252Replacing(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  char32_t cp = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t len = DecodeOne(text, pos, cp);
+    if (len == 0) {
+      out += '?';
+      ++pos;
+      continue;
+    }
+    out += ToWindows1252(cp).value_or('?');
+    pos += len;
+  }
+  return out;
+}
+
 std::string Utf8ToWindows1252Html(std::string_view text) {
   std::string out;
   out.reserve(text.size());

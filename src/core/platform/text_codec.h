@@ -19,6 +19,10 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // UTF-8 text as Windows-1252 bytes, or nothing when a character has no Windows-1252 byte.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
+// UTF-8 text as Windows-1252 bytes, a character without a Windows-1252 byte written
+// as "?". For texts that must stay single-byte but are not ours to keep (the log).
+std::string Utf8ToWindows1252Replacing(std::string_view text);
+
 // UTF-8 text as Windows-1252 bytes for an HTML page: a character without a
 // Windows-1252 byte becomes a decimal numeric character reference ("&#281;").
 std::string Utf8ToWindows1252Html(std::string_view text);

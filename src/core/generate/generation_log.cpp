@@ -1,0 +1,23 @@
+#include "generate/generation_log.h"
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/text_codec.h"
+
+namespace quorvale {
+
+std::string LogGeneratedWith(long long errors, long long warnings) {
+  return "    Generated with " + std::to_string(errors) + " ERRORS and " + std::to_string(warnings) + " WARNINGS.";
+}
+
+std::string GenerationLogPath(const std::string& publish_directory) {
+  return JoinPath(publish_directory, kGenerationLogName);
+}
+
+std::optional<std::string> AppendLogEntry(const std::string& publish_directory, const std::string& date_time_text,
+                                          const std::string& message) {
+  const std::string entry = "\r\n" + Utf8ToWindows1252Replacing(date_time_text + message) + "\r\n\r\n";
+  return AppendToFile(GenerationLogPath(publish_directory), entry);
+}
+
+}  // namespace quorvale

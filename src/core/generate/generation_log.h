@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quorvale {
+
+inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
+
+// Log messages; each begins with four blanks, which separate it from the date-time text.
+inline constexpr const char* kLogGeneratedSuccessfully = "    Generated Successfully.";
+inline constexpr const char* kLogPurged = "    PhotoAlbum data purged from this directory.";
+std::string LogGeneratedWith(long long errors, long long warnings);  // "    Generated with E ERRORS and W WARNINGS."
+
+// Path of the log in a Publishing Directory (plain concatenation).
+std::string GenerationLogPath(const std::string& publish_directory);
+
+// Appends one entry to the log of `publish_directory`: CR LF, the date-time text, the
+// message, CR LF, CR LF, in Windows-1252. The log is created when missing and is never
+// truncated. Returns the failure's reason when the entry could not be written.
+std::optional<std::string> AppendLogEntry(const std::string& publish_directory, const std::string& date_time_text,
+                                          const std::string& message);
+
+}  // namespace quorvale
