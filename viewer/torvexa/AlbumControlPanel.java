@@ -3,6 +3,7 @@ import java.awt.Checkbox;
 import java.awt.CheckboxGroup;
 import java.awt.Choice;
 import java.awt.Color;
+import java.awt.FlowLayout;
 import java.awt.Font;
 import java.awt.GridLayout;
 import java.awt.Label;
@@ -45,12 +46,19 @@ public class AlbumControlPanel extends Panel implements ItemListener {
     Panel column = new Panel(new GridLayout(0, 1, 0, 2));
     column.setBackground(frame);
     column.add(sizeLabel);
-    column.add(shrink_);
-    column.add(stretch_);
+    column.add(leftAligned(shrink_, frame));
+    column.add(leftAligned(stretch_, frame));
     column.add(zoomLabel);
     column.add(zoom_);
     setLayout(new BorderLayout());
     add(column, BorderLayout.NORTH);
+  }
+
+  private static Panel leftAligned(Checkbox box, Color frame) {
+    Panel holder = new Panel(new FlowLayout(FlowLayout.LEFT, 0, 0));
+    holder.setBackground(frame);
+    holder.add(box);
+    return holder;
   }
 
   public boolean isStretch() { return stretch_.getState(); }
