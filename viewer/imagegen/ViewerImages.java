@@ -28,6 +28,7 @@ public final class ViewerImages {
   private static final Color BLUE = new Color(0x2E, 0x6D, 0xB4);
   private static final Color SKY = new Color(0x4F, 0xB3, 0xFF);
   private static final Color PAPER = new Color(0xF5, 0xF3, 0xEE);
+  private static final int SPIRAL_WIDTH = 2048;
 
   private ViewerImages() {}
 
@@ -86,17 +87,18 @@ public final class ViewerImages {
   }
 
   /**
-   * 400 x 32, tiled down the left edge of the album page: black ground, the edge of the
+   * 2048 x 32, tiled down the left edge of the album page: black ground, the edge of the
    * album's pages with one punched hole, and one turn of silver wire through it. The
-   * strip is wide so the next tile to the right stays hidden under the viewer.
+   * page runs on to the right, wider than a screen, so the next tile to the right never
+   * shows: the viewer covers the page, or without Java the page stays blank paper.
    */
   static BufferedImage spiral() {
-    BufferedImage image = new BufferedImage(400, 32, BufferedImage.TYPE_INT_RGB);
+    BufferedImage image = new BufferedImage(SPIRAL_WIDTH, 32, BufferedImage.TYPE_INT_RGB);
     Graphics2D g = smooth(image);
     g.setColor(Color.BLACK);
-    g.fillRect(0, 0, 400, 32);
+    g.fillRect(0, 0, SPIRAL_WIDTH, 32);
     g.setPaint(new GradientPaint(40, 0, new Color(0xC8, 0xC2, 0xB4), 60, 0, PAPER));
-    g.fillRect(40, 0, 360, 32);
+    g.fillRect(40, 0, SPIRAL_WIDTH - 40, 32);
     g.setColor(new Color(0x9A, 0x94, 0x88));
     g.drawLine(40, 0, 40, 31);
     // The punched hole.
