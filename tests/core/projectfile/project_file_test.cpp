@@ -97,7 +97,7 @@ TEST(ProjectFile, RoundTripsThroughDisk) {
     project.AddPicture("/photos/second.jpg");
     ProjectSettings settings;
     settings.PublishDirectory = "/web/" + c.text;
-    const std::string path = folder.Path("round.qs1");
+    const std::string path = testing::PathIn(folder, "round.qs1");
     ASSERT_EQ(SaveProjectFile(path, project, settings), std::nullopt);
 
     const std::string bytes = ReadBytes(path);
@@ -184,8 +184,8 @@ TEST(ProjectFile, CommentAfterAnAlbumChangeGoesToTheCurrentAlbum) {
 
 TEST(ProjectFile, SaveFailureIsReported) {
   TempFolder folder;
-  testing::WriteBytes(folder.Path("plain"), "x");
-  const std::string path = folder.Path("plain") + "/project.qs1";  // its folder is a file
+  testing::WriteBytes(testing::PathIn(folder, "plain"), "x");
+  const std::string path = testing::PathIn(folder, "plain") + "/project.qs1";  // its folder is a file
   const auto reason = SaveProjectFile(path, ExampleProject(), ExampleSettings());
   ASSERT_TRUE(reason.has_value());
   EXPECT_FALSE(reason->empty());

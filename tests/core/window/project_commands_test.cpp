@@ -16,6 +16,7 @@ namespace {
 
 using testing::ExampleFileBytes;
 using testing::Header;
+using testing::PathIn;
 using testing::ReadBytes;
 using testing::Rec;
 using testing::WriteBytes;
@@ -49,7 +50,7 @@ class ProjectCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_folder_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_.Folder());  // "untitled.qs1" lives here
+    std::filesystem::current_path(folder_.str());  // "untitled.qs1" lives here
   }
   void TearDown() override { std::filesystem::current_path(previous_folder_); }
 
@@ -61,8 +62,8 @@ class ProjectCommandsTest : public ::testing::Test {
 
   // Opens `bytes` saved as `name`; the open dialog answers with its path.
   void Open(const std::string& name, const std::string& bytes) {
-    WriteBytes(folder_.Path(name), bytes);
-    dialogs_.paths.push_back(folder_.Path(name));
+    WriteBytes(PathIn(folder_, name), bytes);
+    dialogs_.paths.push_back(PathIn(folder_, name));
     window_->OpenProject();
   }
 
@@ -138,9 +139,9 @@ TEST_F(ProjectCommandsTest, NewAnsweredYesSavesUntitledIntoTheWorkingFolderAndKe
 
 TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
   window_->Startup();
-  dialogs_.paths.push_back(folder_.Path("a") + "/example.qs1");
-  std::filesystem::create_directory(folder_.Path("a"));
-  WriteBytes(folder_.Path("a") + "/example.qs1", ExampleFileBytes());
+  dialogs_.paths.push_back(PathIn(folder_, "a") + "/example.qs1");
+  std::filesystem::create_directory(PathIn(folder_, "a"));
+  WriteBytes(PathIn(folder_, "a") + "/example.qs1", ExampleFileBytes());
   window_->OpenProject();
 
   FileDialogRequest expected;
@@ -150,9 +151,9 @@ TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
   expected.initial_folder = "/opt/quorvale/Projects";
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_EQ(window_->ProjectName(), folder_.Path("a") + "/example.qs1");
-  EXPECT_EQ(window_->WindowCaption(), WindowTitle(folder_.Path("a") + "/example.qs1"));
-  EXPECT_EQ(window_->directories().ProjectDirectory, folder_.Path("a"));
+  EXPECT_EQ(window_->ProjectName(), PathIn(folder_, "a") + "/example.qs1");
+  EXPECT_EQ(window_->WindowCaption(), WindowTitle(PathIn(folder_, "a") + "/example.qs1"));
+  EXPECT_EQ(window_->directories().ProjectDirectory, PathIn(folder_, "a"));
   EXPECT_EQ(window_->AlbumRows(), (std::vector<std::string>{"Lake trip ~ June", "Garden"}));
   EXPECT_EQ(window_->PictureRows(),
             (std::vector<std::string>{"C:\\Photos\\Lake\\boat.jpg", "C:\\Photos\\Lake\\cabin.jpg"}));
@@ -166,7 +167,7 @@ TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
   // The next dialogs start in the folder of the file last chosen.
   dialogs_.paths.push_back(std::nullopt);
   window_->SaveProjectAs();
-  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, folder_.Path("a"));
+  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, PathIn(folder_, "a"));
 }
 
 // Every refusal leaves the window exactly as it was, with its own message box.
@@ -229,11 +230,11 @@ TEST_F(ProjectCommandsTest, OpenRefusesAnExtensionInCapitals) {
   OpenModifiedExample();
   const WindowState before = State();
   dialogs_.answers.push_back(Answer::kNo);
-  std::filesystem::create_directory(folder_.Path("sub"));
+  std::filesystem::create_directory(PathIn(folder_, "sub"));
   Open("sub/CAPITALS.QS1", ExampleFileBytes());
   EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{kSaveQuestion, kNotAProjectFile}));
   EXPECT_EQ(State(), before);
-  EXPECT_EQ(window_->directories().ProjectDirectory, folder_.Folder());
+  EXPECT_EQ(window_->directories().ProjectDirectory, folder_.str());
 }
 
 // The save question and the dialogs of New, Open and the close question: each
@@ -271,11 +272,11 @@ TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
     }
     if (c.command == kClose) may_close = window_->ConfirmClose();
     EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kSaveQuestion});
-    EXPECT_EQ(ReadBytes(folder_.Path("example.qs1")) != ExampleFileBytes(), c.expect_written);
+    EXPECT_EQ(ReadBytes(PathIn(folder_, "example.qs1")) != ExampleFileBytes(), c.expect_written);
     EXPECT_EQ(window_->AlbumRows().size(), c.expect_kept ? 3u : 0u);
     EXPECT_EQ(window_->project().Modified, c.expect_modified);
     EXPECT_EQ(may_close, c.expect_may_close);
-    WriteBytes(folder_.Path("example.qs1"), ExampleFileBytes());
+    WriteBytes(PathIn(folder_, "example.qs1"), ExampleFileBytes());
   }
 }
 
@@ -300,7 +301,7 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
 
-  const std::string path = folder_.Path("holiday.qs1");
+  const std::string path = PathIn(folder_, "holiday.qs1");
   dialogs_.paths.push_back(path);
   window_->SaveProject();
   EXPECT_EQ(window_->ProjectName(), path);
@@ -325,8 +326,8 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
 TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
   window_->Startup();
   OpenModifiedExample();
-  std::filesystem::create_directory(folder_.Path("b"));
-  const std::string target = folder_.Path("b") + "/target.qs1";
+  std::filesystem::create_directory(PathIn(folder_, "b"));
+  const std::string target = PathIn(folder_, "b") + "/target.qs1";
   WriteBytes(target, "old");
 
   dialogs_.paths.push_back(std::nullopt);  // cancelled: nothing changes
@@ -334,7 +335,7 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
   window_->SaveProjectAs();
   EXPECT_EQ(State(), before);
   EXPECT_EQ(dialogs_.file_dialogs.back().file_name, "");
-  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, folder_.Folder());
+  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, folder_.str());
   EXPECT_FALSE(dialogs_.file_dialogs.back().confirm_overwrite);
   EXPECT_TRUE(dialogs_.file_dialogs.back().confirm_create);
 
@@ -344,7 +345,7 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
   EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kOverwriteQuestion});
   EXPECT_EQ(ReadBytes(target), "old");
   EXPECT_EQ(State(), before);
-  EXPECT_EQ(window_->directories().ProjectDirectory, folder_.Path("b"));
+  EXPECT_EQ(window_->directories().ProjectDirectory, PathIn(folder_, "b"));
 
   dialogs_.paths.push_back(target);
   dialogs_.answers.push_back(Answer::kYes);
@@ -355,10 +356,10 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 
   // Onto a new file no question is asked; unmodified projects may be saved as well.
   dialogs_.messages.clear();
-  dialogs_.paths.push_back(folder_.Path("copy.qs1"));
+  dialogs_.paths.push_back(PathIn(folder_, "copy.qs1"));
   window_->SaveProjectAs();
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_EQ(ReadBytes(folder_.Path("copy.qs1")), ReadBytes(target));
+  EXPECT_EQ(ReadBytes(PathIn(folder_, "copy.qs1")), ReadBytes(target));
 }
 
 // A save that cannot be written is reported; the project keeps its name and its
@@ -366,20 +367,20 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   // Permission bits do not stop a privileged user; there the temporary file is made
   // to fail by a name one step short of the system's limit.
-  const std::string probe_folder = folder_.Path("probe");
+  const std::string probe_folder = PathIn(folder_, "probe");
   std::filesystem::create_directory(probe_folder);
   std::filesystem::permissions(probe_folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const bool bits_bind = !std::ofstream(probe_folder + "/x").is_open();
 
-  std::filesystem::create_directory(folder_.Path("locked"));
+  std::filesystem::create_directory(PathIn(folder_, "locked"));
   const std::string name = bits_bind ? "project.qs1" : std::string(246, 'p') + ".qs1";
   window_->Startup();
   Open("locked/" + name, ExampleFileBytes());
-  const std::string path = folder_.Path("locked/" + name);
+  const std::string path = PathIn(folder_, "locked/" + name);
   ASSERT_EQ(window_->ProjectName(), path);
   window_->OnPublishDirectoryEdited("/srv/changed");
   if (bits_bind) {
-    std::filesystem::permissions(folder_.Path("locked"),
+    std::filesystem::permissions(PathIn(folder_, "locked"),
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   }
   const WindowState before = State();
@@ -403,7 +404,10 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   EXPECT_EQ(State(), before);
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.Path("locked")), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathIn(folder_, "locked")), {}), 1);
+  for (const char* folder : {"locked", "probe"}) {
+    std::filesystem::permissions(PathIn(folder_, folder), std::filesystem::perms::owner_all);
+  }
 }
 
 TEST_F(ProjectCommandsTest, ClosingAnUntitledProjectWithACancelledSaveStillCloses) {
