@@ -422,5 +422,15 @@ TEST_F(ProjectCommandsTest, ClosingAnUntitledProjectWithACancelledSaveStillClose
   EXPECT_EQ(dialogs_.file_dialogs.size(), 1u);
 }
 
+TEST_F(ProjectCommandsTest, ALongCommentReadFromAFileIsShownWhole) {
+  const std::string long_comment(250, 'c');
+  Open("long.qs1", Header() + Rec(0x87, "1") + Rec(0x89, "Album") + Rec(0x8B, "/p/a.jpg") + Rec(0x8C, long_comment));
+
+  EXPECT_TRUE(dialogs_.messages.empty());
+  EXPECT_EQ(window_->CommentText(), long_comment);
+  EXPECT_EQ(window_->project().AlbumPictures(0).At(0).comment, long_comment);
+  EXPECT_FALSE(window_->project().Modified);
+}
+
 }  // namespace
 }  // namespace quorvale
