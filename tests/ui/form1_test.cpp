@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -275,6 +276,10 @@ class Form1Test : public QObject {
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     w.form.TranscriptAppended("\r\n12/5/2026 6:15:42 AM: Generation started\r\n");
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/generate.png")));
+    auto* menu = w.Find<QMenu>("mnuFile");
+    menu->popup(w.form.mapToGlobal(QPoint(0, 20)));
+    QVERIFY(menu->grab().save(folder + QStringLiteral("/project_menu.png")));
+    menu->close();
   }
 };
 

@@ -139,7 +139,8 @@ TEST_F(MainWindowTest, AddAlbumTrimsTheTitleAndShowsTheNewAlbum) {
   AddAlbum("Third");
   logic.OnAlbumClicked(0);
   AddAlbum("  Summer  ");
-  EXPECT_EQ(dialogs.inputs.back(), (InputRequest{"Enter the title for new album", "Quorvale 1.0.0 - Add New Album", ""}));
+  EXPECT_EQ(dialogs.inputs.back(),
+            (InputRequest{"Enter the title for new album", "Quorvale 1.0.0 - Add New Album", ""}));
   EXPECT_EQ(logic.AlbumRows(), (std::vector<std::string>{"First", "Summer", "Third"}));
   EXPECT_EQ(logic.SelectedAlbumLabel(), "Summer");
   EXPECT_EQ(logic.AlbumFrameCaption(), "     Albums: 2 of 3");
@@ -176,7 +177,8 @@ TEST_F(MainWindowTest, EditAlbumTitle) {
   AddAlbum("Old");
   dialogs.texts.push_back(std::nullopt);
   logic.EditAlbumTitle();
-  EXPECT_EQ(dialogs.inputs.back(), (InputRequest{"Edit title for current album", "Quorvale 1.0.0 - Edit Album Title", "Old"}));
+  EXPECT_EQ(dialogs.inputs.back(),
+            (InputRequest{"Edit title for current album", "Quorvale 1.0.0 - Edit Album Title", "Old"}));
   EXPECT_EQ(logic.AlbumRows(), std::vector<std::string>{"Old"});
   ClearModified();
   dialogs.texts.push_back("Old");  // the unchanged title still counts as an edit
