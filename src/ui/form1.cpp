@@ -320,8 +320,8 @@ QWidget* Form1::BuildGeneratePage() {
   QWidget* in_publish = publish->contents();
   txtPublishDirectory_ = Named(new QLineEdit(in_publish), "txtPublishDirectory");
   txtPublishDirectory_->setToolTip(QStringLiteral("Directory where the contents will be published"));
-  btnPubDir_ =
-      Button("btnPubDir", QStringLiteral("&Browse.."), QStringLiteral("Browse to select the publishing directory"), in_publish);
+  btnPubDir_ = Button("btnPubDir", QStringLiteral("&Browse.."),
+                      QStringLiteral("Browse to select the publishing directory"), in_publish);
   btnClearDir_ = Button("btnClearDir", QStringLiteral("Clear.."),
                         QStringLiteral("Clear the content from the publishing directory"), in_publish);
   auto* publish_row = new QHBoxLayout(in_publish);

@@ -105,8 +105,13 @@ Answer QtUserDialogs::ShowMessage(const MessageRequest& request) {
     case QMessageBox::Cancel: return Answer::kCancel;
     default: break;
   }
-  // Closed without a button: OK boxes have nothing else to answer, the others decline.
-  return request.buttons == Buttons::kOk ? Answer::kOk : (request.buttons == Buttons::kOkCancel ? Answer::kCancel : Answer::kNo);
+  // Closed without a button: an OK box has nothing else to answer, the others decline.
+  switch (request.buttons) {
+    case Buttons::kOkCancel: return Answer::kCancel;
+    case Buttons::kYesNo: return Answer::kNo;
+    case Buttons::kOk: break;
+  }
+  return Answer::kOk;
 }
 
 std::optional<std::string> QtUserDialogs::AskText(const InputRequest& request) {

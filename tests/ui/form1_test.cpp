@@ -1,8 +1,11 @@
 #include <QAction>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -141,14 +144,10 @@ class Form1Test : public QObject {
     QCOMPARE(w.Find<QGroupBox>("frmPictures")->title(), QStringLiteral("     Pictures: 1"));
     w.Click("btnDelete");
     QCOMPARE(w.Rows("AlbumList"), QStringList{QStringLiteral("Second")});
-  }
-
-  void DoubleClickEditsTheAlbumTitle() {
-    Window w;
-    w.AddAlbum("Old");
-    w.dialogs.texts.push_back("New");
-    w.ClickRow("AlbumList", 0, true);
-    QCOMPARE(w.Rows("AlbumList"), QStringList{QStringLiteral("New")});
+    w.dialogs.texts.push_back("Renamed");
+    w.ClickRow("AlbumList", 0, true);  // double-click: edit the title
+    QCOMPARE(w.Rows("AlbumList"), QStringList{QStringLiteral("Renamed")});
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Quorvale 1.0.0 - untitled.qs1"));
   }
 
   void GenerateButtonFollowsTheTabChange() {
@@ -211,6 +210,44 @@ class Form1Test : public QObject {
     QCOMPARE(w.form.Badge(3)->size(), QSize(16, 16));
   }
 
+  // The real boxes: each is read and answered inside the callback, checked afterwards.
+  void QtDialogsShowTheRequestAsGiven() {
+    quorvale::ui::QtUserDialogs dialogs;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      title = box->windowTitle();
+      text = box->text();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      box->button(QMessageBox::No)->click();
+    });
+    const auto answer = dialogs.ShowMessage({"Save current project?\r\n<untitled.qs1>", "Quorvale 1.0.0 - Save",
+                                             quorvale::Buttons::kYesNo, quorvale::Icon::kQuestion});
+    QVERIFY(answer == quorvale::Answer::kNo);
+    QCOMPARE(title, QStringLiteral("Quorvale 1.0.0 - Save"));
+    QCOMPARE(text, QStringLiteral("Save current project?\n<untitled.qs1>"));
+    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+
+    QString prompt, typed_title;
+    QTimer::singleShot(0, [&] {
+      auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (!input) return;
+      prompt = input->labelText();
+      typed_title = input->textValue();
+      input->setTextValue(QStringLiteral("New title"));
+      input->accept();
+    });
+    const auto typed = dialogs.AskText({"Edit title for current album", "Quorvale 1.0.0 - Edit Album Title", "Old"});
+    QCOMPARE(prompt, QStringLiteral("Edit title for current album"));
+    QCOMPARE(typed_title, QStringLiteral("Old"));
+    QCOMPARE(QString::fromStdString(typed.value_or("cancelled")), QStringLiteral("New title"));
+  }
+
   void ProductFiltersBecomeQtNameFilters() {
     QCOMPARE(quorvale::ui::NameFiltersFromProductFilter("Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif"),
              QStringList{QStringLiteral("Image File (*.jpg, *.jpeg, *.gif) (*.jpg *.jpeg *.gif)")});
@@ -239,6 +276,10 @@ class Form1Test : public QObject {
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     w.form.TranscriptAppended("\r\n12/5/2026 6:15:42 AM: Generation started\r\n");
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/generate.png")));
+    auto* menu = w.Find<QMenu>("mnuFile");
+    menu->popup(w.form.mapToGlobal(QPoint(0, 20)));
+    QVERIFY(menu->grab().save(folder + QStringLiteral("/project_menu.png")));
+    menu->close();
   }
 };
 
