@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -68,6 +69,7 @@ bool RemoveFolderTree(const fs::path& folder) {
     entries.push_back(it->path());
   }
   if (error) return false;
+  std::sort(entries.begin(), entries.end());  // a failure always stops at the same place
   for (const fs::path& entry : entries) {
     const fs::file_status status = fs::symlink_status(entry, error);
     if (error) return false;
