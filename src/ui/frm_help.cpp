@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -82,6 +83,7 @@ FrmHelp::FrmHelp(QWidget* owner) : QDialog(owner) {
   Text1->setReadOnly(true);
   Text1->setFont(QFont(QStringLiteral("Tahoma")));
   Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  Text1->document()->setDocumentMargin(8);
   Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
   auto* topic_layout = new QVBoxLayout;

@@ -190,7 +190,7 @@ std::string GetSupportHelpText() {
       "",
       std::string("(b) Latest tips and update information: ") + kTipsPage,
       "",
-      std::string("(c) Please send your questions, comments and suggestions to ") + kSupportAddress,
+      std::string("(c) Questions, comments and suggestions: ") + kSupportAddress,
       "(d) YOUR FEEDBACK IS IMPORTANT.",
   });
 }

@@ -226,7 +226,7 @@ const std::vector<HelpTextCase>& HelpTextCases() {
         "",
         "(b) Latest tips and update information: https://quorvale.example/tips",
         "",
-        "(c) Please send your questions, comments and suggestions to support@quorvale.example",
+        "(c) Questions, comments and suggestions: support@quorvale.example",
         "(d) YOUR FEEDBACK IS IMPORTANT.",
     }},
   };
