@@ -6,7 +6,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/support/scripted_dialogs.h"
+#include "help/quick_help.h"
+#include "ui/form1.h"
 #include "ui/frm_help.h"
+#include "ui/step_badge.h"
+#include "window/main_window.h"
 
 using quorvale::ui::FrmHelp;
 
@@ -126,6 +131,39 @@ class FrmHelpTest : public QObject {
     QCOMPARE(seen_parent, &owner);
     QCOMPARE(seen_topic, 0);
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  void MainWindowOpensHelpWithF1AndShowsQuickHelpAndClear() {
+    quorvale::testing::ScriptedDialogs dialogs;
+    quorvale::testing::FixedClock clock;
+    quorvale::MainWindowLogic logic(dialogs, clock, "/prog");
+    quorvale::ui::Form1 form(logic);
+    logic.Startup();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    bool help_was_modal = false;
+    QWidget* seen_parent = nullptr;
+    QTimer::singleShot(0, [&] {
+      if (auto* help = qobject_cast<FrmHelp*>(QApplication::activeModalWidget())) {
+        help_was_modal = help->isModal();
+        seen_parent = help->parentWidget();
+        help->close();
+      }
+    });
+    QTest::keyClick(&form, Qt::Key_F1);  // returns once the help window is closed
+    QVERIFY(help_was_modal);
+    QCOMPARE(seen_parent, &form);
+
+    // Badge 3 shows its quick help; Clear on the start-up placeholder names the missing folder.
+    QTest::mouseClick(form.Badge(3), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("btnClearDir")), Qt::LeftButton);
+    QCOMPARE(dialogs.messages.size(), std::size_t{2});
+    QCOMPARE(dialogs.messages[0].title, std::string("Quorvale 1.0.0 - Quick Help: SELECT PUBLISHING DIRECTORY"));
+    QCOMPARE(dialogs.messages[0].text, quorvale::GetPublishingDirHelpText());
+    QCOMPARE(dialogs.messages[1].text,
+             std::string("Publishing Folder (<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>) does not exist."));
   }
 };
 
