@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -406,6 +407,14 @@ QWidget* Form1::BuildBottomStrip() {
 }
 
 void Form1::Connect() {
+  // The project menu items run the handlers of the hidden project buttons.
+  connect(mnuFileNew_, &QAction::triggered, this, [this] { logic_.NewProject(); });
+  connect(mnuFileOpen_, &QAction::triggered, btnOpenProject_, &QPushButton::click);
+  connect(mnuFileSave_, &QAction::triggered, btnSaveProject_, &QPushButton::click);
+  connect(mnuFileSaveAs_, &QAction::triggered, btnSaveAs_, &QPushButton::click);
+  connect(btnOpenProject_, &QPushButton::clicked, this, [this] { logic_.OpenProject(); });
+  connect(btnSaveProject_, &QPushButton::clicked, this, [this] { logic_.SaveProject(); });
+  connect(btnSaveAs_, &QPushButton::clicked, this, [this] { logic_.SaveProjectAs(); });
   connect(mnuFileExit_, &QAction::triggered, this, &QWidget::close);
   connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
 
@@ -444,6 +453,14 @@ void Form1::Connect() {
     connect(badge, &StepBadge::clicked, this, [this](int step) { logic_.ShowQuickHelp(step); });
   }
   connect(mnuHelpTopics_, &QAction::triggered, this, [this] { FrmHelp::ShowModal(this); });
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (logic_.ConfirmClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
 }
 
 void Form1::Render() {

@@ -48,6 +48,11 @@ class Form1 final : public QMainWindow, public WindowObserver {
   void TranscriptAppended(std::string_view appended) override;
   void TranscriptReplaced() override;
 
+ protected:
+  // Closing by any means asks the project's close question first; the window stays
+  // open only when the save the user asked for failed.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildMenus();
   QWidget* BuildTopStrip();

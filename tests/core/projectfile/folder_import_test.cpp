@@ -1,10 +1,12 @@
 #include "projectfile/folder_import.h"
+#include "projectfile/project_file.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -95,6 +97,14 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
   ASSERT_EQ(result.project.AlbumCount(), 2);
   EXPECT_EQ(result.project.AlbumTitles(0), std::string(200, 'x'));
   EXPECT_EQ(result.project.AlbumTitles(1), polish);
+
+  // What import makes loads back unchanged, the Polish title included.
+  const ProjectSettings settings;
+  const auto reread = ReadProjectBytes(ProjectFileBytes(result.project, settings), "x.qs1", settings);
+  const auto* loaded = std::get_if<LoadedProject>(&reread);
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_EQ(loaded->project.AlbumCount(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(loaded->project.AlbumAt(i), result.project.AlbumAt(i));
 }
 
 }  // namespace

@@ -115,6 +115,8 @@ TEST_F(MainWindowTest, EveryRefusalShowsItsMessageAndChangesNothing) {
   };
   for (const Case& c : cases) {
     MainWindowTest& t = *this;
+    // Start-up runs New, which asks to save the previous case's changes first.
+    if (t.logic.project().Modified) t.dialogs.answers.push_back(Answer::kNo);
     t.logic.Startup();
     c.setup(t);
     t.dialogs.messages.clear();
