@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "platform/product.h"
+#include "ui/frm_help.h"
 #include "ui/step_badge.h"
 
 namespace quorvale::ui {
@@ -445,6 +446,13 @@ void Form1::Connect() {
       [this] { logic_.OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
 
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
+
+  // Clearing and help.
+  connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.ClearPublishingDirectory(); });
+  for (StepBadge* badge : badges_) {
+    connect(badge, &StepBadge::clicked, this, [this](int step) { logic_.ShowQuickHelp(step); });
+  }
+  connect(mnuHelpTopics_, &QAction::triggered, this, [this] { FrmHelp::ShowModal(this); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "generate/clear_publishing_directory.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/product.h"
@@ -98,6 +99,10 @@ class MainWindowLogic {
   // --- Generation (generate_command.cpp) ---
 
   // --- Clearing and help (clear_command.cpp, help_commands.cpp) ---
+  // btnClearDir: clears the Publishing Directory named by txtPublishDirectory.
+  ClearOutcome ClearPublishingDirectory();
+  // Image1 to Image5: the quick help box of working step 1 to 5; other steps show nothing.
+  void ShowQuickHelp(int step);
 
   // State the view shows.
   const Project& project() const { return project_; }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "model/project.h"
+
+namespace quorvale {
+
+// The limits the help texts quote. They come from the model, so a limit and the text
+// that explains it change together.
+inline const std::string kTitleLimitText = std::to_string(MaxTextLength);
+inline const std::string kPictureLimitText = std::to_string(MaxPicturesPerAlbum);
+// Pictures per album above which the album index of the viewer gets crowded on a
+// 1024x768 screen; generation shows its one-time tip above this number.
+inline constexpr int kRecommendedPicturesPerAlbum = 40;
+
+// Help lines joined by CR LF; an empty line separates groups. The last line carries no
+// line break of its own.
+inline std::string JoinHelpLines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  bool first = true;
+  for (std::string_view line : lines) {
+    if (!first) text += "\r\n";
+    text += line;
+    first = false;
+  }
+  return text;
+}
+
+}  // namespace quorvale

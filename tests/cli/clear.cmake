@@ -1,0 +1,4 @@
+# quorvale-cli clear: exit statuses, questions without a terminal, and what is left.
+add_test(NAME cli_clear
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/clear_cli_test.sh $<TARGET_FILE:quorvale-cli>)
+set_tests_properties(cli_clear PROPERTIES TIMEOUT 60 LABELS cli)

@@ -1,0 +1,171 @@
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "core/support/scripted_dialogs.h"
+#include "help/quick_help.h"
+#include "ui/form1.h"
+#include "ui/frm_help.h"
+#include "ui/step_badge.h"
+#include "window/main_window.h"
+
+using quorvale::ui::FrmHelp;
+
+class FrmHelpTest : public QObject {
+  Q_OBJECT
+
+ private:
+  template <typename T>
+  static T* Child(FrmHelp& help, const char* name) {
+    T* child = help.findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no child %s", name);
+    return child;
+  }
+  static QLabel* Link(FrmHelp& help, int index) {
+    for (QLabel* label : help.findChildren<QLabel*>(QStringLiteral("Label"))) {
+      if (label->property("Index").toInt() == index) return label;
+    }
+    qFatal("no topic link %d", index);
+  }
+
+ private slots:
+  void ShowsCaptionsLinksAndToolTips() {
+    FrmHelp help(nullptr);
+    QCOMPARE(help.objectName(), QStringLiteral("frmHelp"));
+    QCOMPARE(help.windowTitle(), QStringLiteral("Quorvale 1.0.0 - Help"));
+    QCOMPARE(Child<QLabel>(help, "lblTitle")->text(), QStringLiteral("Quorvale 1.0.0 - Help"));
+    QCOMPARE(Child<QLabel>(help, "CopyRightLabel")->text(),
+             QStringLiteral("Copyright (C) 2026 The Quorvale authors. Distributed under the MIT License."));
+    QCOMPARE(help.findChildren<QLabel*>(QStringLiteral("Label")).size(), 9);
+    QVERIFY(Link(help, 7)->text().contains(QStringLiteral("Distributing on CD &amp; Web")));
+    const QList<QPair<const char*, QString>> tips = {{"btnFirst", QStringLiteral("First Topic")},
+                                                     {"btnPrev", QStringLiteral("Previous Topic")},
+                                                     {"btnNext", QStringLiteral("Next Topic")},
+                                                     {"btnLast", QStringLiteral("Last Topic")}};
+    for (const auto& [name, tip] : tips) QCOMPARE(Child<QPushButton>(help, name)->toolTip(), tip);
+    QCOMPARE(Child<QPushButton>(help, "btnClose")->text(), QStringLiteral("Close"));
+  }
+
+  void NavigatesAndStopsAtBothEnds() {
+    FrmHelp help(nullptr);
+    auto* heading = Child<QLabel>(help, "lblHeading");
+    auto* text = Child<QPlainTextEdit>(help, "Text1");
+    QSignalSpy redraws(text, &QPlainTextEdit::textChanged);
+    QCOMPARE(heading->text(), QStringLiteral("INTRODUCTION"));
+    QVERIFY(text->toPlainText().startsWith(QStringLiteral("Welcome to Quorvale 1.0\n\nQuorvale allows you")));
+
+    struct Step {
+      const char* what;
+      int topic;
+      const char* heading;
+      int redraws;  // total so far
+    };
+    const QList<Step> steps = {
+        {"btnPrev", 0, "INTRODUCTION", 0}, {"btnNext", 1, "QUICK HELP", 1},  {"btnLast", 8, "SUPPORT", 2},
+        {"btnNext", 8, "SUPPORT", 2},      {"btnPrev", 7, "DISTRIBUTING CONTENT", 3},
+        {"link 3", 3, "ORGANIZE PROJECT", 4}, {"link 3", 3, "ORGANIZE PROJECT", 5},
+        {"btnFirst", 0, "INTRODUCTION", 6},
+    };
+    for (const Step& step : steps) {
+      const QByteArray what(step.what);
+      if (what.startsWith("link ")) {
+        const int index = what.mid(5).toInt();
+        emit Link(help, index)->linkActivated(QString::number(index));
+      } else {
+        QTest::mouseClick(Child<QPushButton>(help, step.what), Qt::LeftButton);
+      }
+      QCOMPARE(help.CurrentTopic(), step.topic);
+      QCOMPARE(heading->text(), QString::fromLatin1(step.heading));
+      QCOMPARE(redraws.size(), step.redraws);
+    }
+    QVERIFY(text->toPlainText().startsWith(QStringLiteral("Welcome to Quorvale 1.0")));
+  }
+
+  void EscapeClosesFromEveryButtonAndTheText_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"btnFirst", "btnPrev", "btnNext", "btnLast", "btnClose", "Text1"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+  }
+  void EscapeClosesFromEveryButtonAndTheText() {
+    QFETCH(QString, name);
+    FrmHelp help(nullptr);
+    help.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QWidget* widget = help.findChild<QWidget*>(name);
+    QVERIFY(widget != nullptr);
+    QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("btnNext")), Qt::LeftButton);
+    widget->setFocus();
+    if (name == QStringLiteral("Text1")) {
+      // Other keys in the text change nothing: Return presses no button.
+      QTest::keyClick(widget, Qt::Key_Return);
+      QTest::keyClick(widget, Qt::Key_A);
+    }
+    QVERIFY(help.isVisible());
+    QCOMPARE(help.CurrentTopic(), 1);
+    QTest::keyClick(widget, Qt::Key_Escape);
+    QVERIFY(!help.isVisible());
+  }
+
+  void OpensModallyOverItsOwnerAtTheFirstTopic() {
+    QWidget owner;
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    bool help_was_modal = false;
+    QWidget* seen_parent = nullptr;
+    int seen_topic = -1;
+    QTimer::singleShot(0, [&] {
+      if (auto* help = qobject_cast<FrmHelp*>(QApplication::activeModalWidget())) {
+        help_was_modal = true;
+        seen_parent = help->parentWidget();
+        seen_topic = help->CurrentTopic();
+        QTest::keyClick(help->findChild<QWidget*>(QStringLiteral("btnClose")), Qt::Key_Escape);
+      }
+    });
+    FrmHelp::ShowModal(&owner);  // returns once the window is closed
+    QVERIFY(help_was_modal);
+    QCOMPARE(seen_parent, &owner);
+    QCOMPARE(seen_topic, 0);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+  }
+
+  void MainWindowOpensHelpWithF1AndShowsQuickHelpAndClear() {
+    quorvale::testing::ScriptedDialogs dialogs;
+    quorvale::testing::FixedClock clock;
+    quorvale::MainWindowLogic logic(dialogs, clock, "/prog");
+    quorvale::ui::Form1 form(logic);
+    logic.Startup();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    bool help_was_modal = false;
+    QWidget* seen_parent = nullptr;
+    QTimer::singleShot(0, [&] {
+      if (auto* help = qobject_cast<FrmHelp*>(QApplication::activeModalWidget())) {
+        help_was_modal = help->isModal();
+        seen_parent = help->parentWidget();
+        help->close();
+      }
+    });
+    QTest::keyClick(&form, Qt::Key_F1);  // returns once the help window is closed
+    QVERIFY(help_was_modal);
+    QCOMPARE(seen_parent, &form);
+
+    // Badge 3 shows its quick help; Clear on the start-up placeholder names the missing folder.
+    QTest::mouseClick(form.Badge(3), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("btnClearDir")), Qt::LeftButton);
+    QCOMPARE(dialogs.messages.size(), std::size_t{2});
+    QCOMPARE(dialogs.messages[0].title, std::string("Quorvale 1.0.0 - Quick Help: SELECT PUBLISHING DIRECTORY"));
+    QCOMPARE(dialogs.messages[0].text, quorvale::GetPublishingDirHelpText());
+    QCOMPARE(dialogs.messages[1].text,
+             std::string("Publishing Folder (<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>) does not exist."));
+  }
+};
+
+QTEST_MAIN(FrmHelpTest)
+#include "frm_help_test.moc"
