@@ -24,6 +24,7 @@ import java.util.concurrent.Callable;
 import java.util.concurrent.atomic.AtomicReference;
 import javax.imageio.ImageIO;
 import org.junit.After;
+import org.junit.BeforeClass;
 import org.junit.Rule;
 import org.junit.Test;
 import org.junit.rules.TemporaryFolder;
@@ -34,6 +35,15 @@ public class PhotoAlbumTest {
   @Rule public TemporaryFolder temp = new TemporaryFolder();
 
   private Frame frame_;
+
+  // The first MouseEvent initialises its class under the toolkit's lock; if that
+  // happens on the event thread while the X event thread is delivering a pointer
+  // crossing (which also needs the class), the two wait for each other for ever. Load
+  // the class once, before any window exists.
+  @BeforeClass
+  public static void initialiseMouseEvents() throws Exception {
+    Class.forName(MouseEvent.class.getName(), true, PhotoAlbumTest.class.getClassLoader());
+  }
 
   @After
   public void closeWindow() throws Exception {

@@ -129,6 +129,7 @@ TEST_F(MainWindowTest, EveryRefusalShowsItsMessageAndChangesNothing) {
   // Nothing to act on at all: no message either.
   if (logic.project().Modified) dialogs.answers.push_back(Answer::kNo);
   logic.Startup();
+  dialogs.messages.clear();
   logic.RemoveAlbumCommand();
   logic.EditAlbumTitle();
   AddAlbum("Empty");
