@@ -5,7 +5,7 @@ BUILD      ?= build
 SANITIZE   ?= build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-sanitize run test clean
+.PHONY: all deps build build-sanitize run demo test clean
 
 all: build
 
@@ -20,13 +20,19 @@ build-sanitize: deps
 	cmake --preset sanitize
 	cmake --build $(SANITIZE) -j $(JOBS)
 
+# With a display: the program. Without one: the demo site, and where to open it.
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/bin/quorvale; \
 	else \
-	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the Quorvale window cannot open here."; \
-	  echo "Run 'make run' from a desktop session, or try 'xvfb-run make run' to start it on a virtual display."; \
+	  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the Quorvale window cannot open here,"; \
+	  echo "so here is what it makes: the demo project and its site."; \
+	  tools/make-demo.sh $(BUILD); \
 	fi
+
+# The demo project (three albums drawn at build time) and its generated site.
+demo: build
+	tools/make-demo.sh $(BUILD)
 
 test: build build-sanitize
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
