@@ -78,11 +78,7 @@ void MainWindowLogic::Startup() {
   html_enabled_ = false;
   settings_.ApplicationSourceDirectory = JoinPath(directories_.ApplicationsDirectory, "Torvexa");
 
-  // TODO(project files): the New command reads "untitled.qs1" from the working folder.
-  ResetProject();
-  project_.ProjectPath = kUntitledProjectName;
-  ShowContentPage();
-  Notify();
+  NewProject();
 }
 
 // ---------------------------------------------------------------------------

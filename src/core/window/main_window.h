@@ -13,6 +13,8 @@
 
 namespace quorvale {
 
+struct LoadedProject;
+
 // The view of the main window listens here. After every command it re-reads the
 // state it shows (StateChanged); the status transcript is passed on as it grows, so a
 // long generation run never re-sends the whole text.
@@ -71,6 +73,29 @@ class MainWindowLogic {
   void ShowAbout();             // mnuAbout
 
   // --- Project commands (project_commands.cpp) ---
+  void NewProject();     // mnuFileNew; also the last step of start-up
+  void OpenProject();    // mnuFileOpen, btnOpenProject
+  void SaveProject();    // mnuFileSave, btnSaveProject
+  void SaveProjectAs();  // mnuFileSaveAs, btnSaveAs
+  // The close question, asked when the window is about to close by any means. Returns
+  // whether the window may close: only a save the user asked for that then failed
+  // keeps it open, so unsaved work is never dropped silently.
+  bool ConfirmClose();
+
+ private:
+  enum class SaveOutcome { kSaved, kNothingToSave, kCancelled, kFailed };
+  SaveOutcome Save();
+  // Writes the project to `path`; a failure is shown and gives false.
+  bool WriteProjectFile(const std::string& path);
+  // The save question of New and Open; false when the user's save failed.
+  bool SaveBeforeReplacing();
+  // Reads the project file at `path` into the window, or names a new project
+  // "untitled.qs1" when there is no such file. A refused file is reported and changes
+  // nothing; returns whether the project was replaced.
+  bool LoadProjectFile(const std::string& path);
+  void InstallLoadedProject(LoadedProject loaded);
+
+ public:
 
   // --- Generation (generate_command.cpp) ---
   // btnGenerate: empties the status transcript and runs generation into the Publishing

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvale {
+
+// A project file (.qs1) is a line-oriented file: every line is one record, a tag byte,
+// the separator "~" and the record's value, ended by CR LF. The tag bytes lie outside
+// 7-bit ASCII, so they are the same single bytes whichever text encoding the values use.
+enum class ProjectTag : unsigned char {
+  kMagic = 0x80,
+  kFormatVersion = 0x81,
+  kEncodingType = 0x82,
+  kPublishDirectory = 0x83,
+  kPublishPictures = 0x84,
+  kViewerType = 0x85,
+  kApplicationSourceDirectory = 0x86,
+  kAlbumCount = 0x87,
+  kAlbumPosition = 0x88,
+  kAlbumTitle = 0x89,
+  kPictureCount = 0x8A,
+  kPicturePath = 0x8B,
+  kPictureComment = 0x8C,
+};
+
+inline constexpr char kRecordSeparator = '~';
+inline constexpr const char* kProjectMagic = "QS";
+inline constexpr const char* kProjectFormatVersion = "1.0";
+inline constexpr const char* kViewerTypeValue = "JAVA";
+inline constexpr std::int16_t kWrittenEncodingType = 0;
+
+// The per-value hooks every value after the header passes through: the encoding type
+// of the header selects the transformation, and the identity is the only one defined,
+// so both give the text back unchanged whatever the type.
+std::string EncodeValue(std::int16_t encoding_type, std::string_view text);
+std::string DecodeValue(std::int16_t encoding_type, std::string_view text);
+
+// A value read as a whole number: optional blanks around it, an optional sign and
+// decimal digits. Anything else, or a number too large to hold, is not a number.
+std::optional<long long> ToWholeNumber(std::string_view text);
+
+}  // namespace quorvale
