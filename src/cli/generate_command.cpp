@@ -76,8 +76,8 @@ int RunGenerate(const std::vector<std::string>& args) {
     return kExitCannotRun;
   }
   const Options options = std::get<Options>(std::move(parsed));
-  // The transcript goes out line by line; message boxes on standard error follow it in order.
-  std::cout << std::unitbuf;
+  // Standard error is tied to standard output, so a message box always follows the
+  // transcript lines before it.
   TerminalDialogs dialogs(std::cin, std::cerr, TerminalDialogs::Questions::kAnswerYes, false);
 
   // The settings as the window has them after start-up, then the project file's.

@@ -1,22 +1,22 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace quorvale {
 
 // What decides whether a copy is up to date: the size in bytes and the last-modified
-// time, compared exactly. Nothing else is read.
+// time to the nanosecond, compared exactly. One status call per file, nothing read.
 struct FileStamp {
   std::uintmax_t size = 0;
-  std::filesystem::file_time_type modified;
+  std::int64_t modified_seconds = 0;
+  std::int64_t modified_nanoseconds = 0;
   bool operator==(const FileStamp&) const = default;
 };
 
-// The stamp of an existing regular file, or nothing (with `reason` set when the
-// system gave one; a missing file leaves it empty).
+// The stamp of an existing regular file, or nothing: a missing path (or one that is no
+// regular file) leaves `reason` empty, any other failure sets it to the system's reason.
 std::optional<FileStamp> StampOf(const std::string& path, std::string* reason = nullptr);
 
 // Copies `source` over `destination` (created or replaced) and gives the copy the
