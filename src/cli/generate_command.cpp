@@ -6,13 +6,11 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "cli/project_arguments.h"
 #include "cli/terminal_dialogs.h"
 #include "generate/access_url.h"
 #include "generate/generation_run.h"
 #include "platform/clock.h"
-#include "platform/path.h"
-#include "platform/program_folder.h"
-#include "projectfile/project_file_reader.h"
 
 namespace quorvale::cli {
 namespace {
@@ -78,17 +76,10 @@ int RunGenerate(const std::vector<std::string>& args) {
   const Options options = std::get<Options>(std::move(parsed));
   // Standard error is tied to standard output, so a message box always follows the
   // transcript lines before it.
+  std::optional<LoadedProject> maybe_loaded = LoadProjectForCommand(options.project);
+  if (!maybe_loaded) return kExitCannotRun;
+  LoadedProject& loaded = *maybe_loaded;
   TerminalDialogs dialogs(std::cin, std::cerr, TerminalDialogs::Questions::kAnswerYes, false);
-
-  // The settings as the window has them after start-up, then the project file's.
-  ProjectSettings startup;
-  startup.ApplicationSourceDirectory = JoinPath(JoinPath(ProgramFolder(), "Applications"), "Torvexa");
-  auto result = ReadProjectFile(options.project, startup);
-  if (const auto* refusal = std::get_if<ProjectFileRefusal>(&result)) {
-    dialogs.ShowMessage(refusal->message);
-    return kExitCannotRun;
-  }
-  LoadedProject loaded = std::get<LoadedProject>(std::move(result));
   if (options.publish_dir) loaded.settings.PublishDirectory = *options.publish_dir;
   if (options.viewer_source) loaded.settings.ApplicationSourceDirectory = *options.viewer_source;
   const std::string publish_dir = loaded.settings.PublishDirectory;

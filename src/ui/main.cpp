@@ -1,11 +1,26 @@
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
 
-#include "platform/product.h"
+#include <clocale>
+
+#include "platform/clock.h"
+#include "platform/program_folder.h"
+#include "ui/form1.h"
+#include "ui/qt_user_dialogs.h"
+#include "window/main_window.h"
 
 int main(int argc, char** argv) {
+  // Dates in the status texts follow the user's locale.
+  std::setlocale(LC_ALL, "");
   QApplication app(argc, argv);
-  QLabel label(QString::fromStdString(quorvale::ProductTitle()));
-  label.show();
+  QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+
+  quorvale::ui::QtUserDialogs dialogs;
+  quorvale::SystemClock clock;
+  quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder());
+  quorvale::ui::Form1 form(logic);
+  dialogs.AttachWindow(&form, [&form] { form.RepaintStatus(); });
+  logic.Startup();
+  form.show();
   return app.exec();
 }

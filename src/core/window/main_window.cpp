@@ -183,7 +183,10 @@ void MainWindowLogic::CommentChanged() {
     SetCommentBox(std::string());
     return;
   }
-  if (CharCount(comment_box_) > MaxTextLength) {
+  const std::string& stored = project_.AlbumPictures(project_.SelectedAlbum()).At(project_.SelectedPicture()).comment;
+  // The limit is on what the user types. A longer comment read from a project file is
+  // shown and kept whole: showing a picture never cuts its stored comment.
+  if (comment_box_ != stored && CharCount(comment_box_) > MaxTextLength) {
     Message(kCommentTooLong, kCommentTooLongCaption, Buttons::kOk, Icon::kExclamation);
     SetCommentBox(FirstChars(comment_box_, MaxTextLength));  // stores the cut text
     return;

@@ -1,41 +1,19 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
+#include "core/support/temp_folder.h"
 #include "model/project.h"
 
 namespace quorvale::testing {
 
-// A fresh, empty folder for one test, removed again afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::random_device seed;
-    path_ = std::filesystem::temp_directory_path() /
-            ("quorvale-" + std::string(info ? info->name() : "test") + "-" + std::to_string(seed()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string Path(const std::string& name) const { return (path_ / name).string(); }
-  std::string Folder() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
+// A file or folder inside a test's temporary folder.
+inline std::string PathIn(const TempFolder& folder, const std::string& name) {
+  return (folder.path() / name).string();
+}
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

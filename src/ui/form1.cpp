@@ -1,0 +1,525 @@
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include "platform/product.h"
+#include "ui/step_badge.h"
+
+namespace quorvale::ui {
+namespace {
+
+// The client area the window opens with.
+constexpr int kClientWidth = 683;
+constexpr int kClientHeight = 507;
+
+const QString kQuickHelpHint = QStringLiteral("Click on the circled numbers for Quick Help");
+const QString kBadgeTip = QStringLiteral("Click for the Quick Help");
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The transcript ends its lines with CR LF; the text box breaks lines at LF.
+QString WithoutCarriageReturns(std::string_view text) { return Q(text).remove(QLatin1Char('\r')); }
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+QPushButton* Button(const char* name, const QString& text, const QString& tip, QWidget* parent) {
+  auto* button = Named(new QPushButton(text, parent), name);
+  button->setToolTip(tip);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* HiddenButton(const char* name, const QString& text, const QString& tip, QWidget* parent) {
+  QPushButton* button = Button(name, text, tip, parent);
+  button->setVisible(false);
+  return button;
+}
+
+QFont BoldFont(QFont font) {
+  font.setBold(true);
+  return font;
+}
+
+// The application's font with its weight set explicitly, so it does not inherit the
+// bold weight of a frame caption.
+QFont NormalFont() {
+  QFont font = QApplication::font();
+  font.setBold(false);
+  return font;
+}
+
+// A frame with a bold caption whose contents keep the normal font. When it carries a
+// step badge, the badge sits in the blanks that open the caption.
+class CaptionFrame final : public QGroupBox {
+ public:
+  CaptionFrame(const char* name, const QString& title, QWidget* parent) : QGroupBox(title, parent) {
+    setObjectName(QLatin1String(name));
+    setFont(BoldFont(font()));
+    contents_ = new QWidget(this);
+    contents_->setFont(NormalFont());
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(contents_);
+  }
+
+  QWidget* contents() const { return contents_; }
+
+  void PutBadgeInCaption(StepBadge* badge) {
+    badge_ = badge;
+    badge_->setParent(this);
+    badge_->raise();
+    PlaceBadge();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QGroupBox::resizeEvent(event);
+    PlaceBadge();
+  }
+
+ private:
+  void PlaceBadge() {
+    if (!badge_) return;
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    badge_->move(label.left() + 1, label.center().y() - badge_->height() / 2 + 1);
+  }
+
+  QWidget* contents_ = nullptr;
+  StepBadge* badge_ = nullptr;
+};
+
+// Shows `rows` in `list` with row `selected` current, without raising the list's signals.
+void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected) {
+  const QSignalBlocker blocker(list);
+  bool same = list->count() == static_cast<int>(rows.size());
+  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == Q(rows[static_cast<std::size_t>(i)]);
+  if (!same) {
+    list->clear();
+    for (const std::string& row : rows) list->addItem(Q(row));
+  }
+  list->clearSelection();
+  list->setCurrentRow(selected);
+}
+
+// Sets a line's text only when it differs, so typing keeps its caret.
+void ShowLine(QLineEdit* line, const std::string& text) {
+  const QString shown = Q(text);
+  if (line->text() != shown) line->setText(shown);
+}
+
+}  // namespace
+
+Form1::Form1(MainWindowLogic& logic, QWidget* parent) : QMainWindow(parent), logic_(logic) {
+  setObjectName(QStringLiteral("Form1"));
+  for (int step = 1; step <= 5; ++step) {
+    badges_.push_back(new StepBadge(step, step == 3 ? QStringLiteral("Click the Quick Help") : kBadgeTip, this));
+  }
+  BuildMenus();
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(8, 6, 8, 4);
+  layout->setSpacing(4);
+  layout->addWidget(BuildTopStrip());
+
+  SSTab1_ = Named(new QTabWidget(central), "SSTab1");
+  SSTab1_->setToolTip(kQuickHelpHint);
+  SSTab1_->addTab(BuildContentPage(), QStringLiteral("&Content"));
+  SSTab1_->addTab(BuildGeneratePage(), QStringLiteral("&Generate"));
+  layout->addWidget(SSTab1_, 1);
+  layout->addWidget(BuildBottomStrip());
+  setCentralWidget(central);
+
+  Connect();
+  logic_.SetObserver(this);
+  Render();
+  txtStatus_->setPlainText(WithoutCarriageReturns(logic_.StatusText()));
+  SizeAndCentre();
+}
+
+Form1::~Form1() { logic_.SetObserver(nullptr); }
+
+void Form1::BuildMenus() {
+  auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys) {
+    QAction* action = Named(menu->addAction(text), name);
+    action->setShortcut(keys);
+    return action;
+  };
+  mnuFile_ = Named(menuBar()->addMenu(QStringLiteral("&Project")), "mnuFile");
+  mnuFileNew_ = add(mnuFile_, "mnuFileNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")));
+  mnuFileOpen_ = add(mnuFile_, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O")));
+  mnuFileSave_ = add(mnuFile_, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
+  mnuFileSaveAs_ = add(mnuFile_, "mnuFileSaveAs", QStringLiteral("Save &As"), QKeySequence(QStringLiteral("Ctrl+A")));
+  mnuBlank_ = add(mnuFile_, "mnuBlank", QString(35, QLatin1Char('-')), QKeySequence());
+  mnuBlank_->setEnabled(false);
+  mnuFileExit_ = add(mnuFile_, "mnuFileExit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
+  mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
+  mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
+  mnuAbout_ = add(mnuHelp_, "mnuAbout", QStringLiteral("&About"), QKeySequence());
+}
+
+QWidget* Form1::BuildTopStrip() {
+  auto* strip = new QWidget;
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(2, 0, 2, 0);
+  Label5_ = Named(new QLabel(QStringLiteral("Project:"), strip), "Label5");
+  Label5_->setFont(BoldFont(Label5_->font()));
+  sProjectName_ = Named(new QLabel(strip), "sProjectName");
+  sProjectName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  sProjectName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  btnOpenProject_ = HiddenButton("btnOpenProject", QStringLiteral("Open"), QString(), strip);
+  btnSaveProject_ = HiddenButton("btnSaveProject", QStringLiteral("Save"), QString(), strip);
+  btnSaveAs_ = HiddenButton("btnSaveAs", QStringLiteral("Save As.."), QString(), strip);
+  row->addWidget(Label5_);
+  row->addWidget(sProjectName_, 1);
+  row->addWidget(btnOpenProject_);
+  row->addWidget(btnSaveProject_);
+  row->addWidget(btnSaveAs_);
+  return strip;
+}
+
+QWidget* Form1::BuildContentPage() {
+  auto* page = new QWidget;
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(8, 8, 8, 8);
+  row->setSpacing(10);
+
+  // Albums on the left.
+  auto* albums = new CaptionFrame("frmAlbum", QString(), page);
+  frmAlbum_ = albums;
+  frmAlbum_->setToolTip(kQuickHelpHint);
+  albums->PutBadgeInCaption(badges_[0]);
+  QWidget* in_albums = albums->contents();
+  btnAddNew_ = Button("btnAddNew", QStringLiteral("Add Album.."), QStringLiteral("Add Album"), in_albums);
+  btnDelete_ = Button("btnDelete", QStringLiteral("Remove Album"), QStringLiteral("Remove Selected Album"), in_albums);
+  btnUp_ = HiddenButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums);
+  btnDown_ = HiddenButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
+  Label1_ = Named(new QLabel(QStringLiteral("Selected album:"), in_albums), "Label1");
+  lblAlbum_ = Named(new QLabel(in_albums), "lblAlbum");
+  lblAlbum_->setToolTip(kQuickHelpHint);
+  lblAlbum_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  lblAlbum_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  AlbumList_ = Named(new QListWidget(in_albums), "AlbumList");
+  AlbumList_->setToolTip(QStringLiteral("Album List"));
+  AlbumList_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+  // Pictures on the right.
+  auto* pictures = new CaptionFrame("frmPictures", QString(), page);
+  frmPictures_ = pictures;
+  frmPictures_->setToolTip(kQuickHelpHint);
+  pictures->PutBadgeInCaption(badges_[1]);
+  QWidget* in_pictures = pictures->contents();
+  btnAddpic_ = Button("btnAddpic", QStringLiteral("Add Picture(s).."), QStringLiteral("Add Pictures to Selected Album"),
+                      in_pictures);
+  btnRemovepic_ =
+      Button("btnRemovepic", QStringLiteral("Remove Picture"), QStringLiteral("Remove Selected Picture"), in_pictures);
+  btnPicUp_ = HiddenButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures);
+  btnPicDown_ = HiddenButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures);
+  Label2_ = Named(new QLabel(QStringLiteral("Co&mment for the selected picture:"), in_pictures), "Label2");
+  txtPictureComment_ = Named(new QLineEdit(in_pictures), "txtPictureComment");
+  txtPictureComment_->setToolTip(QStringLiteral("Add/Edit comment for selected picture"));
+  Label2_->setBuddy(txtPictureComment_);
+  PicList_ = Named(new QListWidget(in_pictures), "PicList");
+  PicList_->setToolTip(QStringLiteral("Picture List for the Selected Album"));
+  PicList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+  // Both frames stack the same way, so the two lists line up.
+  lblAlbum_->setFixedHeight(txtPictureComment_->sizeHint().height());
+  auto stack = [](QWidget* contents, std::initializer_list<QPushButton*> buttons, QLabel* label, QWidget* field,
+                  QListWidget* list) {
+    auto* column = new QVBoxLayout(contents);
+    column->setContentsMargins(8, 6, 8, 8);
+    column->setSpacing(4);
+    auto* button_row = new QHBoxLayout;
+    for (QPushButton* button : buttons) button_row->addWidget(button);
+    button_row->addStretch(1);
+    column->addLayout(button_row);
+    column->addSpacing(4);
+    column->addWidget(label);
+    column->addWidget(field);
+    column->addSpacing(2);
+    column->addWidget(list, 1);
+  };
+  stack(in_albums, {btnAddNew_, btnDelete_, btnUp_, btnDown_}, Label1_, lblAlbum_, AlbumList_);
+  stack(in_pictures, {btnAddpic_, btnRemovepic_, btnPicUp_, btnPicDown_}, Label2_, txtPictureComment_, PicList_);
+
+  row->addWidget(frmAlbum_, 1);
+  row->addWidget(frmPictures_, 1);
+  return page;
+}
+
+QWidget* Form1::BuildViewerSettings() {
+  // The viewer choice is fixed at start-up or by a project file; its frame stays hidden.
+  Frame1_ = Named(new QGroupBox, "Frame1");
+  Frame1_->setVisible(false);
+  Label4_ = Named(new QLabel(QStringLiteral("Application Type:"), Frame1_), "Label4");
+  optionJava_ = Named(new QRadioButton(QStringLiteral("JAVA"), Frame1_), "optionJava");
+  optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
+  Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
+  chkPublishPictures_ = Named(new QCheckBox(Frame1_), "chkPublishPictures");
+  Label8_ = Named(new QLabel(QStringLiteral("(Recommended if you are staging to burn the CD or publish on the web)"),
+                             Frame1_),
+                  "Label8");
+  Label7_ = Named(new QLabel(QStringLiteral("Source Directory:"), Frame1_), "Label7");
+  txtAppSource_ = Named(new QLineEdit(Frame1_), "txtAppSource");
+  btnAppDir_ = Button("btnAppDir", QStringLiteral("Browse.."), QString(), Frame1_);
+  for (QWidget* hidden : {static_cast<QWidget*>(Label7_), static_cast<QWidget*>(txtAppSource_),
+                          static_cast<QWidget*>(btnAppDir_)}) {
+    hidden->setVisible(false);
+    hidden->setEnabled(false);
+  }
+  auto* grid = new QGridLayout(Frame1_);
+  grid->addWidget(Label4_, 0, 0);
+  grid->addWidget(optionJava_, 0, 1);
+  grid->addWidget(optionHTML_, 0, 2);
+  grid->addWidget(Label3_, 1, 0);
+  grid->addWidget(chkPublishPictures_, 1, 1);
+  grid->addWidget(Label8_, 1, 2);
+  grid->addWidget(Label7_, 2, 0);
+  grid->addWidget(txtAppSource_, 2, 1);
+  grid->addWidget(btnAppDir_, 2, 2);
+  return Frame1_;
+}
+
+QWidget* Form1::BuildGeneratePage() {
+  auto* page = new QWidget;
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(8, 8, 8, 8);
+  column->setSpacing(8);
+
+  auto* publish = new CaptionFrame("frmPublish", QStringLiteral("Publish in Directory"), page);
+  frmPublish_ = publish;
+  QWidget* in_publish = publish->contents();
+  txtPublishDirectory_ = Named(new QLineEdit(in_publish), "txtPublishDirectory");
+  txtPublishDirectory_->setToolTip(QStringLiteral("Directory where the contents will be published"));
+  btnPubDir_ =
+      Button("btnPubDir", QStringLiteral("&Browse.."), QStringLiteral("Browse to select the publishing directory"), in_publish);
+  btnClearDir_ = Button("btnClearDir", QStringLiteral("Clear.."),
+                        QStringLiteral("Clear the content from the publishing directory"), in_publish);
+  auto* publish_row = new QHBoxLayout(in_publish);
+  publish_row->setContentsMargins(8, 6, 8, 8);
+  badges_[2]->setParent(in_publish);
+  publish_row->addWidget(badges_[2]);
+  publish_row->addWidget(txtPublishDirectory_, 1);
+  publish_row->addWidget(btnPubDir_);
+  publish_row->addWidget(btnClearDir_);
+  column->addWidget(frmPublish_);
+  column->addWidget(BuildViewerSettings());
+
+  auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), page);
+  frmStatus_ = status;
+  QWidget* in_status = status->contents();
+  lblStatus_ = Named(new QLabel(in_status), "lblStatus");
+  lblStatus_->setAlignment(Qt::AlignCenter);
+  lblStatus_->setFont(BoldFont(lblStatus_->font()));
+  QPalette status_palette = lblStatus_->palette();
+  status_palette.setColor(QPalette::WindowText, status_palette.color(QPalette::Highlight));
+  lblStatus_->setPalette(status_palette);
+  lblStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  txtStatus_ = Named(new QPlainTextEdit(in_status), "txtStatus");
+  txtStatus_->setToolTip(QStringLiteral("Generation status"));
+  txtStatus_->setReadOnly(true);
+  txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* status_column = new QVBoxLayout(in_status);
+  status_column->setContentsMargins(8, 4, 8, 8);
+  status_column->addWidget(lblStatus_);
+  status_column->addWidget(txtStatus_, 1);
+  column->addWidget(frmStatus_, 1);
+
+  btnGenerate_ = Button("btnGenerate", QStringLiteral("Ge&nerate >>"), QStringLiteral("Start Generation"), page);
+  btnGenerate_->setMinimumWidth(110);
+  auto* generate_row = new QHBoxLayout;
+  generate_row->addStretch(1);
+  badges_[3]->setParent(page);
+  generate_row->addWidget(badges_[3]);
+  generate_row->addWidget(btnGenerate_);
+  column->addLayout(generate_row);
+
+  Label10_ = Named(new QLabel(QStringLiteral("Access URL:"), page), "Label10");
+  Label10_->setFont(BoldFont(Label10_->font()));
+  lblApplicationURL_ = Named(new QPlainTextEdit(page), "lblApplicationURL");
+  lblApplicationURL_->setToolTip(QStringLiteral(
+      "Select, Copy (Ctrl-C) and Paste (Ctrl-V) this text in Web Browser to view the albums after Generation."));
+  lblApplicationURL_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  lblApplicationURL_->setTabChangesFocus(true);
+  QPalette url_palette = lblApplicationURL_->palette();
+  url_palette.setColor(QPalette::Base, url_palette.color(QPalette::Button));
+  url_palette.setColor(QPalette::Text, Qt::blue);
+  lblApplicationURL_->setPalette(url_palette);
+  lblApplicationURL_->setFixedHeight(2 * lblApplicationURL_->fontMetrics().lineSpacing() + 12);
+  auto* url_row = new QHBoxLayout;
+  badges_[4]->setParent(page);
+  url_row->addWidget(badges_[4], 0, Qt::AlignTop);
+  url_row->addWidget(Label10_, 0, Qt::AlignTop);
+  url_row->addWidget(lblApplicationURL_, 1);
+  column->addLayout(url_row);
+  return page;
+}
+
+QWidget* Form1::BuildBottomStrip() {
+  auto* strip = new QWidget;
+  auto* column = new QVBoxLayout(strip);
+  column->setContentsMargins(0, 2, 0, 0);
+  column->setSpacing(0);
+  QFont times(QStringLiteral("Times New Roman"));
+  times.setStyleHint(QFont::Serif);
+  times.setPointSizeF(QApplication::font().pointSizeF());
+  lblCopyright_ = Named(new QLabel(Q(kLegalNotice), strip), "lblCopyright");
+  lblCopyright_->setFont(BoldFont(times));
+  lblCopyright_->setAlignment(Qt::AlignCenter);
+  Label6_ = Named(new QLabel(Q(kTermsOfUse), strip), "Label6");
+  Label6_->setFont(times);
+  Label6_->setAlignment(Qt::AlignCenter);
+  column->addWidget(lblCopyright_);
+  column->addWidget(Label6_);
+  return strip;
+}
+
+void Form1::Connect() {
+  // The project menu items run the handlers of the hidden project buttons.
+  connect(mnuFileNew_, &QAction::triggered, this, [this] { logic_.NewProject(); });
+  connect(mnuFileOpen_, &QAction::triggered, btnOpenProject_, &QPushButton::click);
+  connect(mnuFileSave_, &QAction::triggered, btnSaveProject_, &QPushButton::click);
+  connect(mnuFileSaveAs_, &QAction::triggered, btnSaveAs_, &QPushButton::click);
+  connect(btnOpenProject_, &QPushButton::clicked, this, [this] { logic_.OpenProject(); });
+  connect(btnSaveProject_, &QPushButton::clicked, this, [this] { logic_.SaveProject(); });
+  connect(btnSaveAs_, &QPushButton::clicked, this, [this] { logic_.SaveProjectAs(); });
+  connect(mnuFileExit_, &QAction::triggered, this, &QWidget::close);
+  connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
+
+  connect(btnAddNew_, &QPushButton::clicked, this, [this] { logic_.AddAlbumCommand(); });
+  connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.RemoveAlbumCommand(); });
+  connect(AlbumList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.OnAlbumClicked(row); });
+  connect(AlbumList_, &QListWidget::itemDoubleClicked, this, [this] { logic_.EditAlbumTitle(); });
+  // A Ctrl+click can clear a list's selection without changing its current row; the
+  // next turn of the event loop shows the logic's selection again.
+  connect(AlbumList_, &QListWidget::itemSelectionChanged, this, &Form1::Render, Qt::QueuedConnection);
+
+  connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.AddPicturesCommand(); });
+  connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.RemovePictureCommand(); });
+  connect(PicList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.OnPictureClicked(row); });
+  connect(PicList_, &QListWidget::itemSelectionChanged, this, &Form1::Render, Qt::QueuedConnection);
+  connect(PicList_, &QListWidget::itemDoubleClicked, this, [this] {
+    txtPictureComment_->setFocus(Qt::OtherFocusReason);
+    txtPictureComment_->end(false);
+  });
+  connect(txtPictureComment_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { logic_.OnCommentEdited(text.toStdString()); });
+
+  connect(txtPublishDirectory_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
+  connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
+  // The run keeps the event loop until its final message; the status label repaints
+  // itself through the dialogs port and the status box grows through the observer.
+  connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
+  // Typing into the access URL is undone once the edit has finished.
+  connect(
+      lblApplicationURL_, &QPlainTextEdit::textChanged, this,
+      [this] { logic_.OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
+
+  connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (logic_.ConfirmClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void Form1::Render() {
+  setWindowTitle(Q(logic_.WindowCaption()));
+  sProjectName_->setText(Q(logic_.ProjectName()));
+  {
+    const QSignalBlocker blocker(SSTab1_);
+    SSTab1_->setCurrentIndex(logic_.CurrentPage());
+  }
+
+  frmAlbum_->setTitle(Q(logic_.AlbumFrameCaption()));
+  lblAlbum_->setText(Q(logic_.SelectedAlbumLabel()));
+  ShowRows(AlbumList_, logic_.AlbumRows(), logic_.project().SelectedAlbum());
+  frmPictures_->setTitle(Q(logic_.PictureFrameCaption()));
+  ShowRows(PicList_, logic_.PictureRows(), logic_.project().SelectedPicture());
+  ShowLine(txtPictureComment_, logic_.CommentText());
+  btnAddpic_->setEnabled(logic_.AddPictureEnabled());
+  btnRemovepic_->setEnabled(logic_.RemovePictureEnabled());
+
+  ShowLine(txtPublishDirectory_, logic_.settings().PublishDirectory);
+  {
+    const QSignalBlocker blocker(lblApplicationURL_);
+    const QString url = Q(logic_.AccessUrl());
+    if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
+  }
+  optionJava_->setChecked(logic_.JavaOptionSelected());
+  optionHTML_->setEnabled(logic_.HtmlOptionEnabled());
+  chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
+  chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
+  Label3_->setEnabled(logic_.PublishLabelsEnabled());
+  Label8_->setEnabled(logic_.PublishLabelsEnabled());
+  ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);
+  lblStatus_->setText(Q(logic_.StatusCaption()));
+  btnGenerate_->setEnabled(logic_.GenerateEnabled());
+}
+
+void Form1::SizeAndCentre() {
+  // The central widget is the client area; the menu bar sits above it.
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void Form1::AppendStatusText(std::string_view text) {
+  QTextCursor cursor(txtStatus_->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(WithoutCarriageReturns(text));
+  txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
+}
+
+void Form1::RepaintStatus() {
+  lblStatus_->setText(Q(logic_.StatusCaption()));
+  lblStatus_->repaint();
+}
+
+StepBadge* Form1::Badge(int step) const { return badges_.at(static_cast<std::size_t>(step - 1)); }
+
+void Form1::StateChanged() { Render(); }
+
+void Form1::TranscriptAppended(std::string_view appended) { AppendStatusText(appended); }
+
+void Form1::TranscriptReplaced() { txtStatus_->setPlainText(WithoutCarriageReturns(logic_.StatusText())); }
+
+}  // namespace quorvale::ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+#include "platform/user_dialogs.h"
+
+namespace quorvale::ui {
+
+// The product's filter text "Description|*.a;*.b|Other|*.c" as Qt name filters
+// ("Description (*.a *.b)", "Other (*.c)"). An empty text gives no filter.
+QStringList NameFiltersFromProductFilter(const std::string& filter);
+
+// The dialog port answered with real Qt dialogs, owned by the main window.
+class QtUserDialogs final : public UserDialogs {
+ public:
+  // The window that owns the dialogs, and how it repaints its status label.
+  void AttachWindow(QWidget* owner, std::function<void()> repaint_status);
+
+  Answer ShowMessage(const MessageRequest& request) override;
+  std::optional<std::string> AskText(const InputRequest& request) override;
+  std::optional<std::vector<std::string>> ChooseOpenFiles(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial_folder) override;
+  void RepaintStatus() override;
+
+ private:
+  QPointer<QWidget> owner_;
+  std::function<void()> repaint_status_;
+};
+
+}  // namespace quorvale::ui

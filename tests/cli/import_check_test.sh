@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# quorvale-cli import and check, end to end: exit statuses, what is written, what is said.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+passed=0
+
+expect() {  # expect NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+
+mkdir -p "Lake trip" "Big" "Empty" "Zażółć gęślą"
+for n in img10.JPG Img3.jpeg img2.gif notes.txt; do echo x > "Lake trip/$n"; done
+for i in $(seq 1 120); do echo x > "Big/p$i.jpg"; done
+echo x > "Zażółć gęślą/zdjęcie.jpg"
+
+"$cli" import one.qs1 "Lake trip" "Zażółć gęślą" --publish-dir site > out.txt 2> err.txt
+expect "import exit" 0 $?
+expect "import summary" "Album 0: Lake trip (3 pictures)|Album 1: Zażółć gęślą (1 picture)|Wrote one.qs1" \
+  "$(paste -sd'|' out.txt)"
+
+"$cli" check one.qs1 > check.txt 2>&1
+expect "check exit" 0 $?
+expect "check albums" "  Album 0: Lake trip (3 pictures)|  Album 1: Zażółć gęślą (1 picture)" \
+  "$(grep '^  Album' check.txt | paste -sd'|')"
+expect "check publishing directory" "Publishing directory: $work/site" "$(grep '^Publishing directory' check.txt)"
+expect "check picture order" "" "$(grep 'missing:' check.txt)"
+
+rm "Lake trip/Img3.jpeg"
+"$cli" check one.qs1 > check.txt 2>&1
+expect "check names a missing picture" "    missing: $work/Lake trip/Img3.jpeg" "$(grep 'missing:' check.txt)"
+
+before=$(md5sum one.qs1)
+"$cli" import one.qs1 Big > /dev/null 2> err.txt
+expect "existing project without --force" 2 $?
+expect "existing project untouched" "$before" "$(md5sum one.qs1)"
+grep -q -- "--force" err.txt
+expect "refusal says what to do" 0 $?
+
+"$cli" import one.qs1 Big --force > /dev/null 2> err.txt
+expect "--force with a 120-picture folder" 1 $?
+expect "limit warning" "warning: Album \"Big\": 20 of 120 pictures left out; an album holds at most 100 pictures." \
+  "$(cat err.txt)"
+expect "100 kept" "  Album 0: Big (100 pictures)" "$("$cli" check one.qs1 | grep '^  Album')"
+
+for bad in Empty Missing; do
+  "$cli" import new.qs1 "$bad" > /dev/null 2>&1
+  expect "import of $bad folder" 2 $?
+  expect "nothing written for $bad" "no" "$([ -e new.qs1 ] && echo yes || echo no)"
+done
+
+printf '\x80~QS\r\n\x81~1.1\r\n\x82~0\r\n' > newer.qs1
+"$cli" check newer.qs1 > out.txt 2> err.txt
+expect "refused project exit" 2 $?
+expect "refusal on standard error" "Quorvale 1.0.0 - Open Project: Version Conflict!!|This project file was created by a higher version of software. Can not load!!" \
+  "$(paste -sd'|' err.txt)"
+expect "nothing on standard output" "" "$(cat out.txt)"
+
+"$cli" import > /dev/null 2>&1
+expect "import without arguments" 2 $?
+"$cli" check a.qs1 b.qs1 > /dev/null 2>&1
+expect "check with two projects" 2 $?
+"$cli" import --help | grep -q "Exit status"
+expect "import --help documents exit statuses" 0 $?
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]

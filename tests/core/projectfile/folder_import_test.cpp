@@ -1,0 +1,111 @@
+#include "projectfile/folder_import.h"
+#include "projectfile/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace quorvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
+
+std::vector<std::string> PictureNames(const Project& project, int album) {
+  std::vector<std::string> names;
+  for (const Picture& picture : project.AlbumPictures(album)) names.push_back(fs::path(picture.path).filename().string());
+  return names;
+}
+
+TEST(FolderImport, NaturalCaseInsensitiveOrder) {
+  const std::vector<std::string> sorted = {"img1.jpg", "img2.jpg", "Img3.jpg", "img10.jpg", "img010b.jpg", "zebra.gif"};
+  for (std::size_t i = 0; i + 1 < sorted.size(); ++i) {
+    EXPECT_TRUE(NaturalLess(sorted[i], sorted[i + 1])) << sorted[i] << " before " << sorted[i + 1];
+    EXPECT_FALSE(NaturalLess(sorted[i + 1], sorted[i])) << sorted[i + 1] << " after " << sorted[i];
+  }
+}
+
+TEST(FolderImport, OneAlbumPerFolderWithItsPicturesInNaturalOrder) {
+  testing::TempFolder temp;
+  const fs::path lake = temp.path() / "  Lake trip  ";
+  const fs::path snow = temp.path() / "Snow";
+  fs::create_directories(lake / "sub");
+  fs::create_directories(snow);
+  for (const char* name : {"img10.JPG", "Img3.jpeg", "img2.gif", "notes.txt", "raw.png"}) Touch(lake / name);
+  Touch(lake / "sub" / "deep.jpg");
+  Touch(snow / "a.Gif");
+
+  const FolderImport result = ImportFolders({snow.string(), lake.string() + "/"});
+
+  EXPECT_TRUE(result.errors.empty());
+  EXPECT_TRUE(result.warnings.empty());
+  ASSERT_EQ(result.project.AlbumCount(), 2);
+  EXPECT_EQ(result.project.AlbumTitles(0), "Snow");
+  EXPECT_EQ(result.project.AlbumTitles(1), "Lake trip");
+  EXPECT_EQ(PictureNames(result.project, 1), (std::vector<std::string>{"img2.gif", "Img3.jpeg", "img10.JPG"}));
+  EXPECT_EQ(result.project.AlbumPictures(1).At(0).path, (lake / "img2.gif").string());
+  EXPECT_EQ(result.project.SelectedAlbum(), 0);
+}
+
+TEST(FolderImport, AnAlbumStopsAtTheLimitWithAWarning) {
+  testing::TempFolder temp;
+  const fs::path big = temp.path() / "Big";
+  fs::create_directories(big);
+  for (int i = 1; i <= 120; ++i) Touch(big / ("p" + std::to_string(i) + ".jpg"));
+
+  const FolderImport result = ImportFolders({big.string()});
+
+  ASSERT_EQ(result.project.AlbumCount(), 1);
+  EXPECT_EQ(result.project.AlbumPictures(0).Count(), 100);
+  EXPECT_EQ(PictureNames(result.project, 0).back(), "p100.jpg");
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_EQ(result.warnings[0], "Album \"Big\": 20 of 120 pictures left out; an album holds at most 100 pictures.");
+}
+
+TEST(FolderImport, FoldersThatCannotBecomeAlbumsAreErrors) {
+  testing::TempFolder temp;
+  fs::create_directories(temp.path() / "Empty");
+  Touch(temp.path() / "Empty" / "readme.txt");
+  const std::string missing = (temp.path() / "Missing").string();
+  const std::string empty = (temp.path() / "Empty").string();
+
+  const FolderImport result = ImportFolders({missing, empty});
+
+  EXPECT_EQ(result.errors, (std::vector<std::string>{
+                               "The folder \"" + missing + "\" does not exist.",
+                               "The folder \"" + empty + "\" holds no .jpg, .jpeg or .gif picture.",
+                           }));
+}
+
+TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
+  testing::TempFolder temp;
+  const std::string long_name(250, 'x');
+  const std::string polish = "Wycieczka nad jezioro \xC5\x81\xC3\xB3\xC4\x87";  // Łóć
+  for (const std::string& name : {long_name, polish}) {
+    fs::create_directories(temp.path() / name);
+    Touch(temp.path() / name / "a.jpg");
+  }
+  const FolderImport result = ImportFolders({(temp.path() / long_name).string(), (temp.path() / polish).string()});
+
+  ASSERT_EQ(result.project.AlbumCount(), 2);
+  EXPECT_EQ(result.project.AlbumTitles(0), std::string(200, 'x'));
+  EXPECT_EQ(result.project.AlbumTitles(1), polish);
+
+  // What import makes loads back unchanged, the Polish title included.
+  const ProjectSettings settings;
+  const auto reread = ReadProjectBytes(ProjectFileBytes(result.project, settings), "x.qs1", settings);
+  const auto* loaded = std::get_if<LoadedProject>(&reread);
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_EQ(loaded->project.AlbumCount(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(loaded->project.AlbumAt(i), result.project.AlbumAt(i));
+}
+
+}  // namespace
+}  // namespace quorvale
