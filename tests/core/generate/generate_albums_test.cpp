@@ -265,5 +265,29 @@ TEST_F(GenerationTest, LayoutFolderThatCannotBeCreatedIsReportedBeforeTheStartLi
   EXPECT_TRUE(fs::is_directory(In("PhotoAlbum/images")));
 }
 
+TEST_F(GenerationTest, LogThatCannotBeAppendedToIsACountedErrorAfterTheLastLine) {
+  fs::create_directories(In("Generation_Log.txt"));
+  GenerateAlbums(Context(), publish_);
+  const auto lines = Lines(transcript_.Text());
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 3], "Generation completed (12/5/2026 6:15:42 AM).");
+  EXPECT_EQ(lines.back().rfind("ERROR: Appending to log file " + In("Generation_Log.txt") + " failed: ", 0), 0u)
+      << lines.back();
+  EXPECT_EQ(counters_.ErrorCount, 1);
+  EXPECT_EQ(dialogs_.messages.back().text.rfind("Generation completed with 1 ERRORS and 0 WARNINGS.", 0), 0u);
+}
+
+// A Publishing Directory written with a trailing separator gives doubled separators in
+// every path, which the file system accepts.
+TEST_F(GenerationTest, TrailingSeparatorIsKeptInEveryPath) {
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  const std::string with_separator = publish_ + kPathSeparator;
+  GenerateAlbums(Context(), with_separator);
+  const std::string doubled = with_separator + kPathSeparator;
+  EXPECT_TRUE(HasLine(transcript_.Text(), "Generating album HTML (" + doubled + "album-0.htm) .... "));
+  EXPECT_TRUE(fs::exists(In("PhotoAlbum/images/album-0/p.jpg")));
+  EXPECT_EQ(counters_.ErrorCount, 0);
+}
+
 }  // namespace
 }  // namespace quorvale::testing
