@@ -49,41 +49,45 @@ done
 "$MAKE_PROJECT" "$WORK/bench.qs1" "$WORK/site" "${args[@]}"
 sync
 
-# timed NAME PREPARE COMMAND...: runs PREPARE (untimed, through eval) and then COMMAND,
-# REPEAT times, and keeps the best wall-clock seconds in TIME_<NAME>, the best processor
-# seconds (user + system) in CPU_<NAME> and the largest peak memory (KB) in RSS_<NAME>.
-# On a shared machine the best of a few runs and the processor time are the steadier.
+# sample NAME PREPARE COMMAND...: runs PREPARE (untimed, through eval) and then COMMAND
+# once, keeping the best wall-clock seconds in TIME_<NAME>, the best processor seconds
+# (user + system) in CPU_<NAME> and the largest peak memory (KB) in RSS_<NAME>. The
+# commands being compared take turns within each round, so a slow spell of a shared
+# machine hits them alike; the best of REPEAT rounds counts.
 REPEAT=${REPEAT:-3}
-timed() {
+sample() {
   local name=$1 prepare=$2; shift 2
-  local best_wall="" best_cpu="" peak=0 seconds user system rss cpu i
-  for ((i = 0; i < REPEAT; i++)); do
-    eval "$prepare"
-    sync
-    /usr/bin/time -f "%e %U %S %M" -o "$WORK/time.$name" "$@" >/dev/null 2>"$WORK/err.$name" || {
-      # quorvale-cli exits 1 when the run had errors or warnings: that would spoil the comparison.
-      echo "$name failed:" >&2; tail -5 "$WORK/err.$name" >&2; exit 1
-    }
-    read -r seconds user system rss <"$WORK/time.$name"
-    cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
-    best_wall=$(awk -v a="$seconds" -v b="${best_wall:-$seconds}" 'BEGIN { print (a < b ? a : b) }')
-    best_cpu=$(awk -v a="$cpu" -v b="${best_cpu:-$cpu}" 'BEGIN { print (a < b ? a : b) }')
-    ((rss > peak)) && peak=$rss
-  done
-  printf -v "TIME_$name" '%s' "$best_wall"
-  printf -v "CPU_$name" '%s' "$best_cpu"
-  printf -v "RSS_$name" '%s' "$peak"
-  printf '  %-16s wall %6.2f s   cpu %6.2f s   peak %7d KB\n' "$name" "$best_wall" "$best_cpu" "$peak"
+  local seconds user system rss cpu best_wall best_cpu peak
+  eval "$prepare"
+  sync
+  /usr/bin/time -f "%e %U %S %M" -o "$WORK/time.$name" "$@" >/dev/null 2>"$WORK/err.$name" || {
+    # quorvale-cli exits 1 when the run had errors or warnings: that would spoil the comparison.
+    echo "$name failed:" >&2; tail -5 "$WORK/err.$name" >&2; exit 1
+  }
+  read -r seconds user system rss <"$WORK/time.$name"
+  cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
+  best_wall=TIME_$name best_cpu=CPU_$name peak=RSS_$name
+  printf -v "$best_wall" '%s' "$(awk -v a="$seconds" -v b="${!best_wall:-$seconds}" 'BEGIN { print (a < b ? a : b) }')"
+  printf -v "$best_cpu" '%s' "$(awk -v a="$cpu" -v b="${!best_cpu:-$cpu}" 'BEGIN { print (a < b ? a : b) }')"
+  ((rss > ${!peak:-0})) && printf -v "$peak" '%s' "$rss"
+  return 0
+}
+report() {
+  local wall=TIME_$1 cpu=CPU_$1 peak=RSS_$1
+  printf '  %-16s wall %6.2f s   cpu %6.2f s   peak %7d KB\n' "$1" "${!wall}" "${!cpu}" "${!peak}"
 }
 
-echo "timing, best of $REPEAT (each picture tree $((ALBUMS * PICTURES)) files, $((ALBUMS * PICTURES * SIZE / 1048576)) MB):"
-timed cp_first        'rm -rf "$WORK/cp"'    cp -rp "$WORK/pictures" "$WORK/cp"
-timed cp_second       ':'                    cp -rp "$WORK/pictures/." "$WORK/cp"
-timed rsync_first     'rm -rf "$WORK/rsync"' rsync -a "$WORK/pictures/" "$WORK/rsync/"
-timed rsync_second    ':'                    rsync -a "$WORK/pictures/" "$WORK/rsync/"
-timed generate_first  'rm -rf "$WORK/site"; mkdir "$WORK/site"' \
-                      "$CLI" generate "$WORK/bench.qs1" --viewer-source "$WORK/viewer"
-timed generate_second ':' "$CLI" generate "$WORK/bench.qs1" --viewer-source "$WORK/viewer"
+GENERATE=("$CLI" generate "$WORK/bench.qs1" --viewer-source "$WORK/viewer")
+for ((round = 0; round < REPEAT; round++)); do
+  sample cp_first        'rm -rf "$WORK/cp"'                        cp -rp "$WORK/pictures" "$WORK/cp"
+  sample rsync_first     'rm -rf "$WORK/rsync"'                     rsync -a "$WORK/pictures/" "$WORK/rsync/"
+  sample generate_first  'rm -rf "$WORK/site"; mkdir "$WORK/site"' "${GENERATE[@]}"
+  sample cp_second       ':' cp -rp "$WORK/pictures/." "$WORK/cp"
+  sample rsync_second    ':' rsync -a "$WORK/pictures/" "$WORK/rsync/"
+  sample generate_second ':' "${GENERATE[@]}"
+done
+echo "timing, best of $REPEAT rounds (each picture tree $((ALBUMS * PICTURES)) files, $((ALBUMS * PICTURES * SIZE / 1048576)) MB):"
+for name in cp_first cp_second rsync_first rsync_second generate_first generate_second; do report "$name"; done
 
 copied=$(find "$WORK/site/PhotoAlbum/images" -type f | wc -l)
 [ "$copied" -eq $((ALBUMS * PICTURES)) ] || { echo "only $copied pictures were published" >&2; exit 1; }

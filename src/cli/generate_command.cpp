@@ -90,8 +90,19 @@ int RunGenerate(const std::vector<std::string>& args) {
 
   SystemClock clock;
   Transcript transcript;
-  transcript.SetHandlers([](std::string_view appended) { std::cout << ToTerminalText(std::string(appended)); },
-                         nullptr);
+  // Each piece begins with its CR LF, so no line end is split between two pieces.
+  transcript.SetHandlers(
+      [](std::string_view appended) {
+        for (std::size_t from = 0; from < appended.size();) {
+          const std::size_t cr = appended.find("\r\n", from);
+          const std::size_t to = cr == std::string_view::npos ? appended.size() : cr;
+          std::cout.write(appended.data() + from, static_cast<std::streamsize>(to - from));
+          if (cr == std::string_view::npos) break;
+          std::cout.put('\n');
+          from = cr + 2;
+        }
+      },
+      nullptr);
   GenerationCounters counters;
   const std::string access_url = AccessUrlFor(publish_dir);
   const GenerationContext context{

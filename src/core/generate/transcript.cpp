@@ -35,16 +35,19 @@ void Transcript::Clear() {
 
 void Transcript::CutIfLong() {
   if (length_ <= kCutAbove) return;
-  // Walk back from the end over kKeptAfterCut character starts; the cut never splits
-  // a character.
-  std::size_t kept = 0;
-  std::size_t pos = text_.size();
-  while (pos > 0 && kept < kKeptAfterCut) {
-    --pos;
-    if ((static_cast<std::uint8_t>(text_[pos]) & 0xC0) != 0x80) ++kept;
+  // Skip the characters that go from the front (a few thousand, where walking back
+  // over the kept ones would be sixty thousand); the cut never splits a character.
+  std::size_t to_drop = length_ - kKeptAfterCut;
+  std::size_t pos = 0;
+  while (pos < text_.size()) {
+    if ((static_cast<std::uint8_t>(text_[pos]) & 0xC0) != 0x80) {
+      if (to_drop == 0) break;
+      --to_drop;
+    }
+    ++pos;
   }
   text_.erase(0, pos);
-  length_ = kept;
+  length_ = kKeptAfterCut;
   if (replaced_) replaced_();
 }
 
