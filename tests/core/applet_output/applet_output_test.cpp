@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "applet_output/album_index.h"
 #include "applet_output/album_page.h"
 #include "applet_output/home_page.h"
@@ -45,7 +47,7 @@ TEST(AlbumIndexBytes, ThreeLinesPerPictureInWindows1252OrWholeUtf8) {
 }
 
 TEST(AlbumIndexFile, AnEmptyAlbumEmptiesAnEarlierIndex) {
-  const std::string dir = (std::filesystem::temp_directory_path() / "quorvale_index_test").string();
+  const std::string dir = (std::filesystem::temp_directory_path() / ("quorvale_index_test_" + std::to_string(::getpid()))).string();
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(P({dir.c_str(), "PhotoAlbum", "index"}));
   ASSERT_FALSE(WriteAlbumIndex(dir, 3, Pictures({{"a.jpg", "x"}})));
@@ -70,7 +72,7 @@ TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
   EXPECT_EQ(page.find("SELECTED"), page.rfind("SELECTED"));  // one album only
   EXPECT_NE(page.find("<OPTION  VALUE='album-4.htm' >"), std::string::npos);
 
-  const std::string dir = (std::filesystem::temp_directory_path() / "quorvale_page_test").string();
+  const std::string dir = (std::filesystem::temp_directory_path() / ("quorvale_page_test_" + std::to_string(::getpid()))).string();
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   ASSERT_FALSE(WriteAlbumPage(dir, project, 3, "\xC5\x81" "\xC3\xB3" "d\xC5\xBE.qs1"));

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "core/support/scripted_dialogs.h"
 #include "platform/path.h"
 #include "window/main_window.h"
@@ -28,7 +30,7 @@ class RecordingObserver : public WindowObserver {
 };
 
 TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
-  const std::string root = (fs::temp_directory_path() / "quorvale_generate_command").string();
+  const std::string root = (fs::temp_directory_path() / ("quorvale_generate_command_" + std::to_string(::getpid()))).string();
   fs::remove_all(root);
   fs::create_directories(JoinPath(root, "site"));
   ScriptedDialogs dialogs;
