@@ -440,6 +440,9 @@ void Form1::Connect() {
   connect(txtPublishDirectory_, &QLineEdit::textEdited, this,
           [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
+  // The run keeps the event loop until its final message; the status label repaints
+  // itself through the dialogs port and the status box grows through the observer.
+  connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "generate/access_url.h"
 #include "platform/path.h"
 #include "platform/product.h"
 #include "platform/text_codec.h"
@@ -38,7 +39,6 @@ constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Err
 
 // Publishing settings.
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
-constexpr const char* kAccessUrlSuffix = "/PhotoAlbum.htm";
 
 std::string AlbumFullMessage() {
   const std::string limit = std::to_string(MaxPicturesPerAlbum);
@@ -289,13 +289,7 @@ void MainWindowLogic::SelectViewerType() {
   UpdateAccessUrl();
 }
 
-void MainWindowLogic::UpdateAccessUrl() {
-  std::string url = settings_.PublishDirectory;
-  for (char& c : url) {
-    if (c == '\\') c = '/';
-  }
-  access_url_ = url + kAccessUrlSuffix;
-}
+void MainWindowLogic::UpdateAccessUrl() { access_url_ = AccessUrlFor(settings_.PublishDirectory); }
 
 void MainWindowLogic::SetPublishDirectory(const std::string& text) {
   if (text == settings_.PublishDirectory) return;  // an unchanged text raises no change
@@ -332,7 +326,7 @@ void MainWindowLogic::ResetProject() {
   picture_frame_caption_ = kPicturesCaptionEmpty;
   comment_box_.clear();
   status_caption_.clear();
-  status_text_.clear();
+  status_text_.Clear();
   if (observer_) observer_->TranscriptReplaced();
 }
 

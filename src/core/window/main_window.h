@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "generate/clear_publishing_directory.h"
+#include "generate/generation_context.h"
+#include "generate/transcript.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/product.h"
@@ -97,6 +99,15 @@ class MainWindowLogic {
  public:
 
   // --- Generation (generate_command.cpp) ---
+  // btnGenerate: empties the status transcript and runs generation into the Publishing
+  // Directory. The view shows each new status caption when the dialogs port is asked to
+  // repaint it, and follows the transcript through TranscriptAppended/TranscriptReplaced.
+  void GenerateCommand();
+  long long ErrorCount() const { return generation_counters_.ErrorCount; }
+  long long WarningCount() const { return generation_counters_.WarningCount; }
+ private:
+  GenerationCounters generation_counters_;
+ public:
 
   // --- Clearing and help (clear_command.cpp, help_commands.cpp) ---
   // btnClearDir: clears the Publishing Directory named by txtPublishDirectory.
@@ -126,7 +137,7 @@ class MainWindowLogic {
   bool JavaOptionSelected() const { return java_selected_; }                 // optionJava
   bool HtmlOptionEnabled() const { return html_enabled_; }                   // optionHTML
   const std::string& StatusCaption() const { return status_caption_; }      // lblStatus
-  const std::string& StatusText() const { return status_text_; }            // txtStatus
+  const std::string& StatusText() const { return status_text_.Text(); }     // txtStatus
 
  private:
   // Part of ResetProject that concerns the window: lists, captions, comment, status.
@@ -171,7 +182,7 @@ class MainWindowLogic {
   bool java_selected_ = false;
   bool html_enabled_ = true;
   std::string status_caption_;
-  std::string status_text_;
+  Transcript status_text_;
 };
 
 }  // namespace quorvale

@@ -1,0 +1,13 @@
+#include "generate/access_url.h"
+
+namespace quorvale {
+
+std::string AccessUrlFor(const std::string& publish_directory) {
+  std::string url = publish_directory;
+  for (char& c : url) {
+    if (c == '\\') c = '/';
+  }
+  return url + "/PhotoAlbum.htm";
+}
+
+}  // namespace quorvale

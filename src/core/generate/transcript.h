@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quorvale {
+
+// The status transcript of a generation run (the text of the status box). Appending a
+// line adds CR LF and the line to the end; a viewer that shows the text learns of each
+// addition (to append it) and of every replacement of the whole text (to re-read it),
+// so a run of thousands of pictures never re-sends the whole text per line. Lengths are
+// counted in characters.
+class Transcript {
+ public:
+  // Before each picture, a transcript longer than kCutAbove characters is cut down to
+  // its last kKeptAfterCut characters, so memory stays bounded however long the run.
+  static constexpr std::size_t kCutAbove = 64000;
+  static constexpr std::size_t kKeptAfterCut = 60000;
+
+  using AppendedHandler = std::function<void(std::string_view appended)>;
+  using ReplacedHandler = std::function<void()>;
+
+  void SetHandlers(AppendedHandler appended, ReplacedHandler replaced);
+
+  // The old text, CR LF, then `line`.
+  void AppendLine(std::string_view line);
+  // A further CR LF after the last line, which leaves an empty line.
+  void AppendLineEnd();
+  void Clear();
+  // Keeps the last kKeptAfterCut characters when the text is longer than kCutAbove.
+  void CutIfLong();
+
+  const std::string& Text() const { return text_; }
+  std::size_t Length() const { return length_; }  // characters
+
+ private:
+  void Appended(std::size_t from);
+
+  std::string text_;
+  std::size_t length_ = 0;
+  AppendedHandler appended_;
+  ReplacedHandler replaced_;
+};
+
+}  // namespace quorvale

@@ -1,0 +1,39 @@
+// Writes a project file for the command-line tests and the benchmark:
+//   make_project OUT.qs1 PUBLISH_DIR [--album TITLE [PICTURE...]]...
+// Each picture gets the comment "Comment N" (its position in the album, from 1).
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+#include "projectfile/project_file_writer.h"
+
+int main(int argc, char** argv) {
+  using namespace quorvale;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() < 2) {
+    std::cerr << "usage: make_project OUT.qs1 PUBLISH_DIR [--album TITLE [PICTURE...]]...\n";
+    return 2;
+  }
+  Project project;
+  ProjectSettings settings;
+  settings.PublishDirectory = args[1];
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    if (args[i] == "--album" && i + 1 < args.size()) {
+      project.SelectAlbum(project.AlbumCount() - 1);
+      project.AddAlbum(args[++i]);
+      continue;
+    }
+    if (project.SelectedAlbum() < 0) {
+      std::cerr << "make_project: a picture before the first --album\n";
+      return 2;
+    }
+    project.AddPicture(args[i]);
+    project.SetPictureComment(project.SelectedPicture(), "Comment " + std::to_string(project.SelectedPicture() + 1));
+  }
+  if (const auto reason = SaveProjectFile(args[0], project, settings)) {
+    std::cerr << "make_project: " << *reason << "\n";
+    return 1;
+  }
+  return 0;
+}
