@@ -1,0 +1,6 @@
+# The demo needs the drawn pictures and the viewer, both built with the JDK.
+if(TARGET demo_pictures AND TARGET torvexa_viewer)
+  add_test(NAME cli_demo
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/demo_test.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(cli_demo PROPERTIES TIMEOUT 120 LABELS cli)
+endif()

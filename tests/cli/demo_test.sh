@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The demo that `make run` shows on a machine without a display: the three drawn
+# folders become a project whose generated site ends without errors or warnings.
+set -u
+repo="$1"
+build="$2"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+passed=0
+expect() {  # expect NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then passed=$((passed + 1)); else
+    echo "FAIL: $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
+}
+
+"$repo/tools/make-demo.sh" "$build" "$work/site" "$work/Demo.qs1" > "$work/out.txt" 2> "$work/err.txt"
+expect "demo script exit" 0 $?
+expect "success message" "GENERATION COMPLETED SUCCESSFULLY!!" "$(sed -n 2p "$work/err.txt")"
+expect "access URL printed" "  $work/site/PhotoAlbum.htm" "$(grep -A1 'access URL' "$work/out.txt" | tail -1)"
+expect "three album pages" "album-0.htm album-1.htm album-2.htm" \
+  "$(cd "$work/site" && ls album-*.htm | sort | paste -sd' ')"
+expect "twelve pictures published" 12 "$(find "$work/site/PhotoAlbum/images" -type f | wc -l)"
+expect "albums listed in order" "Seaside Weekend|Autumn Garden|Mountain Trail" \
+  "$(grep -o '>[^<>]*</a></li>' "$work/site/PhotoAlbum.htm" | sed 's/^>//; s/<\/a><\/li>$//' | paste -sd'|')"
+expect "no error or warning in the transcript" 0 "$(grep -c -E 'ERROR|WARNING' "$work/site.transcript.txt")"
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]
