@@ -24,7 +24,7 @@ public final class DemoPictures {
 
     private enum Scene { SEA, HILLS, MOUNTAINS, GARDEN }
 
-    private static final class Spec {
+    private static final class Scenery {
         final String folder;
         final String file;
         final String caption;
@@ -34,7 +34,7 @@ public final class DemoPictures {
         final Color land;
         final long seed;
 
-        Spec(String folder, String file, String caption, Scene scene, int skyTop, int skyBottom, int land,
+        Scenery(String folder, String file, String caption, Scene scene, int skyTop, int skyBottom, int land,
              long seed) {
             this.folder = folder;
             this.file = file;
@@ -47,19 +47,19 @@ public final class DemoPictures {
         }
     }
 
-    private static final Spec[] PICTURES = {
-        new Spec("Seaside Weekend", "harbour-dawn.jpg", "Harbour at dawn", Scene.SEA, 0x2b3a67, 0xf6a46b, 0x1d4e6b, 1),
-        new Spec("Seaside Weekend", "Sailing.jpg", "Sailing past", Scene.SEA, 0x5aa9e6, 0xcdeefd, 0x2a6f97, 2),
-        new Spec("Seaside Weekend", "low-tide.gif", "Low tide", Scene.SEA, 0x7fc8f8, 0xf9f9f9, 0x3d8fb5, 3),
-        new Spec("Seaside Weekend", "sunset pier.jpg", "Sunset on the pier", Scene.SEA, 0x3c1e5c, 0xff7f50, 0x22304a, 4),
-        new Spec("Autumn Garden", "apple tree.jpg", "The apple tree", Scene.GARDEN, 0x8ecae6, 0xe8f6fb, 0x6a994e, 5),
-        new Spec("Autumn Garden", "orchard.gif", "Orchard in the sun", Scene.GARDEN, 0xa2d2ff, 0xfdf0d5, 0x7f9f4a, 6),
-        new Spec("Autumn Garden", "Leaves.jpg", "Falling leaves", Scene.GARDEN, 0xbde0fe, 0xffe5b4, 0xa5673f, 7),
-        new Spec("Autumn Garden", "pond.jpg", "The pond", Scene.HILLS, 0x90e0ef, 0xcaf0f8, 0x52796f, 8),
-        new Spec("Mountain Trail", "first-light.jpg", "First light", Scene.MOUNTAINS, 0x1b263b, 0xf4a261, 0x415a77, 9),
-        new Spec("Mountain Trail", "meadow.gif", "Alpine meadow", Scene.HILLS, 0x4cc9f0, 0xe0fbfc, 0x4f772d, 10),
-        new Spec("Mountain Trail", "Ridge.jpg", "Along the ridge", Scene.MOUNTAINS, 0x48cae4, 0xdff6ff, 0x3a5a40, 11),
-        new Spec("Mountain Trail", "summit.jpg", "At the summit", Scene.MOUNTAINS, 0x023e8a, 0x90e0ef, 0x6c757d, 12),
+    private static final Scenery[] PICTURES = {
+        new Scenery("Seaside Weekend", "harbour-dawn.jpg", "Harbour at dawn", Scene.SEA, 0x2b3a67, 0xf6a46b, 0x1d4e6b, 1),
+        new Scenery("Seaside Weekend", "Sailing.jpg", "Sailing past", Scene.SEA, 0x5aa9e6, 0xcdeefd, 0x2a6f97, 2),
+        new Scenery("Seaside Weekend", "low-tide.gif", "Low tide", Scene.SEA, 0x7fc8f8, 0xf9f9f9, 0x3d8fb5, 3),
+        new Scenery("Seaside Weekend", "sunset pier.jpg", "Sunset on the pier", Scene.SEA, 0x3c1e5c, 0xff7f50, 0x22304a, 4),
+        new Scenery("Autumn Garden", "apple tree.jpg", "The apple tree", Scene.GARDEN, 0x8ecae6, 0xe8f6fb, 0x6a994e, 5),
+        new Scenery("Autumn Garden", "orchard.gif", "Orchard in the sun", Scene.GARDEN, 0xa2d2ff, 0xfdf0d5, 0x7f9f4a, 6),
+        new Scenery("Autumn Garden", "Leaves.jpg", "Falling leaves", Scene.GARDEN, 0xbde0fe, 0xffe5b4, 0xa5673f, 7),
+        new Scenery("Autumn Garden", "pond.jpg", "The pond", Scene.HILLS, 0x90e0ef, 0xcaf0f8, 0x52796f, 8),
+        new Scenery("Mountain Trail", "first-light.jpg", "First light", Scene.MOUNTAINS, 0x1b263b, 0xf4a261, 0x415a77, 9),
+        new Scenery("Mountain Trail", "meadow.gif", "Alpine meadow", Scene.HILLS, 0x4cc9f0, 0xe0fbfc, 0x4f772d, 10),
+        new Scenery("Mountain Trail", "Ridge.jpg", "Along the ridge", Scene.MOUNTAINS, 0x48cae4, 0xdff6ff, 0x3a5a40, 11),
+        new Scenery("Mountain Trail", "summit.jpg", "At the summit", Scene.MOUNTAINS, 0x023e8a, 0x90e0ef, 0x6c757d, 12),
     };
 
     public static void main(String[] args) throws IOException {
@@ -68,43 +68,43 @@ public final class DemoPictures {
             System.exit(2);
         }
         File root = new File(args[0]);
-        for (Spec spec : PICTURES) {
-            File folder = new File(root, spec.folder);
+        for (Scenery scenery : PICTURES) {
+            File folder = new File(root, scenery.folder);
             if (!folder.isDirectory() && !folder.mkdirs()) {
                 throw new IOException("cannot create " + folder);
             }
-            BufferedImage image = draw(spec);
-            String format = spec.file.endsWith(".gif") ? "gif" : "jpg";
-            File target = new File(folder, spec.file);
+            BufferedImage image = draw(scenery);
+            String format = scenery.file.endsWith(".gif") ? "gif" : "jpg";
+            File target = new File(folder, scenery.file);
             if (!ImageIO.write(image, format, target)) {
                 throw new IOException("no writer for " + format);
             }
         }
     }
 
-    private static BufferedImage draw(Spec spec) {
+    private static BufferedImage draw(Scenery scenery) {
         BufferedImage image = new BufferedImage(WIDTH, HEIGHT, BufferedImage.TYPE_INT_RGB);
         Graphics2D g = image.createGraphics();
         g.setRenderingHint(RenderingHints.KEY_ANTIALIASING, RenderingHints.VALUE_ANTIALIAS_ON);
         g.setRenderingHint(RenderingHints.KEY_TEXT_ANTIALIASING, RenderingHints.VALUE_TEXT_ANTIALIAS_ON);
-        Random random = new Random(spec.seed);
+        Random random = new Random(scenery.seed);
 
-        g.setPaint(new GradientPaint(0, 0, spec.skyTop, 0, HEIGHT * 0.65f, spec.skyBottom));
+        g.setPaint(new GradientPaint(0, 0, scenery.skyTop, 0, HEIGHT * 0.65f, scenery.skyBottom));
         g.fillRect(0, 0, WIDTH, HEIGHT);
-        drawSun(g, random, spec);
-        switch (spec.scene) {
-            case SEA: drawSea(g, random, spec); break;
-            case HILLS: drawHills(g, random, spec); break;
-            case MOUNTAINS: drawMountains(g, random, spec); break;
-            case GARDEN: drawGarden(g, random, spec); break;
+        drawSun(g, random, scenery);
+        switch (scenery.scene) {
+            case SEA: drawSea(g, random, scenery); break;
+            case HILLS: drawHills(g, random, scenery); break;
+            case MOUNTAINS: drawMountains(g, random, scenery); break;
+            case GARDEN: drawGarden(g, random, scenery); break;
             default: break;
         }
-        drawCaption(g, spec.caption);
+        drawCaption(g, scenery.caption);
         g.dispose();
         return image;
     }
 
-    private static void drawSun(Graphics2D g, Random random, Spec spec) {
+    private static void drawSun(Graphics2D g, Random random, Scenery scenery) {
         int size = 40 + random.nextInt(30);
         int x = 40 + random.nextInt(WIDTH - 120);
         int y = 30 + random.nextInt(60);
@@ -114,9 +114,9 @@ public final class DemoPictures {
         g.fill(new Ellipse2D.Double(x, y, size, size));
     }
 
-    private static void drawSea(Graphics2D g, Random random, Spec spec) {
+    private static void drawSea(Graphics2D g, Random random, Scenery scenery) {
         int horizon = HEIGHT / 2 + 20;
-        g.setPaint(new GradientPaint(0, horizon, spec.land, 0, HEIGHT, spec.land.darker()));
+        g.setPaint(new GradientPaint(0, horizon, scenery.land, 0, HEIGHT, scenery.land.darker()));
         g.fillRect(0, horizon, WIDTH, HEIGHT - horizon);
         g.setStroke(new BasicStroke(2f));
         g.setColor(new Color(255, 255, 255, 110));
@@ -134,9 +134,9 @@ public final class DemoPictures {
         g.fillPolygon(new int[] {bx + 36, bx + 36, bx + 66}, new int[] {by - 55, by - 4, by - 4}, 3);
     }
 
-    private static void drawHills(Graphics2D g, Random random, Spec spec) {
+    private static void drawHills(Graphics2D g, Random random, Scenery scenery) {
         for (int layer = 0; layer < 3; layer++) {
-            Color color = blend(spec.land, spec.skyBottom, 0.45f - layer * 0.2f);
+            Color color = blend(scenery.land, scenery.skyBottom, 0.45f - layer * 0.2f);
             int base = HEIGHT / 2 + layer * 35;
             Path2D hill = new Path2D.Double();
             hill.moveTo(0, HEIGHT);
@@ -153,9 +153,9 @@ public final class DemoPictures {
         g.fill(new Ellipse2D.Double(WIDTH / 2.0 - 90, HEIGHT - 110, 180, 40));
     }
 
-    private static void drawMountains(Graphics2D g, Random random, Spec spec) {
+    private static void drawMountains(Graphics2D g, Random random, Scenery scenery) {
         for (int layer = 0; layer < 2; layer++) {
-            Color color = blend(spec.land, spec.skyBottom, 0.35f - layer * 0.3f);
+            Color color = blend(scenery.land, scenery.skyBottom, 0.35f - layer * 0.3f);
             Path2D range = new Path2D.Double();
             range.moveTo(0, HEIGHT);
             int x = -40;
@@ -171,13 +171,13 @@ public final class DemoPictures {
             g.setColor(color);
             g.fill(range);
         }
-        g.setColor(spec.land.darker());
+        g.setColor(scenery.land.darker());
         g.fillRect(0, HEIGHT - 70, WIDTH, 70);
     }
 
-    private static void drawGarden(Graphics2D g, Random random, Spec spec) {
+    private static void drawGarden(Graphics2D g, Random random, Scenery scenery) {
         int ground = HEIGHT * 3 / 5;
-        g.setColor(spec.land);
+        g.setColor(scenery.land);
         g.fillRect(0, ground, WIDTH, HEIGHT - ground);
         for (int i = 0; i < 3; i++) {
             int tx = 60 + i * 150 + random.nextInt(40);
