@@ -1,11 +1,11 @@
 #include <QAction>
-#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fstream>
+
 #include "core/support/scripted_dialogs.h"
-#include "platform/product.h"
 #include "ui/form1.h"
 #include "window/main_window.h"
 
@@ -32,6 +32,7 @@ struct Window {
     if (!found) qFatal("no action %s", action);
     found->trigger();
   }
+  int AlbumCount() { return form.findChild<QListWidget*>(QStringLiteral("AlbumList"))->count(); }
 };
 
 }  // namespace
@@ -40,28 +41,29 @@ class ProjectMenuTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void OpenMenuLoadsTheChosenProject() {
+  // Each item of the File menu runs its project command.
+  void FileMenuRunsTheProjectCommands() {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("family.qs1"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\x80~QS\r\n\x81~1.0\r\n\x82~0\r\n\x89~Garden\r\n\x89~Lake\r\n");
-    file.close();
-
-    Window w;
-    w.dialogs.paths.push_back(path.toStdString());
-    w.Trigger("mnuFileOpen");
-    QCOMPARE(w.form.windowTitle(), QString::fromStdString(quorvale::WindowTitle(path.toStdString())));
-    auto* albums = w.form.findChild<QListWidget*>(QStringLiteral("AlbumList"));
-    QCOMPARE(albums->count(), 2);
-    QCOMPARE(albums->currentRow(), 0);
-  }
-
-  void SaveMenuReportsNothingToSave() {
+    const std::string path = folder.filePath(QStringLiteral("family.qs1")).toStdString();
+    std::ofstream(path, std::ios::binary) << "\x80~QS\r\n\x81~1.0\r\n\x82~0\r\n\x89~Garden\r\n\x89~Lake\r\n";
     Window w;
     w.Trigger("mnuFileSave");
     QCOMPARE(w.dialogs.messages.size(), std::size_t{1});
     QCOMPARE(w.dialogs.messages[0].text, std::string("No changes to save"));
+
+    w.dialogs.paths.push_back(path);
+    w.Trigger("mnuFileOpen");
+    QCOMPARE(w.form.windowTitle(), QString::fromStdString("Quorvale 1.0.0 - " + path));
+    QCOMPARE(w.AlbumCount(), 2);
+    QCOMPARE(w.form.findChild<QListWidget*>(QStringLiteral("AlbumList"))->currentRow(), 0);
+
+    w.dialogs.paths.push_back(std::nullopt);
+    w.Trigger("mnuFileSaveAs");
+    QCOMPARE(w.dialogs.file_dialogs.back().title, std::string("Save Quorvale Project File As .."));
+
+    w.Trigger("mnuFileNew");
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Quorvale 1.0.0 - untitled.qs1"));
+    QCOMPARE(w.AlbumCount(), 0);
   }
 
   // A failed save answering the close question keeps the window open.

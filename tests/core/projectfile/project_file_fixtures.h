@@ -6,7 +6,6 @@
 #include <string>
 
 #include "core/support/temp_folder.h"
-#include "model/project.h"
 
 namespace quorvale::testing {
 
@@ -31,25 +30,7 @@ inline std::string Rec(int tag, const std::string& value) {
 
 inline std::string Header() { return Rec(0x80, "QS") + Rec(0x81, "1.0") + Rec(0x82, "0"); }
 
-// The two-album project of the documented example file.
-inline Project ExampleProject() {
-  Project project;
-  project.AddAlbum("Lake trip ~ June");
-  project.AddPicture("C:\\Photos\\Lake\\boat.jpg");
-  project.SetPictureComment(0, "Morning on the water");
-  project.AddPicture("C:\\Photos\\Lake\\cabin.jpg");
-  project.AddAlbum("Garden");
-  return project;
-}
-
-inline ProjectSettings ExampleSettings() {
-  ProjectSettings settings;
-  settings.PublishDirectory = "D:\\Web\\Family";
-  settings.PublishPictures = 1;
-  settings.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
-  return settings;
-}
-
+// The documented example file: two albums, the first with two pictures.
 inline std::string ExampleFileBytes() {
   return Header() + Rec(0x83, "D:\\Web\\Family") + Rec(0x84, "1") + Rec(0x85, "JAVA") +
          Rec(0x86, "C:\\Tools\\Albums\\Applications\\Torvexa") + Rec(0x87, "2") +  //

@@ -3,11 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <variant>
+#include <tuple>
 
 #include "core/projectfile/project_file_fixtures.h"
 #include "core/support/scripted_dialogs.h"
-#include "platform/product.h"
 #include "projectfile/project_file.h"
 #include "window/main_window.h"
 
@@ -21,30 +20,15 @@ using testing::ReadBytes;
 using testing::Rec;
 using testing::WriteBytes;
 
-const MessageRequest kSaveQuestion{"Save current project?", WindowTitle("Save Project"), Buttons::kYesNo,
+const MessageRequest kSaveQuestion{"Save current project?", "Quorvale 1.0.0 - Save Project", Buttons::kYesNo,
                                    Icon::kNone};
-const MessageRequest kNoChanges{"No changes to save", WindowTitle("Save Project"), Buttons::kOk,
+const MessageRequest kNoChanges{"No changes to save", "Quorvale 1.0.0 - Save Project", Buttons::kOk,
                                 Icon::kExclamation};
 const MessageRequest kOverwriteQuestion{"Overwrite existing project?",
-                                        WindowTitle("Save Project: Overwrite confirmation"), Buttons::kYesNo,
+                                        "Quorvale 1.0.0 - Save Project: Overwrite confirmation", Buttons::kYesNo,
                                         Icon::kNone};
-const MessageRequest kNotAProjectFile{"Not a Quorvale Project File.", WindowTitle("Open Project"), Buttons::kOk,
+const MessageRequest kNotAProjectFile{"Not a Quorvale Project File.", "Quorvale 1.0.0 - Open Project", Buttons::kOk,
                                       Icon::kCritical};
-
-// Everything a command may change, for "nothing changed" checks.
-struct WindowState {
-  std::vector<std::string> albums;
-  std::vector<std::string> pictures;
-  int selected_album;
-  int selected_picture;
-  std::string path;
-  std::string caption;
-  bool modified;
-  ProjectSettings settings;
-  std::string comment;
-  std::string access_url;
-  bool operator==(const WindowState&) const = default;
-};
 
 class ProjectCommandsTest : public ::testing::Test {
  protected:
@@ -54,10 +38,12 @@ class ProjectCommandsTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::current_path(previous_folder_); }
 
-  WindowState State() const {
+  // Everything a command may change, for "nothing changed" checks.
+  auto State() const {
     const Project& p = window_->project();
-    return {window_->AlbumRows(), window_->PictureRows(), p.SelectedAlbum(), p.SelectedPicture(), p.ProjectPath,
-            window_->WindowCaption(), p.Modified, window_->settings(), window_->CommentText(), window_->AccessUrl()};
+    return std::tuple(window_->AlbumRows(), window_->PictureRows(), p.SelectedAlbum(), p.SelectedPicture(),
+                      p.ProjectPath, window_->WindowCaption(), p.Modified, window_->settings(),
+                      window_->CommentText(), window_->AccessUrl());
   }
 
   // Opens `bytes` saved as `name`; the open dialog answers with its path.
@@ -67,20 +53,23 @@ class ProjectCommandsTest : public ::testing::Test {
     window_->OpenProject();
   }
 
-  // A project with unsaved changes: the example file opened, then an album added.
-  void OpenModifiedExample() {
-    Open("example.qs1", ExampleFileBytes());
-    dialogs_.texts.push_back("Added");
+  // Unsaved changes, to the example file opened or to an untitled project; the
+  // dialogs' records start empty after it.
+  void MakeChanges(bool untitled) {
+    if (!untitled) Open("example.qs1", ExampleFileBytes());
+    dialogs_.texts.push_back("Holiday");
     window_->AddAlbumCommand();
+    if (untitled) window_->OnPublishDirectoryEdited("/srv/web");
     dialogs_.messages.clear();
     dialogs_.file_dialogs.clear();
   }
 
-  // An untitled project with unsaved changes.
-  void MakeUntitledChanges() {
-    dialogs_.texts.push_back("Holiday");
-    window_->AddAlbumCommand();
-    window_->OnPublishDirectoryEdited("/srv/web");
+  void ExpectEmptyUntitled(const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
+    EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
+    EXPECT_TRUE(window_->AlbumRows().empty());
+    EXPECT_FALSE(window_->project().Modified);
   }
 
   testing::TempFolder folder_;
@@ -90,213 +79,152 @@ class ProjectCommandsTest : public ::testing::Test {
   std::unique_ptr<MainWindowLogic> window_ = std::make_unique<MainWindowLogic>(dialogs_, clock_, "/opt/quorvale");
 };
 
-TEST_F(ProjectCommandsTest, StartupIsAnEmptyUntitledProject) {
+// An "untitled.qs1" in the working folder gives New its settings but not its albums;
+// a refused one is reported, and the project is still empty.
+TEST_F(ProjectCommandsTest, NewIsAlwaysAnEmptyUntitledProject) {
   window_->Startup();
-  EXPECT_EQ(window_->WindowCaption(), WindowTitle("untitled.qs1"));
-  EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
-  EXPECT_TRUE(window_->AlbumRows().empty());
-  EXPECT_FALSE(window_->project().Modified);
-  EXPECT_EQ(window_->CurrentPage(), MainWindowLogic::kContentPage);
-  EXPECT_TRUE(dialogs_.messages.empty());
-}
-
-TEST_F(ProjectCommandsTest, StartupTakesOnlyTheSettingsOfAnUntitledFile) {
   WriteBytes("untitled.qs1", Header() + Rec(0x83, "/srv/site") + Rec(0x89, "Kept out"));
-  window_->Startup();
+  window_->NewProject();
   EXPECT_EQ(window_->settings().PublishDirectory, "/srv/site");
   EXPECT_EQ(window_->AccessUrl(), "/srv/site/PhotoAlbum.htm");
-  EXPECT_TRUE(window_->AlbumRows().empty());
-  EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
-  EXPECT_FALSE(window_->project().Modified);
-}
+  ExpectEmptyUntitled("untitled.qs1 read");
 
-TEST_F(ProjectCommandsTest, NewAfterARefusedUntitledFileIsStillEmptyAndUntitled) {
-  window_->Startup();
-  OpenModifiedExample();
+  MakeChanges(false);
   dialogs_.answers.push_back(Answer::kNo);
   WriteBytes("untitled.qs1", "garbage");
   window_->NewProject();
-  ASSERT_EQ(dialogs_.messages.size(), 2u);
-  EXPECT_EQ(dialogs_.messages[0], kSaveQuestion);
-  EXPECT_EQ(dialogs_.messages[1], kNotAProjectFile);
-  EXPECT_TRUE(window_->AlbumRows().empty());
-  EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
-  EXPECT_FALSE(window_->project().Modified);
-}
-
-TEST_F(ProjectCommandsTest, NewAnsweredYesSavesUntitledIntoTheWorkingFolderAndKeepsItsSettings) {
-  window_->Startup();
-  MakeUntitledChanges();
-  dialogs_.answers.push_back(Answer::kYes);
-  window_->NewProject();
-  EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kSaveQuestion});
-  EXPECT_TRUE(dialogs_.file_dialogs.empty());
-  EXPECT_NE(ReadBytes("untitled.qs1").find(Rec(0x89, "Holiday")), std::string::npos);
-  EXPECT_EQ(window_->settings().PublishDirectory, "/srv/web");
-  EXPECT_TRUE(window_->AlbumRows().empty());
-  EXPECT_FALSE(window_->project().Modified);
+  EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{kSaveQuestion, kNotAProjectFile}));
+  ExpectEmptyUntitled("untitled.qs1 refused");
 }
 
 TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
   window_->Startup();
-  dialogs_.paths.push_back(PathIn(folder_, "a") + "/example.qs1");
   std::filesystem::create_directory(PathIn(folder_, "a"));
-  WriteBytes(PathIn(folder_, "a") + "/example.qs1", ExampleFileBytes());
-  window_->OpenProject();
+  Open("a/example.qs1", ExampleFileBytes());
+  const std::string path = PathIn(folder_, "a/example.qs1");
 
-  FileDialogRequest expected;
-  expected.title = "Open Quorvale Project File";
-  expected.default_ext = "qs1";
-  expected.filter = "Quorvale Project (*.qs1)|*.qs1";
-  expected.initial_folder = "/opt/quorvale/Projects";
+  const FileDialogRequest expected{"Open Quorvale Project File", "", "qs1", "Quorvale Project (*.qs1)|*.qs1",
+                                   "/opt/quorvale/Projects"};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_EQ(window_->ProjectName(), PathIn(folder_, "a") + "/example.qs1");
-  EXPECT_EQ(window_->WindowCaption(), WindowTitle(PathIn(folder_, "a") + "/example.qs1"));
+  EXPECT_EQ(window_->ProjectName(), path);
+  EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - " + path);
   EXPECT_EQ(window_->directories().ProjectDirectory, PathIn(folder_, "a"));
   EXPECT_EQ(window_->AlbumRows(), (std::vector<std::string>{"Lake trip ~ June", "Garden"}));
   EXPECT_EQ(window_->PictureRows(),
             (std::vector<std::string>{"C:\\Photos\\Lake\\boat.jpg", "C:\\Photos\\Lake\\cabin.jpg"}));
-  EXPECT_EQ(window_->SelectedAlbumLabel(), "Lake trip ~ June");
   EXPECT_EQ(window_->AlbumFrameCaption(), "     Albums: 1 of 2");
-  EXPECT_EQ(window_->PictureFrameCaption(), "     Pictures: 2");
   EXPECT_EQ(window_->CommentText(), "Morning on the water");
   EXPECT_EQ(window_->AccessUrl(), "D:/Web/Family/PhotoAlbum.htm");
   EXPECT_FALSE(window_->project().Modified);
-
-  // The next dialogs start in the folder of the file last chosen.
-  dialogs_.paths.push_back(std::nullopt);
-  window_->SaveProjectAs();
-  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, PathIn(folder_, "a"));
 }
 
-// Every refusal leaves the window exactly as it was, with its own message box.
+// Each refusal shows its own message box and leaves the window exactly as it was,
+// including the folder the next dialog starts in when the extension is refused.
 TEST_F(ProjectCommandsTest, RefusedFilesChangeNothing) {
-  const std::string v = Rec(0x80, "QS") + Rec(0x81, "1.0");
-  const std::string corrupted = "File is corrupted. Cannot load project!!!";
-  const std::string file_corrupted = WindowTitle("Open Project: File Corrupted!!");
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::string text;
-    std::string title;
+  const auto box = [](const char* text, const std::string& title) {
+    return MessageRequest{text, "Quorvale 1.0.0 - " + title, Buttons::kOk, Icon::kCritical};
   };
+  const MessageRequest corrupted = box("File is corrupted. Cannot load project!!!", "Open Project: ERROR");
+  const std::string two_lines = Rec(0x80, "QS") + Rec(0x81, "1.0");
+  struct Case { const char* name; std::string file, bytes; MessageRequest message; };
   const Case cases[] = {
-      {"lower-case magic", Rec(0x80, "qs") + Rec(0x81, "1.0") + Rec(0x82, "0"), kNotAProjectFile.text,
-       kNotAProjectFile.title},
-      {"magic with a blank", Rec(0x80, "QS ") + Rec(0x81, "1.0") + Rec(0x82, "0"), kNotAProjectFile.text,
-       kNotAProjectFile.title},
-      {"magic without tag", "QS\r\n" + Rec(0x81, "1.0") + Rec(0x82, "0"), kNotAProjectFile.text,
-       kNotAProjectFile.title},
-      {"version without ~", Rec(0x80, "QS") + "\x81" "1.0\r\n" + Rec(0x82, "0"),
-       "Incorrect version specification. Can not load!!", file_corrupted},
-      {"higher version", Rec(0x80, "QS") + Rec(0x81, "1.00") + Rec(0x82, "0"),
-       "This project file was created by a higher version of software. Can not load!!",
-       WindowTitle("Open Project: Version Conflict!!")},
-      {"encoding wrong tag", v + Rec(0x83, "0"), "Incorrect encoding specification. Can not load!!",
-       file_corrupted},
-      {"encoding type 1", v + Rec(0x82, "1"), "Incorrect encoding type. Can not load!!", file_corrupted},
-      {"empty file", "", corrupted, WindowTitle("Open Project: ERROR")},
-      {"empty first line", "\r\n" + v + Rec(0x82, "0"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"two lines", v, corrupted, WindowTitle("Open Project: ERROR")},
-      {"encoding a letter", v + Rec(0x82, "x"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"album count not a number", Header() + Rec(0x87, "two"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"flag out of range", Header() + Rec(0x84, "2"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"title without ~", Header() + "\x89\r\n", corrupted, WindowTitle("Open Project: ERROR")},
-      {"picture before album", Header() + Rec(0x8B, "a.jpg"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"comment before album", Header() + Rec(0x8C, "c"), corrupted, WindowTitle("Open Project: ERROR")},
-      {"comment before picture", Header() + Rec(0x89, "A") + Rec(0x8C, "c"), corrupted,
-       WindowTitle("Open Project: ERROR")},
-      {"failure after albums were read", Header() + Rec(0x89, "A") + Rec(0x8B, "a.jpg") + Rec(0x84, "on"),
-       corrupted, WindowTitle("Open Project: ERROR")},
+      {"lower-case magic", "refused.qs1", Rec(0x80, "qs") + Rec(0x81, "1.0") + Rec(0x82, "0"), kNotAProjectFile},
+      {"extension in capitals", "sub/CAPITALS.QS1", ExampleFileBytes(), kNotAProjectFile},
+      {"version without ~", "refused.qs1", Rec(0x80, "QS") + "\x81" "1.0\r\n" + Rec(0x82, "0"),
+       box("Incorrect version specification. Can not load!!", "Open Project: File Corrupted!!")},
+      {"higher version", "refused.qs1", Rec(0x80, "QS") + Rec(0x81, "1.00") + Rec(0x82, "0"),
+       box("This project file was created by a higher version of software. Can not load!!",
+           "Open Project: Version Conflict!!")},
+      {"encoding wrong tag", "refused.qs1", two_lines + Rec(0x83, "0"),
+       box("Incorrect encoding specification. Can not load!!", "Open Project: File Corrupted!!")},
+      {"encoding type 1", "refused.qs1", two_lines + Rec(0x82, "1"),
+       box("Incorrect encoding type. Can not load!!", "Open Project: File Corrupted!!")},
+      {"empty file", "refused.qs1", "", corrupted},
+      {"failure after albums were read", "refused.qs1",
+       Header() + Rec(0x89, "A") + Rec(0x8B, "a.jpg") + Rec(0x84, "on"), corrupted},
   };
+  std::filesystem::create_directory(PathIn(folder_, "sub"));
   window_->Startup();
-  OpenModifiedExample();
+  MakeChanges(false);
   window_->OnPictureClicked(0);
-  const WindowState before = State();
+  const auto before = State();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     dialogs_.messages.clear();
     dialogs_.answers.push_back(Answer::kNo);  // keep the unsaved changes unsaved
-    Open("refused.qs1", c.bytes);
-    ASSERT_EQ(dialogs_.messages.size(), 2u);
-    EXPECT_EQ(dialogs_.messages[1], (MessageRequest{c.text, c.title, Buttons::kOk, Icon::kCritical}));
+    Open(c.file, c.bytes);
+    EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{kSaveQuestion, c.message}));
     EXPECT_EQ(State(), before);
+    EXPECT_EQ(window_->directories().ProjectDirectory, folder_.str());
   }
 }
 
-TEST_F(ProjectCommandsTest, OpenRefusesAnExtensionInCapitals) {
-  window_->Startup();
-  OpenModifiedExample();
-  const WindowState before = State();
-  dialogs_.answers.push_back(Answer::kNo);
-  std::filesystem::create_directory(PathIn(folder_, "sub"));
-  Open("sub/CAPITALS.QS1", ExampleFileBytes());
-  EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{kSaveQuestion, kNotAProjectFile}));
-  EXPECT_EQ(State(), before);
-  EXPECT_EQ(window_->directories().ProjectDirectory, folder_.str());
-}
-
-// The save question and the dialogs of New, Open and the close question: each
-// answer and each cancel, and where the project ends up.
+// The save question of New, Open and closing: each answer, each cancelled dialog,
+// what is written and which project is shown afterwards.
 TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
   enum Command { kNew, kOpen, kClose };
+  // `untitled`: the changed project was never saved; `written`: its file now holds the
+  // changes; `kept`: it is still shown; `file_dialogs`: how many, each one cancelled.
   struct Case {
     const char* name;
     Command command;
+    bool untitled;
     Answer answer;
-    bool expect_written;
-    bool expect_kept;  // the example project is still shown
-    bool expect_modified;
-    bool expect_may_close;
+    bool written, kept, modified;
+    std::size_t file_dialogs;
   };
   const Case cases[] = {
-      {"New, No", kNew, Answer::kNo, false, false, false, true},
-      {"New, Yes", kNew, Answer::kYes, true, false, false, true},
-      {"Open, No, dialog cancelled", kOpen, Answer::kNo, false, true, true, true},
-      {"Open, Yes, dialog cancelled", kOpen, Answer::kYes, true, true, false, true},
-      {"Close, No", kClose, Answer::kNo, false, true, true, true},
-      {"Close, Yes", kClose, Answer::kYes, true, true, false, true},
+      {"New, No", kNew, false, Answer::kNo, false, false, false, 0},
+      {"New, Yes", kNew, false, Answer::kYes, true, false, false, 0},
+      {"New untitled, Yes: into untitled.qs1 without a dialog", kNew, true, Answer::kYes, true, false, false, 0},
+      {"Open, No", kOpen, false, Answer::kNo, false, true, true, 1},
+      {"Open, Yes", kOpen, false, Answer::kYes, true, true, false, 1},
+      {"Close, No", kClose, false, Answer::kNo, false, true, true, 0},
+      {"Close, Yes", kClose, false, Answer::kYes, true, true, false, 0},
+      {"Close untitled, Yes, save dialog cancelled", kClose, true, Answer::kYes, false, true, true, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::filesystem::remove("untitled.qs1");
+    dialogs_.paths.clear();  // a dialog left unshown by the last case
     window_ = std::make_unique<MainWindowLogic>(dialogs_, clock_, "/opt/quorvale");
     window_->Startup();
-    OpenModifiedExample();
+    MakeChanges(c.untitled);
+    const std::string file = c.untitled ? "untitled.qs1" : PathIn(folder_, "example.qs1");
+    const std::string old_bytes = ReadBytes(file);
+    const std::string new_bytes = ProjectFileBytes(window_->project(), window_->settings());
+    const auto albums = window_->AlbumRows();
+    const auto settings = window_->settings();
     dialogs_.answers.push_back(c.answer);
+    dialogs_.paths.push_back(std::nullopt);
     bool may_close = true;
     if (c.command == kNew) window_->NewProject();
-    if (c.command == kOpen) {
-      dialogs_.paths.push_back(std::nullopt);
-      window_->OpenProject();
-    }
+    if (c.command == kOpen) window_->OpenProject();
     if (c.command == kClose) may_close = window_->ConfirmClose();
     EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kSaveQuestion});
-    EXPECT_EQ(ReadBytes(PathIn(folder_, "example.qs1")) != ExampleFileBytes(), c.expect_written);
-    EXPECT_EQ(window_->AlbumRows().size(), c.expect_kept ? 3u : 0u);
-    EXPECT_EQ(window_->project().Modified, c.expect_modified);
-    EXPECT_EQ(may_close, c.expect_may_close);
-    WriteBytes(PathIn(folder_, "example.qs1"), ExampleFileBytes());
+    EXPECT_EQ(dialogs_.file_dialogs.size(), c.file_dialogs);
+    EXPECT_EQ(ReadBytes(file), c.written ? new_bytes : old_bytes);
+    EXPECT_EQ(window_->AlbumRows(), c.kept ? albums : std::vector<std::string>{});
+    EXPECT_EQ(window_->settings().PublishDirectory, settings.PublishDirectory);
+    EXPECT_EQ(window_->project().Modified, c.modified);
+    EXPECT_TRUE(may_close);  // only a failed write keeps the window open
   }
 }
 
 TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
-  FileDialogRequest expected;
-  expected.title = "Save Quorvale Project File As ..";
-  expected.file_name = "*.qs1";
-  expected.default_ext = "qs1";
-  expected.filter = "Quorvale Project File (*.qs1)|*.qs1";
-  expected.confirm_overwrite = true;  // the dialog asks before replacing a file
-  expected.confirm_create = true;
-
   window_->Startup();
-  window_->SaveProject();  // nothing modified: a message, no dialog, nothing written
+  EXPECT_TRUE(window_->ConfirmClose());  // nothing modified: closes without a question
+  window_->SaveProject();                // nothing modified: a message, no dialog
   EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kNoChanges});
   EXPECT_TRUE(dialogs_.file_dialogs.empty());
 
-  MakeUntitledChanges();
+  MakeChanges(true);
   dialogs_.paths.push_back(std::nullopt);
   window_->SaveProject();
+  // The dialog itself confirms before replacing a file (the last two flags).
+  const FileDialogRequest expected{"Save Quorvale Project File As ..", "*.qs1", "qs1",
+                                   "Quorvale Project File (*.qs1)|*.qs1", "", true, true};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
@@ -305,7 +233,7 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   dialogs_.paths.push_back(path);
   window_->SaveProject();
   EXPECT_EQ(window_->ProjectName(), path);
-  EXPECT_EQ(window_->WindowCaption(), WindowTitle(path));
+  EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - " + path);
   EXPECT_FALSE(window_->project().Modified);
   EXPECT_EQ(window_->directories().ProjectDirectory, "/opt/quorvale/Projects");
   EXPECT_FALSE(std::filesystem::exists("untitled.qs1"));
@@ -315,9 +243,8 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   window_->OnPublishDirectoryEdited("/srv/other");
   window_->SaveProject();
   EXPECT_EQ(dialogs_.file_dialogs.size(), 2u);
-  const std::string saved = ReadBytes(path);
-  EXPECT_EQ(saved, ProjectFileBytes(window_->project(), window_->settings()));
-  const WindowState state = State();
+  EXPECT_EQ(ReadBytes(path), ProjectFileBytes(window_->project(), window_->settings()));
+  const auto state = State();
   dialogs_.paths.push_back(path);
   window_->OpenProject();
   EXPECT_EQ(State(), state);
@@ -325,19 +252,20 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
 
 TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
   window_->Startup();
-  OpenModifiedExample();
+  MakeChanges(false);
   std::filesystem::create_directory(PathIn(folder_, "b"));
-  const std::string target = PathIn(folder_, "b") + "/target.qs1";
+  const std::string target = PathIn(folder_, "b/target.qs1");
   WriteBytes(target, "old");
 
   dialogs_.paths.push_back(std::nullopt);  // cancelled: nothing changes
-  const WindowState before = State();
+  const auto before = State();
   window_->SaveProjectAs();
   EXPECT_EQ(State(), before);
-  EXPECT_EQ(dialogs_.file_dialogs.back().file_name, "");
-  EXPECT_EQ(dialogs_.file_dialogs.back().initial_folder, folder_.str());
-  EXPECT_FALSE(dialogs_.file_dialogs.back().confirm_overwrite);
-  EXPECT_TRUE(dialogs_.file_dialogs.back().confirm_create);
+  // No file name; starts in the last project's folder; the question below, not the
+  // dialog, confirms overwriting.
+  const FileDialogRequest expected{"Save Quorvale Project File As ..", "", "qs1",
+                                   "Quorvale Project File (*.qs1)|*.qs1", folder_.str(), false, true};
+  EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
 
   dialogs_.paths.push_back(target);
   dialogs_.answers.push_back(Answer::kNo);
@@ -365,25 +293,22 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 // A save that cannot be written is reported; the project keeps its name and its
 // unsaved changes, the old file is untouched, and a closing window stays open.
 TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
+  namespace fs = std::filesystem;
   // Permission bits do not stop a privileged user; there the temporary file is made
   // to fail by a name one step short of the system's limit.
-  const std::string probe_folder = PathIn(folder_, "probe");
-  std::filesystem::create_directory(probe_folder);
-  std::filesystem::permissions(probe_folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const bool bits_bind = !std::ofstream(probe_folder + "/x").is_open();
+  fs::create_directory(PathIn(folder_, "probe"));
+  fs::permissions(PathIn(folder_, "probe"), fs::perms::owner_read | fs::perms::owner_exec);
+  const bool bits_bind = !std::ofstream(PathIn(folder_, "probe/x")).is_open();
 
-  std::filesystem::create_directory(PathIn(folder_, "locked"));
-  const std::string name = bits_bind ? "project.qs1" : std::string(246, 'p') + ".qs1";
+  fs::create_directory(PathIn(folder_, "locked"));
+  const std::string name = "locked/" + (bits_bind ? "project.qs1" : std::string(246, 'p') + ".qs1");
+  const std::string path = PathIn(folder_, name);
   window_->Startup();
-  Open("locked/" + name, ExampleFileBytes());
-  const std::string path = PathIn(folder_, "locked/" + name);
-  ASSERT_EQ(window_->ProjectName(), path);
+  Open(name, ExampleFileBytes());
   window_->OnPublishDirectoryEdited("/srv/changed");
-  if (bits_bind) {
-    std::filesystem::permissions(PathIn(folder_, "locked"),
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  }
-  const WindowState before = State();
+  if (bits_bind) fs::permissions(PathIn(folder_, "locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  const auto before = State();
+  ASSERT_EQ(window_->ProjectName(), path);
 
   window_->SaveProject();
   dialogs_.answers.push_back(Answer::kYes);
@@ -392,41 +317,23 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   window_->NewProject();  // the save answering New fails: New stops there
 
   ASSERT_EQ(dialogs_.messages.size(), 5u);
+  const std::string prefix = "Could not save the project file (" + path + ").\r\n\r\n";
   for (const std::size_t i : {0u, 2u, 4u}) {
     const MessageRequest& failed = dialogs_.messages[i];
-    const std::string prefix = "Could not save the project file (" + path + ").\r\n\r\n";
+    EXPECT_EQ(failed,
+              (MessageRequest{failed.text, "Quorvale 1.0.0 - Save Project: ERROR", Buttons::kOk, Icon::kCritical}));
     EXPECT_EQ(failed.text.substr(0, prefix.size()), prefix);
     EXPECT_GT(failed.text.size(), prefix.size());  // the system's reason follows
-    EXPECT_EQ(failed.title, WindowTitle("Save Project: ERROR"));
-    EXPECT_EQ(failed.buttons, Buttons::kOk);
-    EXPECT_EQ(failed.icon, Icon::kCritical);
   }
-  EXPECT_EQ(State(), before);
-  EXPECT_TRUE(window_->project().Modified);
+  EXPECT_EQ(State(), before);  // still modified, still under its name
   EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PathIn(folder_, "locked")), {}), 1);
-  for (const char* folder : {"locked", "probe"}) {
-    std::filesystem::permissions(PathIn(folder_, folder), std::filesystem::perms::owner_all);
-  }
-}
-
-TEST_F(ProjectCommandsTest, ClosingAnUntitledProjectWithACancelledSaveStillCloses) {
-  window_->Startup();
-  EXPECT_TRUE(window_->ConfirmClose());  // nothing modified: no question
-  EXPECT_TRUE(dialogs_.messages.empty());
-  MakeUntitledChanges();
-  dialogs_.answers.push_back(Answer::kYes);
-  dialogs_.paths.push_back(std::nullopt);
-  EXPECT_TRUE(window_->ConfirmClose());
-  EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kSaveQuestion});
-  EXPECT_EQ(dialogs_.file_dialogs.size(), 1u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(PathIn(folder_, "locked")), {}), 1);
+  for (const char* folder : {"locked", "probe"}) fs::permissions(PathIn(folder_, folder), fs::perms::owner_all);
 }
 
 TEST_F(ProjectCommandsTest, ALongCommentReadFromAFileIsShownWhole) {
   const std::string long_comment(250, 'c');
-  Open("long.qs1", Header() + Rec(0x87, "1") + Rec(0x89, "Album") + Rec(0x8B, "/p/a.jpg") + Rec(0x8C, long_comment));
-
-  EXPECT_TRUE(dialogs_.messages.empty());
+  Open("long.qs1", Header() + Rec(0x89, "Album") + Rec(0x8B, "/p/a.jpg") + Rec(0x8C, long_comment));
   EXPECT_EQ(window_->CommentText(), long_comment);
   EXPECT_EQ(window_->project().AlbumPictures(0).At(0).comment, long_comment);
   EXPECT_FALSE(window_->project().Modified);
