@@ -10,24 +10,26 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 make_site() {
-  mkdir -p "$1/PhotoAlbum/index" "$1/images"
-  printf 'x' > "$1/PhotoAlbum/Torvexa.jar"
-  printf 'x' > "$1/PhotoAlbum.htm"
-  printf 'x' > "$1/album-0.htm"
-  printf 'x' > "$1/notes.html"
+  mkdir -p "$1/PhotoAlbum" "$1/images"
+  for f in PhotoAlbum/Torvexa.jar PhotoAlbum.htm album-0.htm notes.html; do printf 'x' > "$1/$f"; done
   printf '\r\nold\r\n\r\n' > "$1/Generation_Log.txt"
 }
 
-listing() { (cd "$1" && find . -mindepth 1 | sort | tr '\n' ' '); }
-
-# run NAME EXPECTED_STATUS STDERR_PATTERN ARGS... (standard input is never a terminal here)
+# run NAME EXPECTED_STATUS STDERR_TEXT ARGS... (standard input is never a terminal here)
 run() {
-  local name=$1 expected=$2 pattern=$3
+  local name=$1 expected=$2 text=$3
   shift 3
-  "$cli" clear "$@" </dev/null >"$work/out" 2>"$work/err"
+  "$cli" clear "$@" </dev/null >/dev/null 2>"$work/err"
   local status=$?
   [ "$status" -eq "$expected" ] || fail "$name: exit status $status, expected $expected"
-  grep -qF -- "$pattern" "$work/err" || fail "$name: standard error lacks '$pattern': $(cat "$work/err")"
+  grep -qF -- "$text" "$work/err" || fail "$name: standard error lacks '$text': $(cat "$work/err")"
+}
+
+# left NAME DIR EXPECTED_LISTING
+left() {
+  local listing
+  listing=$(cd "$2" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
+  [ "$listing" = "$3" ] || fail "$1: left $listing"
 }
 
 run "no folder given" 2 "Usage: quorvale-cli clear DIR [--yes]"
@@ -35,26 +37,22 @@ run "unknown option" 2 "unknown option '--force'" "$work" --force
 run "empty text" 2 "Please select the Publishing Directory" ""
 run "missing folder" 2 "Publishing Folder ($work/nowhere) does not exist." "$work/nowhere" --yes
 
+full="./Generation_Log.txt ./PhotoAlbum ./PhotoAlbum.htm ./PhotoAlbum/Torvexa.jar ./album-0.htm ./images ./notes.html "
 make_site "$work/declined"
-before=$(listing "$work/declined")
 run "no terminal, no --yes" 1 "(no terminal to answer at: declined; pass --yes to agree)" "$work/declined"
-[ "$(listing "$work/declined")" = "$before" ] || fail "declined: files changed"
+left "declined" "$work/declined" "$full"
 
 make_site "$work/site"
 run "--yes clears" 0 "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER $work/site/PhotoAlbum DIRECTORY AND $work/site/*.htm FILES." "$work/site" --yes
-[ "$(listing "$work/site")" = "./Generation_Log.txt ./images ./notes.html " ] ||
-  fail "--yes clears: left $(listing "$work/site")"
+left "--yes clears" "$work/site" "./Generation_Log.txt ./images ./notes.html "
 tail -c 51 "$work/site/Generation_Log.txt" | grep -q "    PhotoAlbum data purged from this directory."$'\r' ||
   fail "--yes clears: no purge entry at the end of the log"
 
 make_site "$work/readonly"
 chmod a-w "$work/readonly/PhotoAlbum/Torvexa.jar"
 run "read-only file" 1 "Check for Read Only files in the directory tree." "$work/readonly" --yes
-[ -f "$work/readonly/PhotoAlbum/Torvexa.jar" ] || fail "read-only file: the read-only file was deleted"
+left "read-only file" "$work/readonly" "$full"
 [ "$(grep -c "purged" "$work/readonly/Generation_Log.txt")" -eq 1 ] || fail "read-only file: purge entry missing"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all clear checks passed"
