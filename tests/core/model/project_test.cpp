@@ -2,161 +2,107 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace quorvale {
 namespace {
 
-// A project of `count` albums "A0", "A1", ..., album k holding the one picture "pk";
-// then `selected` is selected and Modified cleared.
-Project ProjectWithAlbums(int count, int selected) {
+// Albums "A0", "A1", ..., album k holding `pictures` pictures "ka", "kb", ...; then
+// album `album` and its picture `picture` selected and Modified cleared.
+Project Make(int albums, int pictures, int album, int picture) {
   Project project;
-  for (int k = 0; k < count; ++k) {
+  for (int k = 0; k < albums; ++k) {
     project.AddAlbum("A" + std::to_string(k));
-    project.AddPicture("p" + std::to_string(k));
+    for (int j = 0; j < pictures; ++j) project.AddPicture(std::to_string(k) + static_cast<char>('a' + j));
   }
-  project.SelectAlbum(selected);
+  project.SelectAlbum(album);
+  project.SelectPicture(picture);
   project.Modified = false;
   return project;
 }
 
-// Every album as "title:path,path".
-std::vector<std::string> Layout(const Project& project) {
-  std::vector<std::string> rows;
+// Every album as "title: path path=comment", separated by " | "; "*" marks the
+// selected album and its selected picture. A picture selection that points at no
+// picture of the selected album shows as "*?" and its position.
+std::string Describe(const Project& project) {
+  std::string text;
+  bool picture_shown = false;
   for (int i = 0; i < project.AlbumCount(); ++i) {
-    std::string row = project.AlbumTitles(i) + ":";
-    for (const Picture& picture : project.AlbumPictures(i)) row += picture.path + ",";
-    rows.push_back(row);
+    const bool selected = i == project.SelectedAlbum();
+    text += (i ? " | " : "") + std::string(selected ? "*" : "") + project.AlbumTitles(i) + ":";
+    for (int j = 0; j < project.AlbumPictures(i).Count(); ++j) {
+      const Picture& picture = project.AlbumPictures(i).At(j);
+      const bool marked = selected && j == project.SelectedPicture();
+      picture_shown = picture_shown || marked;
+      text += " " + std::string(marked ? "*" : "") + picture.path;
+      if (!picture.comment.empty()) text += "=" + picture.comment;
+    }
   }
-  return rows;
+  if (project.SelectedPicture() >= 0 && !picture_shown) text += " *?" + std::to_string(project.SelectedPicture());
+  return text;
 }
 
-// An album of `count` pictures "q0", "q1", ... with comments "c0", "c1", ..., picture
-// `selected` selected and Modified cleared.
-Project ProjectWithPictures(int count, int selected) {
-  Project project;
-  project.AddAlbum("Album");
-  for (int k = 0; k < count; ++k) {
-    project.AddPicture("q" + std::to_string(k));
-    project.SetPictureComment(k, "c" + std::to_string(k));
-  }
-  project.SelectPicture(selected);
-  project.Modified = false;
-  return project;
-}
-
-std::vector<std::string> Paths(const Project& project) {
-  std::vector<std::string> paths;
-  for (const Picture& picture : project.AlbumPictures(project.SelectedAlbum())) paths.push_back(picture.path);
-  return paths;
-}
-
-TEST(Project, AddAlbumInsertsAfterTheSelectionAndSelectsIt) {
+TEST(Project, EveryOperationKeepsOrderAndSelectionAndMarksTheProject) {
+  using Op = std::function<void(Project&)>;
+  const auto add_album = [](Project& p) { p.AddAlbum("N"); };
+  const auto add = [](std::vector<std::string> paths) {
+    return Op([paths](Project& p) { for (const auto& path : paths) p.AddPicture(path); });
+  };
+  const auto remove_album = [](int i) { return Op([i](Project& p) { p.RemoveAlbum(i); }); };
+  const auto remove_picture = [](int j) { return Op([j](Project& p) { p.RemovePicture(j); }); };
   struct Case {
-    int count, selected;
-    std::vector<std::string> layout;
-    int new_selection;
+    const char* what;
+    Project before;
+    Op op;
+    const char* after;
   };
   const Case cases[] = {
-      {0, -1, {"N:"}, 0},
-      {3, 2, {"A0:p0,", "A1:p1,", "A2:p2,", "N:"}, 3},
-      {3, 0, {"A0:p0,", "N:", "A1:p1,", "A2:p2,"}, 1},
-      {3, -1, {"A0:p0,", "A1:p1,", "A2:p2,", "N:"}, 3},
+      {"add album to an empty project", Make(0, 0, -1, -1), add_album, "*N:"},
+      {"add album after the first", Make(3, 1, 0, 0), add_album, "A0: 0a | *N: | A1: 1a | A2: 2a"},
+      {"add album after the last", Make(3, 1, 2, -1), add_album, "A0: 0a | A1: 1a | A2: 2a | *N:"},
+      {"add album with none selected", Make(3, 1, -1, -1), add_album, "A0: 0a | A1: 1a | A2: 2a | *N:"},
+      {"rename to the same title", Make(2, 1, 1, -1), [](Project& p) { p.RenameAlbum(1, "A1"); },
+       "A0: 0a | *A1: 1a"},
+      {"remove the only album", Make(1, 1, 0, 0), remove_album(0), ""},
+      {"remove the last album", Make(3, 1, 2, -1), remove_album(2), "A0: 0a | *A1: 1a"},
+      {"remove a middle album", Make(3, 1, 1, -1), remove_album(1), "A0: 0a | *A2: 2a"},
+      {"remove the first album", Make(3, 1, 0, -1), remove_album(0), "*A1: 1a | A2: 2a"},
+      {"add picture to an empty album", Make(1, 0, 0, -1), add({"x"}), "*A0: *x"},
+      {"add picture after the selected", Make(1, 5, 0, 1), add({"x"}), "*A0: 0a 0b *x 0c 0d 0e"},
+      {"add picture with none selected", Make(1, 5, 0, -1), add({"x"}), "*A0: 0a 0b 0c 0d 0e *x"},
+      {"add several in a row", Make(1, 5, 0, 1), add({"x", "y", "z"}), "*A0: 0a 0b x y *z 0c 0d 0e"},
+      {"add several after the last", Make(1, 3, 0, 2), add({"x", "y"}), "*A0: 0a 0b 0c x *y"},
+      {"letter case makes another path", Make(1, 2, 0, 1), add({"0A"}), "*A0: 0a 0b *0A"},
+      {"a held path keeps its place", Make(1, 3, 0, 0), add({"x", "0c"}), "*A0: 0a x 0b *0c"},
+      {"a held path loses its comment", Make(1, 2, 0, 0),
+       [](Project& p) { p.SetPictureComment(1, "old"); p.SetPictureComment(0, "kept"); p.AddPicture("0b"); },
+       "*A0: 0a=kept *0b"},
+      {"remove the only picture", Make(1, 1, 0, 0), remove_picture(0), "*A0:"},
+      {"remove the last picture", Make(1, 3, 0, 2), remove_picture(2), "*A0: 0a *0b"},
+      {"remove the first picture", Make(1, 3, 0, 0), remove_picture(0), "*A0: *0b 0c"},
+      {"remove a middle picture", Make(1, 3, 0, 1), remove_picture(1), "*A0: 0a *0c"},
+      {"a removed path can come back", Make(1, 3, 0, 1), [](Project& p) { p.RemovePicture(1); p.AddPicture("0b"); },
+       "*A0: 0a 0c *0b"},
   };
   for (const Case& c : cases) {
-    Project project = ProjectWithAlbums(c.count, c.selected);
-    project.AddAlbum("N");
-    EXPECT_EQ(Layout(project), c.layout) << c.count << " albums, selected " << c.selected;
-    EXPECT_EQ(project.SelectedAlbum(), c.new_selection);
-    EXPECT_EQ(project.SelectedPicture(), -1);
-    EXPECT_TRUE(project.Modified);
-  }
-}
-
-TEST(Project, RemoveAlbumSelectsItsSuccessor) {
-  struct Case {
-    int count, removed;
-    std::vector<std::string> layout;
-    int new_selection;
-  };
-  const Case cases[] = {
-      {1, 0, {}, -1},
-      {3, 2, {"A0:p0,", "A1:p1,"}, 1},
-      {3, 1, {"A0:p0,", "A2:p2,"}, 1},
-      {3, 0, {"A1:p1,", "A2:p2,"}, 0},
-  };
-  for (const Case& c : cases) {
-    Project project = ProjectWithAlbums(c.count, c.removed);
-    project.RemoveAlbum(c.removed);
-    EXPECT_EQ(Layout(project), c.layout) << c.count << " albums, removed " << c.removed;
-    EXPECT_EQ(project.SelectedAlbum(), c.new_selection);
-    EXPECT_TRUE(project.Modified);
-  }
-}
-
-TEST(Project, AddPictureInsertsAfterTheSelectedPicture) {
-  struct Case {
-    int count, selected;
-    std::vector<std::string> added;
-    std::vector<std::string> paths;
-    int new_selection;
-  };
-  const Case cases[] = {
-      {0, -1, {"x"}, {"x"}, 0},
-      {5, 1, {"x"}, {"q0", "q1", "x", "q2", "q3", "q4"}, 2},
-      {5, -1, {"x"}, {"q0", "q1", "q2", "q3", "q4", "x"}, 5},
-      {5, 1, {"x", "y", "z"}, {"q0", "q1", "x", "y", "z", "q2", "q3", "q4"}, 4},
-      {3, 2, {"x", "y"}, {"q0", "q1", "q2", "x", "y"}, 4},
-      // Paths differing only in letter case are two pictures; a path already held
-      // keeps its place and the album does not grow.
-      {2, 1, {"Q0"}, {"q0", "q1", "Q0"}, 2},
-      {3, 0, {"q2"}, {"q0", "q1", "q2"}, 2},
-  };
-  for (const Case& c : cases) {
-    Project project = ProjectWithPictures(c.count, c.selected);
-    for (const std::string& path : c.added) project.AddPicture(path);
-    EXPECT_EQ(Paths(project), c.paths) << c.count << " pictures, selected " << c.selected;
-    EXPECT_EQ(project.SelectedPicture(), c.new_selection);
-    EXPECT_TRUE(project.Modified);
-  }
-}
-
-TEST(Project, RemovePictureSelectsTheNextOrThePrevious) {
-  struct Case {
-    int count, removed;
-    std::vector<std::string> paths;
-    int new_selection;
-  };
-  const Case cases[] = {
-      {1, 0, {}, -1},
-      {3, 2, {"q0", "q1"}, 1},
-      {3, 0, {"q1", "q2"}, 0},
-      {3, 1, {"q0", "q2"}, 1},
-  };
-  for (const Case& c : cases) {
-    Project project = ProjectWithPictures(c.count, c.removed);
-    project.RemovePicture(c.removed);
-    EXPECT_EQ(Paths(project), c.paths) << c.count << " pictures, removed " << c.removed;
-    EXPECT_EQ(project.SelectedPicture(), c.new_selection);
-    EXPECT_TRUE(project.Modified);
-    // The removed path can come back: the lookup forgot it.
-    project.AddPicture("q" + std::to_string(c.removed));
-    EXPECT_EQ(project.AlbumPictures(0).Count(), c.count);
+    Project project = c.before;
+    c.op(project);
+    EXPECT_EQ(Describe(project), c.after) << c.what;
+    EXPECT_TRUE(project.Modified) << c.what;
   }
 }
 
 TEST(Project, ResetForgetsUnsavedChanges) {
-  Project project = ProjectWithAlbums(2, 1);
-  project.RenameAlbum(1, "A1");  // unchanged title still counts as an edit
-  EXPECT_TRUE(project.Modified);
+  Project project = Make(2, 1, 1, 0);
+  project.Modified = true;
   project.PictureCountTipPending = false;
   project.ResetProject();
   EXPECT_FALSE(project.Modified);
   EXPECT_TRUE(project.PictureCountTipPending);
-  EXPECT_EQ(project.AlbumCount(), 0);
+  EXPECT_EQ(Describe(project), "");
   EXPECT_EQ(project.SelectedAlbum(), -1);
-  EXPECT_EQ(project.SelectedPicture(), -1);
 }
 
 }  // namespace
