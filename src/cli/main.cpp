@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <clocale>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -62,7 +63,14 @@ int main(int argc, char** argv) {
       std::cout << "Usage: quorvale-cli " << command.usage << "\n\n" << command.help;
       return kExitOk;
     }
-    return command.run(rest);
+    try {
+      return command.run(rest);
+    } catch (const std::exception& error) {
+      // The core reports failures as values; this is the last guard so that nothing
+      // unforeseen ever reaches the terminal as a raw exception.
+      std::cerr << "quorvale-cli " << command.name << ": unexpected failure: " << error.what() << "\n";
+      return kExitCannotRun;
+    }
   }
   std::cerr << "quorvale-cli: unknown command '" << first << "'. Run 'quorvale-cli --help' for the list.\n";
   return kExitCannotRun;
