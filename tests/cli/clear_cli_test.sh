@@ -54,5 +54,21 @@ run "read-only file" 1 "Check for Read Only files in the directory tree." "$work
 left "read-only file" "$work/readonly" "$full"
 [ "$(grep -c "purged" "$work/readonly/Generation_Log.txt")" -eq 1 ] || fail "read-only file: purge entry missing"
 
+# At a terminal the questions are asked as y/n: an unclear answer is asked again, "n"
+# declines and deletes nothing, "y" clears. `script` lends the command a terminal.
+if command -v script >/dev/null 2>&1; then
+  at_terminal() { # NAME EXPECTED_STATUS PROMPTS ANSWERS DIR
+    printf '%b' "$4" | script -qec "$(printf '%q ' "$cli" clear "$5")" /dev/null >"$work/tty" 2>&1
+    local status=$?
+    [ "$status" -eq "$2" ] || fail "$1: exit status $status, expected $2: $(cat "$work/tty")"
+    [ "$(grep -o '\[y/n\]' "$work/tty" | wc -l)" -eq "$3" ] || fail "$1: not asked $3 times: $(cat "$work/tty")"
+  }
+  make_site "$work/asked"
+  at_terminal "terminal, n" 1 2 'maybe\nn\n' "$work/asked"
+  left "terminal, n" "$work/asked" "$full"
+  at_terminal "terminal, y" 0 1 'y\n' "$work/asked"
+  left "terminal, y" "$work/asked" "./Generation_Log.txt ./images ./notes.html "
+fi
+
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all clear checks passed"
