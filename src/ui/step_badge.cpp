@@ -17,10 +17,10 @@ void StepBadge::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
 
-  // A dark blue disc with a light rim and a white digit, readable on any face colour.
-  const QRectF disc = QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75);
-  painter.setPen(QPen(QColor(0xD8, 0xE4, 0xF4), 1.0));
-  painter.setBrush(QColor(0x1F, 0x4E, 0x9A));
+  // A black disc with a white digit, as the help topics describe the step marks.
+  const QRectF disc = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0x10, 0x10, 0x10));
   painter.drawEllipse(disc);
 
   QFont digit_font = font();
