@@ -39,6 +39,12 @@ const QString kBadgeTip = QStringLiteral("Click for the Quick Help");
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Qt reads "[*]" in a window title as the place of the unsaved-changes mark and drops
+// it; doubled, it shows as written.
+QString LiteralWindowTitle(std::string_view text) {
+  return Q(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
 // The transcript ends its lines with CR LF; the text box breaks lines at LF.
 QString WithoutCarriageReturns(std::string_view text) { return Q(text).remove(QLatin1Char('\r')); }
 
@@ -193,6 +199,8 @@ QWidget* Form1::BuildTopStrip() {
   Label5_ = Named(new QLabel(QStringLiteral("Project:"), strip), "Label5");
   Label5_->setFont(BoldFont(Label5_->font()));
   sProjectName_ = Named(new QLabel(strip), "sProjectName");
+  // Labels that show a path or a title show it as written, never as markup.
+  sProjectName_->setTextFormat(Qt::PlainText);
   sProjectName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   sProjectName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   btnOpenProject_ = HiddenButton("btnOpenProject", QStringLiteral("Open"), QString(), strip);
@@ -224,6 +232,7 @@ QWidget* Form1::BuildContentPage() {
   btnDown_ = HiddenButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
   Label1_ = Named(new QLabel(QStringLiteral("Selected album:"), in_albums), "Label1");
   lblAlbum_ = Named(new QLabel(in_albums), "lblAlbum");
+  lblAlbum_->setTextFormat(Qt::PlainText);
   lblAlbum_->setToolTip(kQuickHelpHint);
   lblAlbum_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   lblAlbum_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -339,6 +348,7 @@ QWidget* Form1::BuildGeneratePage() {
   frmStatus_ = status;
   QWidget* in_status = status->contents();
   lblStatus_ = Named(new QLabel(in_status), "lblStatus");
+  lblStatus_->setTextFormat(Qt::PlainText);
   lblStatus_->setAlignment(Qt::AlignCenter);
   lblStatus_->setFont(BoldFont(lblStatus_->font()));
   QPalette status_palette = lblStatus_->palette();
@@ -467,7 +477,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Render() {
-  setWindowTitle(Q(logic_.WindowCaption()));
+  setWindowTitle(LiteralWindowTitle(logic_.WindowCaption()));
   sProjectName_->setText(Q(logic_.ProjectName()));
   {
     const QSignalBlocker blocker(SSTab1_);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include "core/support/scripted_dialogs.h"
@@ -166,6 +167,24 @@ class Form1Test : public QObject {
     w.dialogs.paths.push_back(std::nullopt);
     w.Click("btnPubDir");
     QCOMPARE(w.dialogs.folder_dialog_starts, std::vector<std::string>{"/srv/x"});
+  }
+
+  // Titles and file names may hold "<", "&" or "[*]": the window shows them as they are.
+  void UserTextIsShownAsWritten() {
+    QTemporaryDir folder;
+    Window w;
+    const QString title = QStringLiteral("<i>Holiday</i> & [*]");
+    w.AddAlbum(title.toStdString());
+    const std::string path = folder.path().toStdString() + kSep + "<b>x [*].qs1";
+    w.dialogs.paths.push_back(path);
+    w.Find<QAction>("mnuFileSaveAs")->trigger();
+    QCOMPARE(w.form.windowHandle()->title(), QStringLiteral("Quorvale 1.0.0 - ") + QString::fromStdString(path));
+    for (const char* name : {"lblAlbum", "sProjectName", "lblStatus"}) {
+      QCOMPARE(w.Find<QLabel>(name)->textFormat(), Qt::PlainText);
+    }
+    auto* album = w.Find<QLabel>("lblAlbum");
+    QCOMPARE(album->text(), title);
+    QVERIFY(album->sizeHint().width() >= album->fontMetrics().horizontalAdvance(title));
   }
 
   void MenuItemsReachTheirCommands() {

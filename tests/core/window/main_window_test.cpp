@@ -89,6 +89,10 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
   EXPECT_EQ(logic.directories().ProjectDirectory, kProgram + kSep + "Projects");
   EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
+  // The Torvexa viewer is chosen: pictures are published and that choice is locked.
+  EXPECT_TRUE(logic.JavaOptionSelected());
+  EXPECT_EQ(logic.settings().PublishPictures, 1);
+  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled() || logic.HtmlOptionEnabled());
 }
 
 // A refused command shows its box (or none when there is nothing to act on), opens no
