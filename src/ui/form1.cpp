@@ -195,6 +195,7 @@ QWidget* Form1::BuildTopStrip() {
   sProjectName_ = Named(new QLabel(strip), "sProjectName");
   sProjectName_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   sProjectName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sProjectName_->setTextFormat(Qt::PlainText);  // a path may hold "<...>", which is no markup
   btnOpenProject_ = HiddenButton("btnOpenProject", QStringLiteral("Open"), QString(), strip);
   btnSaveProject_ = HiddenButton("btnSaveProject", QStringLiteral("Save"), QString(), strip);
   btnSaveAs_ = HiddenButton("btnSaveAs", QStringLiteral("Save As.."), QString(), strip);
@@ -467,7 +468,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Render() {
-  setWindowTitle(Q(logic_.WindowCaption()));
+  // Qt reads "[*]" in a window title as the modified-mark placeholder; doubled, it
+  // shows as itself, so a project path holding it is shown whole.
+  setWindowTitle(Q(logic_.WindowCaption()).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
   sProjectName_->setText(Q(logic_.ProjectName()));
   {
     const QSignalBlocker blocker(SSTab1_);
