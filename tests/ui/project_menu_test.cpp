@@ -1,6 +1,10 @@
+#include <QAccessible>
 #include <QAction>
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include <fstream>
@@ -41,10 +45,13 @@ class ProjectMenuTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each item of the File menu runs its project command.
+  // Each item of the File menu runs its project command. The caption and the project
+  // label show the path as it is, even where it looks like markup to the toolkit.
   void FileMenuRunsTheProjectCommands() {
     QTemporaryDir folder;
-    const std::string path = folder.filePath(QStringLiteral("family.qs1")).toStdString();
+    const QString odd_folder = QStringLiteral("[*] <b>bold");
+    QVERIFY(QDir(folder.path()).mkdir(odd_folder));
+    const std::string path = folder.filePath(odd_folder + QStringLiteral("/family.qs1")).toStdString();
     std::ofstream(path, std::ios::binary) << "\x80~QS\r\n\x81~1.0\r\n\x82~0\r\n\x89~Garden\r\n\x89~Lake\r\n";
     Window w;
     w.Trigger("mnuFileSave");
@@ -53,7 +60,9 @@ class ProjectMenuTest : public QObject {
 
     w.dialogs.paths.push_back(path);
     w.Trigger("mnuFileOpen");
-    QCOMPARE(w.form.windowTitle(), QString::fromStdString("Quorvale 1.0.0 - " + path));
+    QCOMPARE(w.form.windowHandle()->title(), QString::fromStdString("Quorvale 1.0.0 - " + path));
+    auto* name = w.form.findChild<QLabel*>(QStringLiteral("sProjectName"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(name)->text(QAccessible::Name), QString::fromStdString(path));
     QCOMPARE(w.AlbumCount(), 2);
     QCOMPARE(w.form.findChild<QListWidget*>(QStringLiteral("AlbumList"))->currentRow(), 0);
 
@@ -62,7 +71,7 @@ class ProjectMenuTest : public QObject {
     QCOMPARE(w.dialogs.file_dialogs.back().title, std::string("Save Quorvale Project File As .."));
 
     w.Trigger("mnuFileNew");
-    QCOMPARE(w.form.windowTitle(), QStringLiteral("Quorvale 1.0.0 - untitled.qs1"));
+    QCOMPARE(w.form.windowHandle()->title(), QStringLiteral("Quorvale 1.0.0 - untitled.qs1"));
     QCOMPARE(w.AlbumCount(), 0);
   }
 
