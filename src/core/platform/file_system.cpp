@@ -63,8 +63,12 @@ std::optional<std::string> WriteWholeFile(const std::string& path, std::string_v
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // State: write everything into a fresh temporary file in the target's folder.
-  std::string temp = path + ".XXXXXX";
+  // State: write everything into a fresh temporary file in the target's folder. Its
+  // name is short, so a target whose own name is as long as the system allows still
+  // gets one.
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  std::string temp = (folder / ".quorvale-save-XXXXXX").string();
   const int fd = mkstemp(temp.data());
   if (fd < 0) return LastSystemReason();
   std::FILE* file = fdopen(fd, "wb");

@@ -67,9 +67,10 @@ TEST(ProjectFile, RoundTripsThroughDisk) {
     const char* name;
     std::string text;            // used as title, comment and picture file name
     std::string expected_value;  // how the title's record value is written
+    std::string file_name = "round.qs1";
   };
   const Case cases[] = {
-      {"tilde", "a ~ b~~c", "a ~ b~~c"},
+      {"tilde, in a file name as long as the system allows", "a ~ b~~c", "a ~ b~~c", std::string(251, 'p') + ".qs1"},
       {"empty comment", "", ""},
       {"Windows-1252", "Caf\xC3\xA9 \xE2\x82\xAC 1\xE2\x80\x93" "2", "Caf\xE9 \x80 1\x96" "2"},
       {"UTF-8 only", "Zdj\xC4\x99" "cie \xE5\x86\x99\xE7\x9C\x9F", "Zdj\xC4\x99" "cie \xE5\x86\x99\xE7\x9C\x9F"},
@@ -85,7 +86,7 @@ TEST(ProjectFile, RoundTripsThroughDisk) {
     project.AddPicture("/photos/second.jpg");
     ProjectSettings settings;
     settings.PublishDirectory = "/web/" + c.text;
-    const std::string path = testing::PathIn(folder, "round.qs1");
+    const std::string path = testing::PathIn(folder, c.file_name);
     ASSERT_EQ(SaveProjectFile(path, project, settings), std::nullopt);
 
     const std::string bytes = testing::ReadBytes(path);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -294,19 +296,28 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 // unsaved changes, the old file is untouched, and a closing window stays open.
 TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   namespace fs = std::filesystem;
-  // Permission bits do not stop a privileged user; there the temporary file is made
-  // to fail by a name one step short of the system's limit.
+  // Permission bits do not stop a privileged user; there the writes are made to fail
+  // by a file-size limit, which binds every user.
   fs::create_directory(PathIn(folder_, "probe"));
   fs::permissions(PathIn(folder_, "probe"), fs::perms::owner_read | fs::perms::owner_exec);
   const bool bits_bind = !std::ofstream(PathIn(folder_, "probe/x")).is_open();
 
   fs::create_directory(PathIn(folder_, "locked"));
-  const std::string name = "locked/" + (bits_bind ? "project.qs1" : std::string(246, 'p') + ".qs1");
+  const std::string name = "locked/project.qs1";
   const std::string path = PathIn(folder_, name);
   window_->Startup();
   Open(name, ExampleFileBytes());
   window_->OnPublishDirectoryEdited("/srv/changed");
-  if (bits_bind) fs::permissions(PathIn(folder_, "locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  rlimit size_limit{};
+  getrlimit(RLIMIT_FSIZE, &size_limit);
+  const rlimit unlimited_size = size_limit;
+  if (bits_bind) {
+    fs::permissions(PathIn(folder_, "locked"), fs::perms::owner_read | fs::perms::owner_exec);
+  } else {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    size_limit.rlim_cur = 16;
+    setrlimit(RLIMIT_FSIZE, &size_limit);
+  }
   const auto before = State();
   ASSERT_EQ(window_->ProjectName(), path);
 
@@ -325,6 +336,7 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
     EXPECT_EQ(failed.text.substr(0, prefix.size()), prefix);
     EXPECT_GT(failed.text.size(), prefix.size());  // the system's reason follows
   }
+  setrlimit(RLIMIT_FSIZE, &unlimited_size);
   EXPECT_EQ(State(), before);  // still modified, still under its name
   EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
   EXPECT_EQ(std::distance(fs::directory_iterator(PathIn(folder_, "locked")), {}), 1);
