@@ -14,8 +14,8 @@ namespace quorvale {
 std::string AlbumIndexPath(const std::string& publish_directory, int album_number);
 
 // The file's bytes: Windows-1252 with CR LF, or the whole file as UTF-8 when a file
-// name or comment holds a character Windows-1252 lacks. An album without pictures
-// gives no bytes at all.
+// name or comment holds a character Windows-1252 lacks, or when the Windows-1252 bytes
+// would read back as other UTF-8 text. An album without pictures gives no bytes at all.
 std::string AlbumIndexBytes(const PictureMap& pictures);
 
 // Writes (or empties) the index file of album `album_number`. Returns the failure's reason.

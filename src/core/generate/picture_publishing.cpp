@@ -31,14 +31,15 @@ void PublishAlbumPictures(const GenerationContext& context, const std::string& p
   const PictureMap& pictures = context.project.AlbumPictures(album_number);
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   // Without its folder none of the album's pictures can be published: one error says so.
-  if (!EnsureFolder(context, JoinPath(JoinPath(publish_directory, "PhotoAlbum"), "images"))) return;
-  if (!EnsureFolder(context, album_folder)) return;
-
+  // An album without pictures is still reported as such.
+  const bool have_folder = EnsureFolder(context, JoinPath(JoinPath(publish_directory, "PhotoAlbum"), "images")) &&
+                           EnsureFolder(context, album_folder);
   if (pictures.Empty()) {
     context.transcript.AppendLine(kEmptyAlbumWarning);
     ++context.counters.WarningCount;
     return;
   }
+  if (!have_folder) return;
 
   for (const Picture& picture : pictures) {
     context.transcript.CutIfLong();

@@ -35,6 +35,8 @@ TEST(AlbumIndexBytes, Windows1252OrWholeUtf8) {
             "d.jpg\r\ncaf\xE9 \x80\r\n~\r\n");
   EXPECT_EQ(AlbumIndexBytes(Pictures({{"caf\xC3\xA9.jpg", "x"}, {"Gda\xC5\x84sk.jpg", "caf\xC3\xA9"}})),
             "caf\xC3\xA9.jpg\r\nx\r\n~\r\nGda\xC5\x84sk.jpg\r\ncaf\xC3\xA9\r\n~\r\n");
+  // U+00C3 U+00A9 in Windows-1252 is C3 A9, which the viewer would read as UTF-8 U+00E9.
+  EXPECT_EQ(AlbumIndexBytes(Pictures({{"a.jpg", "\xC3\x83\xC2\xA9"}})), "a.jpg\r\n\xC3\x83\xC2\xA9\r\n~\r\n");
 }
 
 TEST(AlbumIndexFile, AnEmptyAlbumEmptiesAnEarlierIndex) {

@@ -164,11 +164,13 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
   const std::string picture = Picture("x", "p.jpg", "picture");
   AddAlbum("One", {{picture, "c"}});
   AddAlbum("Two", {{picture, "c"}});
+  AddAlbum("Three");
   for (const char* folder : {"PhotoAlbum/index/album-0.dat", "PhotoAlbum/AlbumLeaf.class", "album-1.htm",
                              "PhotoAlbum/images/album-0/p.jpg", "Generation_Log.txt"}) {
     fs::create_directories(In(folder));
   }
   WriteFile(In("PhotoAlbum/images/album-1"), "a file where a folder must go");
+  WriteFile(In("PhotoAlbum/images/album-2"), "a file where an empty album's folder must go");
   WriteFile(In("images"), "a file where the images folder must go");
 
   EXPECT_EQ(GenerateAlbums(Context(), publish_), GenerationOutcome::kCompleted);
@@ -180,6 +182,7 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
       "        ERROR: Copying picture " + picture + " to " + In("PhotoAlbum/images/album-0/p.jpg") + " failed: ",
       "ERROR: Writing page " + In("album-1.htm") + " failed: ",
       "        ERROR: Creating folder " + In("PhotoAlbum/images/album-1") + " failed: ",
+      "        ERROR: Creating folder " + In("PhotoAlbum/images/album-2") + " failed: ",
   };
   for (const std::string& start : error_starts) EXPECT_EQ(CountLinesStartingWith(text, start), 1) << start;
   // A layout folder fails before the start line; the log fails after the last line.
@@ -187,13 +190,17 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
   EXPECT_NE(text.find("\r\nGeneration completed (12/5/2026 6:15:42 AM).\r\n\r\nERROR: Appending to log file " +
                       In("Generation_Log.txt") + " failed: "),
             std::string::npos);
-  EXPECT_EQ(counters_.ErrorCount, 7);
+  // The empty album is still reported as such, right after its folder's error.
+  EXPECT_EQ(text.find("\r\n        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE."),
+            text.find("\r\n", text.find(error_starts[6]) + 2));
+  EXPECT_EQ(counters_.ErrorCount, 8);
+  EXPECT_EQ(counters_.WarningCount, 1);
   // The viewer walk went on after the failed copy, and the other files were written.
   EXPECT_TRUE(fs::exists(In("PhotoAlbum/Torvexa_logo_long_blk.jpg")));
   EXPECT_TRUE(fs::is_regular_file(In("album-0.htm")));
   EXPECT_EQ(Read(In("PhotoAlbum/index/album-1.dat")), "p.jpg\r\nc\r\n~\r\n");
   EXPECT_EQ(dialogs_.messages.back().title, kErrorsTitle);
-  EXPECT_EQ(dialogs_.messages.back().text.rfind("Generation completed with 7 ERRORS and 0 WARNINGS.\r\n", 0), 0u);
+  EXPECT_EQ(dialogs_.messages.back().text.rfind("Generation completed with 8 ERRORS and 1 WARNINGS.\r\n", 0), 0u);
 }
 
 TEST_F(GenerationTest, ReadOnlyDestinationFileAndAlbumFolderAreCountedErrors) {
