@@ -31,6 +31,8 @@ constexpr const char* kSelectAlbumForPicture = "Please select an album to add pi
 constexpr const char* kAddAlbumFirst = "Please add an album first!!!";
 constexpr const char* kPictureDialogTitle = "Select Picture File";
 constexpr const char* kPictureDialogFilter = "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif";
+const std::string kLineBreakInName =
+    "These files cannot be added: their names hold a line break, which a project file cannot store.";
 constexpr const char* kSelectPictureToRemove = "Please select a Picture to REMOVE!!!";
 constexpr const char* kRemovePictureCaption = "Remove Picture";
 constexpr const char* kCommentTooLong =
@@ -215,16 +217,29 @@ void MainWindowLogic::AddPicturesCommand() {
   request.default_ext = "jpg";
   request.filter = kPictureDialogFilter;
   request.initial_folder = directories_.LastPictureDirectory;
-  const auto chosen = dialogs_.ChooseOpenFiles(request);
+  auto chosen = dialogs_.ChooseOpenFiles(request);
   if (!chosen || chosen->empty()) return;
+  const int total = static_cast<int>(chosen->size());
 
-  if (chosen->size() == 1) {
+  // A project file keeps one value per line, so a path holding a line break could not
+  // be saved and read back; such files are named and left out.
+  std::string unstorable;
+  std::erase_if(*chosen, [&unstorable](const std::string& path) {
+    if (path.find_first_of("\r\n") == std::string::npos) return false;
+    unstorable += "\r\n" + path;
+    return true;
+  });
+  if (!unstorable.empty()) {
+    Message(kLineBreakInName + unstorable, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+    if (chosen->empty()) return;
+  }
+
+  if (total == 1) {
     AddPictureToAlbum(chosen->front());
     directories_.LastPictureDirectory = FolderOf(chosen->front());
   } else {
     // Several files come from one folder; it is kept with its trailing separator.
     const std::string folder = CollapseDoubledSeparators(FolderOf(chosen->front()) + kPathSeparator);
-    const int total = static_cast<int>(chosen->size());
     int added = 0;
     for (const std::string& path : *chosen) {
       if (project_.IsAlbumFull()) {

@@ -239,6 +239,16 @@ TEST_F(MainWindowTest, AddPicturesUsesTheOpenDialogAndKeepsTheFolder) {
   logic.AddPicturesCommand();
   EXPECT_EQ(logic.PictureRows()[6], kSep + "b.jpg");
   EXPECT_EQ(logic.directories().LastPictureDirectory, kSep);
+
+  // A name with a line break could not be saved and read back: it is named and left out.
+  TakeMessages();
+  dialogs.files.push_back(std::vector<std::string>{kPics + kSep + "x\ny.jpg", kPics + kSep + "z.jpg"});
+  logic.AddPicturesCommand();
+  EXPECT_EQ(logic.PictureRows().size(), 11u);
+  EXPECT_EQ(logic.PictureRows()[7], kPics + kSep + "z.jpg");
+  EXPECT_EQ(TakeMessages(), Messages{Warning("These files cannot be added: their names hold a line break, which a "
+                                             "project file cannot store.\r\n" + kPics + kSep + "x\ny.jpg",
+                                             "Add Picture")});
 }
 
 TEST_F(MainWindowTest, MultipleAddStopsAtTheLimit) {
