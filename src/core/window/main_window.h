@@ -83,20 +83,6 @@ class MainWindowLogic {
   // keeps it open, so unsaved work is never dropped silently.
   bool ConfirmClose();
 
- private:
-  enum class SaveOutcome { kSaved, kNothingToSave, kCancelled, kFailed };
-  SaveOutcome Save();
-  // Writes the project to `path`; a failure is shown and gives false.
-  bool WriteProjectFile(const std::string& path);
-  // The save question of New and Open; false when the user's save failed.
-  bool SaveBeforeReplacing();
-  // Reads the project file at `path` into the window, or names a new project
-  // "untitled.qs1" when there is no such file. A refused file is reported and changes
-  // nothing; returns whether the project was replaced.
-  bool LoadProjectFile(const std::string& path);
-  void InstallLoadedProject(LoadedProject loaded);
-
- public:
 
   // --- Generation (generate_command.cpp) ---
   // btnGenerate: empties the status transcript and runs generation into the Publishing
@@ -105,9 +91,6 @@ class MainWindowLogic {
   void GenerateCommand();
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
- private:
-  GenerationCounters generation_counters_;
- public:
 
   // --- Clearing and help (clear_command.cpp, help_commands.cpp) ---
   // btnClearDir: clears the Publishing Directory named by txtPublishDirectory.
@@ -140,6 +123,20 @@ class MainWindowLogic {
   const std::string& StatusText() const { return status_text_.Text(); }     // txtStatus
 
  private:
+  // Project commands (project_commands.cpp).
+  enum class SaveOutcome { kSaved, kNothingToSave, kCancelled, kFailed };
+  SaveOutcome Save();
+  // Writes the project to `path`; a failure is shown and gives false.
+  bool WriteProjectFile(const std::string& path);
+  // The save question of New and Open; false when the user's save failed.
+  bool SaveBeforeReplacing();
+  // Reads the project file at `path` into the window, or names a new project
+  // "untitled.qs1" when there is no such file. A refused file is reported and changes
+  // nothing; returns whether the project was replaced.
+  bool LoadProjectFile(const std::string& path);
+  void InstallLoadedProject(LoadedProject loaded);
+
+  // The Content page and the publishing settings (main_window.cpp).
   // Part of ResetProject that concerns the window: lists, captions, comment, status.
   void ResetProject();
   // "Album selected": run after every change of the album selection.
@@ -183,6 +180,7 @@ class MainWindowLogic {
   bool html_enabled_ = true;
   std::string status_caption_;
   Transcript status_text_;
+  GenerationCounters generation_counters_;
 };
 
 }  // namespace quorvale
