@@ -146,6 +146,12 @@ std::string DecodeFileText(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
+std::string TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::string();
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 std::size_t CharCount(std::string_view text) {
   std::size_t count = 0;
   for (const char c : text) {

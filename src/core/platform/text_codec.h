@@ -31,6 +31,10 @@ std::string Utf8ToWindows1252Html(std::string_view text);
 // otherwise as Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
 
+// The text without its leading and trailing blanks (space characters only), as the
+// program trims titles.
+std::string TrimBlanks(std::string_view text);
+
 // Number of characters (code points) in UTF-8 text.
 std::size_t CharCount(std::string_view text);
 

@@ -28,12 +28,6 @@ bool IsPictureName(const std::string& name) {
 // when it is read back, so such a name cannot be stored.
 bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The folder's own name, also when the argument ends in separators.
 std::string FolderName(std::string folder) {
   while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
