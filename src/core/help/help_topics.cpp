@@ -59,13 +59,7 @@ std::string GetOrganizationHelpText() {
   const std::string title_limit = "1. Titles can be upto " + kTitleLimitText + " characters long.";
   const std::string comment_limit = "2. Picture comments can be upto " + kTitleLimitText + " characters long.";
   const std::string picture_limit = "3. You may add upto " + kPictureLimitText + " pictures to an album.";
-  const std::string tip = "2. Though you may add upto " + kPictureLimitText +
-                          " pictures to an album, but the recommended number of pictures in an album is around " +
-                          std::to_string(kRecommendedPicturesPerAlbum) +
-                          " for 1024x768 screen resoltion. This recommendation is for the distinguishable thumbnail "
-                          "picture buttons in album index of Torvexa viewer application. For other screen resolution "
-                          "this number may be different and this also depend on your personal liking so that the "
-                          "album index has better presentation.";
+  const std::string tip = "2. " + PictureCountRecommendation();
   return JoinHelpLines({
       "ORGANIZE PROJECT:",
       "",

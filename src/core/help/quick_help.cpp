@@ -33,13 +33,7 @@ std::string GetPictureHelpText() {
                                     " characters for description of each photograph.";
   const std::string picture_limit = "     (i) You may add upto " + kPictureLimitText + " pictures to an album.";
   const std::string length_limit = "     (ii) Picture comments can be upto " + kTitleLimitText + " characters long.";
-  const std::string tip = "TIP: Though you may add upto " + kPictureLimitText +
-                          " pictures to an album, but the recommended number of pictures in an album is around " +
-                          std::to_string(kRecommendedPicturesPerAlbum) +
-                          " for 1024x768 screen resoltion. This recommendation is for the distinguishable thumbnail "
-                          "picture buttons in album index of Torvexa viewer application. For other screen resolution "
-                          "this number may be different and this also depend on your personal liking so that the "
-                          "album index has better presentation.";
+  const std::string tip = "TIP: " + PictureCountRecommendation();
   return JoinHelpLines({
       "Step 2: ADD/EDIT/REMOVE PICTURE(S). ",
       "",
