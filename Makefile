@@ -5,7 +5,7 @@ BUILD      ?= build
 SANITIZE   ?= build-sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-sanitize run demo test clean
+.PHONY: all deps build build-sanitize run demo test test-windows clean
 
 all: build
 
@@ -37,6 +37,12 @@ demo: build
 test: build build-sanitize
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+	tools/test-windows.sh $(JOBS)
+
+# The Windows suite alone: the core, quorvale-cli and the core's tests cross-built with
+# MinGW-w64 and run under Wine.
+test-windows: deps
+	tools/test-windows.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE)
+	rm -rf $(BUILD) $(SANITIZE) build-windows

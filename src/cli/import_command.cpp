@@ -8,6 +8,7 @@
 #include "cli/command_registry.h"
 #include "cli/project_arguments.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "projectfile/folder_import.h"
 #include "projectfile/project_file.h"
 
@@ -59,8 +60,8 @@ bool SameProject(const Project& a, const Project& b) {
 
 std::string AbsolutePath(const std::string& path) {
   std::error_code error;
-  const auto absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
+  const auto absolute = std::filesystem::absolute(NativePath(path), error);
+  return error ? path : PathText(absolute.lexically_normal());
 }
 
 int RunImport(const std::vector<std::string>& args) {
@@ -70,7 +71,7 @@ int RunImport(const std::vector<std::string>& args) {
     return kExitCannotRun;
   }
   std::error_code error;
-  if (std::filesystem::exists(std::filesystem::symlink_status(parsed->project, error)) && !parsed->force) {
+  if (std::filesystem::exists(std::filesystem::symlink_status(NativePath(parsed->project), error)) && !parsed->force) {
     std::cerr << "quorvale-cli import: \"" << parsed->project
               << "\" exists already. Choose another name, or add --force to replace it.\n";
     return kExitCannotRun;

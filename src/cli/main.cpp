@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command_registry.h"
+#include "platform/command_line.h"
 #include "platform/product.h"
 
 namespace quorvale::cli {
@@ -42,7 +43,8 @@ CommandRegistrar::CommandRegistrar(CliCommand command) { Registry().push_back(st
 int main(int argc, char** argv) {
   using namespace quorvale::cli;
   std::setlocale(LC_ALL, "");
-  std::vector<std::string> args(argv + 1, argv + argc);
+  quorvale::UseUtf8ConsoleOutput();
+  const std::vector<std::string> args = quorvale::ProgramArguments(argc, argv);
   if (args.empty()) {
     PrintToolHelp(std::cerr);
     return kExitCannotRun;

@@ -40,6 +40,7 @@ Answer TerminalDialogs::ShowMessage(const MessageRequest& request) {
     err_ << "[y/n] " << std::flush;
     std::string line;
     if (!std::getline(in_, line)) return no;
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // a Windows console's line end
     if (line == "y" || line == "Y" || line == "yes") return yes;
     if (line == "n" || line == "N" || line == "no") return no;
   }

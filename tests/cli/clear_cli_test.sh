@@ -55,8 +55,9 @@ left "read-only file" "$work/readonly" "$full"
 [ "$(grep -c "purged" "$work/readonly/Generation_Log.txt")" -eq 1 ] || fail "read-only file: purge entry missing"
 
 # At a terminal the questions are asked as y/n: an unclear answer is asked again, "n"
-# declines and deletes nothing, "y" clears. `script` lends the command a terminal.
-if command -v script >/dev/null 2>&1; then
+# declines and deletes nothing, "y" clears. `script` lends the command a terminal (a
+# Linux one, which a program under Wine does not take for a console).
+if command -v script >/dev/null 2>&1 && [ "${QUORVALE_TEST_SYSTEM:-posix}" != windows ]; then
   at_terminal() { # NAME EXPECTED_STATUS PROMPTS ANSWERS DIR
     printf '%b' "$4" | script -qec "$(printf '%q ' "$cli" clear "$5")" /dev/null >"$work/tty" 2>&1
     local status=$?

@@ -11,6 +11,11 @@ FAILED=0
 
 fail() { echo "FAIL: $*"; FAILED=1; }
 
+# The path as the program writes it into a file: a Windows build sees Wine's Z: drive.
+written_path() {
+  if [ "${QUORVALE_TEST_SYSTEM:-posix}" = windows ]; then printf 'Z:%s' "$1" | tr / '\\'; else printf '%s' "$1"; fi
+}
+
 # expect STATUS NAME COMMAND...: runs the command, output in $WORK/out and $WORK/err.
 expect() {
   want=$1; name=$2; shift 2
@@ -43,7 +48,7 @@ contains out "        Copying picture $WORK/pictures/one.jpg to $WORK/site/Photo
 contains err "GENERATION SUCCESSFUL"
 contains err "Open $WORK/site/PhotoAlbum.htm in Internet Explorer 4.5 or above"
 if grep -q "$(printf '\r')" "$WORK/out"; then fail "clean run: CR in terminal output"; fi
-grep -qF "(${WORK}/clean.qs1)</TITLE>" "$WORK/site/PhotoAlbum.htm" || fail "clean run: project name not in title"
+grep -qF "($(written_path "$WORK/clean.qs1"))</TITLE>" "$WORK/site/PhotoAlbum.htm" || fail "clean run: project name not in title"
 
 expect 1 "missing picture" "$CLI" generate "$WORK/missing.qs1" --viewer-source "$VIEWER"
 contains out "        ERROR IN COPY: Picture $WORK/pictures/gone.jpg does not exist."

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "model/project.h"
+#include "platform/command_line.h"
 #include "projectfile/project_file_writer.h"
 
 int main(int argc, char** argv) {
   using namespace quorvale;
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = ProgramArguments(argc, argv);
   if (args.size() < 2) {
     std::cerr << "usage: make_project OUT.qs1 PUBLISH_DIR [--album TITLE [PICTURE...]]...\n";
     return 2;

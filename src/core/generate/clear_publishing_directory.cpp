@@ -8,6 +8,7 @@
 
 #include "generate/generation_log.h"
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/product.h"
 
@@ -93,17 +94,17 @@ bool HasHtmExtension(const std::string& name) {
 // folder, nothing below it. Stops at the first failure.
 bool RemovePages(const std::string& pd) {
   std::error_code error;
-  fs::directory_iterator it(pd, error);
+  fs::directory_iterator it(NativePath(pd), error);
   if (error) return false;
   std::vector<std::string> pages;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = PathText(it->path().filename());
     if (HasHtmExtension(name)) pages.push_back(name);
   }
   if (error) return false;
   std::sort(pages.begin(), pages.end());
   for (const std::string& name : pages) {
-    const fs::path page = JoinPath(pd, name);
+    const fs::path page = NativePath(JoinPath(pd, name));
     const fs::file_status status = fs::symlink_status(page, error);
     if (error) return false;
     if (fs::is_directory(status)) continue;
@@ -115,7 +116,7 @@ bool RemovePages(const std::string& pd) {
 
 // Deletes the generated content. False as soon as something cannot be deleted.
 bool DeleteGeneratedContent(const std::string& pd) {
-  const fs::path photo_album = JoinPath(pd, kPhotoAlbumFolder);
+  const fs::path photo_album = NativePath(JoinPath(pd, kPhotoAlbumFolder));
   std::error_code error;
   const fs::file_status status = fs::symlink_status(photo_album, error);
   if (fs::is_symlink(status)) {
@@ -132,7 +133,7 @@ bool DeleteGeneratedContent(const std::string& pd) {
 // never created here, and a failure to write it is not a second error.
 void AppendPurgeEntryIfPossible(const std::string& pd, const Clock& clock) {
   const std::string log = GenerationLogPath(pd);
-  if (!FileExists(log) || IsReadOnly(log)) return;
+  if (!FileExists(log) || IsReadOnly(NativePath(log))) return;
   AppendLogEntry(pd, clock.NowText(), kLogPurged);
 }
 
@@ -163,7 +164,7 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
   }
 
   // The log is written like the system would: a read-only log refuses the entry.
-  const bool cleared = DeleteGeneratedContent(pd) && !(FileExists(log) && IsReadOnly(log)) &&
+  const bool cleared = DeleteGeneratedContent(pd) && !(FileExists(log) && IsReadOnly(NativePath(log))) &&
                        !AppendLogEntry(pd, clock.NowText(), kLogPurged);
   if (cleared) return ClearOutcome::kCleared;
 

@@ -57,7 +57,7 @@ void PublishAlbumPictures(const GenerationContext& context, const std::string& p
     }
     const std::string target = JoinPath(album_folder, FileNameOf(path));
     const auto target_stamp = StampOf(target);
-    if (target_stamp && *target_stamp == *source_stamp) {
+    if (target_stamp && IsUpToDateCopy(*source_stamp, *target_stamp)) {
       context.transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target +
                                     ") EXISTS.");
       continue;

@@ -44,7 +44,7 @@ bool CopyViewerFile(const GenerationContext& context, const std::string& file_na
     ++context.counters.ErrorCount;
     return true;
   }
-  if (const auto destination_stamp = StampOf(destination); destination_stamp && *destination_stamp == *source_stamp) {
+  if (const auto destination_stamp = StampOf(destination); destination_stamp && IsUpToDateCopy(*source_stamp, *destination_stamp)) {
     context.transcript.AppendLine("    Destination file " + destination + " is up to date.");
     return true;
   }

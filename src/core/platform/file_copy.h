@@ -7,13 +7,25 @@
 namespace quorvale {
 
 // What decides whether a copy is up to date: the size in bytes and the last-modified
-// time to the nanosecond, compared exactly. One status call per file, nothing read.
+// time, as finely as the system keeps it. One status call per file, nothing read.
 struct FileStamp {
   std::uintmax_t size = 0;
   std::int64_t modified_seconds = 0;
   std::int64_t modified_nanoseconds = 0;
+  // The step in which the file's volume keeps times: 2 seconds on FAT and exFAT,
+  // otherwise the finest the system reports (1 ns on POSIX, 100 ns on Windows).
+  std::int64_t resolution_nanoseconds = 1;
   bool operator==(const FileStamp&) const = default;
 };
+
+// The time step of FAT and exFAT volumes.
+inline constexpr std::int64_t kFatTimeResolution = 2'000'000'000;
+
+// Whether `copy` is still an up-to-date copy of `source`: the same size, and times that
+// differ by less than the coarser of the two resolutions. Where both volumes keep times
+// finely that means equal times; a copy on a FAT stick, whose time the stick rounded to
+// 2 seconds, still counts as up to date.
+bool IsUpToDateCopy(const FileStamp& source, const FileStamp& copy);
 
 // The stamp of an existing regular file, or nothing: a missing path (or one that is no
 // regular file) leaves `reason` empty, any other failure sets it to the system's reason.

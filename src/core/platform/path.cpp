@@ -1,6 +1,17 @@
 #include "platform/path.h"
 
 namespace quorvale {
+namespace {
+
+// Where the name after the last separator begins: past the root at least.
+std::size_t NameStart(std::string_view path) {
+  const std::size_t root = PathRootLength(path);
+  std::size_t start = path.size();
+  while (start > root && !IsPathSeparator(path[start - 1])) --start;
+  return start;
+}
+
+}  // namespace
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string joined(folder);
@@ -9,29 +20,27 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return joined;
 }
 
-std::string FileNameOf(std::string_view path) {
-  const auto cut = path.rfind(kPathSeparator);
-  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
+std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
 
 std::string FolderOf(std::string_view path) {
-  const auto cut = path.rfind(kPathSeparator);
-  return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut));
+  const std::size_t root = PathRootLength(path);
+  const std::size_t start = NameStart(path);
+  if (start <= root) return std::string(path.substr(0, root));
+  return std::string(path.substr(0, start - 1));
 }
 
 std::string CollapseDoubledSeparators(std::string_view path) {
-  std::string result;
+  const std::size_t root = PathRootLength(path);
+  std::string result(path.substr(0, root));
   result.reserve(path.size());
-  std::size_t i = 0;
-#ifdef _WIN32
-  if (path.size() >= 2 && path[0] == kPathSeparator && path[1] == kPathSeparator) {
-    result.append(2, kPathSeparator);
-    i = 2;
+  std::size_t i = root;
+  // A separator right after a root that ends in one is a doubled separator too.
+  if (root > 0 && IsPathSeparator(path[root - 1])) {
+    while (i < path.size() && IsPathSeparator(path[i])) ++i;
   }
-#endif
   while (i < path.size()) {
     result += path[i];
-    if (path[i] == kPathSeparator && i + 1 < path.size() && path[i + 1] == kPathSeparator) {
+    if (IsPathSeparator(path[i]) && i + 1 < path.size() && IsPathSeparator(path[i + 1])) {
       i += 2;  // the pair became one separator
     } else {
       ++i;

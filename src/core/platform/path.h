@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,15 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// Whether the character separates folders when a path is read. On Windows both a
+// backslash and "/" do; written paths use kPathSeparator only.
+bool IsPathSeparator(char c);
+
+// How many leading characters of the path are its root, which no cut removes: "/" on
+// POSIX; on Windows a drive (C: or C:\), a network share (\\server\share\) or a lone
+// leading separator. 0 for a relative path.
+std::size_t PathRootLength(std::string_view path);
+
 // folder + separator + name, with nothing trimmed or collapsed.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
@@ -21,10 +31,11 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 std::string FileNameOf(std::string_view path);
 
 // The text before the last separator, not including it (empty when it holds none).
+// A root is kept whole: the folder of C:\x.jpg is C:\, the folder of /x.jpg is /.
 std::string FolderOf(std::string_view path);
 
-// Every doubled separator collapsed to one in a single left-to-right pass. On Windows a
-// leading pair (a network path) is kept.
+// Every doubled separator collapsed to one in a single left-to-right pass. The root is
+// kept as it is, so on Windows the leading pair of a network path stays.
 std::string CollapseDoubledSeparators(std::string_view path);
 
 }  // namespace quorvale

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
 
@@ -30,16 +31,16 @@ bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n")
 
 // The folder's own name, also when the argument ends in separators.
 std::string FolderName(std::string folder) {
-  while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
+  while (folder.size() > PathRootLength(folder) && IsPathSeparator(folder.back())) folder.pop_back();
   return FileNameOf(folder);
 }
 
 std::string AbsoluteFolder(const std::string& folder) {
   std::error_code error;
-  const fs::path absolute = fs::absolute(fs::path(folder), error);
+  const fs::path absolute = fs::absolute(NativePath(folder), error);
   if (error) return folder;
-  std::string text = absolute.lexically_normal().string();
-  while (text.size() > 1 && text.back() == kPathSeparator) text.pop_back();
+  std::string text = PathText(absolute.lexically_normal());
+  while (text.size() > PathRootLength(text) && IsPathSeparator(text.back())) text.pop_back();
   return text;
 }
 
@@ -82,7 +83,7 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
   result.project.ResetProject();
   for (const std::string& folder : folders) {
     std::error_code error;
-    if (!fs::is_directory(folder, error)) {
+    if (!fs::is_directory(NativePath(folder), error)) {
       result.errors.push_back("The folder \"" + folder + "\" does not exist.");
       continue;
     }
@@ -93,10 +94,10 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
     }
     std::vector<std::string> names;
     std::size_t unstorable = 0;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(NativePath(folder), error), end; !error && it != end; it.increment(error)) {
       std::error_code kind_error;
       if (!it->is_regular_file(kind_error)) continue;
-      const std::string name = it->path().filename().string();
+      const std::string name = PathText(it->path().filename());
       if (!IsPictureName(name)) continue;
       if (HoldsLineBreak(name)) {
         ++unstorable;

@@ -14,6 +14,7 @@
 
 #include "core/support/scripted_dialogs.h"
 #include "core/support/temp_folder.h"
+#include "platform/path.h"
 
 namespace quorvale {
 namespace {
@@ -79,7 +80,8 @@ enum class Shown { kWarning, kNoLogQuestion, kFailure, kSelect, kMissing };
 MessageRequest Expected(Shown shown, const std::string& pd) {
   const std::string clear = "Quorvale 1.0.0 - Clear Publishing Directory";
   const MessageRequest boxes[] = {
-      {"THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + pd + "/PhotoAlbum DIRECTORY AND " + pd + "/*.htm FILES.",
+      {"THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + JoinPath(pd, "PhotoAlbum") + " DIRECTORY AND " +
+           JoinPath(pd, "*.htm") + " FILES.",
        "Quorvale 1.0.0 - !!!! DELETE Publishing Directory WARNING !!!!!", Buttons::kOkCancel, Icon::kNone},
       {"This does not seem to be proper publishing directory. Are you sure you want to delete all the data in " +
            pd + "?",

@@ -204,7 +204,11 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
 }
 
 TEST_F(GenerationTest, ReadOnlyDestinationFileAndAlbumFolderAreCountedErrors) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a folder's read-only attribute does not stop writes into it on Windows";
+#else
   if (::geteuid() == 0) GTEST_SKIP() << "root ignores permission bits";
+#endif
   const std::string picture = Picture("x", "p.jpg", "picture");
   AddAlbum("One", {{picture, ""}});
   fs::create_directories(In("PhotoAlbum/images/album-0"));

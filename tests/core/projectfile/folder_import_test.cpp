@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/native_path.h"
 #include "support/temp_folder.h"
 
 namespace quorvale {
@@ -20,7 +21,7 @@ void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
 
 std::vector<std::string> PictureNames(const Project& project, int album) {
   std::vector<std::string> names;
-  for (const Picture& picture : project.AlbumPictures(album)) names.push_back(fs::path(picture.path).filename().string());
+  for (const Picture& picture : project.AlbumPictures(album)) names.push_back(PathText(NativePath(picture.path).filename()));
   return names;
 }
 
@@ -34,7 +35,12 @@ TEST(FolderImport, NaturalCaseInsensitiveOrder) {
 
 TEST(FolderImport, OneAlbumPerFolderWithItsPicturesInNaturalOrder) {
   testing::TempFolder temp;
+#ifdef _WIN32
+  // Windows drops the trailing blanks of a name it creates; the leading ones stay.
+  const fs::path lake = temp.path() / "  Lake trip";
+#else
   const fs::path lake = temp.path() / "  Lake trip  ";
+#endif
   const fs::path snow = temp.path() / "Snow";
   fs::create_directories(lake / "sub");
   fs::create_directories(snow);
@@ -89,10 +95,11 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
   const std::string long_name(250, 'x');
   const std::string polish = "Wycieczka nad jezioro \xC5\x81\xC3\xB3\xC4\x87";  // Łóć
   for (const std::string& name : {long_name, polish}) {
-    fs::create_directories(temp.path() / name);
-    Touch(temp.path() / name / "a.jpg");
+    fs::create_directories(temp.path() / NativePath(name));
+    Touch(temp.path() / NativePath(name) / "a.jpg");
   }
-  const FolderImport result = ImportFolders({(temp.path() / long_name).string(), (temp.path() / polish).string()});
+  const FolderImport result =
+      ImportFolders({PathText(temp.path() / NativePath(long_name)), PathText(temp.path() / NativePath(polish))});
 
   ASSERT_EQ(result.project.AlbumCount(), 2);
   EXPECT_EQ(result.project.AlbumTitles(0), std::string(200, 'x'));

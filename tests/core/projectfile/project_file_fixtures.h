@@ -6,21 +6,22 @@
 #include <string>
 
 #include "core/support/temp_folder.h"
+#include "platform/native_path.h"
 
 namespace quorvale::testing {
 
 // A file or folder inside a test's temporary folder.
 inline std::string PathIn(const TempFolder& folder, const std::string& name) {
-  return (folder.path() / name).string();
+  return PathText(folder.path() / NativePath(name));
 }
 
 inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(NativePath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(NativePath(path), std::ios::binary) << bytes;
 }
 
 // One record line: tag byte, "~", value, CR LF.

@@ -48,7 +48,7 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
   EXPECT_EQ(window.StatusCaption(), "Generation Completed.");
   EXPECT_EQ(window.WarningCount(), 1);  // the album has no pictures
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
-  EXPECT_NE(dialogs.messages.back().text.find(site + "/PhotoAlbum.htm"), std::string::npos);
+  EXPECT_NE(dialogs.messages.back().text.find(JoinPath(site, "PhotoAlbum.htm")), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(JoinPath(site, "album-0.htm")));
 }
 

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include "platform/file_system.h"
@@ -13,6 +14,21 @@
 namespace quorvale {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// FAT (vfat, msdos) and exFAT keep modification times in steps of 2 seconds; the
+// kernel names the file system type, everything else keeps nanoseconds.
+std::int64_t TimeResolutionOf(const std::string& path) {
+  constexpr long kMsdosMagic = 0x4d44;
+  constexpr long kExfatMagic = 0x2011BAB0;
+  struct statfs volume {};
+  if (::statfs(path.c_str(), &volume) != 0) return 1;
+  const long type = static_cast<long>(volume.f_type);
+  return type == kMsdosMagic || type == kExfatMagic ? kFatTimeResolution : 1;
+}
+
+}  // namespace
 
 std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
   struct stat status {};
@@ -25,7 +41,7 @@ std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
     return std::nullopt;
   }
   return FileStamp{static_cast<std::uintmax_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec),
-                   static_cast<std::int64_t>(status.st_mtim.tv_nsec)};
+                   static_cast<std::int64_t>(status.st_mtim.tv_nsec), TimeResolutionOf(path)};
 }
 
 namespace {

@@ -1,0 +1,9 @@
+#include "platform/path.h"
+
+namespace quorvale {
+
+bool IsPathSeparator(char c) { return c == '/'; }
+
+std::size_t PathRootLength(std::string_view path) { return !path.empty() && path.front() == '/' ? 1 : 0; }
+
+}  // namespace quorvale

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Names outside ASCII, both ways through the system: a folder "Wycieczka Łódź" with
+# "café.jpg" imported, generated into "My Web Site/Été 2026" twice and cleared. The
+# picture holds LF, CR and 0x1A bytes, so a copy that is not byte for byte shows.
+set -u
+cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+passed=0
+expect() {  # expect NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then passed=$((passed + 1)); else
+    echo "FAIL: $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
+}
+
+pictures="$work/Wycieczka Łódź"
+site="$work/My Web Site/Été 2026"
+viewer="$work/viewer"
+mkdir -p "$pictures" "$site" "$viewer"
+printf 'JFIF\n\r\n\x1a\x00after the end-of-file byte\r' > "$pictures/café.jpg"
+# Seven digits of fraction: Windows keeps times in steps of 100 ns.
+touch -d '2026-07-14 10:20:30.1234567' "$pictures/café.jpg"
+for f in PhotoAlbum AlbumControlPanel AlbumNavigationPanel AlbumLeaf ShadowArea LeafPicture rmInfo IndexPanel \
+         albumPictureButton myPictureButton BannerPanel; do
+  echo "$f" > "$viewer/$f.class"
+done
+for f in photo_album.gif spiral.gif Torvexa_logo_long.jpg Torvexa_logo_long_blk.jpg; do echo "$f" > "$viewer/$f"; done
+
+"$cli" import "Lato.qs1" "$pictures" --publish-dir "$site" > out.txt 2> err.txt
+expect "import exit" 0 $?
+expect "import names the album" "Album 0: Wycieczka Łódź (1 picture)" "$(head -1 out.txt)"
+# Saving over the existing project replaces it.
+"$cli" import "Lato.qs1" "$pictures" --publish-dir "$site" --force > /dev/null 2> err.txt
+expect "second save over the project" "0 " "$? $(cat err.txt)"
+
+"$cli" generate Lato.qs1 --viewer-source "$viewer" > out.txt 2> err.txt
+expect "first run exit" 0 $?
+copy="$site/PhotoAlbum/images/album-0/café.jpg"
+expect "picture copied" "        Copying picture $pictures/café.jpg to $copy." "$(grep 'picture' out.txt)"
+cmp -s "$pictures/café.jpg" "$copy"
+expect "copy byte-identical" 0 $?
+expect "copy keeps the time" "$(stat -c %y "$pictures/café.jpg")" "$(stat -c %y "$copy" 2>&1)"
+expect "album page written" yes "$([ -f "$site/album-0.htm" ] && echo yes || echo no)"
+
+"$cli" generate Lato.qs1 --viewer-source "$viewer" > out.txt 2> err.txt
+expect "second run exit" 0 $?
+expect "second run copies nothing" "0 15 1" \
+  "$(grep -c 'Copying' out.txt) $(grep -c 'is up to date' out.txt) $(grep -c 'Skipping copy picture' out.txt)"
+
+"$cli" clear "$site" --yes > /dev/null 2> err.txt
+expect "clear exit" 0 $?
+expect "clear leaves the log" "./Generation_Log.txt" "$(cd "$site" && find . -mindepth 1 | LC_ALL=C sort | paste -sd' ')"
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]

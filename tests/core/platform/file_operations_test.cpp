@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/file_copy.h"
+#include "platform/file_system.h"
+#include "platform/native_path.h"
+#include "platform/path.h"
+#include "support/temp_folder.h"
+
+namespace quorvale {
+namespace {
+
+// The names in a folder, as the system lists them.
+std::vector<std::string> Listing(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder))) {
+    names.push_back(PathText(entry.path().filename()));
+  }
+  return names;
+}
+
+// Bytes that a text-mode copy would change: LF, CR, the end-of-file byte 0x1A, a zero,
+// and enough of them to need more than one read.
+std::string AwkwardBytes() {
+  std::string bytes("\x0A\x0D\x1A\x00\r\n\xFF", 7);
+  while (bytes.size() < 200000) bytes += bytes.substr(0, 7) + std::to_string(bytes.size());
+  return bytes;
+}
+
+TEST(FileOperations, NamesOutsideAsciiReachTheSystemUnchanged) {
+  testing::TempFolder temp;
+  const std::string trip = JoinPath(temp.str(), "Wycieczka \xC5\x81\xC3\xB3\x64\xC5\xBA");  // Łódź
+  const std::string site = JoinPath(JoinPath(temp.str(), "My Web Site"), "\xC3\x89t\xC3\xA9 2026");  // Été
+  const std::string picture = JoinPath(trip, "caf\xC3\xA9.jpg");  // café
+  ASSERT_EQ(CreateFolder(trip), std::nullopt);
+  ASSERT_EQ(CreateFolder(FolderOf(site)), std::nullopt);
+  ASSERT_EQ(CreateFolder(site), std::nullopt);
+  ASSERT_EQ(WriteWholeFile(picture, AwkwardBytes()), std::nullopt);
+
+  EXPECT_EQ(Listing(trip), std::vector<std::string>{"caf\xC3\xA9.jpg"});
+  EXPECT_TRUE(FolderExists(trip));
+  EXPECT_TRUE(FileExists(picture));
+  const std::string copy = JoinPath(site, FileNameOf(picture));
+  ASSERT_EQ(CopyFileKeepingTime(picture, copy), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(copy), AwkwardBytes());
+  const auto source_stamp = StampOf(picture);
+  const auto copy_stamp = StampOf(copy);
+  ASSERT_TRUE(source_stamp && copy_stamp);
+  EXPECT_EQ(*copy_stamp, *source_stamp);  // the size and the time to the system's last digit
+  EXPECT_TRUE(IsUpToDateCopy(*source_stamp, *copy_stamp));
+}
+
+TEST(FileOperations, SavingTwiceReplacesTheFile) {
+  testing::TempFolder temp;
+  const std::string project = JoinPath(temp.str(), "holiday.qs1");
+  ASSERT_EQ(WriteFileAtomically(project, "first"), std::nullopt);
+  ASSERT_EQ(WriteFileAtomically(project, "second"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(project), "second");
+  EXPECT_EQ(Listing(temp.str()), std::vector<std::string>{"holiday.qs1"});  // no temporary file left
+}
+
+// Past the classic limit of 260 characters every operation still works.
+TEST(FileOperations, PathsLongerThan260Characters) {
+  testing::TempFolder temp;
+  std::string folder = temp.str();
+  while (folder.size() < 300) {
+    folder = JoinPath(folder, std::string(60, 'd'));
+    ASSERT_EQ(CreateFolder(folder), std::nullopt) << folder.size();
+  }
+  const std::string file = JoinPath(folder, "page.htm");
+  ASSERT_EQ(WriteFileAtomically(file, "saved"), std::nullopt);
+  ASSERT_EQ(AppendToFile(file, " and appended"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(file), "saved and appended");
+  EXPECT_TRUE(FolderExists(folder));
+  EXPECT_TRUE(FileExists(file));
+  ASSERT_EQ(CopyFileKeepingTime(file, file + ".copy"), std::nullopt);
+  EXPECT_EQ(StampOf(file + ".copy"), StampOf(file));
+}
+
+// "/" separates folders on every system; on Windows it reaches the same file as "\".
+TEST(FileOperations, ForwardSlashesReachTheSameFile) {
+  testing::TempFolder temp;
+  ASSERT_EQ(CreateFolder(JoinPath(temp.str(), "pictures")), std::nullopt);
+  ASSERT_EQ(WriteWholeFile(temp.str() + "/pictures/a.jpg", "picture"), std::nullopt);
+  EXPECT_EQ(ReadWholeFile(JoinPath(JoinPath(temp.str(), "pictures"), "a.jpg")), "picture");
+  EXPECT_TRUE(FileExists(temp.str() + "/pictures/a.jpg"));
+}
+
+struct UpToDateCase {
+  const char* what;
+  FileStamp copy;
+  bool up_to_date;
+};
+
+TEST(FileOperations, UpToDateWithinTheCoarserResolution) {
+  const FileStamp source{100, 1'780'000'001, 123'456'700, 100};
+  const std::vector<UpToDateCase> cases = {
+      {"same size and time", {100, 1'780'000'001, 123'456'700, 100}, true},
+      {"other size", {101, 1'780'000'001, 123'456'700, 100}, false},
+      {"100 ns later on NTFS", {100, 1'780'000'001, 123'456'800, 100}, false},
+      {"rounded up to 2 s on FAT", {100, 1'780'000'002, 0, kFatTimeResolution}, true},
+      {"rounded down to 2 s on FAT", {100, 1'780'000'000, 0, kFatTimeResolution}, true},
+      {"2 s apart on FAT", {100, 1'780'000'003, 123'456'700, kFatTimeResolution}, false},
+      {"other size on FAT", {99, 1'780'000'002, 0, kFatTimeResolution}, false},
+  };
+  for (const UpToDateCase& c : cases) EXPECT_EQ(IsUpToDateCopy(source, c.copy), c.up_to_date) << c.what;
+  const FileStamp nanoseconds{100, 1'780'000'001, 123'456'789, 1};
+  EXPECT_FALSE(IsUpToDateCopy(nanoseconds, {100, 1'780'000'001, 123'456'788, 1}));
+}
+
+}  // namespace
+}  // namespace quorvale
