@@ -26,6 +26,10 @@ inline constexpr std::int64_t kFatTimeResolution = 2'000'000'000;
 // finely that means equal times; a copy on a FAT stick, whose time the stick rounded to
 // 2 seconds, still counts as up to date.
 bool IsUpToDateCopy(const FileStamp& source, const FileStamp& copy);
+// The same for a copy that may be missing (never up to date).
+inline bool IsUpToDateCopy(const FileStamp& source, const std::optional<FileStamp>& copy) {
+  return copy && IsUpToDateCopy(source, *copy);
+}
 
 // The stamp of an existing regular file, or nothing: a missing path (or one that is no
 // regular file) leaves `reason` empty, any other failure sets it to the system's reason.

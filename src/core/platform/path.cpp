@@ -1,5 +1,10 @@
 #include "platform/path.h"
 
+#include "platform/native_path.h"
+
+#include <filesystem>
+#include <system_error>
+
 namespace quorvale {
 namespace {
 
@@ -12,6 +17,12 @@ std::size_t NameStart(std::string_view path) {
 }
 
 }  // namespace
+
+std::string AbsolutePath(std::string_view path) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(NativePath(path), error);
+  return error ? std::string(path) : PathText(absolute.lexically_normal());
+}
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string joined(folder);

@@ -34,6 +34,10 @@ std::string FileNameOf(std::string_view path);
 // A root is kept whole: the folder of C:\x.jpg is C:\, the folder of /x.jpg is /.
 std::string FolderOf(std::string_view path);
 
+// The path made absolute against the working directory and lexically normalised
+// ("a/./b/../c" becomes "<cwd>/a/c"); the path unchanged when that fails.
+std::string AbsolutePath(std::string_view path);
+
 // Every doubled separator collapsed to one in a single left-to-right pass. The root is
 // kept as it is, so on Windows the leading pair of a network path stays.
 std::string CollapseDoubledSeparators(std::string_view path);
