@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/generate/generation_fixture.h"
+#include "generate/access_url.h"
 #include "generate/generation_run.h"
 
 namespace quorvale::testing {
@@ -154,7 +155,7 @@ TEST_F(GenerationTest, GoldenRunWritesEveryFileTranscriptLogAndMessageExactly) {
             (std::vector<MessageRequest>{
                 {"Generation completed with 1 ERRORS and 1 WARNINGS.\r\n\r\n"
                  "Inspect the Generation Status for more information about ERRORS/WARNINGS.\r\n\r\n"
-                 "To inspect your albums open " + In("PhotoAlbum.htm") + " in Internet Explorer 4.5 or above.",
+                 "To inspect your albums open " + AccessUrlFor(publish_) + " in Internet Explorer 4.5 or above.",
                  "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS", Buttons::kOk, Icon::kCritical}}));
 }
 
@@ -169,7 +170,7 @@ TEST_F(GenerationTest, EmptyProjectSucceedsWithAnAlbumlessHomePage) {
   }
   EXPECT_EQ(dialogs_.messages,
             (std::vector<MessageRequest>{{"GENERATION COMPLETED SUCCESSFULLY!!\r\n\r\nOpen " +
-                                              In("PhotoAlbum.htm") + " in Internet Explorer 4.5 or above\r\n\r\n" +
+                                              AccessUrlFor(publish_) + " in Internet Explorer 4.5 or above\r\n\r\n" +
                                               std::string(52, ' ') +
                                               "AND\r\n\r\nBurn contents of your Publishing Directory on to CD-R's "
                                               "for distribution!!",
