@@ -46,11 +46,11 @@ expect "album page written" yes "$([ -f "$site/album-0.htm" ] && echo yes || ech
 "$cli" generate Lato.qs1 --viewer-source "$viewer" > out.txt 2> err.txt
 expect "second run exit" 0 $?
 expect "second run copies nothing" "0 15 1" \
-  "$(grep -c 'Copying' out.txt) $(grep -c 'is up to date' out.txt) $(grep -c 'Skipping copy picture' out.txt)"
+  "$(grep -c -E '^ +Copying (file|picture)' out.txt) $(grep -c 'is up to date' out.txt) $(grep -c 'Skipping copy picture' out.txt)"
 
 "$cli" clear "$site" --yes > /dev/null 2> err.txt
 expect "clear exit" 0 $?
-expect "clear leaves the log" "./Generation_Log.txt" "$(cd "$site" && find . -mindepth 1 | LC_ALL=C sort | paste -sd' ')"
+expect "clear leaves the log and the images folder" "./Generation_Log.txt ./images" "$(cd "$site" && find . -mindepth 1 | LC_ALL=C sort | paste -sd' ')"
 
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]
