@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
@@ -77,7 +78,7 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
   result.project.ResetProject();
   for (const std::string& folder : folders) {
     std::error_code error;
-    if (!fs::is_directory(NativePath(folder), error)) {
+    if (!FolderExists(folder)) {
       result.errors.push_back("The folder \"" + folder + "\" does not exist.");
       continue;
     }
