@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <variant>
 
 #include "core/projectfile/project_file_fixtures.h"
 #include "platform/text_codec.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvale {
 namespace {
@@ -102,6 +107,25 @@ TEST(ProjectFile, RoundTripsThroughDisk) {
   }
 }
 
+#ifndef _WIN32
+// Saving over a project keeps the file's permission bits; a new file gets the usual
+// ones (read and write for all, less the umask).
+TEST(ProjectFile, SavingKeepsPermissionBits) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  const std::string path = testing::PathIn(folder, "shared.qs1");
+  const mode_t umask_now = ::umask(0);
+  ::umask(umask_now);
+  ASSERT_EQ(SaveProjectFile(path, Project(), ProjectSettings()), std::nullopt);
+  EXPECT_EQ(static_cast<mode_t>(fs::status(path).permissions()), 0666 & ~umask_now);
+  for (const fs::perms mode : {fs::perms(0640), fs::perms(0604), fs::perms(0664)}) {
+    fs::permissions(path, mode);
+    ASSERT_EQ(SaveProjectFile(path, Project(), ProjectSettings()), std::nullopt);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+  }
+}
+#endif
+
 // The header lines and body records that make the reader refuse a file, grouped by
 // the problem found (Open's test checks the message of each problem).
 TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
@@ -112,7 +136,7 @@ TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
   const std::string v = Rec(0x80, "QS") + Rec(0x81, "1.0");
   const std::pair<std::optional<ProjectFileProblem>, std::vector<std::string>> cases[] = {
       {std::nullopt, {head("1.0", "0"), head("0.9", "0"), head("1", "0"), head("", "0"), head("1.0", "-1"),
-                      head("1.0", " -0 ")}},
+                      head("1.0", " -0 "), Header() + Rec(0x84, "0"), Header() + Rec(0x84, "1")}},
       {kHigherVersion, {head("1.1", "0"), head("1.00", "0"), head("2", "0"), head("10", "0")}},
       {kBadEncodingType, {head("1.0", "1"), head("1.0", " +2")}},
       {kNotAProjectFile, {head("1.0", "0", "qs"), head("1.0", "0", "QS "),
