@@ -8,6 +8,7 @@
 
 #include "generate/generation_log.h"
 #include "platform/file_system.h"
+#include "platform/folder_removal.h"
 #include "platform/path.h"
 #include "platform/product.h"
 
@@ -20,9 +21,8 @@ constexpr const char* kClearCaption = "Clear Publishing Directory";
 constexpr const char* kSelectDirectory = "Please select the Publishing Directory";
 constexpr const char* kWarningCaption = "!!!! DELETE Publishing Directory WARNING !!!!!";
 constexpr const char* kNoLogCaption = "Deletion Warning !!!";
-constexpr const char* kPurgeFailed =
-    "There was an error while purging PhotoAlbum data from publish driectory.\r\n\r\n"
-    "Check for Read Only files in the directory tree.";
+constexpr const char* kPurgeFailed = "There was an error while purging PhotoAlbum data from publish driectory.";
+constexpr const char* kCheckReadOnly = "Check for Read Only files in the directory tree.";
 
 constexpr const char* kPhotoAlbumFolder = "PhotoAlbum";
 constexpr const char* kHomePage = "PhotoAlbum.htm";
@@ -39,6 +39,14 @@ std::string NoLogQuestion(const std::string& pd) {
          pd + "?";
 }
 
+// The failure box names the cause: the read-only advice where a read-only entry
+// stopped the purge, the entry and the system's reason otherwise.
+std::string PurgeFailedMessage(const RemovalFailure& failure) {
+  const std::string cause =
+      failure.read_only ? kCheckReadOnly : "Could not delete " + failure.entry + ": " + failure.reason + ".";
+  return std::string(kPurgeFailed) + "\r\n\r\n" + cause;
+}
+
 // Read-only means the owner may not write. The system alone would not stop a privileged
 // user from deleting such an entry, so the attribute is honoured here for everybody, as
 // a deletion without force would.
@@ -49,34 +57,14 @@ bool IsReadOnly(const fs::path& path) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-// Removes one entry that is not a folder (a file, or a link as itself). False on failure.
-bool RemoveEntry(const fs::path& path, const fs::file_status& status) {
-  if (!fs::is_symlink(status) && IsReadOnly(path)) return false;
-  std::error_code error;
-  return fs::remove(path, error) && !error;
-}
+RemovalFailure ReadOnlyEntry(const fs::path& path) { return {path.filename().string(), std::string(), true}; }
 
-// Deletes a folder and everything below it, depth first. Links are removed as links;
-// what they point to is never entered. Stops at the first failure and leaves what it
-// deleted so far deleted.
-bool RemoveFolderTree(const fs::path& folder) {
-  if (IsReadOnly(folder)) return false;
+// Removes one entry that is not a folder (a file, or a link as itself).
+std::optional<RemovalFailure> RemoveEntry(const fs::path& path, const fs::file_status& status) {
+  if (!fs::is_symlink(status) && IsReadOnly(path)) return ReadOnlyEntry(path);
   std::error_code error;
-  fs::directory_iterator it(folder, error);
-  if (error) return false;
-  std::vector<fs::path> entries;
-  for (const fs::directory_iterator end; it != end; it.increment(error)) {
-    entries.push_back(it->path());
-  }
-  if (error) return false;
-  std::sort(entries.begin(), entries.end());  // a failure always stops at the same place
-  for (const fs::path& entry : entries) {
-    const fs::file_status status = fs::symlink_status(entry, error);
-    if (error) return false;
-    const bool removed = fs::is_directory(status) ? RemoveFolderTree(entry) : RemoveEntry(entry, status);
-    if (!removed) return false;
-  }
-  return fs::remove(folder, error) && !error;
+  if (fs::remove(path, error) || !error) return std::nullopt;
+  return RemovalFailure{path.filename().string(), error.message(), false};
 }
 
 // True when the name ends in ".htm" in any letter case (".html" does not).
@@ -91,41 +79,44 @@ bool HasHtmExtension(const std::string& name) {
 
 // Deletes every .htm page directly in the folder: files and links to files, never a
 // folder, nothing below it. Stops at the first failure.
-bool RemovePages(const std::string& pd) {
+std::optional<RemovalFailure> RemovePages(const std::string& pd) {
   std::error_code error;
+  const auto listing_failed = [&] { return RemovalFailure{pd, error.message(), false}; };
   fs::directory_iterator it(pd, error);
-  if (error) return false;
+  if (error) return listing_failed();
   std::vector<std::string> pages;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
     if (HasHtmExtension(name)) pages.push_back(name);
   }
-  if (error) return false;
+  if (error) return listing_failed();
   std::sort(pages.begin(), pages.end());
   for (const std::string& name : pages) {
     const fs::path page = JoinPath(pd, name);
     const fs::file_status status = fs::symlink_status(page, error);
-    if (error) return false;
+    if (error) return RemovalFailure{name, error.message(), false};
     if (fs::is_directory(status)) continue;
     if (fs::is_symlink(status) && fs::is_directory(page, error)) continue;  // a link to a folder is no page
-    if (!RemoveEntry(page, status)) return false;
+    if (auto failure = RemoveEntry(page, status)) return failure;
   }
-  return true;
+  return std::nullopt;
 }
 
-// Deletes the generated content. False as soon as something cannot be deleted.
-bool DeleteGeneratedContent(const std::string& pd) {
-  const fs::path photo_album = JoinPath(pd, kPhotoAlbumFolder);
+// Deletes the generated content; the first entry that cannot be deleted stops it.
+std::optional<RemovalFailure> DeleteGeneratedContent(const std::string& pd) {
+  const std::string photo_album = JoinPath(pd, kPhotoAlbumFolder);
   std::error_code error;
   const fs::file_status status = fs::symlink_status(photo_album, error);
   if (fs::is_symlink(status)) {
     // A PhotoAlbum that is a link is removed as a link; its target stays.
-    if (fs::is_directory(photo_album, error) && !RemoveEntry(photo_album, status)) return false;
+    if (fs::is_directory(photo_album, error)) {
+      if (auto failure = RemoveEntry(photo_album, status)) return failure;
+    }
   } else if (fs::is_directory(status)) {
-    if (!RemoveFolderTree(photo_album)) return false;
+    if (auto failure = RemoveFolderTree(photo_album)) return failure;
   }
-  if (FileExists(JoinPath(pd, kHomePage)) && !RemovePages(pd)) return false;
-  return true;
+  if (FileExists(JoinPath(pd, kHomePage))) return RemovePages(pd);
+  return std::nullopt;
 }
 
 // The log on the failure path: appended to only when it is there and writable; it is
@@ -163,12 +154,16 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
   }
 
   // The log is written like the system would: a read-only log refuses the entry.
-  const bool cleared = DeleteGeneratedContent(pd) && !(FileExists(log) && IsReadOnly(log)) &&
-                       !AppendLogEntry(pd, clock.NowText(), kLogPurged);
-  if (cleared) return ClearOutcome::kCleared;
+  std::optional<RemovalFailure> failure = DeleteGeneratedContent(pd);
+  if (!failure && FileExists(log) && IsReadOnly(log)) failure = ReadOnlyEntry(log);
+  if (!failure) {
+    const auto reason = AppendLogEntry(pd, clock.NowText(), kLogPurged);
+    if (!reason) return ClearOutcome::kCleared;
+    failure = RemovalFailure{kGenerationLogName, *reason, false};
+  }
 
   AppendPurgeEntryIfPossible(pd, clock);
-  message(kPurgeFailed, kClearCaption, Buttons::kOk, Icon::kCritical);
+  message(PurgeFailedMessage(*failure), kClearCaption, Buttons::kOk, Icon::kCritical);
   return ClearOutcome::kFailed;
 }
 
