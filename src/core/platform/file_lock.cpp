@@ -22,8 +22,10 @@ FileLock::FileLock(const std::string& root, const std::string& path) {
   struct stat status {};
   if (!file.valid()) {
     const int error = errno;
-    const bool link = ::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode);
-    reason_ = link ? LinkRefusal(path) : SystemReason(error);
+    const bool found = ::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+    reason_ = found && S_ISLNK(status.st_mode)    ? LinkRefusal(path)
+              : found && !S_ISREG(status.st_mode) ? NotRegularRefusal(path)
+                                                  : SystemReason(error);
     return;
   }
   if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
