@@ -11,6 +11,9 @@
 #include "platform/folder_removal.h"
 #include "platform/path.h"
 #include "platform/product.h"
+#include "platform/text_codec.h"
+#include "site/site_layout.h"
+#include "viewers/viewer_registry.h"
 
 namespace quorvale {
 namespace {
@@ -24,14 +27,11 @@ constexpr const char* kNoLogCaption = "Deletion Warning !!!";
 constexpr const char* kPurgeFailed = "There was an error while purging PhotoAlbum data from publish driectory.";
 constexpr const char* kCheckReadOnly = "Check for Read Only files in the directory tree.";
 
-constexpr const char* kPhotoAlbumFolder = "PhotoAlbum";
-constexpr const char* kHomePage = "PhotoAlbum.htm";
-
 std::string MissingFolderMessage(const std::string& pd) { return "Publishing Folder (" + pd + ") does not exist."; }
 
 std::string WipeWarning(const std::string& pd) {
-  return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + JoinPath(pd, kPhotoAlbumFolder) + " DIRECTORY AND " +
-         JoinPath(pd, "*.htm") + " FILES.";
+  return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + SiteFolderPath(pd) + " DIRECTORY AND " +
+         JoinPath(pd, std::string("*") + kPageExtension) + " FILES.";
 }
 
 std::string NoLogQuestion(const std::string& pd) {
@@ -67,19 +67,16 @@ std::optional<RemovalFailure> RemoveEntry(const fs::path& path, const fs::file_s
   return RemovalFailure{path.filename().string(), error.message(), false};
 }
 
-// True when the name ends in ".htm" in any letter case (".html" does not).
-bool HasHtmExtension(const std::string& name) {
-  constexpr std::string_view kExtension = ".htm";
-  if (name.size() <= kExtension.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - kExtension.size());
-  return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-  });
+// True when the name ends in `extension` in any letter case and has more before it
+// (".html" does not end in ".htm").
+bool HasExtension(const std::string& name, const std::string& extension) {
+  return name.size() > extension.size() &&
+         AsciiLower(std::string_view(name).substr(name.size() - extension.size())) == AsciiLower(extension);
 }
 
-// Deletes every .htm page directly in the folder: files and links to files, never a
-// folder, nothing below it. Stops at the first failure.
-std::optional<RemovalFailure> RemovePages(const std::string& pd) {
+// Deletes every page directly in the folder: files and links to files, never a folder,
+// nothing below it. Stops at the first failure.
+std::optional<RemovalFailure> RemovePages(const std::string& pd, const std::string& extension) {
   std::error_code error;
   const auto listing_failed = [&] { return RemovalFailure{pd, error.message(), false}; };
   fs::directory_iterator it(pd, error);
@@ -87,7 +84,7 @@ std::optional<RemovalFailure> RemovePages(const std::string& pd) {
   std::vector<std::string> pages;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
-    if (HasHtmExtension(name)) pages.push_back(name);
+    if (HasExtension(name, extension)) pages.push_back(name);
   }
   if (error) return listing_failed();
   std::sort(pages.begin(), pages.end());
@@ -102,20 +99,29 @@ std::optional<RemovalFailure> RemovePages(const std::string& pd) {
   return std::nullopt;
 }
 
-// Deletes the generated content; the first entry that cannot be deleted stops it.
-std::optional<RemovalFailure> DeleteGeneratedContent(const std::string& pd) {
-  const std::string photo_album = JoinPath(pd, kPhotoAlbumFolder);
+// Deletes one owned folder of the Publishing Directory. A folder that is a link is
+// removed as a link; its target stays.
+std::optional<RemovalFailure> RemoveOwnedFolder(const std::string& folder) {
   std::error_code error;
-  const fs::file_status status = fs::symlink_status(photo_album, error);
+  const fs::file_status status = fs::symlink_status(folder, error);
   if (fs::is_symlink(status)) {
-    // A PhotoAlbum that is a link is removed as a link; its target stays.
-    if (fs::is_directory(photo_album, error)) {
-      if (auto failure = RemoveEntry(photo_album, status)) return failure;
-    }
-  } else if (fs::is_directory(status)) {
-    if (auto failure = RemoveFolderTree(photo_album)) return failure;
+    if (!fs::is_directory(folder, error)) return std::nullopt;
+    return RemoveEntry(folder, status);
   }
-  if (FileExists(JoinPath(pd, kHomePage))) return RemovePages(pd);
+  if (!fs::is_directory(status)) return std::nullopt;
+  return RemoveFolderTree(folder);
+}
+
+// Deletes what the viewers own; the first entry that cannot be deleted stops it.
+std::optional<RemovalFailure> DeleteGeneratedContent(const std::string& pd) {
+  for (const OwnedEntries& owned : OwnedByAnyViewer()) {
+    for (const std::string& folder : owned.folders) {
+      if (auto failure = RemoveOwnedFolder(JoinPath(pd, folder))) return failure;
+    }
+    if (FileExists(JoinPath(pd, owned.marker_page))) {
+      if (auto failure = RemovePages(pd, owned.page_extension)) return failure;
+    }
+  }
   return std::nullopt;
 }
 
