@@ -29,6 +29,7 @@ std::string SystemReason(int error_number) {
 
 std::string LinkRefusal(const std::string& path) { return path + " is a link; not followed"; }
 std::string NotRegularRefusal(const std::string& path) { return path + " is not a regular file"; }
+std::string NotFolderRefusal(const std::string& path) { return path + " is not a folder"; }
 
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path) {
   // A path outside `root` (a caller without one) is checked from its own folder on.
@@ -51,8 +52,9 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
     if (!next.valid()) {
       const int error = errno;
       struct stat status {};
-      if (::fstatat(folder.get(), component.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode)) {
-        return LinkRefusal(path.substr(0, end));
+      if (::fstatat(folder.get(), component.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(status.st_mode)) return LinkRefusal(path.substr(0, end));
+        if (!S_ISDIR(status.st_mode)) return NotFolderRefusal(path.substr(0, end));
       }
       return SystemReason(error);
     }

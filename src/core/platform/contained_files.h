@@ -27,9 +27,11 @@ struct ContainedParent {
 };
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);
 
-// "<path> is a link; not followed" and "<path> is not a regular file".
+// "<path> is a link; not followed", "<path> is not a regular file" and "<path> is not
+// a folder".
 std::string LinkRefusal(const std::string& path);
 std::string NotRegularRefusal(const std::string& path);
+std::string NotFolderRefusal(const std::string& path);
 
 // Whether `name` in `folder` may be replaced by a new file: missing, or a regular file
 // (its status then goes to `existing`). A link or any other kind of entry is refused.

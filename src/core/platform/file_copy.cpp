@@ -114,6 +114,7 @@ std::optional<std::string> CreateFolderBelow(const std::string& root, const std:
   if (error == EEXIST && ::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
     if (S_ISDIR(status.st_mode)) return std::nullopt;
     if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+    return NotFolderRefusal(path);
   }
   return SystemReason(error);
 }

@@ -38,7 +38,8 @@ std::optional<std::string> CopyFileKeepingTime(const std::string& source, const 
 
 // Creates one folder below `root` (its parent must exist), reaching it without
 // following a link. Returns the failure's reason; an existing folder is no failure, a
-// link in its place is refused ("<path> is a link; not followed").
+// link in its place is refused ("<path> is a link; not followed"), and so is any other
+// entry that is no folder ("<path> is not a folder").
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path);
 std::optional<std::string> CreateFolder(const std::string& path);
 

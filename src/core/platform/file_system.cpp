@@ -108,7 +108,7 @@ bool IsRefusal(std::string_view reason) {
     return reason.size() > tail.size() && reason.substr(reason.size() - tail.size()) == tail &&
            reason[reason.size() - tail.size() - 1] == ' ';
   };
-  return ends_with(kIsALink) || ends_with(kIsNotARegularFile);
+  return ends_with(kIsALink) || ends_with(kIsNotARegularFile) || ends_with(kIsNotAFolder);
 }
 
 bool FolderExists(const std::string& path) {

@@ -19,6 +19,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
 // with the path it names ("<path> is a link; not followed").
 inline constexpr std::string_view kIsALink = "is a link; not followed";
 inline constexpr std::string_view kIsNotARegularFile = "is not a regular file";
+inline constexpr std::string_view kIsNotAFolder = "is not a folder";  // where a folder must be
 bool IsRefusal(std::string_view reason);
 
 // The reason a save gives for a target that its owner may not write.

@@ -1,0 +1,165 @@
+// Generation and Clear in a Publishing Directory that holds links, FIFOs and folders
+// where the site's files must go, two runs into one folder, and a very deep tree.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "core/generate/generation_fixture.h"
+#include "generate/clear_publishing_directory.h"
+#include "support/temp_folder.h"
+
+namespace quorvale::testing {
+namespace {
+
+// Every entry below `folder` with its kind and content: a checksum of a tree.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    entries[fs::relative(entry.path(), folder).string()] =
+        entry.is_symlink() ? "link" : entry.is_directory() ? "folder" : ReadWholeFile(entry.path().string()).value();
+  }
+  return entries;
+}
+
+enum class Kind { kLink, kFifo, kFolder };
+
+TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
+  struct Case {
+    const char* entry;  // below the Publishing Directory
+    bool is_folder;     // a folder of the site's layout, or a file
+    Kind kind;          // what is put in its place
+  };
+  const char* const files[] = {"album-0.htm", "PhotoAlbum.htm", "Generation_Log.txt", "PhotoAlbum/spiral.gif",
+                               "PhotoAlbum/index/album-0.dat", "PhotoAlbum/images/album-0/p.jpg"};
+  const char* const folders[] = {"PhotoAlbum", "PhotoAlbum/images/album-0"};
+  std::vector<Case> cases;
+  for (const char* file : files) {
+    for (Kind kind : {Kind::kLink, Kind::kFifo, Kind::kFolder}) cases.push_back({file, false, kind});
+  }
+  for (const char* folder : folders) {
+    for (Kind kind : {Kind::kLink, Kind::kFifo}) cases.push_back({folder, true, kind});
+  }
+
+  const std::string picture = Picture("2020", "p.jpg", "the 2020 picture");
+  AddAlbum("2020", {{picture, "new"}});
+  const fs::path outside = fs::path(root_) / "outside";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.entry) + " as " + (c.kind == Kind::kLink ? "a link" : c.kind == Kind::kFifo ? "a FIFO" : "a folder"));
+    fs::remove_all(publish_);
+    fs::remove_all(outside);
+    fs::create_directories(outside / "2019");
+    WriteFile((outside / "thesis.txt").string(), "three years of work");
+    WriteFile((outside / "2019/p.jpg").string(), "the 2019 original");
+    const std::string entry = In(c.entry);
+    fs::create_directories(fs::path(entry).parent_path());
+    if (c.kind == Kind::kLink) {
+      fs::create_symlink(c.is_folder ? outside / "2019" : outside / "thesis.txt", entry);
+    } else if (c.kind == Kind::kFifo) {
+      ASSERT_EQ(::mkfifo(entry.c_str(), 0666), 0);
+    } else {
+      fs::create_directory(entry);
+    }
+    const auto before = Snapshot(outside);
+
+    EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+    const std::string refusal = entry + " " +
+                                std::string(c.kind == Kind::kLink ? kIsALink
+                                            : c.is_folder         ? kIsNotAFolder
+                                                                  : kIsNotARegularFile) +
+                                ".";
+    EXPECT_EQ(counters_.ErrorCount, 1) << transcript_.Text();
+    EXPECT_NE(transcript_.Text().find(refusal), std::string::npos) << transcript_.Text();
+    EXPECT_EQ(Snapshot(outside), before);
+
+    // Clear neither follows nor waits either.
+    dialogs_.answers = {Answer::kOk, Answer::kYes};
+    ClearPublishingDirectory(publish_, dialogs_, clock_);
+    EXPECT_EQ(Snapshot(outside), before);
+  }
+}
+
+// An events sink for a run on another thread: it records the boxes, and its first
+// status caption waits until the other run has returned, so the two overlap.
+class OverlappingRun : public GenerationEvents {
+ public:
+  explicit OverlappingRun(std::atomic<int>& returned) : returned_(returned) {}
+  void StatusChanged(const std::string&) override {
+    for (int i = 0; i < 1000 && returned_.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  void TranscriptAppended(std::string_view text) override { transcript += text; }
+  void TranscriptReplaced(const std::string& text) override { transcript = text; }
+  void ProgressChanged(const GenerationProgress&) override {}
+  Answer ShowMessage(const MessageRequest& request) override {
+    boxes.push_back(request.text);
+    return Answer::kOk;
+  }
+  std::string transcript;
+  std::vector<std::string> boxes;
+
+ private:
+  std::atomic<int>& returned_;
+};
+
+TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  std::atomic<int> returned{0};
+  OverlappingRun first(returned), second(returned);
+  GenerationResult results[2];
+  {
+    std::jthread a([&] { results[0] = GenerateAlbums(Job(publish_), first); ++returned; });
+    std::jthread b([&] { results[1] = GenerateAlbums(Job(publish_), second); ++returned; });
+  }
+  const int busy = results[0].outcome == GenerationOutcome::kBusy ? 0 : 1;
+  const OverlappingRun& refused = busy == 0 ? first : second;
+  EXPECT_EQ(results[busy].outcome, GenerationOutcome::kBusy);
+  EXPECT_EQ(results[1 - busy].outcome, GenerationOutcome::kCompleted);
+  EXPECT_EQ(refused.boxes, std::vector<std::string>{"Another generation is writing to " + publish_ +
+                                                    " . Try again when it has finished."});
+  EXPECT_EQ(refused.transcript, "");
+  // One log entry: the run that ran.
+  EXPECT_EQ(Read(In("Generation_Log.txt")), "\r\n12/5/2026 6:15:42 AM    Generated Successfully.\r\n\r\n");
+  // The lock went with its run.
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+}
+
+// Clear walks with folder descriptors: neither the path length of a deep tree nor its
+// depth makes it fail.
+TEST(ClearDeepTree, TenThousandLevels) {
+  // A tree this deep is slow to make on some disks; memory serves where it is there.
+  std::error_code error;
+  if (fs::is_directory("/dev/shm", error)) ::setenv("TMPDIR", "/dev/shm", 1);
+  const TempFolder temp;
+  ::unsetenv("TMPDIR");
+  const fs::path pd = temp.path() / "pd";
+  fs::create_directories(pd / "PhotoAlbum");
+  std::ofstream(pd / "Generation_Log.txt") << "";
+  int folder = ::open((pd / "PhotoAlbum").c_str(), O_RDONLY | O_DIRECTORY);
+  for (int level = 0; level < 10'000; ++level) {
+    ASSERT_EQ(::mkdirat(folder, "level", 0777), 0);
+    ::close(::openat(folder, "picture.jpg", O_WRONLY | O_CREAT, 0666));
+    const int next = ::openat(folder, "level", O_RDONLY | O_DIRECTORY);
+    ::close(folder);
+    folder = next;
+  }
+  ::close(folder);
+
+  ScriptedDialogs dialogs;
+  dialogs.answers = {Answer::kOk};
+  EXPECT_EQ(ClearPublishingDirectory(pd.string(), dialogs, FixedClock()), ClearOutcome::kCleared);
+  EXPECT_FALSE(fs::exists(pd / "PhotoAlbum"));
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quorvale::testing
