@@ -11,14 +11,14 @@
 
 namespace quorvale {
 
-FileLock::FileLock(const std::string& root, const std::string& path) {
+FileLock::FileLock(const std::string& root, const std::string& path, bool create) {
   auto opened = OpenParentBelow(root, path);
   if (auto* reason = std::get_if<std::string>(&opened)) {
     reason_ = *reason;
     return;
   }
   const auto& [folder, name] = std::get<ContainedParent>(opened);
-  Descriptor file(::openat(folder.get(), name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+  Descriptor file(::openat(folder.get(), name.c_str(), O_RDWR | (create ? O_CREAT : 0) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
   struct stat status {};
   if (!file.valid()) {
     const int error = errno;

@@ -17,9 +17,10 @@ class FileLock {
     kUnavailable,  // the lock file cannot be had (see Reason); nothing is held
   };
 
-  // Tries once and never waits. The lock file at `path` below `root` is created when
-  // missing, reached without following a link (see WriteFileBelow).
-  FileLock(const std::string& root, const std::string& path);
+  // Tries once and never waits. The lock file at `path` below `root` is reached without
+  // following a link (see WriteFileBelow) and created when missing, unless `create` is
+  // false: then a missing lock file, which nobody can hold, leaves the state kUnavailable.
+  FileLock(const std::string& root, const std::string& path, bool create = true);
 
   State GetState() const { return state_; }
   const std::string& Reason() const { return reason_; }

@@ -17,6 +17,7 @@
 
 #include "core/generate/generation_fixture.h"
 #include "generate/clear_publishing_directory.h"
+#include "platform/file_lock.h"
 #include "support/temp_folder.h"
 
 namespace quorvale::testing {
@@ -131,6 +132,17 @@ TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
   EXPECT_EQ(Read(In("Generation_Log.txt")), "\r\n12/5/2026 6:15:42 AM    Generated Successfully.\r\n\r\n");
   // The lock went with its run.
   EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+
+  // A run and a Clear meet a run's lock the same way, whoever holds it.
+  dialogs_.messages.clear();
+  const FileLock held(publish_, In("PhotoAlbum/.lock"));
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kBusy);
+  EXPECT_EQ(ClearPublishingDirectory(publish_, dialogs_, clock_), ClearOutcome::kCouldNotRun);
+  const std::string text = "Another generation is writing to " + publish_ + " . Try again when it has finished.";
+  const MessageRequest run_box{text, "Quorvale 1.0.0 - Generate Albums", Buttons::kOk, Icon::kCritical};
+  const MessageRequest clear_box{text, "Quorvale 1.0.0 - Clear Publishing Directory", Buttons::kOk, Icon::kCritical};
+  EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{run_box, clear_box}));
+  EXPECT_TRUE(fs::exists(In("PhotoAlbum/spiral.gif")));
 }
 
 // Clear walks with folder descriptors: neither the path length of a deep tree nor its
