@@ -107,6 +107,14 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
     result.outcome = GenerationOutcome::kBusy;
     return result;
   }
+  if (lock.GetState() == FileLock::State::kHeld) {
+    // No other run writes here now: what a killed one left half-written goes.
+    RemoveLeftoverWrites(publish_directory, publish_directory);
+    for (const std::string& folder : LayoutFolders(publish_directory)) RemoveLeftoverWrites(publish_directory, folder);
+    for (int n = 0; n < job.project.AlbumCount(); ++n) {
+      RemoveLeftoverWrites(publish_directory, AlbumImageFolder(publish_directory, n));
+    }
+  }
 
   const std::unique_ptr<Viewer> viewer = MakeViewer(job.settings.ViewerType);
   for (const std::string& folder : LayoutFolders(publish_directory)) context.EnsureFolder("", folder);

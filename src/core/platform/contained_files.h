@@ -43,6 +43,11 @@ std::optional<std::string> CheckReplaceable(int folder, const std::string& name,
 // themselves, for everybody, as a write in place would.
 inline bool IsReadOnly(const struct stat& status) { return (status.st_mode & S_IWUSR) == 0; }
 
+// The names of the temporary files of a generated file's write and of a copy, up to
+// their six random characters.
+inline constexpr std::string_view kWriteTemporaryPrefix = ".quorvale-write-";
+inline constexpr std::string_view kCopyTemporaryPrefix = ".quorvale-copy-";
+
 // Creates a new, empty file in `folder` whose name is `prefix` and six random
 // characters, with `mode` less the process's umask. Returns it with its name, or the
 // reason it could not be created.

@@ -84,7 +84,7 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
   if (auto reason = CheckReplaceable(folder.get(), name, destination, existing)) return reason;
   if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
 
-  auto created = CreateTemporaryIn(folder.get(), ".quorvale-copy-", status.st_mode & 0777);
+  auto created = CreateTemporaryIn(folder.get(), kCopyTemporaryPrefix, status.st_mode & 0777);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
   auto [to, temporary] = std::get<std::pair<Descriptor, std::string>>(std::move(created));
   const auto fail = [&, temporary = temporary](int error) -> std::optional<std::string> {

@@ -59,10 +59,10 @@ std::string NameTag(std::string_view name) {
   return tag;
 }
 
-// Removes the temporary files that saves of the same target left behind when they
-// were killed. A save in progress holds a lock on its file, which a killed one no
-// longer does.
-void RemoveLeftoverSaves(int folder, const std::string& prefix) {
+// Removes the temporary files whose names are `prefix` and six more characters. With
+// `unless_locked`, a file that a writer still holds a lock on (a save in progress) is
+// kept: a killed save no longer holds its lock.
+void RemoveTemporaries(int folder, std::string_view prefix, bool unless_locked) {
   const int listing = ::dup(folder);
   if (listing < 0) return;
   DIR* dir = ::fdopendir(listing);
@@ -70,9 +70,14 @@ void RemoveLeftoverSaves(int folder, const std::string& prefix) {
     ::close(listing);
     return;
   }
+  ::rewinddir(dir);  // the copy shares its position with `folder`
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!unless_locked) {
+      ::unlinkat(folder, entry->d_name, 0);
+      continue;
+    }
     Descriptor leftover(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (!leftover.valid() || ::fstat(leftover.get(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
@@ -155,7 +160,14 @@ std::optional<std::string> WriteFileBelow(const std::string& root, const std::st
   std::optional<struct stat> existing;
   if (auto reason = CheckReplaceable(folder.get(), name, path, existing)) return reason;
   if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
-  return ReplaceIn(folder.get(), name, bytes, existing, {false, ".quorvale-write-"});
+  return ReplaceIn(folder.get(), name, bytes, existing, {false, std::string(kWriteTemporaryPrefix)});
+}
+
+void RemoveLeftoverWrites(const std::string& root, const std::string& folder) {
+  auto opened = OpenParentBelow(root, JoinPath(folder, kWriteTemporaryPrefix));
+  auto* parent = std::get_if<ContainedParent>(&opened);
+  if (parent == nullptr) return;
+  for (const std::string_view prefix : {kWriteTemporaryPrefix, kCopyTemporaryPrefix}) RemoveTemporaries(parent->folder.get(), prefix, false);
 }
 
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -175,7 +187,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
   // is short whatever the target's, so a target named as long as the system allows
   // still gets one.
   const std::string prefix = ".quorvale-save-" + NameTag(name) + "-";
-  RemoveLeftoverSaves(folder.get(), prefix);
+  RemoveTemporaries(folder.get(), prefix, true);
   return ReplaceIn(folder.get(), name, bytes, existing, {true, prefix});
 }
 

@@ -33,6 +33,12 @@ inline constexpr const char* kReadOnlyReason = "The file is read-only.";
 // Never blocks. Returns the failure's reason.
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes);
 
+// Removes from `folder` below `root` the temporary files that WriteFileBelow and
+// CopyFileBelow leave when their process is killed half-way. Only for a caller that
+// knows no such write into the folder is under way (a run holding the lock of its
+// Publishing Directory).
+void RemoveLeftoverWrites(const std::string& root, const std::string& folder);
+
 // WriteFileBelow with the file's own folder as the root.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes);
 

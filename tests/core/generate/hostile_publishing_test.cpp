@@ -145,6 +145,18 @@ TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
   EXPECT_TRUE(fs::exists(In("PhotoAlbum/spiral.gif")));
 }
 
+// A run killed half-way through a write leaves a temporary file beside its target;
+// the next run into the folder removes it.
+TEST_F(GenerationTest, TheNextRunRemovesWhatAKilledRunLeftHalfWritten) {
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  fs::create_directories(In("PhotoAlbum/images/album-0"));
+  const char* const left[] = {".quorvale-write-a1B2c3", "PhotoAlbum/.quorvale-copy-a1B2c3",
+                              "PhotoAlbum/images/album-0/.quorvale-copy-x9Y8z7"};
+  for (const char* name : left) WriteFile(In(name), "half a page");
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+  for (const char* name : left) EXPECT_FALSE(fs::exists(In(name))) << name;
+}
+
 // Clear walks with folder descriptors: neither the path length of a deep tree nor its
 // depth makes it fail.
 TEST(ClearDeepTree, TenThousandLevels) {
