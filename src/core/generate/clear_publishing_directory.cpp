@@ -45,10 +45,12 @@ std::string NoLogQuestion(const std::string& pd) {
 }
 
 // The failure box names the cause: the read-only advice where a read-only entry
-// stopped the purge, the entry and the system's reason otherwise.
-std::string PurgeFailedMessage(const RemovalFailure& failure) {
-  const std::string cause =
-      failure.read_only ? kCheckReadOnly : "Could not delete " + failure.entry + ": " + failure.reason + ".";
+// stopped the purge, what could not be done to which entry and the system's reason
+// otherwise.
+std::string PurgeFailedMessage(const RemovalFailure& failure, const char* action) {
+  const std::string cause = failure.read_only
+                                ? kCheckReadOnly
+                                : "Could not " + std::string(action) + " " + failure.entry + ": " + failure.reason + ".";
   return std::string(kPurgeFailed) + "\r\n\r\n" + cause;
 }
 
@@ -172,16 +174,18 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
   }
 
   // The log is written like the system would: a read-only log refuses the entry.
+  const char* action = "delete";
   std::optional<RemovalFailure> failure = DeleteGeneratedContent(pd);
   if (!failure && FileExists(log) && IsReadOnly(log)) failure = ReadOnlyEntry(log);
   if (!failure) {
     const auto reason = AppendLogEntry(pd, clock.NowText(), kLogPurged);
     if (!reason) return ClearOutcome::kCleared;
     failure = RemovalFailure{kGenerationLogName, *reason, false};
+    action = "write";
   }
 
   AppendPurgeEntryIfPossible(pd, clock);
-  message(PurgeFailedMessage(*failure), kClearCaption, Buttons::kOk, Icon::kCritical);
+  message(PurgeFailedMessage(*failure, action), kClearCaption, Buttons::kOk, Icon::kCritical);
   return ClearOutcome::kFailed;
 }
 
