@@ -35,10 +35,14 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
   // A path outside `root` (a caller without one) is checked from its own folder on.
   const bool below_root = !root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0 &&
                           path[root.size()] == kPathSeparator;
-  const std::string top = below_root ? root : FolderOf(path);
-  const std::size_t start = below_root ? root.size() : (top.empty() ? 0 : top.size());
+  const std::size_t cut = path.rfind(kPathSeparator);
+  const std::size_t start = below_root ? root.size() : cut == std::string::npos ? 0 : cut;
+  const std::string top = below_root                  ? root
+                          : cut == std::string::npos ? std::string(".")
+                          : cut == 0                 ? std::string(1, kPathSeparator)
+                                                     : path.substr(0, cut);
 
-  Descriptor folder(::open(top.empty() ? "." : top.c_str(), kFolderFlags));
+  Descriptor folder(::open(top.c_str(), kFolderFlags));
   if (!folder.valid()) return SystemReason(errno);
 
   // Every component between the root and the last one must be a real folder.

@@ -60,6 +60,7 @@ std::optional<std::string> NameIn(int parent, const struct stat& child) {
 }  // namespace
 
 std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
+  if (path.empty()) return Failed(path, ENOENT);
   const std::string top_name = FileNameOf(path);
   const std::string top_parent_path = FolderOf(path);
   Descriptor top_parent(::open(top_parent_path.empty() ? (path.front() == kPathSeparator ? "/" : ".")
