@@ -4,16 +4,13 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <fstream>
 #include <map>
-#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <fstream>
 
 #include "core/generate/generation_fixture.h"
 #include "generate/clear_publishing_directory.h"
@@ -33,52 +30,43 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   return entries;
 }
 
-enum class Kind { kLink, kFifo, kFolder };
-
 TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
-  struct Case {
-    const char* entry;  // below the Publishing Directory
-    bool is_folder;     // a folder of the site's layout, or a file
-    Kind kind;          // what is put in its place
-  };
-  const char* const files[] = {"album-0.htm", "PhotoAlbum.htm", "Generation_Log.txt", "PhotoAlbum/spiral.gif",
-                               "PhotoAlbum/index/album-0.dat", "PhotoAlbum/images/album-0/p.jpg"};
-  const char* const folders[] = {"PhotoAlbum", "PhotoAlbum/images/album-0"};
-  std::vector<Case> cases;
-  for (const char* file : files) {
-    for (Kind kind : {Kind::kLink, Kind::kFifo, Kind::kFolder}) cases.push_back({file, false, kind});
+  // Each of the site's files and folders in turn replaced by a link out of the folder,
+  // a FIFO, or (for a file) a folder; what each becomes in the error line.
+  const std::string link(kIsALink), fifo(kIsNotARegularFile), folder(kIsNotAFolder);
+  std::vector<std::pair<std::string, std::string>> cases;
+  for (const char* file : {"album-0.htm", "PhotoAlbum.htm", "Generation_Log.txt", "PhotoAlbum/spiral.gif",
+                           "PhotoAlbum/index/album-0.dat", "PhotoAlbum/images/album-0/p.jpg"}) {
+    for (const std::string& kind : {link, fifo, std::string("folder")}) cases.emplace_back(file, kind);
   }
-  for (const char* folder : folders) {
-    for (Kind kind : {Kind::kLink, Kind::kFifo}) cases.push_back({folder, true, kind});
+  for (const char* layout_folder : {"PhotoAlbum", "PhotoAlbum/images/album-0"}) {
+    cases.emplace_back(layout_folder, link);
+    cases.emplace_back(layout_folder, folder);
   }
 
-  const std::string picture = Picture("2020", "p.jpg", "the 2020 picture");
-  AddAlbum("2020", {{picture, "new"}});
+  AddAlbum("2020", {{Picture("2020", "p.jpg", "the 2020 picture"), "new"}});
   const fs::path outside = fs::path(root_) / "outside";
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.entry) + " as " + (c.kind == Kind::kLink ? "a link" : c.kind == Kind::kFifo ? "a FIFO" : "a folder"));
+  for (const auto& [name, kind] : cases) {
+    SCOPED_TRACE(name + ": " + kind);
     fs::remove_all(publish_);
     fs::remove_all(outside);
     fs::create_directories(outside / "2019");
     WriteFile((outside / "thesis.txt").string(), "three years of work");
     WriteFile((outside / "2019/p.jpg").string(), "the 2019 original");
-    const std::string entry = In(c.entry);
+    const std::string entry = In(name);
+    const bool is_folder = name.find('.') == std::string::npos;  // a layout folder
     fs::create_directories(fs::path(entry).parent_path());
-    if (c.kind == Kind::kLink) {
-      fs::create_symlink(c.is_folder ? outside / "2019" : outside / "thesis.txt", entry);
-    } else if (c.kind == Kind::kFifo) {
-      ASSERT_EQ(::mkfifo(entry.c_str(), 0666), 0);
-    } else {
+    if (kind == link) {
+      fs::create_symlink(is_folder ? outside / "2019" : outside / "thesis.txt", entry);
+    } else if (kind == "folder") {
       fs::create_directory(entry);
+    } else {
+      ASSERT_EQ(::mkfifo(entry.c_str(), 0666), 0);
     }
     const auto before = Snapshot(outside);
 
     EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
-    const std::string refusal = entry + " " +
-                                std::string(c.kind == Kind::kLink ? kIsALink
-                                            : c.is_folder         ? kIsNotAFolder
-                                                                  : kIsNotARegularFile) +
-                                ".";
+    const std::string refusal = entry + " " + (kind == "folder" ? fifo : kind) + ".";
     EXPECT_EQ(counters_.ErrorCount, 1) << transcript_.Text();
     EXPECT_NE(transcript_.Text().find(refusal), std::string::npos) << transcript_.Text();
     EXPECT_EQ(Snapshot(outside), before);
@@ -90,56 +78,49 @@ TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
   }
 }
 
-// An events sink for a run on another thread: it records the boxes, and its first
-// status caption waits until the other run has returned, so the two overlap.
-class OverlappingRun : public GenerationEvents {
- public:
-  explicit OverlappingRun(std::atomic<int>& returned) : returned_(returned) {}
+// The sink of a run on another thread: it records the boxes and the transcript, and
+// its first status caption waits until the other run has returned, so the two overlap.
+struct OverlappingRun : GenerationEvents {
+  explicit OverlappingRun(std::atomic<int>& other_returned) : returned(other_returned) {}
   void StatusChanged(const std::string&) override {
-    for (int i = 0; i < 1000 && returned_.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 1000 && returned.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   void TranscriptAppended(std::string_view text) override { transcript += text; }
   void TranscriptReplaced(const std::string& text) override { transcript = text; }
   void ProgressChanged(const GenerationProgress&) override {}
   Answer ShowMessage(const MessageRequest& request) override {
-    boxes.push_back(request.text);
+    boxes.push_back(request);
     return Answer::kOk;
   }
+  std::atomic<int>& returned;
   std::string transcript;
-  std::vector<std::string> boxes;
-
- private:
-  std::atomic<int>& returned_;
+  std::vector<MessageRequest> boxes;
 };
 
 TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
   AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
   std::atomic<int> returned{0};
-  OverlappingRun first(returned), second(returned);
+  OverlappingRun runs[] = {OverlappingRun(returned), OverlappingRun(returned)};
   GenerationResult results[2];
   {
-    std::jthread a([&] { results[0] = GenerateAlbums(Job(publish_), first); ++returned; });
-    std::jthread b([&] { results[1] = GenerateAlbums(Job(publish_), second); ++returned; });
+    std::jthread a([&] { results[0] = GenerateAlbums(Job(publish_), runs[0]); ++returned; });
+    std::jthread b([&] { results[1] = GenerateAlbums(Job(publish_), runs[1]); ++returned; });
   }
   const int busy = results[0].outcome == GenerationOutcome::kBusy ? 0 : 1;
-  const OverlappingRun& refused = busy == 0 ? first : second;
   EXPECT_EQ(results[busy].outcome, GenerationOutcome::kBusy);
   EXPECT_EQ(results[1 - busy].outcome, GenerationOutcome::kCompleted);
-  EXPECT_EQ(refused.boxes, std::vector<std::string>{"Another generation is writing to " + publish_ +
-                                                    " . Try again when it has finished."});
-  EXPECT_EQ(refused.transcript, "");
-  // One log entry: the run that ran.
+  const std::string text = "Another generation is writing to " + publish_ + " . Try again when it has finished.";
+  const MessageRequest run_box{text, "Quorvale 1.0.0 - Generate Albums", Buttons::kOk, Icon::kCritical};
+  EXPECT_EQ(runs[busy].boxes, std::vector<MessageRequest>{run_box});
+  EXPECT_EQ(runs[busy].transcript, "");
   EXPECT_EQ(Read(In("Generation_Log.txt")), "\r\n12/5/2026 6:15:42 AM    Generated Successfully.\r\n\r\n");
-  // The lock went with its run.
-  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
 
-  // A run and a Clear meet a run's lock the same way, whoever holds it.
+  // The lock went with its run; a run and a Clear meet a held lock the same way.
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
   dialogs_.messages.clear();
   const FileLock held(publish_, In("PhotoAlbum/.lock"));
   EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kBusy);
   EXPECT_EQ(ClearPublishingDirectory(publish_, dialogs_, clock_), ClearOutcome::kCouldNotRun);
-  const std::string text = "Another generation is writing to " + publish_ + " . Try again when it has finished.";
-  const MessageRequest run_box{text, "Quorvale 1.0.0 - Generate Albums", Buttons::kOk, Icon::kCritical};
   const MessageRequest clear_box{text, "Quorvale 1.0.0 - Clear Publishing Directory", Buttons::kOk, Icon::kCritical};
   EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{run_box, clear_box}));
   EXPECT_TRUE(fs::exists(In("PhotoAlbum/spiral.gif")));
