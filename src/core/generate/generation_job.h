@@ -61,6 +61,7 @@ class GenerationEvents {
 enum class GenerationOutcome {
   kNotRun,         // an empty Publishing Directory: nothing at all was done
   kFolderMissing,  // the Publishing Directory does not exist: refused with a message
+  kBusy,           // another run is writing to the Publishing Directory: refused with a message
   kCompleted,      // the run went through; the counters tell how well
   kStopped,        // stopped through its stop token; what was written stays whole
 };

@@ -46,11 +46,11 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
         context.ReportFailure(kIndent, "Reading picture " + path, reason);
       }
     } else if (const std::string target = JoinPath(album_folder, FileNameOf(path));
-               StampOf(target) == source_stamp) {
+               StampBelow(publish_directory, target) == source_stamp) {
       transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
     } else {
       transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
-      if (const auto failure = CopyFileKeepingTime(path, target)) {
+      if (const auto failure = CopyFileBelow(publish_directory, path, target)) {
         context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
       }
     }

@@ -40,6 +40,10 @@ std::string GenerationLogPath(const std::string& publish_directory) {
   return JoinPath(publish_directory, kGenerationLogName);
 }
 
+std::string RunLockPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kRunLockName);
+}
+
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {
   return {JoinPath(publish_directory, kImagesFolderName), SiteFolderPath(publish_directory),
           IndexFolderPath(publish_directory), ImagesFolderPath(publish_directory)};

@@ -15,6 +15,7 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
+//   PD/PhotoAlbum/.lock                   held by the run that is writing the site
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
@@ -24,6 +25,7 @@ inline constexpr const char* kImagesFolderName = "images";
 inline constexpr const char* kPageExtension = ".htm";
 inline constexpr const char* kIndexExtension = ".dat";
 inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
+inline constexpr const char* kRunLockName = ".lock";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
@@ -39,6 +41,7 @@ std::string ImagesFolderPath(const std::string& publish_directory);  // PD/Photo
 std::string AlbumIndexPath(const std::string& publish_directory, int album_number);
 std::string AlbumImageFolder(const std::string& publish_directory, int album_number);
 std::string GenerationLogPath(const std::string& publish_directory);
+std::string RunLockPath(const std::string& publish_directory);  // PD/PhotoAlbum/.lock
 
 // The folders every run makes, in the order it makes them: PD/images, PD/PhotoAlbum,
 // PD/PhotoAlbum/index, PD/PhotoAlbum/images.

@@ -26,8 +26,12 @@ constexpr const char* kSaveDialogTitle = "Save Quorvale Project File As ..";
 constexpr const char* kSaveDialogFilter = "Quorvale Project File (*.qs1)|*.qs1";
 constexpr const char* kUntitledSaveFileName = "*.qs1";
 
+constexpr const char* kUseSaveAs = " Use Save As to save the project under another name.";
+
+// A read-only project file is left as it is; the message points to Save As.
 std::string SaveFailedMessage(const std::string& path, const std::string& reason) {
-  return "Could not save the project file (" + path + ").\r\n\r\n" + reason;
+  return "Could not save the project file (" + path + ").\r\n\r\n" + reason +
+         (reason == kReadOnlyReason ? kUseSaveAs : "");
 }
 
 // A project that has never been saved carries the bare name "untitled.qs1" (in any

@@ -73,7 +73,7 @@ const std::string kPhotoAlbum =
 const std::string kPages = "pd/PhotoAlbum.htm pd/album-0.htm pd/ALBUM-1.HTM ";
 const std::string kFullSite = kClearedSite + kPhotoAlbum + kPages;
 
-enum class Shown { kWarning, kNoLogQuestion, kFailure, kSelect, kMissing };
+enum class Shown { kWarning, kNoLogQuestion, kFailure, kSelect, kMissing, kLinkedLogFailure };
 
 // The boxes a Clear can show, in Shown order, for the Publishing Directory text pd.
 MessageRequest Expected(Shown shown, const std::string& pd) {
@@ -89,6 +89,9 @@ MessageRequest Expected(Shown shown, const std::string& pd) {
        clear, Buttons::kOk, Icon::kCritical},
       {"Please select the Publishing Directory", clear, Buttons::kOk, Icon::kCritical},
       {"Publishing Folder (" + pd + ") does not exist.", clear, Buttons::kOk, Icon::kCritical},
+      {"There was an error while purging PhotoAlbum data from publish driectory.\r\n\r\n"
+       "Could not write Generation_Log.txt: " + pd + "/Generation_Log.txt is a link; not followed.",
+       clear, Buttons::kOk, Icon::kCritical},
   };
   return boxes[static_cast<int>(shown)];
 }
@@ -158,6 +161,14 @@ std::vector<ClearCase> Cases() {
          fs::create_symlink(target / "precious.jpg", root / "pd/link.htm");
        },
        nullptr, {kOk}, warning, kCleared, cleared_and_outside, logged},
+      // Anything but a read-only entry is named with the real reason.
+      {"LinkedLogIsNotWrittenThrough",
+       [](const fs::path& root) {
+         fs::remove(root / "pd/Generation_Log.txt");
+         fs::create_symlink(root / "nowhere", root / "pd/Generation_Log.txt");
+       },
+       nullptr, {kOk, kYes}, {kWarning, kNoLogQuestion, kLinkedLogFailure}, kFailed,
+       "pd/ pd/Generation_Log.txt->nowhere pd/images/ pd/notes.html pd/sub/ pd/sub/x.htm", std::nullopt},
       {"LinkedPhotoAlbumIsRemovedAsLink",
        [](const fs::path& root) {
          fs::remove_all(root / "pd/PhotoAlbum");

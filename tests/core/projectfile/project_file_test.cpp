@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <variant>
@@ -177,6 +178,45 @@ TEST(ProjectFile, ToleratedBodyIrregularities) {
                                                                "Second", " r.jpg = ", "Third", " r.jpg = late"}));
     EXPECT_EQ(loaded.settings.ViewerType, "Java");
   }
+}
+
+// A path named again between new ones (a crafted or hand-edited file) loads in the order
+// the editing operations give it: the repeated picture keeps its place and the next
+// new one goes right after it. However often it happens, the load takes linear time.
+TEST(ProjectFile, RepeatedPathsLoadInEditingOrderAndLinearTime) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 50; ++round) {
+    std::string bytes = Header();
+    Project expected;
+    for (int album = 0; album < 3; ++album) {
+      bytes += Rec(0x89, "A" + std::to_string(album));
+      expected.AddAlbum("A" + std::to_string(album));
+      for (int i = 0; i < 30; ++i) {
+        const std::string path = "/p/" + std::to_string(random() % 12) + ".jpg";
+        const std::string comment = "c" + std::to_string(i);
+        bytes += Rec(0x8B, path) + Rec(0x8C, comment);
+        expected.AddPicture(path);
+        expected.SetPictureComment(expected.SelectedPicture(), comment);
+      }
+    }
+    ASSERT_EQ(Lines(Load(bytes).project), Lines(expected)) << "round " << round;
+  }
+
+  std::string bytes = Header() + Rec(0x89, "Crafted");
+  for (int i = 0; i < 20'000; ++i) bytes += Rec(0x8B, "/p/" + std::to_string(i) + ".jpg") + Rec(0x8B, "/p/0.jpg");
+  const auto start = std::chrono::steady_clock::now();
+  const LoadedProject loaded = Load(bytes);
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_EQ(loaded.project.AlbumPictures(0).Count(), 20'000);
+  // Each new picture went right after the first, so they stand newest first.
+  EXPECT_EQ(loaded.project.AlbumPictures(0).At(1).path, "/p/19999.jpg");
+  EXPECT_EQ(loaded.project.AlbumPictures(0).At(19'999).path, "/p/1.jpg");
+#ifdef __SANITIZE_ADDRESS__
+  constexpr auto kLimit = std::chrono::seconds(5);  // the sanitizers make every allocation slow
+#else
+  constexpr auto kLimit = std::chrono::seconds(1);
+#endif
+  EXPECT_LT(took, kLimit);
 }
 
 // Random damage to a valid file: every variant is either refused with one of the

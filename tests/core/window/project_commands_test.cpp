@@ -343,6 +343,21 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   for (const char* folder : {"locked", "probe"}) fs::permissions(PathIn(folder_, folder), fs::perms::owner_all);
 }
 
+// A read-only project file is the owner's wish: Save leaves it alone and says so.
+TEST_F(ProjectCommandsTest, AReadOnlyProjectFileIsNotReplaced) {
+  window_->Startup();
+  Open("kept.qs1", ExampleFileBytes());
+  const std::string path = PathIn(folder_, "kept.qs1");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  window_->OnPublishDirectoryEdited("/srv/changed");
+  window_->SaveProject();
+  EXPECT_EQ(dialogs_.messages.back().text, "Could not save the project file (" + path +
+                                               ").\r\n\r\nThe file is read-only. Use Save As to save the project "
+                                               "under another name.");
+  EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
+  EXPECT_TRUE(window_->project().Modified);
+}
+
 TEST_F(ProjectCommandsTest, ALongCommentReadFromAFileIsShownWhole) {
   const std::string long_comment(250, 'c');
   Open("long.qs1", Header() + Rec(0x89, "Album") + Rec(0x8B, "/p/a.jpg") + Rec(0x8C, long_comment));
