@@ -1,6 +1,6 @@
 #include "viewers/html/html_page_parts.h"
 
-#include "applet_output/page_file.h"
+#include "site/site_layout.h"
 #include "platform/product.h"
 #include "viewers/html/html_text.h"
 #include "viewers/html/html_viewer_files.h"
@@ -58,6 +58,6 @@ std::string PictureCountText(std::size_t count) {
   return std::to_string(count) + " pictures";
 }
 
-std::string HtmlAlbumPageUrl(int album_number) { return AlbumBaseName(album_number) + ".htm"; }
+std::string HtmlAlbumPageUrl(int album_number) { return AlbumPageName(album_number); }
 
 }  // namespace quorvale
