@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/picture_imaging.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/user_dialogs.h"
@@ -26,6 +27,11 @@ struct GenerationJob {
   std::string project_name;     // the project name caption, used in page titles
   std::string access_url;       // shown in the final message
   const Clock* clock = nullptr; // must outlive the run
+  // Makes the HTML viewer's thumbnails and display copies; must outlive the run. The
+  // window and the command line hand in the libvips one; without it the HTML viewer's
+  // pages show a placeholder for every picture and the run reports one error.
+  PictureImaging* imaging = nullptr;
+  int imaging_jobs = 0;         // at most this many imaging workers; 0: one per processor core
 };
 
 // The one way the window and the command line build a job: copies of the project and

@@ -14,6 +14,15 @@ constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONT
 }  // namespace
 
 void PublishAlbumPictures(GenerationContext& context, int album_number) {
+  std::vector<std::string> file_names;
+  for (const Picture& picture : context.project().AlbumPictures(album_number)) {
+    file_names.push_back(FileNameOf(picture.path));
+  }
+  PublishAlbumPictures(context, album_number, file_names);
+}
+
+void PublishAlbumPictures(GenerationContext& context, int album_number,
+                          const std::vector<std::string>& published_names) {
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
   const std::string& publish_directory = context.publish_directory();
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
@@ -28,7 +37,9 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
     return;
   }
 
+  std::size_t position = 0;
   for (const Picture& picture : pictures) {
+    const std::string& published_name = published_names.at(position++);
     if (context.StopRequested()) return;
     if (!have_folder) {
       context.PictureDone();
@@ -45,7 +56,7 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
       } else {
         context.ReportFailure(kIndent, "Reading picture " + path, reason);
       }
-    } else if (const std::string target = JoinPath(album_folder, FileNameOf(path));
+    } else if (const std::string target = JoinPath(album_folder, published_name);
                StampOf(target) == source_stamp) {
       transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
     } else {

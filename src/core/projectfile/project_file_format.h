@@ -29,7 +29,9 @@ enum class ProjectTag : unsigned char {
 inline constexpr char kRecordSeparator = '~';
 inline constexpr const char* kProjectMagic = "QS";
 inline constexpr const char* kProjectFormatVersion = "1.0";
+// The viewer-type record: "JAVA" for the Torvexa applet, "HTML" for the HTML viewer.
 inline constexpr const char* kViewerTypeValue = "JAVA";
+inline constexpr const char* kHtmlViewerTypeValue = "HTML";
 inline constexpr std::int16_t kWrittenEncodingType = 0;
 
 // The per-value hooks every value after the header passes through: the encoding type

@@ -152,8 +152,9 @@ class ProjectFileParser {
         break;
       }
       case ProjectTag::kViewerType:
-        // Whatever the value says, the Torvexa viewer is the one this program has.
-        loaded_.settings.ViewerType = "Java";
+        // "HTML" in any letter case names the HTML viewer; every other value, as in
+        // the files of earlier releases, the Torvexa applet.
+        loaded_.settings.ViewerType = IsHtmlViewerType(Value(*record.value)) ? kHtmlViewerType : kJavaViewerType;
         break;
       case ProjectTag::kAlbumCount:
         // Checked for form only: the album records themselves are what counts.

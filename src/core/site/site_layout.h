@@ -15,12 +15,18 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
+//   PD/PhotoAlbum/thumbnails/album-N/     the HTML viewer's thumbnails of album N
+//   PD/PhotoAlbum/thumbnails/album-N.record  what they were made from, and their sizes
+//   PD/PhotoAlbum/display/album-N/        the HTML viewer's display copies of album N
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
 inline constexpr const char* kSiteFolderName = "PhotoAlbum";
 inline constexpr const char* kIndexFolderName = "index";
 inline constexpr const char* kImagesFolderName = "images";
+inline constexpr const char* kThumbnailsFolderName = "thumbnails";
+inline constexpr const char* kDisplayFolderName = "display";
+inline constexpr const char* kImagesRecordExtension = ".record";
 inline constexpr const char* kPageExtension = ".htm";
 inline constexpr const char* kIndexExtension = ".dat";
 inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
@@ -39,6 +45,11 @@ std::string ImagesFolderPath(const std::string& publish_directory);  // PD/Photo
 std::string AlbumIndexPath(const std::string& publish_directory, int album_number);
 std::string AlbumImageFolder(const std::string& publish_directory, int album_number);
 std::string GenerationLogPath(const std::string& publish_directory);
+std::string ThumbnailsFolderPath(const std::string& publish_directory);  // PD/PhotoAlbum/thumbnails
+std::string DisplayFolderPath(const std::string& publish_directory);     // PD/PhotoAlbum/display
+std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number);
+std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
+std::string AlbumImagesRecordPath(const std::string& publish_directory, int album_number);
 
 // The folders every run makes, in the order it makes them: PD/images, PD/PhotoAlbum,
 // PD/PhotoAlbum/index, PD/PhotoAlbum/images.
@@ -48,5 +59,10 @@ std::array<std::string, 4> LayoutFolders(const std::string& publish_directory);
 std::string SiteFolderUrl();                          // "PhotoAlbum"
 std::string AlbumIndexUrlFromSite(int album_number);  // "index/album-N.dat", from PhotoAlbum/
 std::string AlbumImagesUrlFromSite(int album_number); // "images/album-N", from PhotoAlbum/
+// "PhotoAlbum/images/album-N/NAME", "PhotoAlbum/thumbnails/album-N/NAME" and
+// "PhotoAlbum/display/album-N/NAME", not yet URL-encoded.
+std::string PublishedPictureUrl(int album_number, const std::string& name);
+std::string ThumbnailUrl(int album_number, const std::string& name);
+std::string DisplayCopyUrl(int album_number, const std::string& name);
 
 }  // namespace quorvale

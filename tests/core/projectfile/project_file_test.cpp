@@ -138,7 +138,7 @@ TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
 // such; a comment after an album change goes to the current album. Both line ends.
 TEST(ProjectFile, ToleratedBodyIrregularities) {
   const std::string crlf =
-      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "HTML") +
+      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "APPLET") +
       Rec(0x86, "elsewhere") + Rec(0x87, "5") + "\r\n" + Rec(0x89, "Caf\xE9") + Rec(0x8A, "7") +
       Rec(0x8B, "/photos//2024///a.jpg") + "\r\n\r\n" + Rec(0x8C, "x~\x80") + "\x86\r\n" +
       Rec(0x88, "not a number") + Rec(0x89, "Second") + Rec(0x8B, "r.jpg") + Rec(0x89, "Third") + Rec(0x8C, "late");
@@ -152,6 +152,24 @@ TEST(ProjectFile, ToleratedBodyIrregularities) {
     EXPECT_EQ(Lines(loaded.project), (std::vector<std::string>{"Caf\xC3\xA9", " /photos/2024//a.jpg = x~\xE2\x82\xAC",
                                                                "Second", " r.jpg = ", "Third", " r.jpg = late"}));
     EXPECT_EQ(loaded.settings.ViewerType, "Java");
+  }
+}
+
+// The viewer-type record: "HTML" in any letter case is the HTML viewer, anything else
+// the Torvexa applet, as earlier releases read every value; each is written back as
+// "HTML" or "JAVA".
+TEST(ProjectFile, ViewerTypeRecord) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"HTML", "HTML"}, {"html", "HTML"}, {"Html", "HTML"}, {"JAVA", "Java"},
+      {"", "Java"},     {"HTML5", "Java"}, {" HTML", "Java"}, {"java", "Java"},
+  };
+  for (const auto& [value, viewer] : cases) {
+    ProjectSettings current;
+    current.ViewerType = viewer == "HTML" ? "Java" : "HTML";  // the file decides, whatever was there
+    LoadedProject loaded = Load(Header() + Rec(0x85, value), current);
+    EXPECT_EQ(loaded.settings.ViewerType, viewer) << value;
+    const std::string written = ProjectFileBytes(loaded.project, loaded.settings);
+    EXPECT_NE(written.find(Rec(0x85, viewer == "HTML" ? "HTML" : "JAVA")), std::string::npos) << value;
   }
 }
 

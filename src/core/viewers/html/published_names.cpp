@@ -2,15 +2,12 @@
 
 #include <set>
 
+#include "platform/text_codec.h"
+
 namespace quorvale {
 namespace {
 
-std::string FoldCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
+std::string FoldCase(const std::string& text) { return AsciiLower(text); }
 
 // "boat.jpg" with 2 gives "boat-2.jpg"; a name without an extension, or whose only dot
 // is its first character, takes the number at its end.
