@@ -99,7 +99,7 @@ class Form1Test : public QObject {
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
     for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "btnUp", "btnDown", "btnPicUp",
-                             "btnPicDown", "Frame1", "optionJava", "chkPublishPictures", "txtAppSource"}) {
+                             "btnPicDown", "txtAppSource", "btnAppDir", "Label7"}) {
       QVERIFY2(!w.Find<QWidget>(name)->isVisibleTo(&w.form), name);
     }
   }
