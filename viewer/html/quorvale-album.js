@@ -37,7 +37,7 @@
     gallery: grid,
     children: PICTURE_LINKS,
     pswpModule: PhotoSwipe,
-    bgOpacity: 0.94,
+    bgOpacity: 0.97,
     closeTitle: 'Close (Esc)',
     zoomTitle: 'Zoom in or out',
     arrowPrevTitle: 'Previous picture',
