@@ -27,6 +27,9 @@ struct ProjectSettings {
   int PublishPictures = 1;
   std::string ViewerType = "Java";
   std::string ApplicationSourceDirectory;
+  // "Keep location data in published pictures": the display copies keep the GPS
+  // position of their sources. Off unless the user asks.
+  bool KeepLocation = false;
   bool operator==(const ProjectSettings&) const = default;
 };
 

@@ -67,6 +67,7 @@ class MainWindowLogic {
   // --- Publishing settings ---
   void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
   void BrowseForDirectory();                               // btnPubDir
 
   // --- Window ---
