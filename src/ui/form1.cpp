@@ -456,8 +456,8 @@ void Form1::Connect() {
           [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
   connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
-  // The run keeps the event loop until its final message; the status label repaints
-  // itself through the dialogs port and the status box grows through the observer.
+  // The run keeps the event loop until its final message; the status label and the
+  // status box follow it through the observer.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
@@ -534,7 +534,7 @@ void Form1::AppendStatusText(std::string_view text) {
   txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
 }
 
-void Form1::RepaintStatus() {
+void Form1::StatusCaptionChanged() {
   lblStatus_->setText(Q(logic_.StatusCaption()));
   lblStatus_->repaint();
 }
