@@ -7,10 +7,14 @@
 #include "cli/command.h"
 #include "cli/terminal_dialogs.h"
 #include "generate/generation_run.h"
+#include "imaging/vips_picture_imaging.h"
 #include "platform/clock.h"
+#include "projectfile/project_file_format.h"
 
 namespace quorvale::cli {
 namespace {
+
+constexpr int kMostJobs = 256;
 
 constexpr const char* kHelp =
     "Generates the photo-album site of a saved project, exactly as the Generate button of\n"
@@ -25,6 +29,10 @@ constexpr const char* kHelp =
     "                         default: the Publishing Directory saved in the project\n"
     "  --viewer-source DIR    the folder that holds the Torvexa viewer files;\n"
     "                         default: Applications/Torvexa in the program folder\n"
+    "  --keep-location        keep location data in published pictures for this run,\n"
+    "                         whatever the project says\n"
+    "  --jobs N               make at most N thumbnails and display copies at once;\n"
+    "                         default: one per processor core\n"
     "  --help                 this text\n"
     "\n"
     "The status lines are printed to standard output as the run writes them. Message boxes\n"
@@ -64,11 +72,13 @@ class TerminalRunEvents final : public GenerationEvents {
 class GenerateCommand final : public Command {
  public:
   GenerateCommand()
-      : Command("generate", "generate PROJECT [--publish-dir DIR] [--viewer-source DIR]",
+      : Command("generate", "generate PROJECT [--publish-dir DIR] [--viewer-source DIR] [--keep-location] [--jobs N]",
                 "Generate the photo-album site of a saved project into its Publishing Directory.", kHelp) {
     Positionals("one PROJECT", 1, 1, &project_);
     Option("--publish-dir", "a folder", &publish_dir_);
     Option("--viewer-source", "a folder", &viewer_source_);
+    Flag("--keep-location", &keep_location_);
+    Option("--jobs", "a number", &jobs_);
   }
 
  private:
@@ -77,6 +87,16 @@ class GenerateCommand final : public Command {
     if (!loaded) return kExitCannotRun;
     if (publish_dir_) loaded->settings.PublishDirectory = *publish_dir_;
     if (viewer_source_) loaded->settings.ApplicationSourceDirectory = *viewer_source_;
+    if (keep_location_) loaded->settings.KeepLocation = true;
+    int jobs = 0;
+    if (jobs_) {
+      const auto number = ToWholeNumber(*jobs_);
+      if (!number || *number < 1 || *number > kMostJobs) {
+        Complain("--jobs needs a whole number from 1 to " + std::to_string(kMostJobs));
+        return kExitCannotRun;
+      }
+      jobs = static_cast<int>(*number);
+    }
     if (loaded->settings.PublishDirectory.empty()) {
       Complain("the project names no Publishing Directory; give --publish-dir DIR");
       return kExitCannotRun;
@@ -87,8 +107,11 @@ class GenerateCommand final : public Command {
     TerminalDialogs dialogs(std::cin, std::cerr, TerminalDialogs::Questions::kAnswerYes, false);
     TerminalRunEvents events(dialogs);
     const SystemClock clock;
-    const GenerationResult result =
-        GenerateAlbums(MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock), events);
+    VipsPictureImaging imaging;
+    GenerationJob job = MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock);
+    job.imaging = &imaging;
+    job.imaging_jobs = jobs;
+    const GenerationResult result = GenerateAlbums(std::move(job), events);
     if (result.outcome != GenerationOutcome::kCompleted) return kExitCannotRun;
     return result.counters.ErrorCount > 0 || result.counters.WarningCount > 0 ? kExitProblems : kExitOk;
   }
@@ -96,6 +119,8 @@ class GenerateCommand final : public Command {
   std::vector<std::string> project_;
   std::optional<std::string> publish_dir_;
   std::optional<std::string> viewer_source_;
+  bool keep_location_ = false;
+  std::optional<std::string> jobs_;
 };
 
 const Registered<GenerateCommand> kRegistered;

@@ -1,6 +1,7 @@
 #include "site/site_layout.h"
 
 #include "platform/path.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 
@@ -38,6 +39,32 @@ std::string AlbumImageFolder(const std::string& publish_directory, int album_num
 
 std::string GenerationLogPath(const std::string& publish_directory) {
   return JoinPath(publish_directory, kGenerationLogName);
+}
+
+std::string ThumbnailsFolderPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kThumbnailsFolderName);
+}
+
+std::string DisplayFolderPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kDisplayFolderName);
+}
+
+std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number));
+}
+
+std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number) {
+  return JoinPath(DisplayFolderPath(publish_directory), AlbumBaseName(album_number));
+}
+
+std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
+}
+
+std::string SmallImageName(const std::string& published_name) {
+  const std::string lower = AsciiLower(published_name);
+  if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;
+  return published_name + ".jpg";
 }
 
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {

@@ -55,6 +55,9 @@ class MainWindowLogic {
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();
+  // What makes thumbnails and display copies in a run; the program hands in its own
+  // (the core has none). It must outlive the window's runs.
+  void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
 
   // --- Album editing ---
   void AddAlbumCommand();                // btnAddNew
@@ -188,6 +191,7 @@ class MainWindowLogic {
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  PictureImaging* imaging_ = nullptr;
 };
 
 }  // namespace quorvale
