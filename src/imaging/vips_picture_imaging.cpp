@@ -201,9 +201,8 @@ bool SaveJpeg(VipsImage* image, const std::string& path, int quality, bool keep_
 
 }  // namespace
 
-VipsPictureImaging::VipsPictureImaging() { std::call_once(vips_started, StartVips); }
-
 void VipsPictureImaging::PlanWorkers(int workers) {
+  std::call_once(vips_started, StartVips);
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   vips_concurrency_set(std::max(1, cores / std::max(1, workers)));
 }
@@ -212,6 +211,7 @@ std::variant<PreparedPicture, std::string> VipsPictureImaging::Prepare(const std
                                                                        const std::string& thumbnail_path,
                                                                        const std::string& display_path,
                                                                        const ImagingSettings& settings) {
+  std::call_once(vips_started, StartVips);
   if (!vips_start_failure.empty()) return vips_start_failure;
   // The header alone says whether the original can serve as the display copy.
   const Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on",

@@ -10,11 +10,10 @@ namespace quorvale {
 // The PictureImaging port on libvips: JPEGs decoded with shrink-on-load, one decode per
 // picture for both images (the thumbnail is scaled from the display copy in memory),
 // the EXIF orientation applied, colours converted to sRGB, metadata left out.
+// libvips starts with the first picture, once per process, so a run that makes no
+// images pays nothing for it.
 class VipsPictureImaging final : public PictureImaging {
  public:
-  // Starts libvips once per process; later instances share it.
-  VipsPictureImaging();
-
   std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
                                                      const std::string& display_path,
                                                      const ImagingSettings& settings) override;

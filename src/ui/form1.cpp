@@ -343,6 +343,11 @@ QWidget* Form1::BuildGeneratePage() {
   publish_row->addWidget(btnPubDir_);
   publish_row->addWidget(btnClearDir_);
   column->addWidget(frmPublish_);
+  chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), page),
+                           "chkKeepLocation");
+  chkKeepLocation_->setToolTip(
+      QStringLiteral("Leave the GPS position in the display copies of pictures that hold one"));
+  column->addWidget(chkKeepLocation_);
   column->addWidget(BuildViewerSettings());
 
   auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), page);
@@ -454,6 +459,7 @@ void Form1::Connect() {
   // Only a click is the user's choice; the view setting the buttons is not.
   connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kJavaViewerType); });
   connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kHtmlViewerType); });
+  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
   // The run keeps the event loop until its final message; the status label and the
   // status box follow it through the observer.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
@@ -508,6 +514,7 @@ void Form1::Render() {
   optionHTML_->setEnabled(logic_.HtmlOptionEnabled());
   chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
   chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
+  chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
   Label3_->setEnabled(logic_.PublishLabelsEnabled());
   Label8_->setEnabled(logic_.PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);

@@ -43,7 +43,7 @@ class GenerationContext {
 
   // Whether the driver asked the run to stop; checked between files.
   bool StopRequested() const { return stop_.stop_requested(); }
-  const std::stop_token& stop_token() const { return stop_; }
+  std::stop_token StopToken() const { return stop_; }
 
   // A file-system failure: one transcript line (the step's indentation, "ERROR: ", what
   // failed with its path, the system's reason) and one more error. The run goes on.

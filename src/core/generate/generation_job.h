@@ -27,12 +27,12 @@ struct GenerationJob {
   std::string project_name;     // the project name caption, used in page titles
   std::string access_url;       // shown in the final message
   const Clock* clock = nullptr; // must outlive the run
-  // Makes the HTML viewer's thumbnails and display copies; must outlive the run. The
-  // window and the command line hand in the libvips one; without it the HTML viewer's
-  // pages show a placeholder for every picture and the run reports one error.
+  // Makes thumbnails and display copies for a viewer whose pages show them; set by the
+  // program (the core has no imaging of its own) and must outlive the run.
   PictureImaging* imaging = nullptr;
-  int imaging_jobs = 0;         // at most this many imaging workers; 0: one per processor core
+  int imaging_jobs = 0;         // at most this many pictures at once; 0: one per processor core
 };
+
 
 // The one way the window and the command line build a job: copies of the project and
 // its settings, and the access URL of the Publishing Directory.

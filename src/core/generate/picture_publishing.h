@@ -14,7 +14,8 @@ class GenerationContext;
 void PublishAlbumPictures(GenerationContext& context, int album_number);
 
 // The same, each picture published under the name at its position in `published_names`
-// (one per picture of the album, in album order) instead of its own file name.
+// (one per picture of the album, in album order) instead of its own file name, for a
+// viewer whose next step (the pictures' images) counts the run's progress.
 void PublishAlbumPictures(GenerationContext& context, int album_number,
                           const std::vector<std::string>& published_names);
 

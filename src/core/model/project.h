@@ -36,6 +36,9 @@ struct ProjectSettings {
   int PublishPictures = 1;
   std::string ViewerType = kJavaViewerType;
   std::string ApplicationSourceDirectory;
+  // "Keep location data in published pictures": the display copies keep the GPS
+  // position of their sources. Off unless the user asks.
+  bool KeepLocation = false;
   bool operator==(const ProjectSettings&) const = default;
 };
 

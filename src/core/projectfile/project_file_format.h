@@ -24,6 +24,9 @@ enum class ProjectTag : unsigned char {
   kPictureCount = 0x8A,
   kPicturePath = 0x8B,
   kPictureComment = 0x8C,
+  // Written after 0x86, and only when the setting is on, so a project that leaves it
+  // off is the file it always was; earlier releases skip the unknown tag.
+  kKeepLocation = 0x8D,
 };
 
 inline constexpr char kRecordSeparator = '~';

@@ -78,6 +78,9 @@ class ProjectFileParser {
   ProjectFileParser(std::string_view bytes, const ProjectSettings& settings)
       : lines_(SplitLines(bytes)), utf8_(ValuesAreUtf8(lines_)) {
     loaded_.settings = settings;
+    // Only a project that asks for it keeps the location: a file without the record
+    // (all files of earlier releases) leaves it off.
+    loaded_.settings.KeepLocation = false;
   }
 
   ProjectFileReadResult Parse(const std::string& path) {
@@ -138,7 +141,8 @@ class ProjectFileParser {
     const auto tag = static_cast<ProjectTag>(static_cast<unsigned char>(record.tag[0]));
     const bool needs_value = tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
                              tag == ProjectTag::kAlbumCount || tag == ProjectTag::kAlbumTitle ||
-                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment;
+                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
+                             tag == ProjectTag::kKeepLocation;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
     Project& project = loaded_.project;
     switch (tag) {
@@ -149,6 +153,12 @@ class ProjectFileParser {
         const auto flag = ToWholeNumber(Value(*record.value));
         if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
         loaded_.settings.PublishPictures = static_cast<int>(*flag);
+        break;
+      }
+      case ProjectTag::kKeepLocation: {
+        const auto flag = ToWholeNumber(Value(*record.value));
+        if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
+        loaded_.settings.KeepLocation = *flag == 1;
         break;
       }
       case ProjectTag::kViewerType:

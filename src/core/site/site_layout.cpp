@@ -1,6 +1,7 @@
 #include "site/site_layout.h"
 
 #include "platform/path.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 
@@ -56,8 +57,14 @@ std::string AlbumDisplayFolder(const std::string& publish_directory, int album_n
   return JoinPath(DisplayFolderPath(publish_directory), AlbumBaseName(album_number));
 }
 
-std::string AlbumImagesRecordPath(const std::string& publish_directory, int album_number) {
-  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagesRecordExtension);
+std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
+}
+
+std::string SmallImageName(const std::string& published_name) {
+  const std::string lower = AsciiLower(published_name);
+  if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;
+  return published_name + ".jpg";
 }
 
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {

@@ -15,21 +15,21 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
-//   PD/PhotoAlbum/thumbnails/album-N/     the HTML viewer's thumbnails of album N
-//   PD/PhotoAlbum/thumbnails/album-N.record  what they were made from, and their sizes
-//   PD/PhotoAlbum/display/album-N/        the HTML viewer's display copies of album N
+//   PD/PhotoAlbum/thumbnails/album-N/     the album's thumbnails (an HTML site)
+//   PD/PhotoAlbum/thumbnails/album-N.record   what made them, so unchanged ones are kept
+//   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
 inline constexpr const char* kSiteFolderName = "PhotoAlbum";
 inline constexpr const char* kIndexFolderName = "index";
 inline constexpr const char* kImagesFolderName = "images";
-inline constexpr const char* kThumbnailsFolderName = "thumbnails";
-inline constexpr const char* kDisplayFolderName = "display";
-inline constexpr const char* kImagesRecordExtension = ".record";
 inline constexpr const char* kPageExtension = ".htm";
 inline constexpr const char* kIndexExtension = ".dat";
 inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
+inline constexpr const char* kThumbnailsFolderName = "thumbnails";
+inline constexpr const char* kDisplayFolderName = "display";
+inline constexpr const char* kImagingRecordExtension = ".record";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
@@ -49,7 +49,12 @@ std::string ThumbnailsFolderPath(const std::string& publish_directory);  // PD/P
 std::string DisplayFolderPath(const std::string& publish_directory);     // PD/PhotoAlbum/display
 std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number);
 std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
-std::string AlbumImagesRecordPath(const std::string& publish_directory, int album_number);
+std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
+// The file name of a picture's thumbnail and display copy, both JPEG: its published
+// name where that already ends in ".jpg" or ".jpeg" (any letter case), else that name
+// with ".jpg" added ("garden.gif" gives "garden.gif.jpg"), so distinct published names
+// keep distinct images.
+std::string SmallImageName(const std::string& published_name);
 
 // The folders every run makes, in the order it makes them: PD/images, PD/PhotoAlbum,
 // PD/PhotoAlbum/index, PD/PhotoAlbum/images.

@@ -321,6 +321,14 @@ void MainWindowLogic::OnPublishDirectoryEdited(const std::string& text) {
   Notify();
 }
 
+void MainWindowLogic::OnKeepLocationClicked(bool checked) {
+  if (checked != settings_.KeepLocation) {
+    settings_.KeepLocation = checked;
+    project_.Modified = true;  // the setting is saved with the project
+  }
+  Notify();
+}
+
 void MainWindowLogic::OnAccessUrlEdited(const std::string&) {
   // The box always shows the URL of the Publishing Directory: typing is undone at once.
   UpdateAccessUrl();

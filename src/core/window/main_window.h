@@ -52,11 +52,12 @@ class MainWindowLogic {
   MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder);
 
   void SetObserver(WindowObserver* observer) { observer_ = observer; }
-  // What makes the HTML viewer's thumbnails and display copies; must outlive the window.
-  void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();
+  // What makes thumbnails and display copies in a run; the program hands in its own
+  // (the core has none). It must outlive the window's runs.
+  void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
 
   // --- Album editing ---
   void AddAlbumCommand();                // btnAddNew
@@ -75,6 +76,7 @@ class MainWindowLogic {
   // optionJava or optionHTML selected by the user: kJavaViewerType or kHtmlViewerType.
   void OnViewerOptionChosen(const std::string& viewer_type);
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
   void BrowseForDirectory();                               // btnPubDir
 
   // --- Window ---
@@ -191,10 +193,10 @@ class MainWindowLogic {
   bool publish_pictures_enabled_ = true;
   bool publish_labels_enabled_ = true;
   bool html_enabled_ = true;
-  PictureImaging* imaging_ = nullptr;
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  PictureImaging* imaging_ = nullptr;
 };
 
 }  // namespace quorvale

@@ -60,6 +60,35 @@ TEST(ProjectFile, GoldenFilesBothWays) {
   EXPECT_EQ(Load(empty).project.AlbumCount(), 0);
 }
 
+// "Keep location data in published pictures" is one record after 0x86, written only
+// when on: a project that leaves it off is the same file as before the setting
+// existed, and such a file (or an older one) loads with it off.
+TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
+  ProjectSettings current;
+  current.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
+  current.KeepLocation = true;
+  LoadedProject loaded = Load(ExampleFileBytes(), current);
+  EXPECT_FALSE(loaded.settings.KeepLocation);
+  loaded.settings.ApplicationSourceDirectory = current.ApplicationSourceDirectory;
+  EXPECT_EQ(ProjectFileBytes(loaded.project, loaded.settings), ExampleFileBytes());
+
+  loaded.settings.KeepLocation = true;
+  const std::string on = ProjectFileBytes(loaded.project, loaded.settings);
+  const std::string source_record = Rec(0x86, current.ApplicationSourceDirectory);
+  std::string expected = ExampleFileBytes();
+  expected.insert(expected.find(source_record) + source_record.size(), Rec(0x8D, "1"));
+  EXPECT_EQ(on, expected);
+  LoadedProject reloaded = Load(on);
+  EXPECT_TRUE(reloaded.settings.KeepLocation);
+  EXPECT_EQ(Lines(reloaded.project), Lines(loaded.project));
+
+  EXPECT_FALSE(Load(Header() + Rec(0x8D, "0"), current).settings.KeepLocation);
+  for (const std::string& bad : {Rec(0x8D, "2"), Rec(0x8D, "yes"), std::string("\x8D\r\n")}) {
+    const auto result = ReadProjectBytes(Header() + bad, "test.qs1", ProjectSettings());
+    EXPECT_TRUE(std::holds_alternative<ProjectFileRefusal>(result)) << ::testing::PrintToString(bad);
+  }
+}
+
 // Saved to disk and read back: the same albums, pictures and comments, and the bytes
 // use single-byte text unless a character needs UTF-8.
 TEST(ProjectFile, RoundTripsThroughDisk) {
