@@ -4,7 +4,7 @@
 # names the missing packages and fails.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libvips-dev
           xvfb xauth fonts-dejavu-core default-jdk-headless junit4 libhamcrest-java chromium rsync)
 # Node.js and npm may come from elsewhere than Debian (the machine's own Node.js ships
 # its npm); only ask for Debian's when the commands are absent.

@@ -287,12 +287,13 @@ QWidget* Form1::BuildContentPage() {
 }
 
 QWidget* Form1::BuildViewerSettings() {
-  // The viewer choice is fixed at start-up or by a project file; its frame stays hidden.
+  // The viewer choice: JAVA at start-up, then the project file's or the user's.
   Frame1_ = Named(new QGroupBox, "Frame1");
-  Frame1_->setVisible(false);
   Label4_ = Named(new QLabel(QStringLiteral("Application Type:"), Frame1_), "Label4");
   optionJava_ = Named(new QRadioButton(QStringLiteral("JAVA"), Frame1_), "optionJava");
+  optionJava_->setToolTip(QStringLiteral("The Torvexa applet, for browsers with Java"));
   optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
+  optionHTML_->setToolTip(QStringLiteral("Pages for today's browsers, phones included"));
   Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
   chkPublishPictures_ = Named(new QCheckBox(Frame1_), "chkPublishPictures");
   Label8_ = Named(new QLabel(QStringLiteral("(Recommended if you are staging to burn the CD or publish on the web)"),
@@ -342,6 +343,11 @@ QWidget* Form1::BuildGeneratePage() {
   publish_row->addWidget(btnPubDir_);
   publish_row->addWidget(btnClearDir_);
   column->addWidget(frmPublish_);
+  chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), page),
+                           "chkKeepLocation");
+  chkKeepLocation_->setToolTip(
+      QStringLiteral("Leave the GPS position in the display copies of pictures that hold one"));
+  column->addWidget(chkKeepLocation_);
   column->addWidget(BuildViewerSettings());
 
   auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), page);
@@ -450,6 +456,10 @@ void Form1::Connect() {
   connect(txtPublishDirectory_, &QLineEdit::textEdited, this,
           [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
+  // Only a click is the user's choice; the view setting the buttons is not.
+  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kJavaViewerType); });
+  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kHtmlViewerType); });
+  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
   // The run keeps the event loop until its final message; the status label and the
   // status box follow it through the observer.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
@@ -500,9 +510,11 @@ void Form1::Render() {
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
   optionJava_->setChecked(logic_.JavaOptionSelected());
+  optionHTML_->setChecked(logic_.HtmlOptionSelected());
   optionHTML_->setEnabled(logic_.HtmlOptionEnabled());
   chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
   chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
+  chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
   Label3_->setEnabled(logic_.PublishLabelsEnabled());
   Label8_->setEnabled(logic_.PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);

@@ -113,6 +113,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QRadioButton* optionJava_ = nullptr;
   QRadioButton* optionHTML_ = nullptr;
   QCheckBox* chkPublishPictures_ = nullptr;
+  QCheckBox* chkKeepLocation_ = nullptr;
   QLineEdit* txtAppSource_ = nullptr;
   QPushButton* btnAppDir_ = nullptr;
   QLabel* Label3_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <clocale>
 
+#include "imaging/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "ui/form1.h"
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
 
   quorvale::ui::QtUserDialogs dialogs;
   quorvale::SystemClock clock;
+  quorvale::VipsPictureImaging imaging;
   quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder());
+  logic.SetPictureImaging(&imaging);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
   logic.Startup();

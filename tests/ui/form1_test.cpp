@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QGroupBox>
@@ -99,7 +100,7 @@ class Form1Test : public QObject {
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
     for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "btnUp", "btnDown", "btnPicUp",
-                             "btnPicDown", "Frame1", "optionJava", "chkPublishPictures", "txtAppSource"}) {
+                             "btnPicDown", "txtAppSource", "btnAppDir", "Label7"}) {
       QVERIFY2(!w.Find<QWidget>(name)->isVisibleTo(&w.form), name);
     }
   }
@@ -156,6 +157,12 @@ class Form1Test : public QObject {
   void PublishingDirectoryAndAccessUrl() {
     Window w;
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    // The location setting is off by default and, like the folder, saved with the project.
+    auto* keep_location = w.Find<QCheckBox>("chkKeepLocation");
+    QCOMPARE(keep_location->text(), QStringLiteral("Keep location data in published pictures"));
+    QVERIFY(!keep_location->isChecked() && !w.logic.project().Modified);
+    QTest::mouseClick(keep_location, Qt::LeftButton, {}, QPoint(8, keep_location->height() / 2));
+    QVERIFY(w.logic.settings().KeepLocation && w.logic.project().Modified);
     auto* url = w.Find<QPlainTextEdit>("lblApplicationURL");
     QCOMPARE(url->toPlainText(), QStringLiteral("<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm"));
     auto* directory = w.Find<QLineEdit>("txtPublishDirectory");

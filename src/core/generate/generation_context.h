@@ -46,6 +46,7 @@ class GenerationContext {
 
   // Whether the driver asked the run to stop; checked between files.
   bool StopRequested() const { return stop_.stop_requested(); }
+  std::stop_token StopToken() const { return stop_; }
 
   // A file-system failure: one transcript line (the step's indentation, "ERROR: ", what
   // failed with its path, the system's reason) and one more error. The run goes on. A

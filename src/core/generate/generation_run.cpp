@@ -78,7 +78,8 @@ std::string LogMessage(const GenerationCounters& counters, bool stopped) {
 
 GenerationJob MakeGenerationJob(const Project& project, const ProjectSettings& settings,
                                 const std::string& project_name, const Clock& clock) {
-  return {project, settings, project_name, AccessUrlFor(settings.PublishDirectory), &clock};
+  GenerationJob job{project, settings, project_name, AccessUrlFor(settings.PublishDirectory), &clock};
+  return job;
 }
 
 GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std::stop_token stop) {

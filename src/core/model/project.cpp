@@ -2,7 +2,11 @@
 
 #include <cassert>
 
+#include "platform/text_codec.h"
+
 namespace quorvale {
+
+bool IsHtmlViewerType(const std::string& viewer_type) { return AsciiUpper(viewer_type) == kHtmlViewerType; }
 
 bool Project::IsAlbumFull() const {
   return selected_album_ >= 0 && AlbumPictures(selected_album_).Count() >= MaxPicturesPerAlbum;

@@ -23,13 +23,22 @@ struct Album {
   bool operator==(const Album&) const = default;
 };
 
+// The values of ProjectSettings::ViewerType: the Torvexa applet and the HTML viewer.
+inline constexpr const char* kJavaViewerType = "Java";
+inline constexpr const char* kHtmlViewerType = "HTML";
+// Whether a ViewerType names the HTML viewer: "HTML" in any letter case.
+bool IsHtmlViewerType(const std::string& viewer_type);
+
 // The settings a generation run reads. Only PublishDirectory is edited by the user;
 // the others are fixed at start-up and may be set again by a project file.
 struct ProjectSettings {
   std::string PublishDirectory = kPublishDirectoryPlaceholder;
   int PublishPictures = 1;
-  std::string ViewerType = "Java";
+  std::string ViewerType = kJavaViewerType;
   std::string ApplicationSourceDirectory;
+  // "Keep location data in published pictures": the display copies keep the GPS
+  // position of their sources. Off unless the user asks.
+  bool KeepLocation = false;
   bool operator==(const ProjectSettings&) const = default;
 };
 

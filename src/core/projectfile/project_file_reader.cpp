@@ -130,6 +130,9 @@ class ProjectFileParser {
   ProjectFileParser(std::string_view bytes, const ProjectSettings& settings)
       : lines_(SplitLines(bytes)), utf8_(ValuesAreUtf8(lines_)) {
     loaded_.settings = settings;
+    // Only a project that asks for it keeps the location: a file without the record
+    // (all files of earlier releases) leaves it off.
+    loaded_.settings.KeepLocation = false;
   }
 
   ProjectFileReadResult Parse(const std::string& path) {
@@ -191,7 +194,8 @@ class ProjectFileParser {
     const auto tag = static_cast<ProjectTag>(static_cast<unsigned char>(record.tag[0]));
     const bool needs_value = tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
                              tag == ProjectTag::kAlbumCount || tag == ProjectTag::kAlbumTitle ||
-                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment;
+                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
+                             tag == ProjectTag::kKeepLocation;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
     Project& project = loaded_.project;
     switch (tag) {
@@ -204,9 +208,16 @@ class ProjectFileParser {
         loaded_.settings.PublishPictures = static_cast<int>(*flag);
         break;
       }
+      case ProjectTag::kKeepLocation: {
+        const auto flag = ToWholeNumber(Value(*record.value));
+        if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
+        loaded_.settings.KeepLocation = *flag == 1;
+        break;
+      }
       case ProjectTag::kViewerType:
-        // Whatever the value says, the Torvexa viewer is the one this program has.
-        loaded_.settings.ViewerType = "Java";
+        // "HTML" in any letter case names the HTML viewer; every other value, as in
+        // the files of earlier releases, the Torvexa applet.
+        loaded_.settings.ViewerType = IsHtmlViewerType(Value(*record.value)) ? kHtmlViewerType : kJavaViewerType;
         break;
       case ProjectTag::kAlbumCount:
         // Checked for form only: the album records themselves are what counts.

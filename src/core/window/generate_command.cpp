@@ -36,7 +36,9 @@ void MainWindowLogic::GenerateCommand() {
   status_text_.Clear();
 
   RunEvents events(*this);
-  const GenerationResult result = GenerateAlbums(MakeGenerationJob(project_, settings_, ProjectName(), clock_), events);
+  GenerationJob job = MakeGenerationJob(project_, settings_, ProjectName(), clock_);
+  job.imaging = imaging_;
+  const GenerationResult result = GenerateAlbums(std::move(job), events);
   // An empty Publishing Directory runs nothing and leaves the last run's counters.
   if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
   project_.PictureCountTipPending = result.PictureCountTipPending;

@@ -69,10 +69,11 @@ void MainWindowLogic::Startup() {
   directories_.LastPictureDirectory = folder;
   settings_ = StartupSettings(folder);
 
-  // Selecting the Torvexa option runs SelectViewerType; the other option is disabled.
-  java_selected_ = true;
+  // The Torvexa option is selected first, which runs SelectViewerType; a project file
+  // or the user may choose the HTML viewer from then on.
+  settings_.ViewerType = kJavaViewerType;
   SelectViewerType();
-  html_enabled_ = false;
+  html_enabled_ = true;
 
   NewProject();
 }
@@ -283,15 +284,27 @@ void MainWindowLogic::OnCommentEdited(const std::string& text) {
 // Publishing settings
 
 void MainWindowLogic::SelectViewerType() {
-  settings_.ViewerType = "Java";
   settings_.PublishPictures = 1;
   publish_pictures_enabled_ = false;
   publish_labels_enabled_ = false;
+  FollowViewerSourceFolder();
+  UpdateAccessUrl();
+}
+
+void MainWindowLogic::FollowViewerSourceFolder() {
+  // A source folder outside the program folder is the user's own and stays.
   const std::string& folder = directories_.ProgramFolder;
   if (settings_.ApplicationSourceDirectory.find(folder) != std::string::npos) {
     settings_.ApplicationSourceDirectory = ViewerSourceFolder(folder, settings_.ViewerType);
   }
-  UpdateAccessUrl();
+}
+
+void MainWindowLogic::OnViewerOptionChosen(const std::string& viewer_type) {
+  if (IsHtmlViewerType(viewer_type) == IsHtmlViewerType(settings_.ViewerType)) return;
+  settings_.ViewerType = IsHtmlViewerType(viewer_type) ? kHtmlViewerType : kJavaViewerType;
+  SelectViewerType();
+  project_.Modified = true;
+  Notify();
 }
 
 void MainWindowLogic::UpdateAccessUrl() { access_url_ = AccessUrlFor(settings_.PublishDirectory); }
@@ -305,6 +318,14 @@ void MainWindowLogic::SetPublishDirectory(const std::string& text) {
 
 void MainWindowLogic::OnPublishDirectoryEdited(const std::string& text) {
   SetPublishDirectory(text);
+  Notify();
+}
+
+void MainWindowLogic::OnKeepLocationClicked(bool checked) {
+  if (checked != settings_.KeepLocation) {
+    settings_.KeepLocation = checked;
+    project_.Modified = true;  // the setting is saved with the project
+  }
   Notify();
 }
 

@@ -55,6 +55,9 @@ class MainWindowLogic {
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();
+  // What makes thumbnails and display copies in a run; the program hands in its own
+  // (the core has none). It must outlive the window's runs.
+  void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
 
   // --- Album editing ---
   void AddAlbumCommand();                // btnAddNew
@@ -70,7 +73,10 @@ class MainWindowLogic {
 
   // --- Publishing settings ---
   void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
+  // optionJava or optionHTML selected by the user: kJavaViewerType or kHtmlViewerType.
+  void OnViewerOptionChosen(const std::string& viewer_type);
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
   void BrowseForDirectory();                               // btnPubDir
 
   // --- Window ---
@@ -121,8 +127,9 @@ class MainWindowLogic {
   const std::string& AccessUrl() const { return access_url_; }            // lblApplicationURL
   bool PublishPicturesEnabled() const { return publish_pictures_enabled_; }  // chkPublishPictures
   bool PublishLabelsEnabled() const { return publish_labels_enabled_; }      // Label3, Label8
-  bool JavaOptionSelected() const { return java_selected_; }                 // optionJava
-  bool HtmlOptionEnabled() const { return html_enabled_; }                   // optionHTML
+  bool JavaOptionSelected() const { return !HtmlOptionSelected(); }          // optionJava
+  bool HtmlOptionSelected() const { return IsHtmlViewerType(settings_.ViewerType); }  // optionHTML
+  bool HtmlOptionEnabled() const { return html_enabled_; }
   const std::string& StatusCaption() const { return status_caption_; }      // lblStatus
   const std::string& StatusText() const { return status_text_.Text(); }     // txtStatus
 
@@ -153,6 +160,9 @@ class MainWindowLogic {
   void SetPictureFrameCount();
   void AddPictureToAlbum(std::string path);
   void SelectViewerType();
+  // The Application Source Directory names the current viewer's folder in the program
+  // folder, unless it lies elsewhere.
+  void FollowViewerSourceFolder();
   void UpdateAccessUrl();
   void SetPublishDirectory(const std::string& text);
   void ShowContentPage();
@@ -182,11 +192,11 @@ class MainWindowLogic {
   std::string access_url_;
   bool publish_pictures_enabled_ = true;
   bool publish_labels_enabled_ = true;
-  bool java_selected_ = false;
   bool html_enabled_ = true;
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  PictureImaging* imaging_ = nullptr;
 };
 
 }  // namespace quorvale

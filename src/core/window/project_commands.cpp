@@ -185,6 +185,7 @@ void MainWindowLogic::InstallLoadedProject(LoadedProject loaded) {
   ResetProject();  // the lists, captions, comment box and status start empty
   project_ = std::move(loaded.project);
   settings_ = std::move(loaded.settings);
+  FollowViewerSourceFolder();  // the file's viewer brings its own files
   UpdateAccessUrl();
   if (project_.AlbumCount() > 0) {
     // The first album shows as after the user selects it, its first picture's

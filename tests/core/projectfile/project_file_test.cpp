@@ -66,6 +66,35 @@ TEST(ProjectFile, GoldenFilesBothWays) {
   EXPECT_EQ(Load(empty).project.AlbumCount(), 0);
 }
 
+// "Keep location data in published pictures" is one record after 0x86, written only
+// when on: a project that leaves it off is the same file as before the setting
+// existed, and such a file (or an older one) loads with it off.
+TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
+  ProjectSettings current;
+  current.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
+  current.KeepLocation = true;
+  LoadedProject loaded = Load(ExampleFileBytes(), current);
+  EXPECT_FALSE(loaded.settings.KeepLocation);
+  loaded.settings.ApplicationSourceDirectory = current.ApplicationSourceDirectory;
+  EXPECT_EQ(ProjectFileBytes(loaded.project, loaded.settings), ExampleFileBytes());
+
+  loaded.settings.KeepLocation = true;
+  const std::string on = ProjectFileBytes(loaded.project, loaded.settings);
+  const std::string source_record = Rec(0x86, current.ApplicationSourceDirectory);
+  std::string expected = ExampleFileBytes();
+  expected.insert(expected.find(source_record) + source_record.size(), Rec(0x8D, "1"));
+  EXPECT_EQ(on, expected);
+  LoadedProject reloaded = Load(on);
+  EXPECT_TRUE(reloaded.settings.KeepLocation);
+  EXPECT_EQ(Lines(reloaded.project), Lines(loaded.project));
+
+  EXPECT_FALSE(Load(Header() + Rec(0x8D, "0"), current).settings.KeepLocation);
+  for (const std::string& bad : {Rec(0x8D, "2"), Rec(0x8D, "yes"), std::string("\x8D\r\n")}) {
+    const auto result = ReadProjectBytes(Header() + bad, "test.qs1", ProjectSettings());
+    EXPECT_TRUE(std::holds_alternative<ProjectFileRefusal>(result)) << ::testing::PrintToString(bad);
+  }
+}
+
 // Saved to disk and read back: the same albums, pictures and comments, and the bytes
 // use single-byte text unless a character needs UTF-8.
 TEST(ProjectFile, RoundTripsThroughDisk) {
@@ -163,7 +192,7 @@ TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
 // such; a comment after an album change goes to the current album. Both line ends.
 TEST(ProjectFile, ToleratedBodyIrregularities) {
   const std::string crlf =
-      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "HTML") +
+      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "APPLET") +
       Rec(0x86, "elsewhere") + Rec(0x87, "5") + "\r\n" + Rec(0x89, "Caf\xE9") + Rec(0x8A, "7") +
       Rec(0x8B, "/photos//2024///a.jpg") + "\r\n\r\n" + Rec(0x8C, "x~\x80") + "\x86\r\n" +
       Rec(0x88, "not a number") + Rec(0x89, "Second") + Rec(0x8B, "r.jpg") + Rec(0x89, "Third") + Rec(0x8C, "late");
@@ -217,6 +246,24 @@ TEST(ProjectFile, RepeatedPathsLoadInEditingOrderAndLinearTime) {
   constexpr auto kLimit = std::chrono::seconds(1);
 #endif
   EXPECT_LT(took, kLimit);
+}
+
+// The viewer-type record: "HTML" in any letter case is the HTML viewer, anything else
+// the Torvexa applet, as earlier releases read every value; each is written back as
+// "HTML" or "JAVA".
+TEST(ProjectFile, ViewerTypeRecord) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"HTML", "HTML"}, {"html", "HTML"}, {"Html", "HTML"}, {"JAVA", "Java"},
+      {"", "Java"},     {"HTML5", "Java"}, {" HTML", "Java"}, {"java", "Java"},
+  };
+  for (const auto& [value, viewer] : cases) {
+    ProjectSettings current;
+    current.ViewerType = viewer == "HTML" ? "Java" : "HTML";  // the file decides, whatever was there
+    LoadedProject loaded = Load(Header() + Rec(0x85, value), current);
+    EXPECT_EQ(loaded.settings.ViewerType, viewer) << value;
+    const std::string written = ProjectFileBytes(loaded.project, loaded.settings);
+    EXPECT_NE(written.find(Rec(0x85, viewer == "HTML" ? "HTML" : "JAVA")), std::string::npos) << value;
+  }
 }
 
 // Random damage to a valid file: every variant is either refused with one of the

@@ -92,7 +92,23 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   // The Torvexa viewer is chosen: pictures are published and that choice is locked.
   EXPECT_TRUE(logic.JavaOptionSelected());
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled() || logic.HtmlOptionEnabled());
+  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled());
+  EXPECT_FALSE(logic.project().Modified);
+
+  // Choosing HTML names its own files, keeps pictures published and locked, and is a
+  // change to save; choosing JAVA again goes back.
+  ASSERT_TRUE(logic.HtmlOptionEnabled());
+  logic.OnViewerOptionChosen("HTML");
+  EXPECT_TRUE(logic.HtmlOptionSelected() && !logic.JavaOptionSelected());
+  EXPECT_EQ(logic.settings().ViewerType, "HTML");
+  EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Html");
+  EXPECT_EQ(logic.settings().PublishPictures, 1);
+  EXPECT_FALSE(logic.PublishPicturesEnabled());
+  EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
+  EXPECT_TRUE(logic.project().Modified);
+  logic.OnViewerOptionChosen("Java");
+  EXPECT_EQ(logic.settings().ViewerType, "Java");
+  EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
 }
 
 // A refused command shows its box (or none when there is nothing to act on), opens no
