@@ -16,14 +16,6 @@ namespace fs = std::filesystem;
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsPictureName(const std::string& name) {
-  const auto dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  std::string ext = name.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), Lower);
-  return ext == "jpg" || ext == "jpeg" || ext == "gif";
-}
-
 // A line break would split the value's line in a project file and change the project
 // when it is read back, so such a name cannot be stored.
 bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
@@ -44,6 +36,14 @@ std::string AbsoluteFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+bool IsPictureFileName(const std::string& name) {
+  const auto dot = name.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string ext = name.substr(dot + 1);
+  std::transform(ext.begin(), ext.end(), ext.begin(), Lower);
+  return ext == "jpg" || ext == "jpeg" || ext == "gif";
+}
 
 bool NaturalLess(const std::string& a, const std::string& b) {
   std::size_t i = 0;
@@ -97,7 +97,7 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
       std::error_code kind_error;
       if (!it->is_regular_file(kind_error)) continue;
       const std::string name = it->path().filename().string();
-      if (!IsPictureName(name)) continue;
+      if (!IsPictureFileName(name)) continue;
       if (HoldsLineBreak(name)) {
         ++unstorable;
         continue;

@@ -7,10 +7,12 @@
 #include "generate/clear_publishing_directory.h"
 #include "generate/generation_context.h"
 #include "generate/transcript.h"
+#include "model/edit_history.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/product.h"
 #include "platform/user_dialogs.h"
+#include "window/drop_rules.h"
 
 namespace quorvale {
 
@@ -33,8 +35,12 @@ class WindowObserver {
 // folder; tests pass folders of their own.
 struct ProgramDirectories {
   std::string ProgramFolder;
+  std::string DocumentsFolder;        // the user's documents folder; empty when unknown
   std::string ApplicationsDirectory;  // program folder + "Applications"
-  std::string ProjectDirectory;       // program folder + "Projects"
+  // Where the Open and Save dialogs start: "Quorvale Projects" in the documents folder
+  // (program folder + "Projects" when there is none), then the folder last chosen.
+  std::string ProjectDirectory;
+  std::string UserProjectsFolder;     // "Quorvale Projects" in the documents folder, or empty
   std::string LastPictureDirectory;   // program folder, then the folder of the last pictures added
 };
 
@@ -45,7 +51,10 @@ class MainWindowLogic {
  public:
   enum Page { kContentPage = 0, kGeneratePage = 1 };
 
-  MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder);
+  // `documents_folder` is the user's documents folder, where the project dialogs start
+  // the first time; an installed program cannot write its own folder.
+  MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
+                  std::string documents_folder = std::string());
 
   void SetObserver(WindowObserver* observer) { observer_ = observer; }
 
@@ -63,6 +72,40 @@ class MainWindowLogic {
   void RemovePictureCommand();           // btnRemovepic
   void OnPictureClicked(int position);   // PicList click
   void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
+
+  // --- Reordering (reorder_commands.cpp) ---
+  // btnUp, btnDown and Ctrl+Up/Ctrl+Down in AlbumList: the selected album one place
+  // up or down. The moved album stays selected.
+  void MoveAlbumUp() { MoveSelectedAlbum(-1); }
+  void MoveAlbumDown() { MoveSelectedAlbum(+1); }
+  // Drag and drop within AlbumList: album `from` dropped before row `before` (the row
+  // count to drop it at the end).
+  void MoveAlbumBefore(int from, int before);
+  // The same for the pictures of the selected album (btnPicUp, btnPicDown, PicList).
+  void MovePictureUp() { MoveSelectedPicture(-1); }
+  void MovePictureDown() { MoveSelectedPicture(+1); }
+  void MovePictureBefore(int from, int before);
+  bool MoveAlbumUpEnabled() const;
+  bool MoveAlbumDownEnabled() const;
+  bool MovePictureUpEnabled() const;
+  bool MovePictureDownEnabled() const;
+
+  // --- Undo and redo (undo_commands.cpp) ---
+  // Every change of the project is one step: albums and pictures added, renamed,
+  // removed or moved, one picture's comment typed, the Publishing Directory or the
+  // viewer changed. New and Open start an empty history; saving marks the clean state.
+  void Undo();  // mnuEditUndo
+  void Redo();  // mnuEditRedo
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+
+  // --- Drops from outside (drop_commands.cpp) ---
+  // What dropping `paths` on `target` would do; the view refuses what this refuses.
+  DropAction DropActionFor(DropTarget target, const std::vector<std::string>& paths) const;
+  // Picture files add to the selected album as Add Pictures does, in natural name
+  // order; folders add one album each as the folder import does; a project file opens
+  // after Open's save question.
+  void DropPaths(DropTarget target, std::vector<std::string> paths);
 
   // --- Publishing settings ---
   void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
@@ -144,6 +187,37 @@ class MainWindowLogic {
   void ShowAlbum();
   // "Picture selected": the comment box follows the selected picture.
   void PictureSelected();
+  // Add Pictures' checks before anything is chosen: an album is selected and not full.
+  bool MayAddPictures();
+  // Names and leaves out the paths that a project file could not store; false when none
+  // is left.
+  bool LeaveOutUnstorablePaths(std::vector<std::string>& paths);
+  // Adds `paths` in order after the selected picture until the album is full; `chosen`
+  // is the number of files the user chose, for the limit message.
+  void AddPicturePaths(const std::vector<std::string>& paths, int chosen);
+  void AddDroppedFolders(const std::vector<std::string>& folders);
+  // Open after the file is chosen: the extension check, then the load.
+  void OpenChosenFile(const std::string& path);
+  void MoveSelectedAlbum(int step);
+  void MoveSelectedPicture(int step);
+  void MoveAlbum(int from, int to);
+  void MovePicture(int from, int to);
+
+  // The undo history (undo_commands.cpp).
+  ProjectContent CurrentContent() const { return {project_.Albums(), settings_}; }
+  Selection CurrentSelection() const { return {project_.SelectedAlbum(), project_.SelectedPicture()}; }
+  // Records what the command that began at `before` changed; `merge_key` joins typing
+  // in one box into one step.
+  void RecordEdit(Selection before, const std::string& merge_key = std::string());
+  // A fresh history for a project just started or opened.
+  void StartHistory();
+  void Restore(const RestoredState& state);
+  // The Content page's captions, label and comment for the current selection, without
+  // raising "Comment changed".
+  void ShowSelection();
+  // The Open and Save dialogs' start folder, created when it is the user's own and missing.
+  const std::string& ProjectDialogFolder();
+
   // Sets the comment box; a different text raises "Comment changed".
   void SetCommentBox(const std::string& text);
   void CommentChanged();
@@ -181,6 +255,7 @@ class MainWindowLogic {
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  EditHistory history_;
 };
 
 }  // namespace quorvale
