@@ -1,58 +1,59 @@
 // quorvale-cli check PROJECT: loads a project as the Open command does and prints what
 // it holds, with every picture whose file is missing.
 #include <iostream>
-#include <variant>
 
-#include "cli/command_registry.h"
-#include "cli/project_arguments.h"
+#include "cli/command.h"
 #include "platform/file_system.h"
 
 namespace quorvale::cli {
 namespace {
 
-int RunCheck(const std::vector<std::string>& args) {
-  if (args.size() != 1 || args[0].empty() || args[0].front() == '-') {
-    std::cerr << "quorvale-cli check: give exactly one project file. Run 'quorvale-cli check --help'.\n";
-    return kExitCannotRun;
+class CheckCommand final : public Command {
+ public:
+  CheckCommand()
+      : Command("check", "check PROJECT",
+                "Load a project as the Open command does and print its settings, albums and missing pictures.",
+                "Loads PROJECT (a .qs1 file) with every check the Open command makes and prints its\n"
+                "settings, then each album's number (as in album-N.htm), title and picture count, and\n"
+                "each picture whose file does not exist.\n\n"
+                "Exit status: 0 the project loads (missing pictures are listed, not counted as a failure);\n"
+                "2 the project is refused (the refusal's title and text are printed on standard error)\n"
+                "or the arguments are wrong.\n") {
+    Positionals("one PROJECT", 1, 1, &project_);
   }
-  const auto loaded = LoadProjectForCommand(args[0]);
-  if (!loaded) return kExitCannotRun;
 
-  const Project& project = loaded->project;
-  const ProjectSettings& settings = loaded->settings;
-  std::cout << "Project: " << project.ProjectPath << "\n"
-            << "Publishing directory: " << settings.PublishDirectory << "\n"
-            << "Publish pictures: " << settings.PublishPictures << "\n"
-            << "Viewer: " << settings.ViewerType << "\n"
-            << "Viewer source directory: " << settings.ApplicationSourceDirectory << "\n"
-            << "Albums: " << project.AlbumCount() << "\n";
-  int missing = 0;
-  for (int album = 0; album < project.AlbumCount(); ++album) {
-    const PictureMap& pictures = project.AlbumPictures(album);
-    std::cout << "  Album " << album << ": " << project.AlbumTitles(album) << " (" << pictures.Count()
-              << (pictures.Count() == 1 ? " picture)\n" : " pictures)\n");
-    for (const Picture& picture : pictures) {
-      if (FileExists(picture.path)) continue;
-      std::cout << "    missing: " << picture.path << "\n";
-      ++missing;
+ private:
+  int Execute() override {
+    const auto loaded = LoadProject(project_.front());
+    if (!loaded) return kExitCannotRun;
+
+    const Project& project = loaded->project;
+    const ProjectSettings& settings = loaded->settings;
+    std::cout << "Project: " << project.ProjectPath << "\n"
+              << "Publishing directory: " << settings.PublishDirectory << "\n"
+              << "Publish pictures: " << settings.PublishPictures << "\n"
+              << "Viewer: " << settings.ViewerType << "\n"
+              << "Viewer source directory: " << settings.ApplicationSourceDirectory << "\n"
+              << "Albums: " << project.AlbumCount() << "\n";
+    int missing = 0;
+    for (int album = 0; album < project.AlbumCount(); ++album) {
+      const PictureMap& pictures = project.AlbumPictures(album);
+      std::cout << "  Album " << album << ": " << project.AlbumTitles(album) << " (" << pictures.Count()
+                << (pictures.Count() == 1 ? " picture)\n" : " pictures)\n");
+      for (const Picture& picture : pictures) {
+        if (FileExists(picture.path)) continue;
+        std::cout << "    missing: " << picture.path << "\n";
+        ++missing;
+      }
     }
+    std::cout << "Missing pictures: " << missing << "\n";
+    return kExitOk;
   }
-  std::cout << "Missing pictures: " << missing << "\n";
-  return kExitOk;
-}
 
-const CommandRegistrar kCheck({
-    "check",
-    "check PROJECT",
-    "Load a project as the Open command does and print its settings, albums and missing pictures.",
-    "Loads PROJECT (a .qs1 file) with every check the Open command makes and prints its\n"
-    "settings, then each album's number (as in album-N.htm), title and picture count, and\n"
-    "each picture whose file does not exist.\n\n"
-    "Exit status: 0 the project loads (missing pictures are listed, not counted as a failure);\n"
-    "2 the project is refused (the refusal's title and text are printed on standard error)\n"
-    "or the arguments are wrong.\n",
-    RunCheck,
-});
+  std::vector<std::string> project_;
+};
+
+const Registered<CheckCommand> kRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

@@ -2,20 +2,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "cli/command_registry.h"
-#include "cli/project_arguments.h"
+#include "cli/command.h"
 #include "cli/terminal_dialogs.h"
-#include "generate/access_url.h"
 #include "generate/generation_run.h"
 #include "platform/clock.h"
 
 namespace quorvale::cli {
 namespace {
-
-constexpr const char* kUsage = "generate PROJECT [--publish-dir DIR] [--viewer-source DIR]";
 
 constexpr const char* kHelp =
     "Generates the photo-album site of a saved project, exactly as the Generate button of\n"
@@ -39,95 +34,71 @@ constexpr const char* kHelp =
     "with errors or warnings; 2 nothing was generated (bad usage, a refused project file,\n"
     "a missing or empty Publishing Directory).\n";
 
-struct Options {
-  std::string project;
-  std::optional<std::string> publish_dir;
-  std::optional<std::string> viewer_source;
-};
+// The run's events on a terminal: transcript lines on standard output with plain line
+// ends, message boxes through the terminal dialogs.
+class TerminalRunEvents final : public GenerationEvents {
+ public:
+  explicit TerminalRunEvents(UserDialogs& dialogs) : dialogs_(dialogs) {}
 
-// The options, or the reason the command line is not understood.
-std::variant<Options, std::string> Parse(const std::vector<std::string>& args) {
-  Options options;
-  bool have_project = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--publish-dir" || arg == "--viewer-source") {
-      if (i + 1 >= args.size()) return arg + " needs a folder";
-      (arg == "--publish-dir" ? options.publish_dir : options.viewer_source) = args[++i];
-    } else if (arg.rfind("--", 0) == 0) {
-      return "unknown option " + arg;
-    } else if (have_project) {
-      return "only one PROJECT can be given";
-    } else {
-      options.project = arg;
-      have_project = true;
+  void StatusChanged(const std::string&) override {}
+  // Each piece begins with its CR LF, so no line end is split between two pieces.
+  void TranscriptAppended(std::string_view text) override {
+    for (std::size_t from = 0; from < text.size();) {
+      const std::size_t cr = text.find("\r\n", from);
+      const std::size_t to = cr == std::string_view::npos ? text.size() : cr;
+      std::cout.write(text.data() + from, static_cast<std::streamsize>(to - from));
+      if (cr == std::string_view::npos) break;
+      std::cout.put('\n');
+      from = cr + 2;
     }
   }
-  if (!have_project) return std::string("PROJECT is missing");
-  return options;
-}
+  // The lines already printed stay printed; a cut only bounds the run's memory.
+  void TranscriptReplaced(const std::string&) override {}
+  void ProgressChanged(const GenerationProgress&) override {}
+  Answer ShowMessage(const MessageRequest& request) override { return dialogs_.ShowMessage(request); }
 
-int RunGenerate(const std::vector<std::string>& args) {
-  auto parsed = Parse(args);
-  if (const auto* problem = std::get_if<std::string>(&parsed)) {
-    std::cerr << "quorvale-cli generate: " << *problem << "\nUsage: quorvale-cli " << kUsage << "\n";
-    return kExitCannotRun;
-  }
-  const Options options = std::get<Options>(std::move(parsed));
-  // Standard error is tied to standard output, so a message box always follows the
-  // transcript lines before it.
-  std::optional<LoadedProject> maybe_loaded = LoadProjectForCommand(options.project);
-  if (!maybe_loaded) return kExitCannotRun;
-  LoadedProject& loaded = *maybe_loaded;
-  TerminalDialogs dialogs(std::cin, std::cerr, TerminalDialogs::Questions::kAnswerYes, false);
-  if (options.publish_dir) loaded.settings.PublishDirectory = *options.publish_dir;
-  if (options.viewer_source) loaded.settings.ApplicationSourceDirectory = *options.viewer_source;
-  const std::string publish_dir = loaded.settings.PublishDirectory;
-  if (publish_dir.empty()) {
-    std::cerr << "quorvale-cli generate: the project names no Publishing Directory; give --publish-dir DIR\n";
-    return kExitCannotRun;
+ private:
+  UserDialogs& dialogs_;
+};
+
+class GenerateCommand final : public Command {
+ public:
+  GenerateCommand()
+      : Command("generate", "generate PROJECT [--publish-dir DIR] [--viewer-source DIR]",
+                "Generate the photo-album site of a saved project into its Publishing Directory.", kHelp) {
+    Positionals("one PROJECT", 1, 1, &project_);
+    Option("--publish-dir", "a folder", &publish_dir_);
+    Option("--viewer-source", "a folder", &viewer_source_);
   }
 
-  SystemClock clock;
-  Transcript transcript;
-  // Each piece begins with its CR LF, so no line end is split between two pieces.
-  transcript.SetHandlers(
-      [](std::string_view appended) {
-        for (std::size_t from = 0; from < appended.size();) {
-          const std::size_t cr = appended.find("\r\n", from);
-          const std::size_t to = cr == std::string_view::npos ? appended.size() : cr;
-          std::cout.write(appended.data() + from, static_cast<std::streamsize>(to - from));
-          if (cr == std::string_view::npos) break;
-          std::cout.put('\n');
-          from = cr + 2;
-        }
-      },
-      nullptr);
-  GenerationCounters counters;
-  const std::string access_url = AccessUrlFor(publish_dir);
-  const GenerationContext context{
-      .project = loaded.project,
-      .settings = loaded.settings,
-      .project_name = options.project,
-      .access_url = access_url,
-      .dialogs = dialogs,
-      .clock = clock,
-      .transcript = transcript,
-      .status_caption = nullptr,
-      .counters = counters,
-  };
-  const GenerationOutcome outcome = GenerateAlbums(context, publish_dir);
-  if (outcome != GenerationOutcome::kCompleted) return kExitCannotRun;
-  return counters.ErrorCount > 0 || counters.WarningCount > 0 ? kExitProblems : kExitOk;
-}
+ private:
+  int Execute() override {
+    std::optional<LoadedProject> loaded = LoadProject(project_.front());
+    if (!loaded) return kExitCannotRun;
+    if (publish_dir_) loaded->settings.PublishDirectory = *publish_dir_;
+    if (viewer_source_) loaded->settings.ApplicationSourceDirectory = *viewer_source_;
+    if (loaded->settings.PublishDirectory.empty()) {
+      Complain("the project names no Publishing Directory; give --publish-dir DIR");
+      return kExitCannotRun;
+    }
 
-const CommandRegistrar kRegistrar({
-    .name = "generate",
-    .usage = kUsage,
-    .summary = "Generate the photo-album site of a saved project into its Publishing Directory.",
-    .help = kHelp,
-    .run = RunGenerate,
-});
+    // Standard error is tied to standard output, so a message box always follows the
+    // transcript lines before it.
+    TerminalDialogs dialogs(std::cin, std::cerr, TerminalDialogs::Questions::kAnswerYes, false);
+    TerminalRunEvents events(dialogs);
+    const SystemClock clock;
+    const GenerationResult result =
+        GenerateAlbums(MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock), events);
+    if (result.outcome != GenerationOutcome::kCompleted) return kExitCannotRun;
+    return result.counters.ErrorCount > 0 || result.counters.WarningCount > 0 ? kExitProblems : kExitOk;
+  }
+
+  std::vector<std::string> project_;
+  std::optional<std::string> publish_dir_;
+  std::optional<std::string> viewer_source_;
+};
+
+const Registered<GenerateCommand> kRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

@@ -5,16 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_registry.h"
+#include "cli/command.h"
 #include "platform/product.h"
 
 namespace quorvale::cli {
 namespace {
-
-std::vector<CliCommand>& Registry() {
-  static std::vector<CliCommand> commands;
-  return commands;
-}
 
 void PrintToolHelp(std::ostream& out) {
   out << "Usage: quorvale-cli COMMAND [ARGUMENTS...]\n"
@@ -22,20 +17,17 @@ void PrintToolHelp(std::ostream& out) {
          "       quorvale-cli --version | --help\n\n"
          "The command-line companion of " << ProductTitle() << ": the same core as the desktop program,\n"
          "for scripts and batch work.\n\nCommands:\n";
-  std::vector<CliCommand> sorted = Registry();
-  std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-  for (const CliCommand& command : sorted) {
-    out << "  " << command.usage << "\n      " << command.summary << "\n";
+  std::vector<const Command*> sorted;
+  for (const auto& command : RegisteredCommands()) sorted.push_back(command.get());
+  std::sort(sorted.begin(), sorted.end(), [](const Command* a, const Command* b) { return a->Name() < b->Name(); });
+  for (const Command* command : sorted) {
+    out << "  " << command->Usage() << "\n      " << command->Summary() << "\n";
   }
   out << "\nExit status: 0 success; 1 the command ran but met errors or warnings, or was declined;\n"
          "2 the command could not run (bad usage, a refused project, a missing folder).\n";
 }
 
 }  // namespace
-
-const std::vector<CliCommand>& RegisteredCommands() { return Registry(); }
-
-CommandRegistrar::CommandRegistrar(CliCommand command) { Registry().push_back(std::move(command)); }
 
 }  // namespace quorvale::cli
 
@@ -56,19 +48,19 @@ int main(int argc, char** argv) {
     PrintToolHelp(std::cout);
     return kExitOk;
   }
-  for (const CliCommand& command : RegisteredCommands()) {
-    if (command.name != first) continue;
+  for (const auto& command : RegisteredCommands()) {
+    if (command->Name() != first) continue;
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-      std::cout << "Usage: quorvale-cli " << command.usage << "\n\n" << command.help;
+      std::cout << "Usage: quorvale-cli " << command->Usage() << "\n\n" << command->Help();
       return kExitOk;
     }
     try {
-      return command.run(rest);
+      return command->Run(rest);
     } catch (const std::exception& error) {
       // The core reports failures as values; this is the last guard so that nothing
       // unforeseen ever reaches the terminal as a raw exception.
-      std::cerr << "quorvale-cli " << command.name << ": unexpected failure: " << error.what() << "\n";
+      std::cerr << "quorvale-cli " << command->Name() << ": unexpected failure: " << error.what() << "\n";
       return kExitCannotRun;
     }
   }

@@ -25,7 +25,6 @@ class TerminalDialogs : public UserDialogs {
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial_folder) override;
-  void RepaintStatus() override {}
 
   // True once a question was declined because nobody could answer it.
   bool declined_without_terminal() const { return declined_without_terminal_; }

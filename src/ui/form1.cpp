@@ -450,8 +450,8 @@ void Form1::Connect() {
   connect(txtPublishDirectory_, &QLineEdit::textEdited, this,
           [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
-  // The run keeps the event loop until its final message; the status label repaints
-  // itself through the dialogs port and the status box grows through the observer.
+  // The run keeps the event loop until its final message; the status label and the
+  // status box follow it through the observer.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
@@ -527,7 +527,7 @@ void Form1::AppendStatusText(std::string_view text) {
   txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
 }
 
-void Form1::RepaintStatus() {
+void Form1::StatusCaptionChanged() {
   lblStatus_->setText(Q(logic_.StatusCaption()));
   lblStatus_->repaint();
 }

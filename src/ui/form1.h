@@ -36,10 +36,6 @@ class Form1 final : public QMainWindow, public WindowObserver {
 
   // Adds text to the end of the status box without setting the whole box again.
   void AppendStatusText(std::string_view text);
-  // Shows the current status caption and repaints the label at once, without
-  // handing control to the event loop.
-  void RepaintStatus();
-
   // The step badges, for whoever shows the quick help.
   StepBadge* Badge(int step) const;
 
@@ -47,6 +43,9 @@ class Form1 final : public QMainWindow, public WindowObserver {
   void StateChanged() override;
   void TranscriptAppended(std::string_view appended) override;
   void TranscriptReplaced() override;
+  // Shows the current status caption and repaints the label at once, without handing
+  // control to the event loop.
+  void StatusCaptionChanged() override;
 
  protected:
   // Closing by any means asks the project's close question first; the window stays

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   quorvale::SystemClock clock;
   quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder());
   quorvale::ui::Form1 form(logic);
-  dialogs.AttachWindow(&form, [&form] { form.RepaintStatus(); });
+  dialogs.AttachWindow(&form);
   logic.Startup();
   form.show();
   return app.exec();

@@ -87,10 +87,7 @@ QStringList NameFiltersFromProductFilter(const std::string& filter) {
   return filters;
 }
 
-void QtUserDialogs::AttachWindow(QWidget* owner, std::function<void()> repaint_status) {
-  owner_ = owner;
-  repaint_status_ = std::move(repaint_status);
-}
+void QtUserDialogs::AttachWindow(QWidget* owner) { owner_ = owner; }
 
 Answer QtUserDialogs::ShowMessage(const MessageRequest& request) {
   MessageBox box(QtIcon(request.icon), Q(request.title), DisplayText(request.text), QtButtons(request.buttons),
@@ -161,10 +158,6 @@ std::optional<std::string> QtUserDialogs::ChooseFolder(const std::string& title,
   const QString folder = QFileDialog::getExistingDirectory(owner_, Q(title), Q(initial_folder));
   if (folder.isEmpty()) return std::nullopt;
   return Native(folder);
-}
-
-void QtUserDialogs::RepaintStatus() {
-  if (repaint_status_) repaint_status_();
 }
 
 }  // namespace quorvale::ui

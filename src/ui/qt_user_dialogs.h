@@ -18,8 +18,8 @@ QStringList NameFiltersFromProductFilter(const std::string& filter);
 // The dialog port answered with real Qt dialogs, owned by the main window.
 class QtUserDialogs final : public UserDialogs {
  public:
-  // The window that owns the dialogs, and how it repaints its status label.
-  void AttachWindow(QWidget* owner, std::function<void()> repaint_status);
+  // The window that owns the dialogs.
+  void AttachWindow(QWidget* owner);
 
   Answer ShowMessage(const MessageRequest& request) override;
   std::optional<std::string> AskText(const InputRequest& request) override;
@@ -27,11 +27,9 @@ class QtUserDialogs final : public UserDialogs {
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial_folder) override;
-  void RepaintStatus() override;
 
  private:
   QPointer<QWidget> owner_;
-  std::function<void()> repaint_status_;
 };
 
 }  // namespace quorvale::ui

@@ -1,5 +1,7 @@
 #include "generate/access_url.h"
 
+#include "site/site_layout.h"
+
 namespace quorvale {
 
 std::string AccessUrlFor(const std::string& publish_directory) {
@@ -7,7 +9,7 @@ std::string AccessUrlFor(const std::string& publish_directory) {
   for (char& c : url) {
     if (c == '\\') c = '/';
   }
-  return url + "/PhotoAlbum.htm";
+  return url + "/" + kHomePageName;
 }
 
 }  // namespace quorvale

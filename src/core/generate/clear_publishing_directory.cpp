@@ -10,6 +10,9 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/product.h"
+#include "platform/text_codec.h"
+#include "site/site_layout.h"
+#include "viewers/viewer_registry.h"
 
 namespace quorvale {
 namespace {
@@ -24,14 +27,11 @@ constexpr const char* kPurgeFailed =
     "There was an error while purging PhotoAlbum data from publish driectory.\r\n\r\n"
     "Check for Read Only files in the directory tree.";
 
-constexpr const char* kPhotoAlbumFolder = "PhotoAlbum";
-constexpr const char* kHomePage = "PhotoAlbum.htm";
-
 std::string MissingFolderMessage(const std::string& pd) { return "Publishing Folder (" + pd + ") does not exist."; }
 
 std::string WipeWarning(const std::string& pd) {
-  return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + JoinPath(pd, kPhotoAlbumFolder) + " DIRECTORY AND " +
-         JoinPath(pd, "*.htm") + " FILES.";
+  return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + SiteFolderPath(pd) + " DIRECTORY AND " +
+         JoinPath(pd, std::string("*") + kPageExtension) + " FILES.";
 }
 
 std::string NoLogQuestion(const std::string& pd) {
@@ -79,26 +79,23 @@ bool RemoveFolderTree(const fs::path& folder) {
   return fs::remove(folder, error) && !error;
 }
 
-// True when the name ends in ".htm" in any letter case (".html" does not).
-bool HasHtmExtension(const std::string& name) {
-  constexpr std::string_view kExtension = ".htm";
-  if (name.size() <= kExtension.size()) return false;
-  const std::string_view tail = std::string_view(name).substr(name.size() - kExtension.size());
-  return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
-    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-  });
+// True when the name ends in `extension` in any letter case and has more before it
+// (".html" does not end in ".htm").
+bool HasExtension(const std::string& name, const std::string& extension) {
+  return name.size() > extension.size() &&
+         AsciiLower(std::string_view(name).substr(name.size() - extension.size())) == AsciiLower(extension);
 }
 
-// Deletes every .htm page directly in the folder: files and links to files, never a
-// folder, nothing below it. Stops at the first failure.
-bool RemovePages(const std::string& pd) {
+// Deletes every page directly in the folder: files and links to files, never a folder,
+// nothing below it. Stops at the first failure.
+bool RemovePages(const std::string& pd, const std::string& extension) {
   std::error_code error;
   fs::directory_iterator it(pd, error);
   if (error) return false;
   std::vector<std::string> pages;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
-    if (HasHtmExtension(name)) pages.push_back(name);
+    if (HasExtension(name, extension)) pages.push_back(name);
   }
   if (error) return false;
   std::sort(pages.begin(), pages.end());
@@ -113,18 +110,23 @@ bool RemovePages(const std::string& pd) {
   return true;
 }
 
-// Deletes the generated content. False as soon as something cannot be deleted.
-bool DeleteGeneratedContent(const std::string& pd) {
-  const fs::path photo_album = JoinPath(pd, kPhotoAlbumFolder);
+// Deletes one owned folder of the Publishing Directory. A folder that is a link is
+// removed as a link; its target stays.
+bool RemoveOwnedFolder(const fs::path& folder) {
   std::error_code error;
-  const fs::file_status status = fs::symlink_status(photo_album, error);
-  if (fs::is_symlink(status)) {
-    // A PhotoAlbum that is a link is removed as a link; its target stays.
-    if (fs::is_directory(photo_album, error) && !RemoveEntry(photo_album, status)) return false;
-  } else if (fs::is_directory(status)) {
-    if (!RemoveFolderTree(photo_album)) return false;
+  const fs::file_status status = fs::symlink_status(folder, error);
+  if (fs::is_symlink(status)) return !fs::is_directory(folder, error) || RemoveEntry(folder, status);
+  return !fs::is_directory(status) || RemoveFolderTree(folder);
+}
+
+// Deletes what the viewers own. False as soon as something cannot be deleted.
+bool DeleteGeneratedContent(const std::string& pd) {
+  for (const OwnedEntries& owned : OwnedByAnyViewer()) {
+    for (const std::string& folder : owned.folders) {
+      if (!RemoveOwnedFolder(JoinPath(pd, folder))) return false;
+    }
+    if (FileExists(JoinPath(pd, owned.marker_page)) && !RemovePages(pd, owned.page_extension)) return false;
   }
-  if (FileExists(JoinPath(pd, kHomePage)) && !RemovePages(pd)) return false;
   return true;
 }
 

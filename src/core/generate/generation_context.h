@@ -1,47 +1,64 @@
 #pragma once
 
-#include <functional>
+#include <stop_token>
 #include <string>
 
+#include "generate/generation_job.h"
 #include "generate/transcript.h"
-#include "model/project.h"
-#include "platform/clock.h"
-#include "platform/user_dialogs.h"
 
 namespace quorvale {
 
-// The counters of the last generation run. They live between runs and every run starts
-// them at 0; they are wide enough never to wrap.
-struct GenerationCounters {
-  long long ErrorCount = 0;
-  long long WarningCount = 0;
-};
+// The state of one running job, shared by the run, the viewer and the publishing steps.
+// Everything the run reports goes through here to the events sink.
+class GenerationContext {
+ public:
+  GenerationContext(const GenerationJob& job, GenerationEvents& events, std::stop_token stop);
+  GenerationContext(const GenerationContext&) = delete;
+  GenerationContext& operator=(const GenerationContext&) = delete;
 
-// Everything a generation run reads and writes, handed in by whoever drives it (the
-// main window or the command line), so both run the same code.
-struct GenerationContext {
-  Project& project;                  // read; its PictureCountTipPending is written
-  const ProjectSettings& settings;   // ApplicationSourceDirectory is read
-  const std::string& project_name;   // the project name caption, used in page titles
-  const std::string& access_url;     // shown in the final message
-  UserDialogs& dialogs;
-  const Clock& clock;
-  Transcript& transcript;
-  std::function<void(const std::string&)> status_caption;  // receives each new status caption
-  GenerationCounters& counters;
+  const GenerationJob& job() const { return job_; }
+  const Project& project() const { return job_.project; }
+  const ProjectSettings& settings() const { return job_.settings; }
+  const std::string& publish_directory() const { return job_.settings.PublishDirectory; }
+  const std::string& project_name() const { return job_.project_name; }
+  std::string NowText() const { return job_.clock->NowText(); }
 
-  // A new status caption, repainted at once: the run keeps the user-interface thread.
-  void SetStatus(const std::string& caption) const {
-    if (status_caption) status_caption(caption);
-    dialogs.RepaintStatus();
-  }
+  Transcript& transcript() { return transcript_; }
+  GenerationCounters& counters() { return counters_; }
+  const GenerationProgress& progress() const { return progress_; }
+
+  // A new status caption.
+  void SetStatus(const std::string& caption);
+  // A message box; waits for its answer.
+  Answer ShowMessage(const MessageRequest& request);
+  // The album now being written; the progress event says so.
+  void BeginAlbum(int album_number);
+  // One more picture handled (copied, skipped or missing).
+  void PictureDone();
+
+  // The once-per-project picture-count tip: true when it is still to be shown, and from
+  // then on false.
+  bool TakePictureCountTip();
+  bool PictureCountTipPending() const { return tip_pending_; }
+
+  // Whether the driver asked the run to stop; checked between files.
+  bool StopRequested() const { return stop_.stop_requested(); }
 
   // A file-system failure: one transcript line (the step's indentation, "ERROR: ", what
   // failed with its path, the system's reason) and one more error. The run goes on.
-  void ReportFailure(const std::string& indentation, const std::string& what, const std::string& reason) const {
-    transcript.AppendLine(indentation + "ERROR: " + what + " failed: " + reason + ".");
-    ++counters.ErrorCount;
-  }
+  void ReportFailure(const std::string& indentation, const std::string& what, const std::string& reason);
+  // Creates the folder when it is missing; a failure is reported with `indentation` and
+  // gives false.
+  bool EnsureFolder(const std::string& indentation, const std::string& folder);
+
+ private:
+  const GenerationJob& job_;
+  GenerationEvents& events_;
+  std::stop_token stop_;
+  Transcript transcript_;
+  GenerationCounters counters_;
+  GenerationProgress progress_;
+  bool tip_pending_;
 };
 
 }  // namespace quorvale

@@ -1,7 +1,7 @@
 #include "generate/generation_log.h"
 
 #include "platform/file_system.h"
-#include "platform/path.h"
+#include "site/site_layout.h"
 #include "platform/text_codec.h"
 
 namespace quorvale {
@@ -10,8 +10,9 @@ std::string LogGeneratedWith(long long errors, long long warnings) {
   return "    Generated with " + std::to_string(errors) + " ERRORS and " + std::to_string(warnings) + " WARNINGS.";
 }
 
-std::string GenerationLogPath(const std::string& publish_directory) {
-  return JoinPath(publish_directory, kGenerationLogName);
+std::string LogCancelledWith(long long errors, long long warnings) {
+  return "    Generation cancelled with " + std::to_string(errors) + " ERRORS and " + std::to_string(warnings) +
+         " WARNINGS.";
 }
 
 std::optional<std::string> AppendLogEntry(const std::string& publish_directory, const std::string& date_time_text,

@@ -5,15 +5,12 @@
 
 namespace quorvale {
 
-inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
-
 // Log messages; each begins with four blanks, which separate it from the date-time text.
 inline constexpr const char* kLogGeneratedSuccessfully = "    Generated Successfully.";
 inline constexpr const char* kLogPurged = "    PhotoAlbum data purged from this directory.";
 std::string LogGeneratedWith(long long errors, long long warnings);  // "    Generated with E ERRORS and W WARNINGS."
-
-// Path of the log in a Publishing Directory (plain concatenation).
-std::string GenerationLogPath(const std::string& publish_directory);
+// A run stopped by the user: "    Generation cancelled with E ERRORS and W WARNINGS."
+std::string LogCancelledWith(long long errors, long long warnings);
 
 // Appends one entry to the log of `publish_directory`: CR LF, the date-time text, the
 // message, CR LF, CR LF, in Windows-1252. The log is created when missing and is never

@@ -1,38 +1,27 @@
 #include "generate/generation_run.h"
 
-#include "applet_output/album_index.h"
-#include "applet_output/album_page.h"
-#include "applet_output/home_page.h"
-#include "applet_output/page_file.h"
+#include "generate/access_url.h"
+#include "generate/generation_context.h"
 #include "generate/generation_log.h"
-#include "generate/picture_publishing.h"
 #include "generate/viewer_copy.h"
-#include "model/project.h"
-#include "platform/file_copy.h"
 #include "platform/file_system.h"
-#include "platform/path.h"
 #include "platform/product.h"
+#include "site/site_layout.h"
+#include "viewers/viewer_registry.h"
 
 namespace quorvale {
 namespace {
 
 // Status captions.
-constexpr const char* kStatusCopyingViewer = "Copying PhotoAlbum Java Application ...";
 constexpr const char* kStatusGenerating = "Generating PhotoAlbums  ...";
 constexpr const char* kStatusCompleted = "Generation Completed.";
+constexpr const char* kStatusCancelled = "Generation cancelled.";
 constexpr const char* kStatusProcessingAlbum = "Processing Album - ";
-
-// Transcript lines.
-constexpr const char* kHomePageCreated = "Java Home Page and Index Files created.";
 
 // Messages.
 constexpr const char* kGenerateCaption = "Generate Albums";
 constexpr const char* kHadProblemsCaption = "GENERATION HAD ERRORS/WARNINGS";
 constexpr const char* kSuccessfulCaption = "GENERATION SUCCESSFUL";
-constexpr const char* kTipCaption = "Generate Tip: Album Picture Count";
-
-// Above this many pictures an album's index buttons get too small; the tip says so.
-constexpr int kAdvisedPicturesPerAlbum = 40;
 
 std::string FolderMissingMessage(const std::string& publish_directory) {
   return "Publishing Folder (" + publish_directory + ") does not exist.";
@@ -50,114 +39,96 @@ std::string SuccessfulMessage(const std::string& access_url) {
          std::string(52, ' ') + "AND\r\n\r\nBurn contents of your Publishing Directory on to CD-R's for distribution!!";
 }
 
-std::string PictureCountTip(int picture_count) {
-  const std::string limit = std::to_string(MaxPicturesPerAlbum);
-  std::string text;
-  if (picture_count > MaxPicturesPerAlbum) {
-    text = "One or more of your albums contain more pictures than the allowable limit of " + limit +
-           " in an album. Only first " + limit + " pictures will be viewed in the Torvexa viewer application.\r\n\r\n";
+// The viewer's pages, album by album in list order, each album's pictures with them.
+// False when the run was stopped before the site was finished.
+bool WriteSite(GenerationContext& context, Viewer& viewer) {
+  const Project& project = context.project();
+  viewer.BeginSite(context);
+  for (int n = 0; n < project.AlbumCount(); ++n) {
+    if (context.StopRequested()) return false;
+    context.SetStatus(kStatusProcessingAlbum + project.AlbumTitles(n));
+    context.BeginAlbum(n);
+    viewer.GenerateAlbum(context, n);
   }
-  return text +
-         "It is advisable to keep the number of pictures in each album to around 40 (for 1028x768 screen "
-         "resolution). For other screen resolution this number may be different and this also depend on your "
-         "personal liking.\r\n\r\nAlthough number of pictures in an album is limited to " +
-         limit +
-         " but more than 40 pictures will make index picture buttons in Java Viewer Application too small.\r\n\r\n"
-         "This warning message is displayed only during the first time Generation Run for the new or opened project.";
+  if (context.StopRequested()) return false;
+  viewer.FinishSite(context);
+  context.transcript().AppendLine(std::string(viewer.Name()) + " Home Page and Index Files created.");
+  context.transcript().AppendLineEnd();
+  return true;
 }
 
-void EnsureLayoutFolder(const GenerationContext& context, const std::string& folder) {
-  if (FolderExists(folder)) return;
-  if (const auto reason = CreateFolder(folder)) context.ReportFailure("", "Creating folder " + folder, *reason);
+// The log entry of a run that went through, or of one stopped part way: the counts
+// say what it met so far.
+std::string LogMessage(const GenerationCounters& counters, bool stopped) {
+  if (stopped) return LogCancelledWith(counters.ErrorCount, counters.WarningCount);
+  if (counters.ErrorCount > 0 || counters.WarningCount > 0) {
+    return LogGeneratedWith(counters.ErrorCount, counters.WarningCount);
+  }
+  return kLogGeneratedSuccessfully;
 }
 
 }  // namespace
 
-void ShowPictureCountTipIfDue(const GenerationContext& context, int picture_count) {
-  if (!context.project.PictureCountTipPending || picture_count <= kAdvisedPicturesPerAlbum) return;
-  context.project.PictureCountTipPending = false;
-  context.dialogs.ShowMessage(
-      {PictureCountTip(picture_count), WindowTitle(kTipCaption), Buttons::kOk, Icon::kExclamation});
+GenerationJob MakeGenerationJob(const Project& project, const ProjectSettings& settings,
+                                const std::string& project_name, const Clock& clock) {
+  return {project, settings, project_name, AccessUrlFor(settings.PublishDirectory), &clock};
 }
 
-void WriteJavaHomePage(const GenerationContext& context, const std::string& publish_directory) {
-  const Project& project = context.project;
-  std::string page = HomePageHead(context.project_name);
-  for (int n = 0; n < project.AlbumCount(); ++n) {
-    const std::string& title = project.AlbumTitles(n);
-    context.SetStatus(kStatusProcessingAlbum + title);
-    page += HomePageAlbumEntry(n, title);
+GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std::stop_token stop) {
+  GenerationResult result;
+  result.PictureCountTipPending = job.project.PictureCountTipPending;
+  const std::string& publish_directory = job.settings.PublishDirectory;
+  if (publish_directory.empty()) return result;
 
-    const std::string page_path = AlbumPagePath(publish_directory, n);
-    context.transcript.AppendLine("Generating album HTML (" + page_path + ") .... ");
-    if (const auto reason = WriteAlbumPage(publish_directory, project, n, context.project_name)) {
-      context.ReportFailure("", "Writing page " + page_path, *reason);
-    }
-
-    const PictureMap& pictures = project.AlbumPictures(n);
-    ShowPictureCountTipIfDue(context, pictures.Count());
-
-    const std::string index_path = AlbumIndexPath(publish_directory, n);
-    context.transcript.AppendLine((pictures.Empty() ? "    Generating EMPTY album index (" : "    Generating album index (") +
-                                  index_path + ")");
-    if (const auto reason = WriteAlbumIndex(publish_directory, n, pictures)) {
-      context.ReportFailure("    ", "Writing album index " + index_path, *reason);
-    }
-
-    PublishAlbumPictures(context, publish_directory, n);
-  }
-  page += HomePageFoot(context.clock.NowText());
-  const std::string home_path = HomePagePath(publish_directory);
-  if (const auto reason = WritePageFile(home_path, page)) {
-    context.ReportFailure("", "Writing page " + home_path, *reason);
-  }
-  context.transcript.AppendLine(kHomePageCreated);
-  context.transcript.AppendLineEnd();
-}
-
-GenerationOutcome GenerateAlbums(const GenerationContext& context, const std::string& publish_directory) {
-  if (publish_directory.empty()) return GenerationOutcome::kNotRun;
-  GenerationCounters& counters = context.counters;
-  counters = GenerationCounters{};
+  GenerationContext context(job, events, std::move(stop));
+  result.progress = context.progress();
   if (!FolderExists(publish_directory)) {
-    context.dialogs.ShowMessage({FolderMissingMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk,
-                                 Icon::kCritical});
-    return GenerationOutcome::kFolderMissing;
+    context.ShowMessage({FolderMissingMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk,
+                         Icon::kCritical});
+    result.outcome = GenerationOutcome::kFolderMissing;
+    return result;
   }
 
-  const std::string photo_album = JoinPath(publish_directory, "PhotoAlbum");
-  EnsureLayoutFolder(context, JoinPath(publish_directory, "images"));
-  EnsureLayoutFolder(context, photo_album);
-  EnsureLayoutFolder(context, JoinPath(photo_album, "index"));
-  EnsureLayoutFolder(context, JoinPath(photo_album, "images"));
+  const std::unique_ptr<Viewer> viewer = MakeViewer(job.settings.ViewerType);
+  for (const std::string& folder : LayoutFolders(publish_directory)) context.EnsureFolder("", folder);
 
-  context.transcript.AppendLine("Generation started (" + context.clock.NowText() + ") ....");
-  context.transcript.AppendLineEnd();
+  Transcript& transcript = context.transcript();
+  transcript.AppendLine("Generation started (" + context.NowText() + ") ....");
+  transcript.AppendLineEnd();
 
-  context.SetStatus(kStatusCopyingViewer);
-  CopyJavaViewerFiles(context, publish_directory);  // a failed walk still goes on with the pages
-  context.SetStatus(kStatusGenerating);
-  WriteJavaHomePage(context, publish_directory);
+  context.SetStatus("Copying PhotoAlbum " + std::string(viewer->Name()) + " Application ...");
+  CopyViewerFiles(context, viewer->ViewerFiles());  // a failed walk still goes on with the pages
+  if (!context.StopRequested()) context.SetStatus(kStatusGenerating);
+  const bool finished = !context.StopRequested() && WriteSite(context, *viewer);
 
-  context.transcript.AppendLine("Generation completed (" + context.clock.NowText() + ").");
-  context.transcript.AppendLineEnd();
-  context.SetStatus(kStatusCompleted);
-
-  const bool had_problems = counters.ErrorCount > 0 || counters.WarningCount > 0;
-  const std::string log_message =
-      had_problems ? LogGeneratedWith(counters.ErrorCount, counters.WarningCount) : kLogGeneratedSuccessfully;
-  if (const auto reason = AppendLogEntry(publish_directory, context.clock.NowText(), log_message)) {
+  const GenerationCounters& counters = context.counters();
+  if (finished) {
+    transcript.AppendLine("Generation completed (" + context.NowText() + ").");
+    transcript.AppendLineEnd();
+    context.SetStatus(kStatusCompleted);
+  } else {
+    transcript.AppendLine(kStatusCancelled);
+    context.SetStatus(kStatusCancelled);
+  }
+  if (const auto reason = AppendLogEntry(publish_directory, context.NowText(), LogMessage(counters, !finished))) {
     context.ReportFailure("", "Appending to log file " + GenerationLogPath(publish_directory), *reason);
   }
 
-  if (counters.ErrorCount > 0 || counters.WarningCount > 0) {
-    context.dialogs.ShowMessage({HadProblemsMessage(counters.ErrorCount, counters.WarningCount, context.access_url),
-                                 WindowTitle(kHadProblemsCaption), Buttons::kOk, Icon::kCritical});
+  if (!finished) {
+    // No final box: the user asked for the stop and the transcript says it happened.
+  } else if (counters.ErrorCount > 0 || counters.WarningCount > 0) {
+    context.ShowMessage({HadProblemsMessage(counters.ErrorCount, counters.WarningCount, job.access_url),
+                         WindowTitle(kHadProblemsCaption), Buttons::kOk, Icon::kCritical});
   } else {
-    context.dialogs.ShowMessage(
-        {SuccessfulMessage(context.access_url), WindowTitle(kSuccessfulCaption), Buttons::kOk, Icon::kInformation});
+    context.ShowMessage(
+        {SuccessfulMessage(job.access_url), WindowTitle(kSuccessfulCaption), Buttons::kOk, Icon::kInformation});
   }
-  return GenerationOutcome::kCompleted;
+
+  result.outcome = finished ? GenerationOutcome::kCompleted : GenerationOutcome::kStopped;
+  result.counters = counters;
+  result.progress = context.progress();
+  result.PictureCountTipPending = context.PictureCountTipPending();
+  return result;
 }
 
 }  // namespace quorvale

@@ -1,9 +1,9 @@
 #include "generate/picture_publishing.h"
 
-#include "applet_output/page_file.h"
+#include "generate/generation_context.h"
 #include "platform/file_copy.h"
-#include "platform/file_system.h"
 #include "platform/path.h"
+#include "site/site_layout.h"
 
 namespace quorvale {
 namespace {
@@ -11,61 +11,50 @@ namespace {
 constexpr const char* kIndent = "        ";
 constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE.";
 
-// Creates the folder when it is missing; false (reported and counted) when it cannot be.
-bool EnsureFolder(const GenerationContext& context, const std::string& folder) {
-  if (FolderExists(folder)) return true;
-  if (const auto reason = CreateFolder(folder)) {
-    context.ReportFailure(kIndent, "Creating folder " + folder, *reason);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-std::string AlbumImageFolder(const std::string& publish_directory, int album_number) {
-  return JoinPath(JoinPath(JoinPath(publish_directory, "PhotoAlbum"), "images"), AlbumBaseName(album_number));
-}
-
-void PublishAlbumPictures(const GenerationContext& context, const std::string& publish_directory, int album_number) {
-  const PictureMap& pictures = context.project.AlbumPictures(album_number);
+void PublishAlbumPictures(GenerationContext& context, int album_number) {
+  const PictureMap& pictures = context.project().AlbumPictures(album_number);
+  const std::string& publish_directory = context.publish_directory();
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
+  Transcript& transcript = context.transcript();
   // Without its folder none of the album's pictures can be published: one error says so.
   // An album without pictures is still reported as such.
-  const bool have_folder = EnsureFolder(context, JoinPath(JoinPath(publish_directory, "PhotoAlbum"), "images")) &&
-                           EnsureFolder(context, album_folder);
+  const bool have_folder = context.EnsureFolder(kIndent, ImagesFolderPath(publish_directory)) &&
+                           context.EnsureFolder(kIndent, album_folder);
   if (pictures.Empty()) {
-    context.transcript.AppendLine(kEmptyAlbumWarning);
-    ++context.counters.WarningCount;
+    transcript.AppendLine(kEmptyAlbumWarning);
+    ++context.counters().WarningCount;
     return;
   }
-  if (!have_folder) return;
 
   for (const Picture& picture : pictures) {
-    context.transcript.CutIfLong();
+    if (context.StopRequested()) return;
+    if (!have_folder) {
+      context.PictureDone();
+      continue;
+    }
+    transcript.CutIfLong();
     const std::string& path = picture.path;
     std::string reason;
     const auto source_stamp = StampOf(path, &reason);
     if (!source_stamp) {
       if (reason.empty()) {
-        context.transcript.AppendLine(std::string(kIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
-        ++context.counters.ErrorCount;
+        transcript.AppendLine(std::string(kIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
+        ++context.counters().ErrorCount;
       } else {
         context.ReportFailure(kIndent, "Reading picture " + path, reason);
       }
-      continue;
+    } else if (const std::string target = JoinPath(album_folder, FileNameOf(path));
+               StampOf(target) == source_stamp) {
+      transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+    } else {
+      transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
+      if (const auto failure = CopyFileKeepingTime(path, target)) {
+        context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
+      }
     }
-    const std::string target = JoinPath(album_folder, FileNameOf(path));
-    const auto target_stamp = StampOf(target);
-    if (target_stamp && *target_stamp == *source_stamp) {
-      context.transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target +
-                                    ") EXISTS.");
-      continue;
-    }
-    context.transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
-    if (const auto failure = CopyFileKeepingTime(path, target)) {
-      context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
-    }
+    context.PictureDone();
   }
 }
 

@@ -1,17 +1,13 @@
 #pragma once
 
-#include <string>
-
-#include "generate/generation_context.h"
-
 namespace quorvale {
 
-// PhotoAlbum/images/album-N in the Publishing Directory (plain concatenation).
-std::string AlbumImageFolder(const std::string& publish_directory, int album_number);
+class GenerationContext;
 
 // Copies album `album_number`'s pictures into its image folder under their file names,
 // skipping a picture whose published copy has the same size and last-modified time.
-// A missing picture is an error, an album without pictures a warning.
-void PublishAlbumPictures(const GenerationContext& context, const std::string& publish_directory, int album_number);
+// A missing picture is an error, an album without pictures a warning. A stop request
+// is honoured before each picture.
+void PublishAlbumPictures(GenerationContext& context, int album_number);
 
 }  // namespace quorvale

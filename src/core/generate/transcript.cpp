@@ -33,6 +33,19 @@ void Transcript::Clear() {
   if (replaced_) replaced_();
 }
 
+void Transcript::AppendText(std::string_view text) {
+  const std::size_t from = text_.size();
+  text_ += text;
+  length_ += CharCount(text);
+  Appended(from);
+}
+
+void Transcript::Replace(std::string text) {
+  text_ = std::move(text);
+  length_ = CharCount(text_);
+  if (replaced_) replaced_();
+}
+
 void Transcript::CutIfLong() {
   if (length_ <= kCutAbove) return;
   // Skip the characters that go from the front (a few thousand, where walking back

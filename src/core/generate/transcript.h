@@ -29,6 +29,10 @@ class Transcript {
   // A further CR LF after the last line, which leaves an empty line.
   void AppendLineEnd();
   void Clear();
+  // For a copy that follows another transcript: `text` as it was appended there, and
+  // the whole text after the other was cut.
+  void AppendText(std::string_view text);
+  void Replace(std::string text);
   // Keeps the last kKeptAfterCut characters when the text is longer than kCutAbove.
   void CutIfLong();
 

@@ -1,9 +1,11 @@
 #include "generate/viewer_copy.h"
 
+#include "generate/generation_context.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/product.h"
+#include "site/site_layout.h"
 
 namespace quorvale {
 namespace {
@@ -16,54 +18,52 @@ std::string SourceMissingMessage(const std::string& source_directory) {
          "Reinstall Quorvale.";
 }
 
-}  // namespace
-
-bool CopyViewerFile(const GenerationContext& context, const std::string& file_name,
-                    const std::string& destination_directory) {
-  const std::string& source_directory = context.settings.ApplicationSourceDirectory;
+// False when the source folder or the source file is missing.
+bool CopyViewerFile(GenerationContext& context, const std::string& file_name) {
+  const std::string& source_directory = context.settings().ApplicationSourceDirectory;
   if (!FolderExists(source_directory)) {
-    context.dialogs.ShowMessage({SourceMissingMessage(source_directory), WindowTitle(kSourceMissingCaption),
-                                 Buttons::kOk, Icon::kCritical});
+    context.ShowMessage({SourceMissingMessage(source_directory), WindowTitle(kSourceMissingCaption), Buttons::kOk,
+                         Icon::kCritical});
     return false;
   }
-  const std::string destination_folder = JoinPath(destination_directory, "PhotoAlbum");
   const std::string source = JoinPath(source_directory, file_name);
-  const std::string destination = JoinPath(destination_folder, file_name);
+  const std::string destination = JoinPath(SiteFolderPath(context.publish_directory()), file_name);
   const std::string copy_failed = "    ERROR: Copying file " + source + " to " + destination + ".";
 
   std::string reason;
   const auto source_stamp = StampOf(source, &reason);
   if (!source_stamp) {
     if (reason.empty()) {
-      context.transcript.AppendLine("    ERROR: Application Base File (" + source + ") does not exist.");
-      ++context.counters.ErrorCount;
+      context.transcript().AppendLine("    ERROR: Application Base File (" + source + ") does not exist.");
+      ++context.counters().ErrorCount;
       return false;
     }
     // The file is there but cannot be examined: a failed copy like any other.
-    context.transcript.AppendLine(copy_failed);
-    ++context.counters.ErrorCount;
+    context.transcript().AppendLine(copy_failed);
+    ++context.counters().ErrorCount;
     return true;
   }
   if (const auto destination_stamp = StampOf(destination); destination_stamp && *destination_stamp == *source_stamp) {
-    context.transcript.AppendLine("    Destination file " + destination + " is up to date.");
+    context.transcript().AppendLine("    Destination file " + destination + " is up to date.");
     return true;
   }
   if (CopyFileKeepingTime(source, destination)) {
     // A site without one of its viewer files is broken: counted, and the walk goes on.
-    context.transcript.AppendLine(copy_failed);
-    ++context.counters.ErrorCount;
+    context.transcript().AppendLine(copy_failed);
+    ++context.counters().ErrorCount;
     return true;
   }
-  context.transcript.AppendLine("    Copying file " + source + " to " + destination + ".");
+  context.transcript().AppendLine("    Copying file " + source + " to " + destination + ".");
   return true;
 }
 
-bool CopyJavaViewerFiles(const GenerationContext& context, const std::string& publish_directory) {
-  context.transcript.AppendLine(kCopyingBaseFiles);
-  for (const char* file_name : kTorvexaFiles) {
-    if (!CopyViewerFile(context, file_name, publish_directory)) return false;
+}  // namespace
+
+void CopyViewerFiles(GenerationContext& context, const std::vector<std::string>& file_names) {
+  context.transcript().AppendLine(kCopyingBaseFiles);
+  for (const std::string& file_name : file_names) {
+    if (context.StopRequested() || !CopyViewerFile(context, file_name)) return;
   }
-  return true;
 }
 
 }  // namespace quorvale

@@ -12,16 +12,13 @@ namespace quorvale {
 // that explains it change together.
 inline const std::string kTitleLimitText = std::to_string(MaxTextLength);
 inline const std::string kPictureLimitText = std::to_string(MaxPicturesPerAlbum);
-// Pictures per album above which the album index of the viewer gets crowded on a
-// 1024x768 screen; generation shows its one-time tip above this number.
-inline constexpr int kRecommendedPicturesPerAlbum = 40;
 
 // The advice on pictures per album that the picture quick help and the organisation
 // topic both give, each behind its own lead-in.
 inline std::string PictureCountRecommendation() {
   return "Though you may add upto " + kPictureLimitText +
          " pictures to an album, but the recommended number of pictures in an album is around " +
-         std::to_string(kRecommendedPicturesPerAlbum) +
+         std::to_string(kAdvisedPicturesPerAlbum) +
          " for 1024x768 screen resoltion. This recommendation is for the distinguishable thumbnail picture "
          "buttons in album index of Torvexa viewer application. For other screen resolution this number may be "
          "different and this also depend on your personal liking so that the album index has better presentation.";

@@ -27,7 +27,6 @@ class PictureMap {
 
   // Position of the path, or -1.
   int Find(const std::string& path) const;
-  bool Contains(const std::string& path) const { return Find(path) >= 0; }
 
   // Inserts (path, comment) at `position`; the path must not be present yet.
   void Insert(int position, std::string path, std::string comment);

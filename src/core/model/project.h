@@ -9,6 +9,9 @@ namespace quorvale {
 
 inline constexpr int MaxPicturesPerAlbum = 100;
 inline constexpr int MaxTextLength = 200;  // characters, not bytes
+// Pictures per album above which the Torvexa album index gets crowded on a 1024x768
+// screen: the help advises it and generation shows its one-time tip above it.
+inline constexpr int kAdvisedPicturesPerAlbum = 40;
 
 inline constexpr const char* kUntitledProjectName = "untitled.qs1";
 inline constexpr const char* kPublishDirectoryPlaceholder =

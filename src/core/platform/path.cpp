@@ -1,6 +1,15 @@
 #include "platform/path.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace quorvale {
+
+std::string AbsolutePath(std::string_view path) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(std::filesystem::path(path), error);
+  return error ? std::string(path) : absolute.lexically_normal().string();
+}
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string joined(folder);

@@ -23,6 +23,10 @@ std::string FileNameOf(std::string_view path);
 // The text before the last separator, not including it (empty when it holds none).
 std::string FolderOf(std::string_view path);
 
+// The path made absolute against the working directory and lexically normalised
+// ("a/./b/../c" becomes "<cwd>/a/c"); the path unchanged when that fails.
+std::string AbsolutePath(std::string_view path);
+
 // Every doubled separator collapsed to one in a single left-to-right pass. On Windows a
 // leading pair (a network path) is kept.
 std::string CollapseDoubledSeparators(std::string_view path);

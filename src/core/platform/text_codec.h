@@ -35,6 +35,12 @@ std::string DecodeFileText(std::string_view bytes);
 // program trims titles.
 std::string TrimBlanks(std::string_view text);
 
+// The text with A-Z turned into a-z (or a-z into A-Z) and every other byte kept: the
+// same result in every locale, and UTF-8 sequences are left alone.
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
+
 // Number of characters (code points) in UTF-8 text.
 std::size_t CharCount(std::string_view text);
 

@@ -59,9 +59,6 @@ class UserDialogs {
   // A folder picker starting in `initial_folder`.
   virtual std::optional<std::string> ChooseFolder(const std::string& title,
                                                   const std::string& initial_folder) = 0;
-  // Redraw the status caption now: the generation run keeps the user-interface thread
-  // until it ends, so nothing else would.
-  virtual void RepaintStatus() = 0;
 };
 
 }  // namespace quorvale

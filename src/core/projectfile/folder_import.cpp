@@ -1,7 +1,6 @@
 #include "projectfile/folder_import.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -13,7 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A line break would split the value's line in a project file and change the project
@@ -27,10 +25,7 @@ std::string FolderName(std::string folder) {
 }
 
 std::string AbsoluteFolder(const std::string& folder) {
-  std::error_code error;
-  const fs::path absolute = fs::absolute(fs::path(folder), error);
-  if (error) return folder;
-  std::string text = absolute.lexically_normal().string();
+  std::string text = AbsolutePath(folder);
   while (text.size() > 1 && text.back() == kPathSeparator) text.pop_back();
   return text;
 }
@@ -40,8 +35,7 @@ std::string AbsoluteFolder(const std::string& folder) {
 bool IsPictureFileName(const std::string& name) {
   const auto dot = name.rfind('.');
   if (dot == std::string::npos) return false;
-  std::string ext = name.substr(dot + 1);
-  std::transform(ext.begin(), ext.end(), ext.begin(), Lower);
+  const std::string ext = AsciiLower(name.substr(dot + 1));
   return ext == "jpg" || ext == "jpeg" || ext == "gif";
 }
 
@@ -67,8 +61,8 @@ bool NaturalLess(const std::string& a, const std::string& b) {
       j = j_end;
       continue;
     }
-    const char ca = Lower(a[i]);
-    const char cb = Lower(b[j]);
+    const char ca = AsciiLower(a[i]);
+    const char cb = AsciiLower(b[j]);
     if (ca != cb) return ca < cb;
     ++i;
     ++j;

@@ -3,6 +3,27 @@
 
 namespace quorvale {
 
+// The run's events as the window takes them: the caption and the transcript become the
+// window's own, the view is told at once, and message boxes go to the dialogs port.
+class MainWindowLogic::RunEvents final : public GenerationEvents {
+ public:
+  explicit RunEvents(MainWindowLogic& window) : window_(window) {}
+
+  void StatusChanged(const std::string& caption) override {
+    window_.status_caption_ = caption;
+    if (window_.observer_) window_.observer_->StatusCaptionChanged();
+  }
+  void TranscriptAppended(std::string_view text) override { window_.status_text_.AppendText(text); }
+  void TranscriptReplaced(const std::string& text) override { window_.status_text_.Replace(text); }
+  void ProgressChanged(const GenerationProgress& progress) override {
+    if (window_.observer_) window_.observer_->GenerationProgressed(progress);
+  }
+  Answer ShowMessage(const MessageRequest& request) override { return window_.dialogs_.ShowMessage(request); }
+
+ private:
+  MainWindowLogic& window_;
+};
+
 void MainWindowLogic::GenerateCommand() {
   // While the run lasts the view follows the transcript piece by piece.
   status_text_.SetHandlers(
@@ -14,18 +35,11 @@ void MainWindowLogic::GenerateCommand() {
       });
   status_text_.Clear();
 
-  const GenerationContext context{
-      .project = project_,
-      .settings = settings_,
-      .project_name = ProjectName(),
-      .access_url = access_url_,
-      .dialogs = dialogs_,
-      .clock = clock_,
-      .transcript = status_text_,
-      .status_caption = [this](const std::string& caption) { status_caption_ = caption; },
-      .counters = generation_counters_,
-  };
-  GenerateAlbums(context, settings_.PublishDirectory);
+  RunEvents events(*this);
+  const GenerationResult result = GenerateAlbums(MakeGenerationJob(project_, settings_, ProjectName(), clock_), events);
+  // An empty Publishing Directory runs nothing and leaves the last run's counters.
+  if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
+  project_.PictureCountTipPending = result.PictureCountTipPending;
 
   status_text_.SetHandlers(nullptr, nullptr);
   Notify();

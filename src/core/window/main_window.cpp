@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "generate/access_url.h"
+#include "generate/startup_settings.h"
 #include "platform/path.h"
 #include "platform/product.h"
 #include "platform/text_codec.h"
@@ -71,21 +72,21 @@ MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::
 
 void MainWindowLogic::Startup() {
   const std::string& folder = directories_.ProgramFolder;
-  directories_.ApplicationsDirectory = JoinPath(folder, "Applications");
+  directories_.ApplicationsDirectory = ApplicationsFolder(folder);
   // An installed program cannot write its own folder: the project dialogs start in the
   // user's documents folder when there is one.
   if (!directories_.DocumentsFolder.empty()) {
     directories_.UserProjectsFolder = JoinPath(directories_.DocumentsFolder, kUserProjectsFolder);
   }
   directories_.ProjectDirectory =
-      directories_.UserProjectsFolder.empty() ? JoinPath(folder, "Projects") : directories_.UserProjectsFolder;
+      directories_.UserProjectsFolder.empty() ? ProjectsFolder(folder) : directories_.UserProjectsFolder;
   directories_.LastPictureDirectory = folder;
+  settings_ = StartupSettings(folder);
 
   // Selecting the Torvexa option runs SelectViewerType; the other option is disabled.
   java_selected_ = true;
   SelectViewerType();
   html_enabled_ = false;
-  settings_.ApplicationSourceDirectory = JoinPath(directories_.ApplicationsDirectory, "Torvexa");
 
   NewProject();
 }
@@ -203,14 +204,11 @@ void MainWindowLogic::PictureSelected() {
 }
 
 void MainWindowLogic::SetCommentBox(const std::string& text) {
-  if (text == comment_box_) return;  // an unchanged text raises no change
+  if (text == comment_box_) return;  // an unchanged text changes nothing
   comment_box_ = text;
-  CommentChanged();
-}
-
-void MainWindowLogic::CommentChanged() {
+  // Without a selected picture there is nothing to comment on: the box empties.
   if (project_.SelectedAlbum() < 0 || project_.SelectedPicture() < 0) {
-    SetCommentBox(std::string());
+    comment_box_.clear();
     return;
   }
   const std::string& stored = project_.AlbumPictures(project_.SelectedAlbum()).At(project_.SelectedPicture()).comment;
@@ -218,8 +216,7 @@ void MainWindowLogic::CommentChanged() {
   // shown and kept whole: showing a picture never cuts its stored comment.
   if (comment_box_ != stored && CharCount(comment_box_) > MaxTextLength) {
     Message(kCommentTooLong, kCommentTooLongCaption, Buttons::kOk, Icon::kExclamation);
-    SetCommentBox(FirstChars(comment_box_, MaxTextLength));  // stores the cut text
-    return;
+    comment_box_ = FirstChars(comment_box_, MaxTextLength);
   }
   project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
 }
@@ -351,7 +348,7 @@ void MainWindowLogic::SelectViewerType() {
   publish_labels_enabled_ = false;
   const std::string& folder = directories_.ProgramFolder;
   if (settings_.ApplicationSourceDirectory.find(folder) != std::string::npos) {
-    settings_.ApplicationSourceDirectory = JoinPath(directories_.ApplicationsDirectory, "Torvexa");
+    settings_.ApplicationSourceDirectory = ViewerSourceFolder(folder, settings_.ViewerType);
   }
   UpdateAccessUrl();
 }

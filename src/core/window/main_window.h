@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "generate/clear_publishing_directory.h"
-#include "generate/generation_context.h"
+#include "generate/generation_job.h"
 #include "generate/transcript.h"
 #include "model/edit_history.h"
 #include "model/project.h"
@@ -29,6 +29,10 @@ class WindowObserver {
   virtual void TranscriptAppended(std::string_view appended) = 0;
   // The transcript was replaced as a whole (emptied or cut); re-read it.
   virtual void TranscriptReplaced() = 0;
+  // A generation run set a new status caption; show it now.
+  virtual void StatusCaptionChanged() = 0;
+  // A generation run handled another picture or began another album.
+  virtual void GenerationProgressed(const GenerationProgress&) {}
 };
 
 // Where the window's program folders point. Start-up derives them from the program
@@ -129,8 +133,8 @@ class MainWindowLogic {
 
   // --- Generation (generate_command.cpp) ---
   // btnGenerate: empties the status transcript and runs generation into the Publishing
-  // Directory. The view shows each new status caption when the dialogs port is asked to
-  // repaint it, and follows the transcript through TranscriptAppended/TranscriptReplaced.
+  // Directory. The view follows the run through StatusCaptionChanged, GenerationProgressed
+  // and TranscriptAppended/TranscriptReplaced.
   void GenerateCommand();
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
@@ -218,9 +222,8 @@ class MainWindowLogic {
   // The Open and Save dialogs' start folder, created when it is the user's own and missing.
   const std::string& ProjectDialogFolder();
 
-  // Sets the comment box; a different text raises "Comment changed".
+  // Sets the comment box and stores it as the selected picture's comment.
   void SetCommentBox(const std::string& text);
-  void CommentChanged();
   void SetPictureFrameCount();
   void AddPictureToAlbum(std::string path);
   void SelectViewerType();
@@ -231,6 +234,9 @@ class MainWindowLogic {
                             const std::string& caption);
   Answer Message(const std::string& text, const std::string& caption, Buttons buttons, Icon icon);
   void Notify();
+
+  // How a generation run reaches the window (generate_command.cpp).
+  class RunEvents;
 
   UserDialogs& dialogs_;
   const Clock& clock_;

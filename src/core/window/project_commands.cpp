@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/text_codec.h"
 #include "projectfile/project_file.h"
 #include "window/main_window.h"
 
@@ -33,13 +34,7 @@ std::string SaveFailedMessage(const std::string& path, const std::string& reason
 
 // A project that has never been saved carries the bare name "untitled.qs1" (in any
 // letter case); a project loaded from a file of that name has a full path.
-bool IsUntitled(const std::string& path) {
-  std::string lower = path;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower == kUntitledProjectName;
-}
+bool IsUntitled(const std::string& path) { return AsciiLower(path) == kUntitledProjectName; }
 
 // The text after the last "."; the whole path when it holds none.
 std::string ExtensionOf(const std::string& path) {

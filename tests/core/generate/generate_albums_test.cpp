@@ -25,12 +25,12 @@ const std::string kErrorsTitle = "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNING
 
 TEST_F(GenerationTest, EmptyPublishDirectoryDoesNothingAndMissingOneIsRefused) {
   counters_.ErrorCount = 7;
-  EXPECT_EQ(GenerateAlbums(Context(), ""), GenerationOutcome::kNotRun);
+  EXPECT_EQ(Run("").outcome, GenerationOutcome::kNotRun);
   EXPECT_EQ(counters_.ErrorCount, 7);  // not even the counters are touched
   EXPECT_TRUE(dialogs_.messages.empty());
 
   const std::string missing = JoinPath(root_, "nowhere");
-  EXPECT_EQ(GenerateAlbums(Context(), missing), GenerationOutcome::kFolderMissing);
+  EXPECT_EQ(Run(missing).outcome, GenerationOutcome::kFolderMissing);
   EXPECT_EQ(counters_.ErrorCount, 0);
   EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{{"Publishing Folder (" + missing + ") does not exist.",
                                                              "Quorvale 1.0.0 - Generate Albums", Buttons::kOk,
@@ -46,7 +46,7 @@ TEST_F(GenerationTest, UpToDateCopiesAreSkippedAndChangedOnesCopiedAgain) {
   AddAlbum("One", {{picture, ""}});
   Generate();
   std::string text = Generate();
-  for (const char* file : kTorvexaFiles) {
+  for (const std::string& file : kTorvexaFiles) {
     EXPECT_TRUE(HasLine(text, "    Destination file " + In("PhotoAlbum/") + file + " is up to date.")) << file;
   }
   const std::string picture_copy = In("PhotoAlbum/images/album-0/p.jpg");
@@ -144,16 +144,18 @@ TEST_F(GenerationTest, TranscriptIsCutBeforeAPictureAbove64000Characters) {
     SCOPED_TRACE(length);
     fs::remove_all(In("PhotoAlbum/images/album-0"));
     fs::create_directories(In("PhotoAlbum/images"));
-    transcript_.Clear();
+    const GenerationJob job = Job(publish_);
+    GenerationContext context(job, *this, {});
+    Transcript& transcript = context.transcript();
     // CR LF and the filler make `length` characters; "é" is two bytes but one character.
-    transcript_.AppendLine("\xC3\xA9" + std::string(length - 4, 'x') + "\xC3\xA9");
-    ASSERT_EQ(transcript_.Length(), length);
-    const std::string whole = transcript_.Text();
-    PublishAlbumPictures(Context(), publish_, 0);
+    transcript.AppendLine("\xC3\xA9" + std::string(length - 4, 'x') + "\xC3\xA9");
+    ASSERT_EQ(transcript.Length(), length);
+    const std::string whole = transcript.Text();
+    PublishAlbumPictures(context, 0);
     // The last 60000 characters: 59999 "x" and the closing "é" (two bytes).
-    EXPECT_TRUE(transcript_.Text() == (length > 64000 ? std::string(59999, 'x') + "\xC3\xA9" : whole) + line)
-        << transcript_.Text().substr(0, 20);
-    EXPECT_EQ(transcript_.Length(), CharCount(transcript_.Text()));
+    EXPECT_TRUE(transcript.Text() == (length > 64000 ? std::string(59999, 'x') + "\xC3\xA9" : whole) + line)
+        << transcript.Text().substr(0, 20);
+    EXPECT_EQ(transcript.Length(), CharCount(transcript.Text()));
   }
 }
 
@@ -173,7 +175,7 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
   WriteFile(In("PhotoAlbum/images/album-2"), "a file where an empty album's folder must go");
   WriteFile(In("images"), "a file where the images folder must go");
 
-  EXPECT_EQ(GenerateAlbums(Context(), publish_), GenerationOutcome::kCompleted);
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
   const std::string& text = transcript_.Text();
   const std::string error_starts[] = {
       "ERROR: Creating folder " + In("images") + " failed: ",
@@ -226,7 +228,7 @@ TEST_F(GenerationTest, ReadOnlyDestinationFileAndAlbumFolderAreCountedErrors) {
 // every path, which the file system accepts.
 TEST_F(GenerationTest, TrailingSeparatorIsKeptInEveryPath) {
   AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
-  GenerateAlbums(Context(), publish_ + kPathSeparator);
+  Run(publish_ + kPathSeparator);
   EXPECT_TRUE(HasLine(transcript_.Text(),
                       "Generating album HTML (" + publish_ + kPathSeparator + kPathSeparator + "album-0.htm) .... "));
   EXPECT_TRUE(fs::exists(In("PhotoAlbum/images/album-0/p.jpg")));

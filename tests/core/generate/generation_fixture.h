@@ -10,21 +10,25 @@
 #include <unistd.h>
 
 #include "core/support/scripted_dialogs.h"
-#include "generate/access_url.h"
 #include "generate/generation_context.h"
 #include "generate/generation_run.h"
-#include "generate/viewer_copy.h"
 #include "model/project.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "viewers/torvexa/torvexa_viewer.h"
 
 namespace quorvale::testing {
 
 namespace fs = std::filesystem;
 
+// The Torvexa viewer's 15 files, in the order a run copies them.
+inline const std::vector<std::string> kTorvexaFiles = TorvexaViewer().ViewerFiles();
+
 // A fresh folder per test with a viewer source of the 15 files, a Publishing Directory
-// and a picture folder, and everything a generation run needs around them.
-class GenerationTest : public ::testing::Test {
+// and a picture folder, and everything a generation run needs around them. The fixture
+// is the run's events sink: it records captions and progress, keeps the transcript as
+// the window does and answers message boxes through scripted dialogs.
+class GenerationTest : public ::testing::Test, public GenerationEvents {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -35,7 +39,7 @@ class GenerationTest : public ::testing::Test {
     publish_ = JoinPath(root_, "site");
     fs::create_directories(source_);
     fs::create_directories(publish_);
-    for (const char* file : kTorvexaFiles) WriteFile(JoinPath(source_, file), std::string("viewer ") + file);
+    for (const std::string& file : kTorvexaFiles) WriteFile(JoinPath(source_, file), "viewer " + file);
     settings_.ApplicationSourceDirectory = source_;
   }
 
@@ -63,16 +67,30 @@ class GenerationTest : public ::testing::Test {
     }
   }
 
-  GenerationContext Context() {
-    access_url_ = AccessUrlFor(publish_);
-    return {project_, settings_, project_name_, access_url_, dialogs_, clock_, transcript_,
-            [this](const std::string& caption) { captions_.push_back(caption); }, counters_};
+  void StatusChanged(const std::string& caption) override { captions_.push_back(caption); }
+  void TranscriptAppended(std::string_view text) override { transcript_.AppendText(text); }
+  void TranscriptReplaced(const std::string& text) override { transcript_.Replace(text); }
+  void ProgressChanged(const GenerationProgress& progress) override { progress_.push_back(progress); }
+  Answer ShowMessage(const MessageRequest& request) override { return dialogs_.ShowMessage(request); }
+
+  GenerationJob Job(const std::string& publish_directory) {
+    settings_.PublishDirectory = publish_directory;
+    return MakeGenerationJob(project_, settings_, project_name_, clock_);
+  }
+
+  // One run into `publish_directory`, taken up as the window takes it: the counters of
+  // a run that ran, and the tip's state.
+  GenerationResult Run(const std::string& publish_directory, std::stop_token stop = {}) {
+    transcript_.Clear();
+    const GenerationResult result = GenerateAlbums(Job(publish_directory), *this, std::move(stop));
+    if (result.outcome != GenerationOutcome::kNotRun) counters_ = result.counters;
+    project_.PictureCountTipPending = result.PictureCountTipPending;
+    return result;
   }
 
   // One run into the Publishing Directory; its transcript.
   const std::string& Generate() {
-    transcript_.Clear();
-    GenerateAlbums(Context(), publish_);
+    Run(publish_);
     return transcript_.Text();
   }
 
@@ -82,7 +100,7 @@ class GenerationTest : public ::testing::Test {
     return publish_ + kPathSeparator + relative;
   }
 
-  std::string root_, source_, publish_, access_url_;
+  std::string root_, source_, publish_;
   std::string project_name_ = "holiday.qs1";
   Project project_;
   ProjectSettings settings_;
@@ -91,6 +109,7 @@ class GenerationTest : public ::testing::Test {
   Transcript transcript_;
   GenerationCounters counters_;
   std::vector<std::string> captions_;
+  std::vector<GenerationProgress> progress_;
 };
 
 }  // namespace quorvale::testing

@@ -22,7 +22,6 @@ class ScriptedDialogs : public UserDialogs {
   std::vector<FileDialogRequest> file_dialogs;
   std::vector<std::string> folder_dialog_titles;
   std::vector<std::string> folder_dialog_starts;
-  int repaints = 0;
 
   // Answers, taken front first.
   std::deque<Answer> answers;                                   // for message boxes other than OK-only
@@ -56,7 +55,6 @@ class ScriptedDialogs : public UserDialogs {
     folder_dialog_starts.push_back(initial_folder);
     return Take(paths, "folder answer");
   }
-  void RepaintStatus() override { ++repaints; }
 
  private:
   template <typename T>

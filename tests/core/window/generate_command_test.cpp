@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/support/scripted_dialogs.h"
 #include "core/support/temp_folder.h"
@@ -19,7 +20,9 @@ class RecordingObserver : public WindowObserver {
   void StateChanged() override {}
   void TranscriptAppended(std::string_view appended) override { shown += appended; }
   void TranscriptReplaced() override { shown = window_.StatusText(); }
+  void StatusCaptionChanged() override { captions.push_back(window_.StatusCaption()); }
   std::string shown;
+  std::vector<std::string> captions;
 
  private:
   const MainWindowLogic& window_;
@@ -46,6 +49,7 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
     EXPECT_EQ(observer.shown, window.StatusText()) << run;
   }
   EXPECT_EQ(window.StatusCaption(), "Generation Completed.");
+  EXPECT_EQ(observer.captions.size(), 8u);  // four captions a run, each shown as it came
   EXPECT_EQ(window.WarningCount(), 1);  // the album has no pictures
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
   EXPECT_NE(dialogs.messages.back().text.find(site + "/PhotoAlbum.htm"), std::string::npos);

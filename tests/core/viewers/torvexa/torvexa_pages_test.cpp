@@ -7,10 +7,12 @@
 
 #include <unistd.h>
 
-#include "applet_output/album_index.h"
-#include "applet_output/album_page.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "site/page_file.h"
+#include "site/site_layout.h"
+#include "viewers/torvexa/album_index.h"
+#include "viewers/torvexa/album_page.h"
 
 namespace quorvale {
 namespace {
@@ -39,15 +41,6 @@ TEST(AlbumIndexBytes, Windows1252OrWholeUtf8) {
   EXPECT_EQ(AlbumIndexBytes(Pictures({{"a.jpg", "\xC3\x83\xC2\xA9"}})), "a.jpg\r\n\xC3\x83\xC2\xA9\r\n~\r\n");
 }
 
-TEST(AlbumIndexFile, AnEmptyAlbumEmptiesAnEarlierIndex) {
-  const std::string dir = FreshFolder("quorvale_index_test");
-  ASSERT_FALSE(WriteAlbumIndex(dir, 3, Pictures({{"a.jpg", "x"}})));
-  EXPECT_EQ(ReadWholeFile(AlbumIndexPath(dir, 3)), "a.jpg\r\nx\r\n~\r\n");
-  ASSERT_FALSE(WriteAlbumIndex(dir, 3, PictureMap()));
-  EXPECT_EQ(ReadWholeFile(AlbumIndexPath(dir, 3)), "");
-  std::filesystem::remove_all(dir);
-}
-
 TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
   Project project;
   for (const char* title : {"A", "B", "C", "Gda\xC5\x84sk & \"<friends>\"", "E"}) {
@@ -55,7 +48,7 @@ TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
     project.AddAlbum(title);
   }
   const std::string dir = FreshFolder("quorvale_page_test");
-  ASSERT_FALSE(WriteAlbumPage(dir, project, 3, "\xC5\x81\xC3\xB3" "d\xC5\xBE.qs1"));
+  ASSERT_FALSE(WritePageFile(AlbumPagePath(dir, 3), AlbumPageText(project, 3, "\xC5\x81\xC3\xB3" "d\xC5\xBE.qs1")));
   const std::string bytes = ReadWholeFile(AlbumPagePath(dir, 3)).value_or("");
   // Windows-1252 has ó and ž but neither Ł nor ń.
   EXPECT_NE(bytes.find("(&#321;\xF3" "d\x9E.qs1)</TITLE>"), std::string::npos);

@@ -6,10 +6,6 @@
 
 namespace quorvale {
 
-// "album-" followed by the album number in decimal: the base name of an album's page,
-// index file and image folder.
-std::string AlbumBaseName(int album_number);
-
 // Writes a generated page whole: UTF-8 text in, Windows-1252 bytes out, a character
 // that Windows-1252 lacks written as a decimal numeric character reference. Nothing
 // else is escaped. Returns the failure's reason.

@@ -1,15 +1,9 @@
-#include "applet_output/album_index.h"
+#include "viewers/torvexa/album_index.h"
 
-#include "applet_output/page_file.h"
-#include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
 
 namespace quorvale {
-
-std::string AlbumIndexPath(const std::string& publish_directory, int album_number) {
-  return JoinPath(JoinPath(JoinPath(publish_directory, "PhotoAlbum"), "index"), AlbumBaseName(album_number) + ".dat");
-}
 
 std::string AlbumIndexBytes(const PictureMap& pictures) {
   std::string text;
@@ -22,11 +16,6 @@ std::string AlbumIndexBytes(const PictureMap& pictures) {
   const std::optional<std::string> single_byte = Utf8ToWindows1252(text);
   if (!single_byte || (*single_byte != text && IsValidUtf8(*single_byte))) return text;
   return *single_byte;
-}
-
-std::optional<std::string> WriteAlbumIndex(const std::string& publish_directory, int album_number,
-                                           const PictureMap& pictures) {
-  return WriteWholeFile(AlbumIndexPath(publish_directory, album_number), AlbumIndexBytes(pictures));
 }
 
 }  // namespace quorvale

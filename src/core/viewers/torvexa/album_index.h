@@ -10,16 +10,9 @@ namespace quorvale {
 // An album's Torvexa index file PhotoAlbum/index/album-N.dat: for each picture its
 // file name, its comment and a "~" line, in album order. No header, no count.
 
-// The file's path in the Publishing Directory (plain concatenation).
-std::string AlbumIndexPath(const std::string& publish_directory, int album_number);
-
 // The file's bytes: Windows-1252 with CR LF, or the whole file as UTF-8 when a file
 // name or comment holds a character Windows-1252 lacks, or when the Windows-1252 bytes
 // would read back as other UTF-8 text. An album without pictures gives no bytes at all.
 std::string AlbumIndexBytes(const PictureMap& pictures);
-
-// Writes (or empties) the index file of album `album_number`. Returns the failure's reason.
-std::optional<std::string> WriteAlbumIndex(const std::string& publish_directory, int album_number,
-                                           const PictureMap& pictures);
 
 }  // namespace quorvale

@@ -9,11 +9,6 @@ namespace quorvale {
 // add each album's entry as it walks the albums. All texts are UTF-8; every line ends
 // with CR LF, and a part's own line end after its last line leaves an empty line.
 
-inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
-
-// The page's path in the Publishing Directory (plain concatenation).
-std::string HomePagePath(const std::string& publish_directory);
-
 // Title, pop-up script, logo and the start of the list. `project_name` is the caption
 // of the project name as the window shows it.
 std::string HomePageHead(const std::string& project_name);

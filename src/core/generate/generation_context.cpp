@@ -1,0 +1,51 @@
+#include "generate/generation_context.h"
+
+#include "platform/file_copy.h"
+#include "platform/file_system.h"
+
+namespace quorvale {
+
+GenerationContext::GenerationContext(const GenerationJob& job, GenerationEvents& events, std::stop_token stop)
+    : job_(job), events_(events), stop_(std::move(stop)), tip_pending_(job.project.PictureCountTipPending) {
+  transcript_.SetHandlers([this](std::string_view appended) { events_.TranscriptAppended(appended); },
+                          [this] { events_.TranscriptReplaced(transcript_.Text()); });
+  for (int n = 0; n < job_.project.AlbumCount(); ++n) progress_.pictures_total += job_.project.AlbumPictures(n).Count();
+}
+
+void GenerationContext::SetStatus(const std::string& caption) { events_.StatusChanged(caption); }
+
+Answer GenerationContext::ShowMessage(const MessageRequest& request) { return events_.ShowMessage(request); }
+
+void GenerationContext::BeginAlbum(int album_number) {
+  progress_.album_number = album_number;
+  progress_.album_title = job_.project.AlbumTitles(album_number);
+  events_.ProgressChanged(progress_);
+}
+
+void GenerationContext::PictureDone() {
+  ++progress_.pictures_done;
+  events_.ProgressChanged(progress_);
+}
+
+bool GenerationContext::TakePictureCountTip() {
+  const bool pending = tip_pending_;
+  tip_pending_ = false;
+  return pending;
+}
+
+void GenerationContext::ReportFailure(const std::string& indentation, const std::string& what,
+                                      const std::string& reason) {
+  transcript_.AppendLine(indentation + "ERROR: " + what + " failed: " + reason + ".");
+  ++counters_.ErrorCount;
+}
+
+bool GenerationContext::EnsureFolder(const std::string& indentation, const std::string& folder) {
+  if (FolderExists(folder)) return true;
+  if (const auto reason = CreateFolder(folder)) {
+    ReportFailure(indentation, "Creating folder " + folder, *reason);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quorvale

@@ -1,0 +1,22 @@
+#include "generate/startup_settings.h"
+
+#include "platform/path.h"
+#include "viewers/viewer_registry.h"
+
+namespace quorvale {
+
+std::string ApplicationsFolder(const std::string& program_folder) { return JoinPath(program_folder, "Applications"); }
+
+std::string ProjectsFolder(const std::string& program_folder) { return JoinPath(program_folder, "Projects"); }
+
+std::string ViewerSourceFolder(const std::string& program_folder, const std::string& viewer_type) {
+  return JoinPath(ApplicationsFolder(program_folder), MakeViewer(viewer_type)->ApplicationFolderName());
+}
+
+ProjectSettings StartupSettings(const std::string& program_folder) {
+  ProjectSettings settings;
+  settings.ApplicationSourceDirectory = ViewerSourceFolder(program_folder, settings.ViewerType);
+  return settings;
+}
+
+}  // namespace quorvale

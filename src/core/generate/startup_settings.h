@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "model/project.h"
+
+namespace quorvale {
+
+// The program folder's layout: Applications holds one folder of files per viewer,
+// Projects is where the project dialogs first open.
+std::string ApplicationsFolder(const std::string& program_folder);
+std::string ProjectsFolder(const std::string& program_folder);
+// Where the program keeps the files of the viewer that `viewer_type` names.
+std::string ViewerSourceFolder(const std::string& program_folder, const std::string& viewer_type);
+
+// The settings the window and the command line start with: the placeholder Publishing
+// Directory, pictures published, the Torvexa viewer and its files in the program folder.
+ProjectSettings StartupSettings(const std::string& program_folder);
+
+}  // namespace quorvale

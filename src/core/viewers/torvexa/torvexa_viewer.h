@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewers/viewer.h"
+
+namespace quorvale {
+
+// The Torvexa applet: a home page that opens each album page in a pop-up window, album
+// pages that host the applet, one index file per album telling the applet its pictures
+// and comments, and the applet's 15 files.
+class TorvexaViewer final : public Viewer {
+ public:
+  std::string_view Name() const override { return "Java"; }
+  std::string_view ApplicationFolderName() const override { return "Torvexa"; }
+  std::vector<std::string> ViewerFiles() const override;
+  OwnedEntries Owned() const override;
+
+  void BeginSite(GenerationContext& context) override;
+  // The album's list entry, its page, the one-time picture-count tip, its index file
+  // and its pictures, in that order.
+  void GenerateAlbum(GenerationContext& context, int album_number) override;
+  // Writes the home page with every album's entry.
+  void FinishSite(GenerationContext& context) override;
+
+ private:
+  std::string home_page_;
+};
+
+}  // namespace quorvale
