@@ -14,6 +14,7 @@ constexpr const char* kFoldersLeftOut = "Some of the dropped folders or pictures
 }  // namespace
 
 DropAction MainWindowLogic::DropActionFor(DropTarget target, const std::vector<std::string>& paths) const {
+  if (GenerationRunning()) return DropAction::kRefuse;  // the project waits for the run
   return ClassifyDrop(target, paths);
 }
 
@@ -21,7 +22,7 @@ void MainWindowLogic::DropPaths(DropTarget target, std::vector<std::string> path
   // A drop comes in no useful order: files and folders are taken in natural name order,
   // so "peak-2" comes before "peak-10".
   std::sort(paths.begin(), paths.end(), NaturalLess);
-  switch (ClassifyDrop(target, paths)) {
+  switch (DropActionFor(target, paths)) {
     case DropAction::kRefuse:
       break;
     case DropAction::kAddPictures: {

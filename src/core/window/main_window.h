@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/product.h"
 #include "platform/user_dialogs.h"
 #include "window/drop_rules.h"
+#include "window/generation_runner.h"
 
 namespace quorvale {
 
@@ -33,6 +35,8 @@ class WindowObserver {
   virtual void StatusCaptionChanged() = 0;
   // A generation run handled another picture or began another album.
   virtual void GenerationProgressed(const GenerationProgress&) {}
+  // The user asked to close while a run went on and it has now stopped: close again.
+  virtual void CloseRequested() {}
 };
 
 // Where the window's program folders point. Start-up derives them from the program
@@ -59,6 +63,10 @@ class MainWindowLogic {
   // the first time; an installed program cannot write its own folder.
   MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
                   std::string documents_folder = std::string());
+  // A run still going is stopped and waited for.
+  ~MainWindowLogic();
+  MainWindowLogic(const MainWindowLogic&) = delete;
+  MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
   void SetObserver(WindowObserver* observer) { observer_ = observer; }
 
@@ -100,8 +108,8 @@ class MainWindowLogic {
   // viewer changed. New and Open start an empty history; saving marks the clean state.
   void Undo();  // mnuEditUndo
   void Redo();  // mnuEditRedo
-  bool CanUndo() const { return history_.CanUndo(); }
-  bool CanRedo() const { return history_.CanRedo(); }
+  bool CanUndo() const { return history_.CanUndo() && !GenerationRunning(); }
+  bool CanRedo() const { return history_.CanRedo() && !GenerationRunning(); }
 
   // --- Drops from outside (drop_commands.cpp) ---
   // What dropping `paths` on `target` would do; the view refuses what this refuses.
@@ -126,16 +134,27 @@ class MainWindowLogic {
   void SaveProject();    // mnuFileSave, btnSaveProject
   void SaveProjectAs();  // mnuFileSaveAs, btnSaveAs
   // The close question, asked when the window is about to close by any means. Returns
-  // whether the window may close: only a save the user asked for that then failed
-  // keeps it open, so unsaved work is never dropped silently.
+  // whether the window may close: a Yes whose save did not happen (the dialog was
+  // cancelled or the write failed) keeps it open, so unsaved work is never dropped.
+  // During a generation run it first asks to cancel the run; the window closes once
+  // the run has stopped (CloseRequested).
   bool ConfirmClose();
 
-
   // --- Generation (generate_command.cpp) ---
+  // Lets runs go on a worker thread: `post` queues a task on the window's thread. Without
+  // it a run keeps the calling thread until it ends.
+  void RunGenerationInBackground(GenerationRunner::Post post);
   // btnGenerate: empties the status transcript and runs generation into the Publishing
   // Directory. The view follows the run through StatusCaptionChanged, GenerationProgressed
-  // and TranscriptAppended/TranscriptReplaced.
+  // and TranscriptAppended/TranscriptReplaced; its message boxes come through the dialogs
+  // port on the window's thread, in the run's order.
   void GenerateCommand();
+  // btnCancelGeneration: the run stops after the file in hand.
+  void CancelGeneration();
+  // While a run goes on, every command that edits the project or starts another command
+  // is disabled; the view greys them out and refuses drops.
+  bool GenerationRunning() const { return runner_ && runner_->Running(); }
+  const GenerationProgress& Progress() const { return generation_progress_; }
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
 
@@ -237,6 +256,10 @@ class MainWindowLogic {
 
   // How a generation run reaches the window (generate_command.cpp).
   class RunEvents;
+  void FinishGeneration(const GenerationResult& result);
+  // The close question during a run: Yes cancels it and closes once it has stopped. The
+  // window stays open for now in either case.
+  bool AskToCancelRunBeforeClosing();
 
   UserDialogs& dialogs_;
   const Clock& clock_;
@@ -261,7 +284,12 @@ class MainWindowLogic {
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  GenerationProgress generation_progress_;
   EditHistory history_;
+  // The run's sink outlives the worker that feeds it: the runner is destroyed first.
+  std::unique_ptr<GenerationEvents> run_events_;
+  std::unique_ptr<GenerationRunner> runner_;
+  bool close_after_run_ = false;
 };
 
 }  // namespace quorvale

@@ -119,6 +119,7 @@ void MainWindowLogic::SaveProjectAs() {
 }
 
 bool MainWindowLogic::ConfirmClose() {
+  if (GenerationRunning()) return AskToCancelRunBeforeClosing();
   bool may_close = true;
   if (project_.Modified &&
       Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) == Answer::kYes) {
