@@ -147,6 +147,7 @@ class Form1Test : public QObject {
     auto* status = w.Find<QPlainTextEdit>("txtStatus");
     status->setPlainText(QStringLiteral("left over from an earlier run"));
     w.Click("btnGenerate");
+    QTRY_VERIFY(!w.logic.GenerationRunning());
     const QString expected = QString::fromStdString(w.logic.StatusText()).remove(QLatin1Char('\r'));
     QVERIFY(expected.startsWith(QStringLiteral("\nGeneration started (12/5/2026 6:15:42 AM) ....\n\n")));
     QCOMPARE(status->toPlainText(), expected);

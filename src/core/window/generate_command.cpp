@@ -34,7 +34,8 @@ class MainWindowLogic::RunEvents final : public GenerationEvents {
 MainWindowLogic::~MainWindowLogic() = default;
 
 void MainWindowLogic::RunGenerationInBackground(GenerationRunner::Post post) {
-  runner_ = std::make_unique<GenerationRunner>(std::move(post));
+  runner_.reset();  // a run still going is stopped first
+  if (post) runner_ = std::make_unique<GenerationRunner>(std::move(post));
 }
 
 void MainWindowLogic::GenerateCommand() {

@@ -142,7 +142,8 @@ class MainWindowLogic {
 
   // --- Generation (generate_command.cpp) ---
   // Lets runs go on a worker thread: `post` queues a task on the window's thread. Without
-  // it a run keeps the calling thread until it ends.
+  // it (or with an empty one, which also stops a run still going) a run keeps the
+  // calling thread until it ends.
   void RunGenerationInBackground(GenerationRunner::Post post);
   // btnGenerate: empties the status transcript and runs generation into the Publishing
   // Directory. The view follows the run through StatusCaptionChanged, GenerationProgressed

@@ -7,6 +7,7 @@
 
 #include "core/support/temp_folder.h"
 #include "window/picture_details.h"
+#include "window/progress_text.h"
 
 namespace quorvale {
 namespace {
@@ -68,6 +69,12 @@ TEST(PictureDetails, PixelAndFileSizes) {
       {8000, 6000, 21474836480ULL, "8000 \xC3\x97 6000 pixels, 20.0 GB"},
   };
   for (const auto& c : cases) EXPECT_EQ(PictureDetails(c.width, c.height, c.bytes), c.text);
+}
+
+TEST(ProgressText, PicturesDoneAndTheAlbum) {
+  EXPECT_EQ(ProgressText({0, 300, -1, ""}), "0 of 300 pictures");
+  EXPECT_EQ(ProgressText({120, 300, 1, "Summer"}), "120 of 300 pictures - album 2: Summer");
+  EXPECT_EQ(ProgressText({1, 1, 0, "One"}), "1 of 1 picture - album 1: One");
 }
 
 }  // namespace
