@@ -86,7 +86,8 @@ class Form1Test : public QObject {
           "optionHTML", "chkPublishPictures", "txtAppSource", "btnAppDir", "Label4", "Label3", "Label7", "Label8",
           "frmStatus", "lblStatus", "txtStatus", "btnGenerate", "Image4", "Label10", "Image5", "lblApplicationURL",
           "lblCopyright", "Label6", "mnuFile", "mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs",
-          "mnuBlank", "mnuFileExit", "mnuHelp", "mnuHelpTopics", "mnuAbout"}) {
+          "mnuBlank", "mnuFileExit", "mnuHelp", "mnuHelpTopics", "mnuAbout", "mnuEdit", "mnuEditUndo", "mnuEditRedo",
+          "prgGeneration", "btnCancelGeneration", "picPreview"}) {
       QVERIFY2(w.form.findChild<QObject*>(QLatin1String(name)) != nullptr, name);
     }
     QCOMPARE(w.Find<QAction>("mnuBlank")->text(), QString(35, QLatin1Char('-')));
@@ -98,10 +99,18 @@ class Form1Test : public QObject {
 
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
-    for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "btnUp", "btnDown", "btnPicUp",
-                             "btnPicDown", "Frame1", "optionJava", "chkPublishPictures", "txtAppSource"}) {
+    for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "Frame1", "optionJava",
+                             "chkPublishPictures", "txtAppSource"}) {
       QVERIFY2(!w.Find<QWidget>(name)->isVisibleTo(&w.form), name);
     }
+    // The moving buttons show; every control a user meets keeps a tool tip.
+    for (const char* name : {"btnUp", "btnDown", "btnPicUp", "btnPicDown", "prgGeneration", "btnCancelGeneration",
+                             "picPreview"}) {
+      QVERIFY2(!w.Find<QWidget>(name)->isHidden(), name);
+      QVERIFY2(!w.Find<QWidget>(name)->toolTip().isEmpty(), name);
+    }
+    QCOMPARE(w.Find<QAction>("mnuEditRedo")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
   }
 
   void ListsAndCommentFollowTheSelection() {
@@ -218,6 +227,13 @@ class Form1Test : public QObject {
                                 QStringLiteral("Save current project?\n<untitled.qs1>")}));
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+
+    // An OK and Cancel box confirms a deletion: Enter presses Cancel.
+    QTimer::singleShot(0, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+    });
+    QVERIFY(dialogs.ShowMessage({"THIS WILL WIPE OUT", "Quorvale 1.0.0 - Clear", quorvale::Buttons::kOkCancel,
+                                 quorvale::Icon::kNone}) == quorvale::Answer::kCancel);
 
     seen.clear();
     QTimer::singleShot(0, [&] {
