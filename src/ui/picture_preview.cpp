@@ -12,7 +12,7 @@
 namespace quorvale::ui {
 namespace {
 
-constexpr int kBoxSize = 150;  // the picture is drawn to fit a square of this side
+constexpr int kBoxSize = 128;  // the picture is drawn to fit a square of this side
 
 }  // namespace
 
