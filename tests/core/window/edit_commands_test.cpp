@@ -184,28 +184,6 @@ TEST_F(EditCommandsTest, UndoBackToTheSavedStateLeavesNothingToSave) {
   EXPECT_FALSE(logic.CanUndo() || logic.CanRedo());
 }
 
-TEST_F(EditCommandsTest, MovesStopAtTheEndsAndButtonsFollow) {
-  AlbumWithPictures(2);
-  AddAlbum("Second");
-  EXPECT_TRUE(logic.MoveAlbumUpEnabled());
-  EXPECT_FALSE(logic.MoveAlbumDownEnabled());
-  logic.MoveAlbumDown();  // already last: nothing happens, nothing is marked
-  EXPECT_EQ(Seen(), "Album *Second|     Albums: 2 of 2|Second|     Pictures: 0|| modified");
-  logic.MoveAlbumDown();
-  EXPECT_EQ(Seen(), "Album *Second|     Albums: 2 of 2|Second|     Pictures: 0||");
-  EXPECT_FALSE(logic.MovePictureUpEnabled() || logic.MovePictureDownEnabled());
-  logic.MoveAlbumUp();
-  EXPECT_EQ(Seen(), "*Second Album|     Albums: 1 of 2|Second|     Pictures: 0|| modified");
-  logic.OnAlbumClicked(1);
-  EXPECT_FALSE(logic.MovePictureUpEnabled());
-  EXPECT_TRUE(logic.MovePictureDownEnabled());
-  logic.MovePictureUp();
-  logic.MovePictureBefore(0, 1);  // dropped where it is
-  EXPECT_EQ(Seen(), "Second *Album|     Albums: 2 of 2|Album|     Pictures: 2|*p0.jpg p1.jpg|");
-  logic.MovePictureDown();
-  EXPECT_EQ(Seen(), "Second *Album|     Albums: 2 of 2|Album|     Pictures: 2|p1.jpg *p0.jpg| modified");
-}
-
 TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
   const std::string kept = MakeFile("kept.jpg");
   const std::string broken = MakeFile("two\nlines.jpg");
