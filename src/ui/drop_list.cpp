@@ -69,9 +69,13 @@ void DropList::dropEvent(QDropEvent* event) {
     int before = count();
     if (at.isValid()) before = dropIndicatorPosition() == QAbstractItemView::BelowItem ? at.row() + 1 : at.row();
     // A copy, as far as the drag knows: the list must not remove the dragged row itself;
-    // it is shown again from the logic's order.
+    // it is shown again from the logic's order. The view ends its drag state as a drop
+    // of its own would.
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    stopAutoScroll();
+    setState(QAbstractItemView::NoState);
+    viewport()->update();
     if (from >= 0) emit RowDropped(from, before);
     return;
   }
