@@ -145,19 +145,20 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   EXPECT_EQ(observer.shown, window.StatusText());
   EXPECT_FALSE(window.project().PictureCountTipPending);
 
-  // Cancelled part way through the pictures; no final box.
+  // Closing during a run, before any picture: the run cannot pass the box about the
+  // missing viewer source before the pump below answers it. No final box.
   std::filesystem::remove_all(JoinPath(site, "PhotoAlbum"));
   dialogs.messages.clear();
   observer.progress_seen.clear();
   window.GenerateCommand();
-  while (observer.progress_seen.empty() || observer.progress_seen.back().pictures_done < 10) queue.Pump();
   dialogs.answers.push_back(Answer::kYes);  // closing: cancel the run first?
   EXPECT_FALSE(window.ConfirmClose());
   while (window.GenerationRunning()) queue.Pump();
-  EXPECT_EQ(dialogs.messages.back(),
-            (MessageRequest{"Generation is still running. Cancel it and close Quorvale?", "Quorvale 1.0.0 - Close",
-                            Buttons::kYesNo, Icon::kQuestion}));
-  EXPECT_LT(observer.progress_seen.back().pictures_done, 300);
+  const MessageRequest close_question{"Generation is still running. Cancel it and close Quorvale?",
+                                      "Quorvale 1.0.0 - Close", Buttons::kYesNo, Icon::kQuestion};
+  EXPECT_EQ(dialogs.messages.front(), close_question);
+  for (const MessageRequest& message : dialogs.messages) EXPECT_EQ(message.title.find("GENERATION"), std::string::npos);
+  EXPECT_EQ(window.Progress().pictures_done, 0);
   EXPECT_TRUE(window.StatusText().ends_with("\r\nGeneration cancelled."));
   EXPECT_EQ(window.StatusCaption(), "Generation cancelled.");
   EXPECT_EQ(observer.close_requests, 1);
