@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QStandardPaths>
 
 #include <clocale>
 
@@ -19,7 +21,10 @@ int main(int argc, char** argv) {
   quorvale::ui::QtUserDialogs dialogs;
   quorvale::SystemClock clock;
   quorvale::VipsPictureImaging imaging;
-  quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder());
+  // The project dialogs start in the user's documents folder, which the user can write.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder(),
+                                  QDir::toNativeSeparators(documents).toStdString());
   logic.SetPictureImaging(&imaging);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);

@@ -116,10 +116,20 @@ class ProjectMenuTest : public QObject {
   }
 
   // A failed save answering the close question keeps the window open.
+  // Yes to the close question keeps the window open until the work is saved: a
+  // cancelled Save dialog or a failed save leave it open with the project as it was.
   void ClosingStaysOpenWhenTheSaveFails() {
     Window w;
     w.dialogs.texts.push_back("Holiday");
     w.logic.AddAlbumCommand();
+    w.dialogs.answers.push_back(Answer::kYes);
+    w.dialogs.paths.push_back(std::nullopt);
+    QVERIFY(!w.form.close());
+    QVERIFY(w.form.isVisible());
+    QCOMPARE(w.AlbumCount(), 1);
+    QVERIFY(w.logic.project().Modified);
+    w.dialogs.messages.clear();
+
     w.dialogs.answers.push_back(Answer::kYes);
     w.dialogs.paths.push_back(std::string("/no/such/folder/holiday.qs1"));
     QVERIFY(!w.form.close());

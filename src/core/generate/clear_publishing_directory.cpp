@@ -164,6 +164,7 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
     message(BusyMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
     return ClearOutcome::kCouldNotRun;
   }
+  // An OK and Cancel box has Cancel as its default: a stray Enter must not delete a site.
   if (message(WipeWarning(pd), kWarningCaption, Buttons::kOkCancel, Icon::kNone) != Answer::kOk) {
     return ClearOutcome::kDeclined;
   }

@@ -16,13 +16,6 @@ namespace fs = std::filesystem;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsPictureName(const std::string& name) {
-  const auto dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  const std::string ext = AsciiLower(name.substr(dot + 1));
-  return ext == "jpg" || ext == "jpeg" || ext == "gif";
-}
-
 // A line break would split the value's line in a project file and change the project
 // when it is read back, so such a name cannot be stored.
 bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
@@ -76,6 +69,13 @@ std::string AbsoluteFolder(const std::string& folder) {
 
 }  // namespace
 
+bool IsPictureFileName(const std::string& name) {
+  const auto dot = name.rfind('.');
+  if (dot == std::string::npos) return false;
+  const std::string ext = AsciiLower(name.substr(dot + 1));
+  return ext == "jpg" || ext == "jpeg" || ext == "gif";
+}
+
 bool NaturalLess(const std::string& a, const std::string& b) {
   std::size_t i = 0;
   std::size_t j = 0;
@@ -128,7 +128,7 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
       std::error_code kind_error;
       if (!it->is_regular_file(kind_error)) continue;
       const std::string name = it->path().filename().string();
-      if (!IsPictureName(name)) continue;
+      if (!IsPictureFileName(name)) continue;
       if (const auto reason = UnstorableBecause(name)) {
         left_out.push_back("picture \"" + ShownName(name) + "\" left out; " + *reason + ".");
         continue;

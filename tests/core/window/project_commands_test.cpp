@@ -210,7 +210,8 @@ TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
     EXPECT_EQ(window_->AlbumRows(), c.kept ? albums : std::vector<std::string>{});
     EXPECT_EQ(window_->settings().PublishDirectory, settings.PublishDirectory);
     EXPECT_EQ(window_->project().Modified, c.modified);
-    EXPECT_TRUE(may_close);  // only a failed write keeps the window open
+    // Yes asks for the work to be kept: unless it was written, the window stays open.
+    EXPECT_EQ(may_close, !(c.command == kClose && c.answer == Answer::kYes && !c.written));
   }
 }
 
@@ -226,7 +227,7 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   window_->SaveProject();
   // The dialog itself confirms before replacing a file (the last two flags).
   const FileDialogRequest expected{"Save Quorvale Project File As ..", "*.qs1", "qs1",
-                                   "Quorvale Project File (*.qs1)|*.qs1", "", true, true};
+                                   "Quorvale Project File (*.qs1)|*.qs1", "/opt/quorvale/Projects", true, true};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
