@@ -102,9 +102,10 @@ TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
   std::atomic<int> returned{0};
   OverlappingRun runs[] = {OverlappingRun(returned), OverlappingRun(returned)};
   GenerationResult results[2];
+  const GenerationJob job = Job(publish_);  // made before the threads: each run takes its own copy
   {
-    std::jthread a([&] { results[0] = GenerateAlbums(Job(publish_), runs[0]); ++returned; });
-    std::jthread b([&] { results[1] = GenerateAlbums(Job(publish_), runs[1]); ++returned; });
+    std::jthread a([&] { results[0] = GenerateAlbums(job, runs[0]); ++returned; });
+    std::jthread b([&] { results[1] = GenerateAlbums(job, runs[1]); ++returned; });
   }
   const int busy = results[0].outcome == GenerationOutcome::kBusy ? 0 : 1;
   EXPECT_EQ(results[busy].outcome, GenerationOutcome::kBusy);

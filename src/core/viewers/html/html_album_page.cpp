@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "site/site_layout.h"
 #include "viewers/html/html_page_parts.h"
 #include "viewers/html/html_text.h"
 
@@ -15,7 +16,7 @@ std::string Dimensions(const HtmlImage& image) {
 std::string Navigation(const HtmlSite& site, int album_number) {
   std::vector<std::string> lines = {
       "<nav class=\"album-nav\" aria-label=\"Albums\">",
-      "<a class=\"nav-home\" href=\"PhotoAlbum.htm\">All albums</a>",
+      "<a class=\"nav-home\" href=\"" + std::string(kHomePageName) + "\">All albums</a>",
   };
   if (album_number > 0) {
     lines.push_back("<a class=\"nav-prev\" href=\"" + HtmlAlbumPageUrl(album_number - 1) +

@@ -9,7 +9,7 @@ namespace quorvale {
 namespace {
 
 // The viewer's files as the pages, which lie in the Publishing Directory, reach them.
-std::string ViewerFileUrl(const char* name) { return UrlOfPath(std::string("PhotoAlbum/") + name); }
+std::string ViewerFileUrl(const char* name) { return UrlOfPath(SiteFolderUrl() + "/" + name); }
 
 }  // namespace
 
