@@ -181,6 +181,9 @@ test('the lightbox opens on a click, follows the arrow keys in the address and c
   const { context, page, seen } = await openPage(DESKTOP, 'album-0.htm');
   await page.click('#p1 a');
   await page.waitForSelector('.pswp--open');
+  // Keys reach the lightbox once its opening animation is over; a slow machine takes longer.
+  await page.waitForFunction(() => window.pswp && window.pswp.opener && window.pswp.opener.isOpen, null,
+    { polling: 100 });
   assert.deepEqual(await shownPicture(page), { src: 'images/album-0/harbour.jpg', caption: 'Boats at "dawn"' });
   assert.equal(addressEnding(page), '#p1');
   assert.match(await page.getAttribute('.pswp__button--original', 'href'), /images\/album-0\/harbour\.jpg$/);
