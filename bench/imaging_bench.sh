@@ -47,7 +47,7 @@ draw_picture() {  # INDEX
   if ((i % 40 == 39)); then
     convert "$base" -roll +$((i * 37))+$((i * 53)) -modulate 100,$((80 + i % 40)),$((60 + i % 80)) -resize 1600x1200 "$dir/$name.gif"
   elif ((i % 25 == 24)); then
-    convert "$base" -roll +$((i * 37))+$((i * 53)) -modulate 100,$((80 + i % 40)),$((60 + i % 80)) -quality 92 "$dir/$name.tmp"
+    convert "$base" -roll +$((i * 37))+$((i * 53)) -modulate 100,$((80 + i % 40)),$((60 + i % 80)) -quality 92 "jpg:$dir/$name.tmp"
     { head -c 2 "$dir/$name.tmp"; printf "$EXIF_ORIENTATION_6"; tail -c +3 "$dir/$name.tmp"; } >"$dir/$name.jpg"
     rm "$dir/$name.tmp"
   else
