@@ -154,6 +154,31 @@ TEST_F(VipsPictureImagingTest, LocationAndCameraDetailsAreLeftOutUnlessTheLocati
   }
 }
 
+TEST_F(VipsPictureImagingTest, APictureInAnotherColourSpaceGetsAnSrgbDisplayCopy) {
+  struct Case {
+    const char* profile;
+    bool original_serves;
+  };
+  for (const Case& c : {Case{"p3", false}, Case{"srgb", true}}) {
+    SCOPED_TRACE(c.profile);
+    Image picture = Drawn(800, 600);
+    VipsImage* tagged = nullptr;
+    ASSERT_EQ(vips_icc_transform(picture.get(), &tagged, c.profile, "input_profile", "srgb", nullptr), 0)
+        << vips_error_buffer();
+    SaveJpeg(tagged, Path("tagged.jpg"));
+    g_object_unref(tagged);
+    const auto result = Prepare("tagged.jpg");
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result));
+    EXPECT_EQ(std::get<PreparedPicture>(result).display_is_original, c.original_serves);
+    if (!c.original_serves) {
+      Image display = Load(Path("display.jpg"));
+      EXPECT_FALSE(HasField(display.get(), VIPS_META_ICC_NAME));
+      // The red corner, stored in P3 numbers, is sRGB red again (untransformed it would be ~234).
+      EXPECT_GT(RedAt(display.get(), 5, 5), 250);
+    }
+  }
+}
+
 TEST_F(VipsPictureImagingTest, PicturesThatCannotBeDecodedAreReportedWithAReason) {
   Image picture = Drawn(1600, 1200);
   SaveJpeg(picture.get(), Path("whole.jpg"));
