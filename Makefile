@@ -3,9 +3,11 @@
 
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
+TSAN       ?= build-tsan
+RELEASE    ?= build-release
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-sanitize run demo test test-windows clean
+.PHONY: all deps build build-sanitize build-tsan build-release run demo test test-windows clean
 
 all: build
 
@@ -19,6 +21,16 @@ build: deps
 build-sanitize: deps
 	cmake --preset sanitize
 	cmake --build $(SANITIZE) -j $(JOBS)
+
+# The core and its tests under ThreadSanitizer: generation runs as a job on any thread.
+build-tsan: deps
+	cmake --preset tsan
+	cmake --build $(TSAN) -j $(JOBS) --target core_tests
+
+# What a packager builds: a plain Release configure, without the presets' settings.
+build-release: deps
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS)
 
 # With a display: the program. Without one: the demo site, and where to open it.
 run: build
@@ -34,9 +46,10 @@ run: build
 demo: build
 	tools/make-demo.sh $(BUILD)
 
-test: build build-sanitize
+test: build build-sanitize build-tsan build-release
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS)
+	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -L core -R 'Generat'
 	tools/test-windows.sh $(JOBS)
 
 # The Windows suite alone: the core, quorvale-cli and the core's tests cross-built with
@@ -45,4 +58,4 @@ test-windows: deps
 	tools/test-windows.sh $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE) build-windows
+	rm -rf $(BUILD) $(SANITIZE) $(TSAN) $(RELEASE) build-windows

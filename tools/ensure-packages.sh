@@ -4,7 +4,7 @@
 # names the missing packages and fails.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libvips-dev
           xvfb xauth fonts-dejavu-core default-jdk-headless junit4 libhamcrest-java chromium rsync
           g++-mingw-w64-x86-64-posix wine wine64 googletest)
 # Node.js and npm may come from elsewhere than Debian (the machine's own Node.js ships

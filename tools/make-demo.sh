@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the demo project from the demo album source and generates its site:
+# Builds the demo project from the demo album source and generates its site with the
+# HTML viewer, so the first site a new user opens shows the photographs:
 #   tools/make-demo.sh BUILD_FOLDER [SITE_FOLDER [PROJECT_FILE]]
 # By default the project lands in BUILD/bin/Projects/Demo.qs1 (where the program's Open
 # dialog starts) and the site in BUILD/demo-site. The generation run must end without
@@ -14,7 +15,7 @@ project="${3:-$build/bin/Projects/Demo.qs1}"
 mkdir -p "$site" "$(dirname "$project")"
 site=$(cd "$site" && pwd)
 "$cli" import "$project" "$source/Seaside Weekend" "$source/Autumn Garden" "$source/Mountain Trail" \
-  --publish-dir "$site" --force
+  --publish-dir "$site" --viewer html --force
 "$cli" generate "$project" > "$site.transcript.txt"
 
 echo

@@ -7,6 +7,7 @@
 #include "generate/startup_settings.h"
 #include "platform/file_system.h"
 #include "platform/program_folder.h"
+#include "platform/text_codec.h"
 
 namespace quorvale::cli {
 namespace {
@@ -91,7 +92,21 @@ std::optional<LoadedProject> Command::LoadProject(const std::string& path) const
     std::cerr << refusal->message.title << "\n" << ToTerminalText(refusal->message.text) << "\n";
     return std::nullopt;
   }
-  return std::get<LoadedProject>(std::move(result));
+  // As in the window, the file's viewer brings its own files.
+  LoadedProject loaded = std::get<LoadedProject>(std::move(result));
+  loaded.settings.ApplicationSourceDirectory = ViewerSourceFolder(ProgramFolder(), loaded.settings.ViewerType);
+  return loaded;
+}
+
+bool Command::ChooseViewer(const std::string& value, ProjectSettings& settings) const {
+  const std::string viewer = AsciiLower(value);
+  if (viewer != "html" && viewer != "java") {
+    Complain("--viewer takes html or java, not \"" + value + "\"");
+    return false;
+  }
+  settings.ViewerType = viewer == "html" ? kHtmlViewerType : kJavaViewerType;
+  settings.ApplicationSourceDirectory = ViewerSourceFolder(ProgramFolder(), settings.ViewerType);
+  return true;
 }
 
 }  // namespace quorvale::cli

@@ -48,6 +48,10 @@ class Command {
   std::optional<LoadedProject> LoadProject(const std::string& path) const;
   // Prints "quorvale-cli NAME: " and `problem` on standard error.
   void Complain(const std::string& problem) const;
+  // Applies a "--viewer html|java" value (any letter case): the viewer type and its
+  // folder in the program folder. A value naming no viewer is complained about and
+  // gives false.
+  bool ChooseViewer(const std::string& value, ProjectSettings& settings) const;
 
  private:
   struct Declared {

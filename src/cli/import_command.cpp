@@ -28,7 +28,7 @@ bool SameProject(const Project& a, const Project& b) {
 class ImportCommand final : public Command {
  public:
   ImportCommand()
-      : Command("import", "import PROJECT FOLDER... [--publish-dir DIR] [--force]",
+      : Command("import", "import PROJECT FOLDER... [--publish-dir DIR] [--viewer html|java] [--force]",
                 "Make a new project with one album per folder of pictures.",
                 "Makes a new project file PROJECT with one album per FOLDER, in the order given. Each\n"
                 "album is titled with its folder's name (blanks trimmed, cut to 200 characters) and\n"
@@ -38,6 +38,8 @@ class ImportCommand final : public Command {
                 "Options:\n"
                 "  --publish-dir DIR  the project's Publishing Directory (made absolute); without it the\n"
                 "                     project keeps the desktop program's placeholder text\n"
+                "  --viewer html|java the project's viewer: html (pages for today's browsers) or java\n"
+                "                     (the Torvexa applet, the desktop program's first choice); default: java\n"
                 "  --force            replace PROJECT when it exists already\n\n"
                 "A folder that does not exist or holds no picture is an error, and nothing is written.\n"
                 "The file is written whole or not at all (a temporary file renamed into place).\n\n"
@@ -45,6 +47,7 @@ class ImportCommand final : public Command {
                 "(bad usage, PROJECT exists without --force, a folder error, a write failure).\n") {
     Positionals("PROJECT and at least one FOLDER", 2, SIZE_MAX, &arguments_);
     Option("--publish-dir", "a folder", &publish_dir_);
+    Option("--viewer", "html or java", &viewer_);
     Flag("--force", &force_);
   }
 
@@ -67,6 +70,7 @@ class ImportCommand final : public Command {
 
     ProjectSettings settings = StartupSettings(ProgramFolder());
     if (publish_dir_) settings.PublishDirectory = AbsolutePath(*publish_dir_);
+    if (viewer_ && !ChooseViewer(*viewer_, settings)) return kExitCannotRun;
 
     // What is written must load back as it is: check the bytes before they reach the disk.
     const std::string bytes = ProjectFileBytes(imported.project, settings);
@@ -93,6 +97,7 @@ class ImportCommand final : public Command {
 
   std::vector<std::string> arguments_;
   std::optional<std::string> publish_dir_;
+  std::optional<std::string> viewer_;
   bool force_ = false;
 };
 

@@ -11,7 +11,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -24,8 +28,11 @@
 #include <QVBoxLayout>
 
 #include "platform/product.h"
+#include "ui/drop_list.h"
 #include "ui/frm_help.h"
+#include "ui/picture_preview.h"
 #include "ui/step_badge.h"
+#include "window/progress_text.h"
 
 namespace quorvale::ui {
 namespace {
@@ -58,6 +65,13 @@ QPushButton* Button(const char* name, const QString& text, const QString& tip, Q
   auto* button = Named(new QPushButton(text, parent), name);
   button->setToolTip(tip);
   button->setAutoDefault(false);
+  return button;
+}
+
+// The up and down buttons hold one character each.
+QPushButton* ArrowButton(const char* name, const QString& text, const QString& tip, QWidget* parent) {
+  QPushButton* button = Button(name, text, tip, parent);
+  button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 8);
   return button;
 }
 
@@ -123,16 +137,26 @@ class CaptionFrame final : public QGroupBox {
 };
 
 // Shows `rows` in `list` with row `selected` current, without raising the list's signals.
-void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected) {
+// With `tips`, each row's tool tip is its whole text (a path wider than the list).
+void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected, bool tips = false) {
   const QSignalBlocker blocker(list);
   bool same = list->count() == static_cast<int>(rows.size());
   for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == Q(rows[static_cast<std::size_t>(i)]);
   if (!same) {
     list->clear();
-    for (const std::string& row : rows) list->addItem(Q(row));
+    for (const std::string& row : rows) {
+      auto* item = new QListWidgetItem(Q(row), list);
+      if (tips) item->setToolTip(item->text());
+    }
   }
   list->clearSelection();
   list->setCurrentRow(selected);
+}
+
+std::vector<std::string> Paths(const QStringList& paths) {
+  std::vector<std::string> converted;
+  for (const QString& path : paths) converted.push_back(path.toStdString());
+  return converted;
 }
 
 // Sets a line's text only when it differs, so typing keeps its caret.
@@ -165,13 +189,23 @@ Form1::Form1(MainWindowLogic& logic, QWidget* parent) : QMainWindow(parent), log
   setCentralWidget(central);
 
   Connect();
+  setAcceptDrops(true);
+  for (QWidget* box : {static_cast<QWidget*>(txtPictureComment_), static_cast<QWidget*>(txtPublishDirectory_)}) {
+    box->installEventFilter(this);
+  }
   logic_.SetObserver(this);
+  // Runs go on a worker thread; their events come back through this window's event loop.
+  logic_.RunGenerationInBackground(
+      [this](std::function<void()> task) { QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection); });
   Render();
   txtStatus_->setPlainText(WithoutCarriageReturns(logic_.StatusText()));
   SizeAndCentre();
 }
 
-Form1::~Form1() { logic_.SetObserver(nullptr); }
+Form1::~Form1() {
+  logic_.RunGenerationInBackground(nullptr);  // stops a run still going; nothing more is posted here
+  logic_.SetObserver(nullptr);
+}
 
 void Form1::BuildMenus() {
   auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys) {
@@ -187,6 +221,10 @@ void Form1::BuildMenus() {
   mnuBlank_ = add(mnuFile_, "mnuBlank", QString(35, QLatin1Char('-')), QKeySequence());
   mnuBlank_->setEnabled(false);
   mnuFileExit_ = add(mnuFile_, "mnuFileExit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
+  mnuEdit_ = Named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuEdit");
+  mnuEditUndo_ = add(mnuEdit_, "mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z")));
+  mnuEditRedo_ = add(mnuEdit_, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(QStringLiteral("Ctrl+Y")));
+  mnuEditRedo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
   mnuAbout_ = add(mnuHelp_, "mnuAbout", QStringLiteral("&About"), QKeySequence());
@@ -228,17 +266,16 @@ QWidget* Form1::BuildContentPage() {
   QWidget* in_albums = albums->contents();
   btnAddNew_ = Button("btnAddNew", QStringLiteral("Add Album.."), QStringLiteral("Add Album"), in_albums);
   btnDelete_ = Button("btnDelete", QStringLiteral("Remove Album"), QStringLiteral("Remove Selected Album"), in_albums);
-  btnUp_ = HiddenButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums);
-  btnDown_ = HiddenButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
+  btnUp_ = ArrowButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums);
+  btnDown_ = ArrowButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
   Label1_ = Named(new QLabel(QStringLiteral("Selected album:"), in_albums), "Label1");
   lblAlbum_ = Named(new QLabel(in_albums), "lblAlbum");
   lblAlbum_->setTextFormat(Qt::PlainText);
   lblAlbum_->setToolTip(kQuickHelpHint);
   lblAlbum_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   lblAlbum_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  AlbumList_ = Named(new QListWidget(in_albums), "AlbumList");
+  AlbumList_ = Named(new DropList(in_albums), "AlbumList");
   AlbumList_->setToolTip(QStringLiteral("Album List"));
-  AlbumList_->setSelectionMode(QAbstractItemView::SingleSelection);
 
   // Pictures on the right.
   auto* pictures = new CaptionFrame("frmPictures", QString(), page);
@@ -250,36 +287,45 @@ QWidget* Form1::BuildContentPage() {
                       in_pictures);
   btnRemovepic_ =
       Button("btnRemovepic", QStringLiteral("Remove Picture"), QStringLiteral("Remove Selected Picture"), in_pictures);
-  btnPicUp_ = HiddenButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures);
-  btnPicDown_ = HiddenButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures);
+  btnPicUp_ = ArrowButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures);
+  btnPicDown_ = ArrowButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures);
   Label2_ = Named(new QLabel(QStringLiteral("Co&mment for the selected picture:"), in_pictures), "Label2");
   txtPictureComment_ = Named(new QLineEdit(in_pictures), "txtPictureComment");
   txtPictureComment_->setToolTip(QStringLiteral("Add/Edit comment for selected picture"));
   Label2_->setBuddy(txtPictureComment_);
-  PicList_ = Named(new QListWidget(in_pictures), "PicList");
+  PicList_ = Named(new DropList(in_pictures), "PicList");
   PicList_->setToolTip(QStringLiteral("Picture List for the Selected Album"));
-  PicList_->setSelectionMode(QAbstractItemView::SingleSelection);
   PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  picPreview_ = new PicturePreview(in_pictures);
 
   // Both frames stack the same way, so the two lists line up.
   lblAlbum_->setFixedHeight(txtPictureComment_->sizeHint().height());
+  // The picture frame has the preview beside its comment box and list.
   auto stack = [](QWidget* contents, std::initializer_list<QPushButton*> buttons, QLabel* label, QWidget* field,
-                  QListWidget* list) {
+                  QListWidget* list, QWidget* beside) {
     auto* column = new QVBoxLayout(contents);
     column->setContentsMargins(8, 6, 8, 8);
     column->setSpacing(4);
     auto* button_row = new QHBoxLayout;
+    button_row->setSpacing(4);
     for (QPushButton* button : buttons) button_row->addWidget(button);
     button_row->addStretch(1);
     column->addLayout(button_row);
     column->addSpacing(4);
     column->addWidget(label);
-    column->addWidget(field);
-    column->addSpacing(2);
-    column->addWidget(list, 1);
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(4);
+    fields->addWidget(field);
+    fields->addSpacing(2);
+    fields->addWidget(list, 1);
+    auto* beside_row = new QHBoxLayout;
+    beside_row->addLayout(fields, 1);
+    if (beside) beside_row->addWidget(beside, 0, Qt::AlignTop);
+    column->addLayout(beside_row, 1);
   };
-  stack(in_albums, {btnAddNew_, btnDelete_, btnUp_, btnDown_}, Label1_, lblAlbum_, AlbumList_);
-  stack(in_pictures, {btnAddpic_, btnRemovepic_, btnPicUp_, btnPicDown_}, Label2_, txtPictureComment_, PicList_);
+  stack(in_albums, {btnAddNew_, btnDelete_, btnUp_, btnDown_}, Label1_, lblAlbum_, AlbumList_, nullptr);
+  stack(in_pictures, {btnAddpic_, btnRemovepic_, btnPicUp_, btnPicDown_}, Label2_, txtPictureComment_, PicList_,
+        picPreview_);
 
   row->addWidget(frmAlbum_, 1);
   row->addWidget(frmPictures_, 1);
@@ -287,12 +333,13 @@ QWidget* Form1::BuildContentPage() {
 }
 
 QWidget* Form1::BuildViewerSettings() {
-  // The viewer choice is fixed at start-up or by a project file; its frame stays hidden.
+  // The viewer choice: JAVA at start-up, then the project file's or the user's.
   Frame1_ = Named(new QGroupBox, "Frame1");
-  Frame1_->setVisible(false);
   Label4_ = Named(new QLabel(QStringLiteral("Application Type:"), Frame1_), "Label4");
   optionJava_ = Named(new QRadioButton(QStringLiteral("JAVA"), Frame1_), "optionJava");
+  optionJava_->setToolTip(QStringLiteral("The Torvexa applet, for browsers with Java"));
   optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
+  optionHTML_->setToolTip(QStringLiteral("Pages for today's browsers, phones included"));
   Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
   chkPublishPictures_ = Named(new QCheckBox(Frame1_), "chkPublishPictures");
   Label8_ = Named(new QLabel(QStringLiteral("(Recommended if you are staging to burn the CD or publish on the web)"),
@@ -323,7 +370,7 @@ QWidget* Form1::BuildGeneratePage() {
   auto* page = new QWidget;
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(8, 8, 8, 8);
-  column->setSpacing(8);
+  column->setSpacing(6);  // the viewer settings and the progress row fit the fixed client area
 
   auto* publish = new CaptionFrame("frmPublish", QStringLiteral("Publish in Directory"), page);
   frmPublish_ = publish;
@@ -342,6 +389,11 @@ QWidget* Form1::BuildGeneratePage() {
   publish_row->addWidget(btnPubDir_);
   publish_row->addWidget(btnClearDir_);
   column->addWidget(frmPublish_);
+  chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), page),
+                           "chkKeepLocation");
+  chkKeepLocation_->setToolTip(
+      QStringLiteral("Leave the GPS position in the display copies of pictures that hold one"));
+  column->addWidget(chkKeepLocation_);
   column->addWidget(BuildViewerSettings());
 
   auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), page);
@@ -361,9 +413,18 @@ QWidget* Form1::BuildGeneratePage() {
   txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
+  prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
+  prgGeneration_->setTextVisible(true);
+  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("Cancel"),
+                                QStringLiteral("Stop the generation after the file in hand"), in_status);
+  auto* progress_row = new QHBoxLayout;
+  progress_row->addWidget(prgGeneration_, 1);
+  progress_row->addWidget(btnCancelGeneration_);
   auto* status_column = new QVBoxLayout(in_status);
   status_column->setContentsMargins(8, 4, 8, 8);
   status_column->addWidget(lblStatus_);
+  status_column->addLayout(progress_row);
   status_column->addWidget(txtStatus_, 1);
   column->addWidget(frmStatus_, 1);
 
@@ -427,6 +488,42 @@ void Form1::Connect() {
   connect(btnSaveAs_, &QPushButton::clicked, this, [this] { logic_.SaveProjectAs(); });
   connect(mnuFileExit_, &QAction::triggered, this, &QWidget::close);
   connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
+  connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.Undo(); });
+  connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.Redo(); });
+
+  // Reordering: the buttons, Ctrl+Up/Ctrl+Down in a list, and drag and drop within it.
+  // A dropped row is moved once the drag has ended, so the list is not refilled under it.
+  connect(btnUp_, &QPushButton::clicked, this, [this] { logic_.MoveAlbumUp(); });
+  connect(btnDown_, &QPushButton::clicked, this, [this] { logic_.MoveAlbumDown(); });
+  connect(btnPicUp_, &QPushButton::clicked, this, [this] { logic_.MovePictureUp(); });
+  connect(btnPicDown_, &QPushButton::clicked, this, [this] { logic_.MovePictureDown(); });
+  connect(AlbumList_, &DropList::MoveRequested, this,
+          [this](int step) { step < 0 ? logic_.MoveAlbumUp() : logic_.MoveAlbumDown(); });
+  connect(PicList_, &DropList::MoveRequested, this,
+          [this](int step) { step < 0 ? logic_.MovePictureUp() : logic_.MovePictureDown(); });
+  connect(
+      AlbumList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.MoveAlbumBefore(from, before); },
+      Qt::QueuedConnection);
+  connect(
+      PicList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.MovePictureBefore(from, before); },
+      Qt::QueuedConnection);
+
+  // Drops from outside: the logic says what each list takes.
+  const auto accepts = [this](DropTarget target) {
+    return [this, target](const QStringList& paths) {
+      return logic_.DropActionFor(target, Paths(paths)) != DropAction::kRefuse;
+    };
+  };
+  AlbumList_->SetAcceptsPaths(accepts(DropTarget::kAlbumList));
+  PicList_->SetAcceptsPaths(accepts(DropTarget::kPictureList));
+  connect(
+      AlbumList_, &DropList::PathsDropped, this,
+      [this](const QStringList& paths) { logic_.DropPaths(DropTarget::kAlbumList, Paths(paths)); },
+      Qt::QueuedConnection);
+  connect(
+      PicList_, &DropList::PathsDropped, this,
+      [this](const QStringList& paths) { logic_.DropPaths(DropTarget::kPictureList, Paths(paths)); },
+      Qt::QueuedConnection);
 
   connect(btnAddNew_, &QPushButton::clicked, this, [this] { logic_.AddAlbumCommand(); });
   connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.RemoveAlbumCommand(); });
@@ -444,15 +541,24 @@ void Form1::Connect() {
     txtPictureComment_->setFocus(Qt::OtherFocusReason);
     txtPictureComment_->end(false);
   });
-  connect(txtPictureComment_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { logic_.OnCommentEdited(text.toStdString()); });
-
-  connect(txtPublishDirectory_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { logic_.OnPublishDirectoryEdited(text.toStdString()); });
+  // A text that differs from the logic's came from the user: typed, pasted, or set by a
+  // screen reader or voice control through the accessibility interface. The window's
+  // own updates always show the logic's text.
+  connect(txtPictureComment_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text.toStdString() != logic_.CommentText()) logic_.OnCommentEdited(text.toStdString());
+  });
+  connect(txtPublishDirectory_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text.toStdString() != logic_.settings().PublishDirectory) logic_.OnPublishDirectoryEdited(text.toStdString());
+  });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
-  // The run keeps the event loop until its final message; the status label and the
-  // status box follow it through the observer.
+  // Only a click is the user's choice; the view setting the buttons is not.
+  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kJavaViewerType); });
+  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kHtmlViewerType); });
+  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
+  // The run goes on a worker thread; the status label, the progress bar and the status
+  // box follow it through the observer while the window keeps drawing.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
+  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.CancelGeneration(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,
@@ -476,6 +582,42 @@ void Form1::closeEvent(QCloseEvent* event) {
   }
 }
 
+void Form1::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+  if (logic_.DropActionFor(DropTarget::kElsewhere, Paths(LocalPaths(event->mimeData()))) == DropAction::kRefuse) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = Paths(LocalPaths(event->mimeData()));
+  if (logic_.DropActionFor(DropTarget::kElsewhere, paths) == DropAction::kRefuse) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  // Opened once the drop has ended: the save question must not run inside the drag.
+  QMetaObject::invokeMethod(
+      this, [this, paths] { logic_.DropPaths(DropTarget::kElsewhere, paths); }, Qt::QueuedConnection);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* action : {mnuEditUndo_, mnuEditRedo_}) {
+      // Not taken by the box: the shortcut goes to the Edit menu.
+      if (action->shortcuts().contains(pressed)) return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void Form1::Render() {
   setWindowTitle(LiteralWindowTitle(logic_.WindowCaption()));
   sProjectName_->setText(Q(logic_.ProjectName()));
@@ -488,10 +630,19 @@ void Form1::Render() {
   lblAlbum_->setText(Q(logic_.SelectedAlbumLabel()));
   ShowRows(AlbumList_, logic_.AlbumRows(), logic_.project().SelectedAlbum());
   frmPictures_->setTitle(Q(logic_.PictureFrameCaption()));
-  ShowRows(PicList_, logic_.PictureRows(), logic_.project().SelectedPicture());
+  const std::vector<std::string> pictures = logic_.PictureRows();
+  const int picture = logic_.project().SelectedPicture();
+  ShowRows(PicList_, pictures, picture, true);
+  picPreview_->ShowPicture(picture >= 0 ? Q(pictures[static_cast<std::size_t>(picture)]) : QString());
   ShowLine(txtPictureComment_, logic_.CommentText());
   btnAddpic_->setEnabled(logic_.AddPictureEnabled());
   btnRemovepic_->setEnabled(logic_.RemovePictureEnabled());
+  btnUp_->setEnabled(logic_.MoveAlbumUpEnabled());
+  btnDown_->setEnabled(logic_.MoveAlbumDownEnabled());
+  btnPicUp_->setEnabled(logic_.MovePictureUpEnabled());
+  btnPicDown_->setEnabled(logic_.MovePictureDownEnabled());
+  mnuEditUndo_->setEnabled(logic_.CanUndo());
+  mnuEditRedo_->setEnabled(logic_.CanRedo());
 
   ShowLine(txtPublishDirectory_, logic_.settings().PublishDirectory);
   {
@@ -500,14 +651,34 @@ void Form1::Render() {
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
   optionJava_->setChecked(logic_.JavaOptionSelected());
+  optionHTML_->setChecked(logic_.HtmlOptionSelected());
   optionHTML_->setEnabled(logic_.HtmlOptionEnabled());
   chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
   chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
+  chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
   Label3_->setEnabled(logic_.PublishLabelsEnabled());
   Label8_->setEnabled(logic_.PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);
   lblStatus_->setText(Q(logic_.StatusCaption()));
-  btnGenerate_->setEnabled(logic_.GenerateEnabled());
+
+  // While a run goes on, nothing that edits the project or starts another command can
+  // be used; the pages can still be looked at, and Help and Exit stay.
+  const bool idle = !logic_.GenerationRunning();
+  for (QWidget* control : {static_cast<QWidget*>(frmAlbum_), static_cast<QWidget*>(frmPictures_),
+                           static_cast<QWidget*>(frmPublish_)}) {
+    control->setEnabled(idle);
+  }
+  for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
+  btnGenerate_->setEnabled(logic_.GenerateEnabled() && idle);
+  btnCancelGeneration_->setEnabled(!idle);
+  RenderProgress(logic_.Progress());
+}
+
+void Form1::RenderProgress(const GenerationProgress& progress) {
+  prgGeneration_->setMaximum(std::max(progress.pictures_total, 1));
+  prgGeneration_->setValue(std::min(progress.pictures_done, prgGeneration_->maximum()));
+  // The bar reads "%" as the start of a placeholder; an album title may hold one.
+  prgGeneration_->setFormat(Q(ProgressText(progress)).replace(QLatin1Char('%'), QStringLiteral("%%")));
 }
 
 void Form1::SizeAndCentre() {
@@ -535,6 +706,10 @@ void Form1::StatusCaptionChanged() {
 StepBadge* Form1::Badge(int step) const { return badges_.at(static_cast<std::size_t>(step - 1)); }
 
 void Form1::StateChanged() { Render(); }
+
+void Form1::GenerationProgressed(const GenerationProgress& progress) { RenderProgress(progress); }
+
+void Form1::CloseRequested() { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }
 
 void Form1::TranscriptAppended(std::string_view appended) { AppendStatusText(appended); }
 

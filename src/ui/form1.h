@@ -16,12 +16,15 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
 namespace quorvale::ui {
 
+class DropList;
+class PicturePreview;
 class StepBadge;
 
 // The main window: it lays out the controls, forwards their events to the window's
@@ -46,11 +49,19 @@ class Form1 final : public QMainWindow, public WindowObserver {
   // Shows the current status caption and repaints the label at once, without handing
   // control to the event loop.
   void StatusCaptionChanged() override;
+  void GenerationProgressed(const GenerationProgress& progress) override;
+  void CloseRequested() override;
 
  protected:
   // Closing by any means asks the project's close question first; the window stays
-  // open only when the save the user asked for failed.
+  // open when the save the user asked for did not happen, and during a run.
   void closeEvent(QCloseEvent* event) override;
+  // A project file dropped anywhere on the window opens; anything else is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // Ctrl+Z and Ctrl+Y in a text box undo and redo the project's edits, not the box's.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -61,6 +72,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QWidget* BuildViewerSettings();
   void Connect();
   void Render();
+  void RenderProgress(const GenerationProgress& progress);
   void SizeAndCentre();
 
   MainWindowLogic& logic_;
@@ -73,6 +85,9 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QAction* mnuFileSaveAs_ = nullptr;
   QAction* mnuBlank_ = nullptr;
   QAction* mnuFileExit_ = nullptr;
+  QMenu* mnuEdit_ = nullptr;
+  QAction* mnuEditUndo_ = nullptr;
+  QAction* mnuEditRedo_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuHelpTopics_ = nullptr;
   QAction* mnuAbout_ = nullptr;
@@ -94,7 +109,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QPushButton* btnDown_ = nullptr;
   QLabel* Label1_ = nullptr;
   QLabel* lblAlbum_ = nullptr;
-  QListWidget* AlbumList_ = nullptr;
+  DropList* AlbumList_ = nullptr;
   QGroupBox* frmPictures_ = nullptr;
   QPushButton* btnAddpic_ = nullptr;
   QPushButton* btnRemovepic_ = nullptr;
@@ -102,7 +117,8 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QPushButton* btnPicDown_ = nullptr;
   QLabel* Label2_ = nullptr;
   QLineEdit* txtPictureComment_ = nullptr;
-  QListWidget* PicList_ = nullptr;
+  DropList* PicList_ = nullptr;
+  PicturePreview* picPreview_ = nullptr;
 
   // Generate page.
   QGroupBox* frmPublish_ = nullptr;
@@ -113,6 +129,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QRadioButton* optionJava_ = nullptr;
   QRadioButton* optionHTML_ = nullptr;
   QCheckBox* chkPublishPictures_ = nullptr;
+  QCheckBox* chkKeepLocation_ = nullptr;
   QLineEdit* txtAppSource_ = nullptr;
   QPushButton* btnAppDir_ = nullptr;
   QLabel* Label3_ = nullptr;
@@ -122,6 +139,8 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QGroupBox* frmStatus_ = nullptr;
   QLabel* lblStatus_ = nullptr;
   QPlainTextEdit* txtStatus_ = nullptr;
+  QProgressBar* prgGeneration_ = nullptr;
+  QPushButton* btnCancelGeneration_ = nullptr;
   QPushButton* btnGenerate_ = nullptr;
   QLabel* Label10_ = nullptr;
   QPlainTextEdit* lblApplicationURL_ = nullptr;

@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QStandardPaths>
 
 #include <clocale>
 
+#include "imaging/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "ui/form1.h"
@@ -17,7 +20,12 @@ int main(int argc, char** argv) {
 
   quorvale::ui::QtUserDialogs dialogs;
   quorvale::SystemClock clock;
-  quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder());
+  quorvale::VipsPictureImaging imaging;
+  // The project dialogs start in the user's documents folder, which the user can write.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder(),
+                                  QDir::toNativeSeparators(documents).toStdString());
+  logic.SetPictureImaging(&imaging);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
   logic.Startup();

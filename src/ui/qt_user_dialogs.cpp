@@ -95,6 +95,8 @@ Answer QtUserDialogs::ShowMessage(const MessageRequest& request) {
   box.setTextFormat(Qt::PlainText);  // texts may hold "<...>", which is no markup
   box.must_answer = request.buttons == Buttons::kYesNo;
   if (box.must_answer) box.setDefaultButton(QMessageBox::Yes);
+  // An OK and Cancel box confirms what cannot be undone: Enter must not say OK.
+  if (request.buttons == Buttons::kOkCancel) box.setDefaultButton(QMessageBox::Cancel);
   switch (box.exec()) {
     case QMessageBox::Ok: return Answer::kOk;
     case QMessageBox::Yes: return Answer::kYes;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo that `make run` shows on a machine without a display: the three drawn
-# folders become a project whose generated site ends without errors or warnings.
+# folders become a project whose site, made with the HTML viewer, ends without errors
+# or warnings and shows a thumbnail of every picture.
 set -u
 repo="$1"
 build="$2"
@@ -20,8 +21,10 @@ expect "access URL printed" "  $work/site/PhotoAlbum.htm" "$(grep -A1 'access UR
 expect "three album pages" "album-0.htm album-1.htm album-2.htm" \
   "$(cd "$work/site" && ls album-*.htm | sort | paste -sd' ')"
 expect "twelve pictures published" 12 "$(find "$work/site/PhotoAlbum/images" -type f | wc -l)"
+expect "the HTML viewer" "HTML" "$(sed -n 's/^\x85~//p' "$work/Demo.qs1" | tr -d '\r')"
+expect "twelve thumbnails made" 12 "$(find "$work/site/PhotoAlbum/thumbnails" -name '*.jpg' | wc -l)"
 expect "albums listed in order" "Seaside Weekend|Autumn Garden|Mountain Trail" \
-  "$(grep -o '>[^<>]*</a></li>' "$work/site/PhotoAlbum.htm" | sed 's/^>//; s/<\/a><\/li>$//' | paste -sd'|')"
+  "$(grep -o 'class="album-title">[^<>]*<' "$work/site/PhotoAlbum.htm" | sed 's/^[^>]*>//; s/<$//' | paste -sd'|')"
 expect "no error or warning in the transcript" 0 "$(grep -c -E 'ERROR|WARNING' "$work/site.transcript.txt")"
 
 echo "$passed passed, $failures failed"

@@ -69,8 +69,15 @@ contains err "Publishing Folder ($WORK/no-such-folder) does not exist."
 expect 2 "no project" "$CLI" generate
 expect 2 "unknown option" "$CLI" generate "$WORK/clean.qs1" --frobnicate
 expect 2 "option without folder" "$CLI" generate "$WORK/clean.qs1" --publish-dir
+expect 0 "clean run with imaging options" "$CLI" generate "$WORK/clean.qs1" --viewer-source "$VIEWER" \
+  --keep-location --jobs 1
+expect 2 "no worker" "$CLI" generate "$WORK/clean.qs1" --jobs 0
+contains err "--jobs needs a whole number from 1 to 256"
+expect 2 "jobs not a number" "$CLI" generate "$WORK/clean.qs1" --jobs many
 expect 0 "help" "$CLI" generate --help
 contains out "--viewer-source DIR"
+contains out "--jobs N"
+contains out "--keep-location"
 
 [ "$FAILED" -eq 0 ] && echo "all cli generate checks passed"
 exit "$FAILED"

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QGroupBox>
@@ -86,7 +87,8 @@ class Form1Test : public QObject {
           "optionHTML", "chkPublishPictures", "txtAppSource", "btnAppDir", "Label4", "Label3", "Label7", "Label8",
           "frmStatus", "lblStatus", "txtStatus", "btnGenerate", "Image4", "Label10", "Image5", "lblApplicationURL",
           "lblCopyright", "Label6", "mnuFile", "mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs",
-          "mnuBlank", "mnuFileExit", "mnuHelp", "mnuHelpTopics", "mnuAbout"}) {
+          "mnuBlank", "mnuFileExit", "mnuHelp", "mnuHelpTopics", "mnuAbout", "mnuEdit", "mnuEditUndo", "mnuEditRedo",
+          "prgGeneration", "btnCancelGeneration", "picPreview"}) {
       QVERIFY2(w.form.findChild<QObject*>(QLatin1String(name)) != nullptr, name);
     }
     QCOMPARE(w.Find<QAction>("mnuBlank")->text(), QString(35, QLatin1Char('-')));
@@ -98,10 +100,17 @@ class Form1Test : public QObject {
 
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
-    for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "btnUp", "btnDown", "btnPicUp",
-                             "btnPicDown", "Frame1", "optionJava", "chkPublishPictures", "txtAppSource"}) {
+    for (const char* name : {"btnOpenProject", "btnSaveProject", "btnSaveAs", "txtAppSource", "btnAppDir", "Label7"}) {
       QVERIFY2(!w.Find<QWidget>(name)->isVisibleTo(&w.form), name);
     }
+    // The moving buttons show; every control a user meets keeps a tool tip.
+    for (const char* name : {"btnUp", "btnDown", "btnPicUp", "btnPicDown", "prgGeneration", "btnCancelGeneration",
+                             "picPreview"}) {
+      QVERIFY2(!w.Find<QWidget>(name)->isHidden(), name);
+      QVERIFY2(!w.Find<QWidget>(name)->toolTip().isEmpty(), name);
+    }
+    QCOMPARE(w.Find<QAction>("mnuEditRedo")->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
   }
 
   void ListsAndCommentFollowTheSelection() {
@@ -147,6 +156,7 @@ class Form1Test : public QObject {
     auto* status = w.Find<QPlainTextEdit>("txtStatus");
     status->setPlainText(QStringLiteral("left over from an earlier run"));
     w.Click("btnGenerate");
+    QTRY_VERIFY(!w.logic.GenerationRunning());
     const QString expected = QString::fromStdString(w.logic.StatusText()).remove(QLatin1Char('\r'));
     QVERIFY(expected.startsWith(QStringLiteral("\nGeneration started (12/5/2026 6:15:42 AM) ....\n\n")));
     QCOMPARE(status->toPlainText(), expected);
@@ -156,6 +166,12 @@ class Form1Test : public QObject {
   void PublishingDirectoryAndAccessUrl() {
     Window w;
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    // The location setting is off by default and, like the folder, saved with the project.
+    auto* keep_location = w.Find<QCheckBox>("chkKeepLocation");
+    QCOMPARE(keep_location->text(), QStringLiteral("Keep location data in published pictures"));
+    QVERIFY(!keep_location->isChecked() && !w.logic.project().Modified);
+    QTest::mouseClick(keep_location, Qt::LeftButton, {}, QPoint(8, keep_location->height() / 2));
+    QVERIFY(w.logic.settings().KeepLocation && w.logic.project().Modified);
     auto* url = w.Find<QPlainTextEdit>("lblApplicationURL");
     QCOMPARE(url->toPlainText(), QStringLiteral("<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm"));
     auto* directory = w.Find<QLineEdit>("txtPublishDirectory");
@@ -217,6 +233,13 @@ class Form1Test : public QObject {
                                 QStringLiteral("Save current project?\n<untitled.qs1>")}));
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No);
+
+    // An OK and Cancel box confirms a deletion: Enter presses Cancel.
+    QTimer::singleShot(0, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, Qt::Key_Return);
+    });
+    QVERIFY(dialogs.ShowMessage({"THIS WILL WIPE OUT", "Quorvale 1.0.0 - Clear", quorvale::Buttons::kOkCancel,
+                                 quorvale::Icon::kNone}) == quorvale::Answer::kCancel);
 
     seen.clear();
     QTimer::singleShot(0, [&] {

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "generate/generation_log.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
+#include "platform/folder_removal.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/product.h"
@@ -24,11 +26,14 @@ constexpr const char* kClearCaption = "Clear Publishing Directory";
 constexpr const char* kSelectDirectory = "Please select the Publishing Directory";
 constexpr const char* kWarningCaption = "!!!! DELETE Publishing Directory WARNING !!!!!";
 constexpr const char* kNoLogCaption = "Deletion Warning !!!";
-constexpr const char* kPurgeFailed =
-    "There was an error while purging PhotoAlbum data from publish driectory.\r\n\r\n"
-    "Check for Read Only files in the directory tree.";
+constexpr const char* kPurgeFailed = "There was an error while purging PhotoAlbum data from publish driectory.";
+constexpr const char* kCheckReadOnly = "Check for Read Only files in the directory tree.";
 
 std::string MissingFolderMessage(const std::string& pd) { return "Publishing Folder (" + pd + ") does not exist."; }
+
+std::string BusyMessage(const std::string& pd) {
+  return "Another generation is writing to " + pd + " . Try again when it has finished.";
+}
 
 std::string WipeWarning(const std::string& pd) {
   return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + SiteFolderPath(pd) + " DIRECTORY AND " +
@@ -38,6 +43,16 @@ std::string WipeWarning(const std::string& pd) {
 std::string NoLogQuestion(const std::string& pd) {
   return "This does not seem to be proper publishing directory. Are you sure you want to delete all the data in " +
          pd + "?";
+}
+
+// The failure box names the cause: the read-only advice where a read-only entry
+// stopped the purge, what could not be done to which entry and the system's reason
+// otherwise.
+std::string PurgeFailedMessage(const RemovalFailure& failure, const char* action) {
+  const std::string cause = failure.read_only
+                                ? kCheckReadOnly
+                                : "Could not " + std::string(action) + " " + failure.entry + ": " + failure.reason + ".";
+  return std::string(kPurgeFailed) + "\r\n\r\n" + cause;
 }
 
 // Read-only means the owner may not write. The system alone would not stop a privileged
@@ -50,34 +65,14 @@ bool IsReadOnly(const fs::path& path) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-// Removes one entry that is not a folder (a file, or a link as itself). False on failure.
-bool RemoveEntry(const fs::path& path, const fs::file_status& status) {
-  if (!fs::is_symlink(status) && IsReadOnly(path)) return false;
-  std::error_code error;
-  return fs::remove(path, error) && !error;
-}
+RemovalFailure ReadOnlyEntry(const fs::path& path) { return {PathText(path.filename()), std::string(), true}; }
 
-// Deletes a folder and everything below it, depth first. Links are removed as links;
-// what they point to is never entered. Stops at the first failure and leaves what it
-// deleted so far deleted.
-bool RemoveFolderTree(const fs::path& folder) {
-  if (IsReadOnly(folder)) return false;
+// Removes one entry that is not a folder (a file, or a link as itself).
+std::optional<RemovalFailure> RemoveEntry(const fs::path& path, const fs::file_status& status) {
+  if (!fs::is_symlink(status) && IsReadOnly(path)) return ReadOnlyEntry(path);
   std::error_code error;
-  fs::directory_iterator it(folder, error);
-  if (error) return false;
-  std::vector<fs::path> entries;
-  for (const fs::directory_iterator end; it != end; it.increment(error)) {
-    entries.push_back(it->path());
-  }
-  if (error) return false;
-  std::sort(entries.begin(), entries.end());  // a failure always stops at the same place
-  for (const fs::path& entry : entries) {
-    const fs::file_status status = fs::symlink_status(entry, error);
-    if (error) return false;
-    const bool removed = fs::is_directory(status) ? RemoveFolderTree(entry) : RemoveEntry(entry, status);
-    if (!removed) return false;
-  }
-  return fs::remove(folder, error) && !error;
+  if (fs::remove(path, error) || !error) return std::nullopt;
+  return RemovalFailure{PathText(path.filename()), error.message(), false};
 }
 
 // True when the name ends in `extension` in any letter case and has more before it
@@ -89,46 +84,54 @@ bool HasExtension(const std::string& name, const std::string& extension) {
 
 // Deletes every page directly in the folder: files and links to files, never a folder,
 // nothing below it. Stops at the first failure.
-bool RemovePages(const std::string& pd, const std::string& extension) {
+std::optional<RemovalFailure> RemovePages(const std::string& pd, const std::string& extension) {
   std::error_code error;
+  const auto listing_failed = [&] { return RemovalFailure{pd, error.message(), false}; };
   fs::directory_iterator it(NativePath(pd), error);
-  if (error) return false;
+  if (error) return listing_failed();
   std::vector<std::string> pages;
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     const std::string name = PathText(it->path().filename());
     if (HasExtension(name, extension)) pages.push_back(name);
   }
-  if (error) return false;
+  if (error) return listing_failed();
   std::sort(pages.begin(), pages.end());
   for (const std::string& name : pages) {
     const fs::path page = NativePath(JoinPath(pd, name));
     const fs::file_status status = fs::symlink_status(page, error);
-    if (error) return false;
+    if (error) return RemovalFailure{name, error.message(), false};
     if (fs::is_directory(status)) continue;
     if (fs::is_symlink(status) && fs::is_directory(page, error)) continue;  // a link to a folder is no page
-    if (!RemoveEntry(page, status)) return false;
+    if (auto failure = RemoveEntry(page, status)) return failure;
   }
-  return true;
+  return std::nullopt;
 }
 
 // Deletes one owned folder of the Publishing Directory. A folder that is a link is
 // removed as a link; its target stays.
-bool RemoveOwnedFolder(const fs::path& folder) {
+std::optional<RemovalFailure> RemoveOwnedFolder(const std::string& folder) {
   std::error_code error;
-  const fs::file_status status = fs::symlink_status(folder, error);
-  if (fs::is_symlink(status)) return !fs::is_directory(folder, error) || RemoveEntry(folder, status);
-  return !fs::is_directory(status) || RemoveFolderTree(folder);
+  const fs::path native = NativePath(folder);
+  const fs::file_status status = fs::symlink_status(native, error);
+  if (fs::is_symlink(status)) {
+    if (!fs::is_directory(native, error)) return std::nullopt;
+    return RemoveEntry(native, status);
+  }
+  if (!fs::is_directory(status)) return std::nullopt;
+  return RemoveFolderTree(folder);
 }
 
-// Deletes what the viewers own. False as soon as something cannot be deleted.
-bool DeleteGeneratedContent(const std::string& pd) {
+// Deletes what the viewers own; the first entry that cannot be deleted stops it.
+std::optional<RemovalFailure> DeleteGeneratedContent(const std::string& pd) {
   for (const OwnedEntries& owned : OwnedByAnyViewer()) {
     for (const std::string& folder : owned.folders) {
-      if (!RemoveOwnedFolder(NativePath(JoinPath(pd, folder)))) return false;
+      if (auto failure = RemoveOwnedFolder(JoinPath(pd, folder))) return failure;
     }
-    if (FileExists(JoinPath(pd, owned.marker_page)) && !RemovePages(pd, owned.page_extension)) return false;
+    if (FileExists(JoinPath(pd, owned.marker_page))) {
+      if (auto failure = RemovePages(pd, owned.page_extension)) return failure;
+    }
   }
-  return true;
+  return std::nullopt;
 }
 
 // The log on the failure path: appended to only when it is there and writable; it is
@@ -156,6 +159,14 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
     message(MissingFolderMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
     return ClearOutcome::kCouldNotRun;
   }
+  // While a run writes the site, nothing of it is deleted. Holding the run's lock keeps
+  // a run from starting until the purge is over; without a lock file no run is there.
+  const FileLock lock(pd, RunLockPath(pd), false);
+  if (lock.GetState() == FileLock::State::kBusy) {
+    message(BusyMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
+    return ClearOutcome::kCouldNotRun;
+  }
+  // An OK and Cancel box has Cancel as its default: a stray Enter must not delete a site.
   if (message(WipeWarning(pd), kWarningCaption, Buttons::kOkCancel, Icon::kNone) != Answer::kOk) {
     return ClearOutcome::kDeclined;
   }
@@ -166,12 +177,18 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
   }
 
   // The log is written like the system would: a read-only log refuses the entry.
-  const bool cleared = DeleteGeneratedContent(pd) && !(FileExists(log) && IsReadOnly(NativePath(log))) &&
-                       !AppendLogEntry(pd, clock.NowText(), kLogPurged);
-  if (cleared) return ClearOutcome::kCleared;
+  const char* action = "delete";
+  std::optional<RemovalFailure> failure = DeleteGeneratedContent(pd);
+  if (!failure && FileExists(log) && IsReadOnly(NativePath(log))) failure = ReadOnlyEntry(NativePath(log));
+  if (!failure) {
+    const auto reason = AppendLogEntry(pd, clock.NowText(), kLogPurged);
+    if (!reason) return ClearOutcome::kCleared;
+    failure = RemovalFailure{kGenerationLogName, *reason, false};
+    action = "write";
+  }
 
   AppendPurgeEntryIfPossible(pd, clock);
-  message(kPurgeFailed, kClearCaption, Buttons::kOk, Icon::kCritical);
+  message(PurgeFailedMessage(*failure, action), kClearCaption, Buttons::kOk, Icon::kCritical);
   return ClearOutcome::kFailed;
 }
 

@@ -12,7 +12,7 @@ enum class ClearOutcome {
   kCleared,      // everything generated was deleted and the purge was logged
   kDeclined,     // the user answered Cancel or No; nothing was touched
   kFailed,       // a deletion failed; the error box was shown, what was deleted stays deleted
-  kCouldNotRun,  // no Publishing Directory given, or it names no existing folder
+  kCouldNotRun,  // no Publishing Directory given, it names no existing folder, or a run is writing to it
 };
 
 // Deletes what generation put into `publish_directory`: the PhotoAlbum folder with

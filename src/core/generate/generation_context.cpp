@@ -35,17 +35,21 @@ bool GenerationContext::TakePictureCountTip() {
 
 void GenerationContext::ReportFailure(const std::string& indentation, const std::string& what,
                                       const std::string& reason) {
+  if (IsRefusal(reason) && !refusals_reported_.insert(reason).second) return;
   transcript_.AppendLine(indentation + "ERROR: " + what + " failed: " + reason + ".");
   ++counters_.ErrorCount;
 }
 
 bool GenerationContext::EnsureFolder(const std::string& indentation, const std::string& folder) {
-  if (FolderExists(folder)) return true;
-  if (const auto reason = CreateFolder(folder)) {
+  if (const auto reason = CreateFolderBelow(publish_directory(), folder)) {
     ReportFailure(indentation, "Creating folder " + folder, *reason);
     return false;
   }
   return true;
+}
+
+std::optional<std::string> GenerationContext::WriteSiteFile(const std::string& path, std::string_view bytes) const {
+  return WriteFileBelow(publish_directory(), path, bytes);
 }
 
 }  // namespace quorvale

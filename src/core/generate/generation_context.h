@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+#include <set>
 #include <stop_token>
 #include <string>
+#include <string_view>
 
 #include "generate/generation_job.h"
 #include "generate/transcript.h"
@@ -43,13 +46,21 @@ class GenerationContext {
 
   // Whether the driver asked the run to stop; checked between files.
   bool StopRequested() const { return stop_.stop_requested(); }
+  std::stop_token StopToken() const { return stop_; }
 
   // A file-system failure: one transcript line (the step's indentation, "ERROR: ", what
-  // failed with its path, the system's reason) and one more error. The run goes on.
+  // failed with its path, the system's reason) and one more error. The run goes on. A
+  // path left alone on purpose (a link, a FIFO, a folder where a file must go) is
+  // reported once: every later write that meets it again is left out silently.
   void ReportFailure(const std::string& indentation, const std::string& what, const std::string& reason);
   // Creates the folder when it is missing; a failure is reported with `indentation` and
   // gives false.
   bool EnsureFolder(const std::string& indentation, const std::string& folder);
+
+  // Writes a file of the site whole. Every file a run writes goes through these or
+  // through the platform's writers with the Publishing Directory as their root, so no
+  // link below the Publishing Directory is followed and no special file waited on.
+  std::optional<std::string> WriteSiteFile(const std::string& path, std::string_view bytes) const;
 
  private:
   const GenerationJob& job_;
@@ -59,6 +70,7 @@ class GenerationContext {
   GenerationCounters counters_;
   GenerationProgress progress_;
   bool tip_pending_;
+  std::set<std::string> refusals_reported_;
 };
 
 }  // namespace quorvale

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/picture_imaging.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/user_dialogs.h"
@@ -26,7 +27,12 @@ struct GenerationJob {
   std::string project_name;     // the project name caption, used in page titles
   std::string access_url;       // shown in the final message
   const Clock* clock = nullptr; // must outlive the run
+  // Makes thumbnails and display copies for a viewer whose pages show them; set by the
+  // program (the core has no imaging of its own) and must outlive the run.
+  PictureImaging* imaging = nullptr;
+  int imaging_jobs = 0;         // at most this many pictures at once; 0: one per processor core
 };
+
 
 // The one way the window and the command line build a job: copies of the project and
 // its settings, and the access URL of the Publishing Directory.
@@ -61,6 +67,7 @@ class GenerationEvents {
 enum class GenerationOutcome {
   kNotRun,         // an empty Publishing Directory: nothing at all was done
   kFolderMissing,  // the Publishing Directory does not exist: refused with a message
+  kBusy,           // another run is writing to the Publishing Directory: refused with a message
   kCompleted,      // the run went through; the counters tell how well
   kStopped,        // stopped through its stop token; what was written stays whole
 };

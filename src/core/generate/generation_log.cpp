@@ -18,7 +18,7 @@ std::string LogCancelledWith(long long errors, long long warnings) {
 std::optional<std::string> AppendLogEntry(const std::string& publish_directory, const std::string& date_time_text,
                                           const std::string& message) {
   const std::string entry = "\r\n" + Utf8ToWindows1252Replacing(date_time_text + message) + "\r\n\r\n";
-  return AppendToFile(GenerationLogPath(publish_directory), entry);
+  return AppendToFileBelow(publish_directory, GenerationLogPath(publish_directory), entry);
 }
 
 }  // namespace quorvale

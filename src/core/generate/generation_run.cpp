@@ -4,6 +4,8 @@
 #include "generate/generation_context.h"
 #include "generate/generation_log.h"
 #include "generate/viewer_copy.h"
+#include "platform/file_copy.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/product.h"
 #include "site/site_layout.h"
@@ -25,6 +27,11 @@ constexpr const char* kSuccessfulCaption = "GENERATION SUCCESSFUL";
 
 std::string FolderMissingMessage(const std::string& publish_directory) {
   return "Publishing Folder (" + publish_directory + ") does not exist.";
+}
+
+// One run at a time writes a Publishing Directory, from whichever window or process.
+std::string BusyMessage(const std::string& publish_directory) {
+  return "Another generation is writing to " + publish_directory + " . Try again when it has finished.";
 }
 
 std::string HadProblemsMessage(long long errors, long long warnings, const std::string& access_url) {
@@ -71,7 +78,8 @@ std::string LogMessage(const GenerationCounters& counters, bool stopped) {
 
 GenerationJob MakeGenerationJob(const Project& project, const ProjectSettings& settings,
                                 const std::string& project_name, const Clock& clock) {
-  return {project, settings, project_name, AccessUrlFor(settings.PublishDirectory), &clock};
+  GenerationJob job{project, settings, project_name, AccessUrlFor(settings.PublishDirectory), &clock};
+  return job;
 }
 
 GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std::stop_token stop) {
@@ -87,6 +95,26 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
                          Icon::kCritical});
     result.outcome = GenerationOutcome::kFolderMissing;
     return result;
+  }
+
+  // The lock lives in the site folder, which Clear removes with it. When the folder
+  // cannot hold one (a link in its place), the run goes on unlocked and the layout step
+  // below names the cause; nothing is written into that folder then.
+  CreateFolderBelow(publish_directory, SiteFolderPath(publish_directory));
+  const FileLock lock(publish_directory, RunLockPath(publish_directory));
+  if (lock.GetState() == FileLock::State::kBusy) {
+    context.ShowMessage(
+        {BusyMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk, Icon::kCritical});
+    result.outcome = GenerationOutcome::kBusy;
+    return result;
+  }
+  if (lock.GetState() == FileLock::State::kHeld) {
+    // No other run writes here now: what a killed one left half-written goes.
+    RemoveLeftoverWrites(publish_directory, publish_directory);
+    for (const std::string& folder : LayoutFolders(publish_directory)) RemoveLeftoverWrites(publish_directory, folder);
+    for (int n = 0; n < job.project.AlbumCount(); ++n) {
+      RemoveLeftoverWrites(publish_directory, AlbumImageFolder(publish_directory, n));
+    }
   }
 
   const std::unique_ptr<Viewer> viewer = MakeViewer(job.settings.ViewerType);

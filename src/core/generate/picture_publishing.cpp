@@ -11,9 +11,8 @@ namespace {
 constexpr const char* kIndent = "        ";
 constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE.";
 
-}  // namespace
-
-void PublishAlbumPictures(GenerationContext& context, int album_number) {
+void Publish(GenerationContext& context, int album_number, const std::vector<std::string>& published_names,
+             bool count_progress) {
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
   const std::string& publish_directory = context.publish_directory();
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
@@ -28,10 +27,12 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
     return;
   }
 
+  std::size_t position = 0;
   for (const Picture& picture : pictures) {
+    const std::string& published_name = published_names.at(position++);
     if (context.StopRequested()) return;
     if (!have_folder) {
-      context.PictureDone();
+      if (count_progress) context.PictureDone();
       continue;
     }
     transcript.CutIfLong();
@@ -45,17 +46,32 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
       } else {
         context.ReportFailure(kIndent, "Reading picture " + path, reason);
       }
-    } else if (const std::string target = JoinPath(album_folder, FileNameOf(path));
-               IsUpToDateCopy(*source_stamp, StampOf(target))) {
+    } else if (const std::string target = JoinPath(album_folder, published_name);
+               IsUpToDateCopy(*source_stamp, StampBelow(publish_directory, target))) {
       transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
     } else {
       transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
-      if (const auto failure = CopyFileKeepingTime(path, target)) {
+      if (const auto failure = CopyFileBelow(publish_directory, path, target)) {
         context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
       }
     }
-    context.PictureDone();
+    if (count_progress) context.PictureDone();
   }
+}
+
+}  // namespace
+
+void PublishAlbumPictures(GenerationContext& context, int album_number) {
+  std::vector<std::string> file_names;
+  for (const Picture& picture : context.project().AlbumPictures(album_number)) {
+    file_names.push_back(FileNameOf(picture.path));
+  }
+  Publish(context, album_number, file_names, true);
+}
+
+void PublishAlbumPictures(GenerationContext& context, int album_number,
+                          const std::vector<std::string>& published_names) {
+  Publish(context, album_number, published_names, false);
 }
 
 }  // namespace quorvale

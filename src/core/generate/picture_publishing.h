@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace quorvale {
 
 class GenerationContext;
@@ -9,5 +12,11 @@ class GenerationContext;
 // A missing picture is an error, an album without pictures a warning. A stop request
 // is honoured before each picture.
 void PublishAlbumPictures(GenerationContext& context, int album_number);
+
+// The same, each picture published under the name at its position in `published_names`
+// (one per picture of the album, in album order) instead of its own file name, for a
+// viewer whose next step (the pictures' images) counts the run's progress.
+void PublishAlbumPictures(GenerationContext& context, int album_number,
+                          const std::vector<std::string>& published_names);
 
 }  // namespace quorvale

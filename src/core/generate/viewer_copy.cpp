@@ -43,12 +43,18 @@ bool CopyViewerFile(GenerationContext& context, const std::string& file_name) {
     ++context.counters().ErrorCount;
     return true;
   }
-  if (const auto destination_stamp = StampOf(destination); destination_stamp && IsUpToDateCopy(*source_stamp, *destination_stamp)) {
+  const std::string& publish_directory = context.publish_directory();
+  if (IsUpToDateCopy(*source_stamp, StampBelow(publish_directory, destination))) {
     context.transcript().AppendLine("    Destination file " + destination + " is up to date.");
     return true;
   }
-  if (CopyFileKeepingTime(source, destination)) {
+  if (const auto failure = CopyFileBelow(publish_directory, source, destination)) {
     // A site without one of its viewer files is broken: counted, and the walk goes on.
+    // A path left alone on purpose is named, once.
+    if (IsRefusal(*failure)) {
+      context.ReportFailure("    ", "Copying file " + source + " to " + destination, *failure);
+      return true;
+    }
     context.transcript().AppendLine(copy_failed);
     ++context.counters().ErrorCount;
     return true;

@@ -1,5 +1,9 @@
 #include "model/picture_map.h"
 
+#include <algorithm>
+
+#include "model/move_element.h"
+
 namespace quorvale {
 
 int PictureMap::Find(const std::string& path) const {
@@ -18,6 +22,11 @@ void PictureMap::Remove(int position) {
   index_.erase(pictures_[at].path);
   pictures_.erase(pictures_.begin() + position);
   Reindex(at);
+}
+
+void PictureMap::Move(int from, int to) {
+  MoveElement(pictures_, from, to);
+  Reindex(static_cast<std::size_t>(std::min(from, to)));
 }
 
 void PictureMap::SetComment(int position, std::string comment) {

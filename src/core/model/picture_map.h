@@ -31,6 +31,8 @@ class PictureMap {
   // Inserts (path, comment) at `position`; the path must not be present yet.
   void Insert(int position, std::string path, std::string comment);
   void Remove(int position);
+  // Takes the picture at `from` out and puts it back at `to`; the others close up.
+  void Move(int from, int to);
   void SetComment(int position, std::string comment);
 
   bool operator==(const PictureMap& other) const { return pictures_ == other.pictures_; }

@@ -2,7 +2,12 @@
 
 #include <cassert>
 
+#include "platform/text_codec.h"
+#include "model/move_element.h"
+
 namespace quorvale {
+
+bool IsHtmlViewerType(const std::string& viewer_type) { return AsciiUpper(viewer_type) == kHtmlViewerType; }
 
 bool Project::IsAlbumFull() const {
   return selected_album_ >= 0 && AlbumPictures(selected_album_).Count() >= MaxPicturesPerAlbum;
@@ -53,9 +58,7 @@ void Project::AddPicture(std::string path) {
   Modified = true;
   PictureMap& pictures = SelectedAlbumRef().pictures;
   int position = pictures.Find(path);
-  if (position >= 0) {
-    pictures.SetComment(position, std::string());
-  } else {
+  if (position < 0) {
     position = selected_picture_ >= 0 ? selected_picture_ + 1 : pictures.Count();
     pictures.Insert(position, std::move(path), std::string());
   }
@@ -68,6 +71,28 @@ void Project::RemovePicture(int j) {
   // The next picture took position j; after the last one, the one before it follows.
   selected_picture_ = j < pictures.Count() ? j : j - 1;
   Modified = true;
+}
+
+void Project::MoveAlbum(int from, int to) {
+  MoveElement(albums_, from, to);
+  if (selected_album_ == from) {
+    selected_album_ = to;
+  } else {
+    SelectAlbum(to);
+  }
+  Modified = true;
+}
+
+void Project::MovePicture(int from, int to) {
+  SelectedAlbumRef().pictures.Move(from, to);
+  selected_picture_ = to;
+  Modified = true;
+}
+
+void Project::ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture) {
+  albums_ = std::move(albums);
+  SelectAlbum(selected_album);
+  SelectPicture(selected_picture);
 }
 
 void Project::SetPictureComment(int j, std::string text) {

@@ -23,13 +23,22 @@ struct Album {
   bool operator==(const Album&) const = default;
 };
 
+// The values of ProjectSettings::ViewerType: the Torvexa applet and the HTML viewer.
+inline constexpr const char* kJavaViewerType = "Java";
+inline constexpr const char* kHtmlViewerType = "HTML";
+// Whether a ViewerType names the HTML viewer: "HTML" in any letter case.
+bool IsHtmlViewerType(const std::string& viewer_type);
+
 // The settings a generation run reads. Only PublishDirectory is edited by the user;
 // the others are fixed at start-up and may be set again by a project file.
 struct ProjectSettings {
   std::string PublishDirectory = kPublishDirectoryPlaceholder;
   int PublishPictures = 1;
-  std::string ViewerType = "Java";
+  std::string ViewerType = kJavaViewerType;
   std::string ApplicationSourceDirectory;
+  // "Keep location data in published pictures": the display copies keep the GPS
+  // position of their sources. Off unless the user asks.
+  bool KeepLocation = false;
   bool operator==(const ProjectSettings&) const = default;
 };
 
@@ -41,6 +50,7 @@ class Project {
   // Queries.
   int AlbumCount() const { return static_cast<int>(albums_.size()); }
   const Album& AlbumAt(int i) const { return albums_[static_cast<std::size_t>(i)]; }
+  const std::vector<Album>& Albums() const { return albums_; }
   // The positional views read by the file and generation code.
   const std::string& AlbumTitles(int i) const { return AlbumAt(i).title; }
   const PictureMap& AlbumPictures(int i) const { return AlbumAt(i).pictures; }
@@ -58,11 +68,19 @@ class Project {
   void AddAlbum(std::string title);
   void RenameAlbum(int i, std::string title);
   void RemoveAlbum(int i);
-  // Requires a selected album. A path the album already holds keeps its place and
-  // loses its comment.
+  // Requires a selected album. A path the album already holds keeps its place and its
+  // comment: adding a file again by mistake must not erase the caption typed for it.
   void AddPicture(std::string path);
   void RemovePicture(int j);
   void SetPictureComment(int j, std::string text);
+  // Moves album `from` to position `to`, the albums between closing up. The moved album
+  // becomes the selection; when it was selected already, its picture selection stays.
+  void MoveAlbum(int from, int to);
+  // Moves picture `from` of the selected album to position `to`; it becomes the
+  // selected picture.
+  void MovePicture(int from, int to);
+  // Puts back albums and selection as an earlier state had them (undo and redo).
+  void ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture);
 
   bool Modified = false;
   bool PictureCountTipPending = true;

@@ -35,13 +35,28 @@ inline bool IsUpToDateCopy(const FileStamp& source, const std::optional<FileStam
 // regular file) leaves `reason` empty, any other failure sets it to the system's reason.
 std::optional<FileStamp> StampOf(const std::string& path, std::string* reason = nullptr);
 
-// Copies `source` over `destination` (created or replaced) and gives the copy the
-// source's last-modified time, so a later run finds it up to date. Returns the
-// failure's reason.
+// The stamp of the regular file at `path` below `root`, reached without following a
+// link (see WriteFileBelow); nothing when it is missing, not reachable so, or no
+// regular file. What decides whether a copy there is up to date.
+std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path);
+
+// Copies `source` over `destination` below `root` and gives the copy the source's
+// last-modified time, so a later run finds it up to date. The copy is made in a
+// temporary file beside the destination and renamed over it, with the rules of
+// WriteFileBelow: no link below `root` followed, a destination that is a link or no
+// regular file left alone, the source read only when it is a regular file, nothing
+// that waits. Returns the failure's reason.
+std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
+                                         const std::string& destination);
+
+// CopyFileBelow with the destination's own folder as the root.
 std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination);
 
-// Creates one folder (its parent must exist). Returns the failure's reason; an
-// existing folder is no failure.
+// Creates one folder below `root` (its parent must exist), reaching it without
+// following a link. Returns the failure's reason; an existing folder is no failure, a
+// link in its place is refused ("<path> is a link; not followed"), and so is any other
+// entry that is no folder ("<path> is not a folder").
+std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path);
 std::optional<std::string> CreateFolder(const std::string& path);
 
 }  // namespace quorvale

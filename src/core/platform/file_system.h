@@ -15,17 +15,50 @@ bool FileExists(const std::string& path);
 // The whole content of a file, or nothing (with `reason` set) when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason = nullptr);
 
-// Creates or empties the file and writes `bytes`. Returns the failure's reason.
+// The reasons with which a write leaves a path alone on purpose; the reason begins
+// with the path it names ("<path> is a link; not followed").
+inline constexpr std::string_view kIsALink = "is a link; not followed";
+inline constexpr std::string_view kIsNotARegularFile = "is not a regular file";
+inline constexpr std::string_view kIsNotAFolder = "is not a folder";  // where a folder must be
+bool IsRefusal(std::string_view reason);
+
+// The reason a save gives for a target that its owner may not write.
+inline constexpr const char* kReadOnlyReason = "The file is read-only.";
+
+// Writes `bytes` as the whole content of the file at `path`, which is `root`, a
+// separator and a relative part. The bytes go to a temporary file in the same folder
+// that is then renamed over the target, so a write that fails leaves the old file
+// whole. Nothing below `root` is reached through a link, and a target that is a link
+// or no regular file (a folder, a FIFO, a device) is left alone: the reason names it.
+// Never blocks. Returns the failure's reason.
+std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes);
+
+// Removes from `folder` below `root` the temporary files that WriteFileBelow and
+// CopyFileBelow leave when their process is killed half-way. Only for a caller that
+// knows no such write into the folder is under way (a run holding the lock of its
+// Publishing Directory).
+void RemoveLeftoverWrites(const std::string& root, const std::string& folder);
+
+// WriteFileBelow with the file's own folder as the root.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes);
 
-// Writes a temporary file beside `path` and renames it over `path`, so a failure
-// never leaves a truncated file behind. Returns the failure's reason.
+// Saves a file that the user keeps: a temporary file beside the target, synced,
+// renamed over it, then the folder synced, so neither a crash nor a power cut leaves a
+// partial file. A path that is a symbolic link saves to the link's target and keeps
+// the link; a target its owner may not write is refused (kReadOnlyReason); the new
+// file keeps the old one's permissions. Temporary files that a killed save of the same
+// target left behind are removed. Safe from several threads at once.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Appends `bytes` to an existing file, creating it first when it is missing.
+// Appends `bytes` to the file at `path` below `root`, creating it when missing; the
+// same rules as WriteFileBelow: no link followed, only a regular file written, never
+// blocks.
+std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,
+                                             std::string_view bytes);
 std::optional<std::string> AppendToFile(const std::string& path, std::string_view bytes);
 
-// The reason of the last failed C library call (errno), in words.
+// The reason of the last failed C library call (errno), in words. Safe from several
+// threads at once.
 std::string LastSystemReason();
 
 }  // namespace quorvale

@@ -6,6 +6,9 @@
 
 namespace quorvale {
 
+// The button sets of a message box. Enter presses OK or Yes, except in an OK and
+// Cancel box: such a box confirms something that cannot be undone (Clear's deletion),
+// so Enter there is Cancel.
 enum class Buttons { kOk, kOkCancel, kYesNo };
 enum class Icon { kNone, kCritical, kExclamation, kQuestion, kInformation };
 enum class Answer { kOk, kCancel, kYes, kNo };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -16,16 +18,44 @@ namespace fs = std::filesystem;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsPictureName(const std::string& name) {
-  const auto dot = name.rfind('.');
-  if (dot == std::string::npos) return false;
-  const std::string ext = AsciiLower(name.substr(dot + 1));
-  return ext == "jpg" || ext == "jpeg" || ext == "gif";
-}
-
 // A line break would split the value's line in a project file and change the project
 // when it is read back, so such a name cannot be stored.
 bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+// A file name as a warning can show it: a line break as "\n" or "\r", a byte that is
+// not part of valid UTF-8 as "\x" and two hex digits; everything else as it is.
+std::string ShownName(std::string_view name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (std::size_t i = 0; i < name.size();) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte == '\n' || byte == '\r') {
+      shown += byte == '\n' ? "\\n" : "\\r";
+      ++i;
+      continue;
+    }
+    const std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    if (i + length <= name.size() && IsValidUtf8(name.substr(i, length))) {
+      shown += name.substr(i, length);
+      i += length;
+    } else {
+      shown += "\\x";
+      shown += kHex[byte >> 4];
+      shown += kHex[byte & 0xF];
+      ++i;
+    }
+  }
+  return shown;
+}
+
+// Why a picture file cannot be stored in a project file, or nothing when it can. A
+// line break would split the value's line; a name that is not valid UTF-8 would be
+// read back as another text.
+std::optional<std::string> UnstorableBecause(const std::string& name) {
+  if (HoldsLineBreak(name)) return "its file name holds a line break";
+  if (!IsValidUtf8(name)) return "its file name is not valid UTF-8";
+  return std::nullopt;
+}
 
 // The folder's own name, also when the argument ends in separators.
 std::string FolderName(std::string folder) {
@@ -40,6 +70,13 @@ std::string AbsoluteFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+bool IsPictureFileName(const std::string& name) {
+  const auto dot = name.rfind('.');
+  if (dot == std::string::npos) return false;
+  const std::string ext = AsciiLower(name.substr(dot + 1));
+  return ext == "jpg" || ext == "jpeg" || ext == "gif";
+}
 
 bool NaturalLess(const std::string& a, const std::string& b) {
   std::size_t i = 0;
@@ -83,19 +120,19 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
       continue;
     }
     const std::string title = FirstChars(TrimBlanks(FolderName(folder)), MaxTextLength);
-    if (title.empty() || HoldsLineBreak(title)) {
+    if (title.empty() || HoldsLineBreak(title) || !IsValidUtf8(title)) {
       result.errors.push_back("The name of the folder \"" + folder + "\" cannot be an album title.");
       continue;
     }
     std::vector<std::string> names;
-    std::size_t unstorable = 0;
+    std::vector<std::string> left_out;  // the warnings for pictures that cannot be stored
     for (fs::directory_iterator it(NativePath(folder), error), end; !error && it != end; it.increment(error)) {
       std::error_code kind_error;
       if (!it->is_regular_file(kind_error)) continue;
       const std::string name = PathText(it->path().filename());
-      if (!IsPictureName(name)) continue;
-      if (HoldsLineBreak(name)) {
-        ++unstorable;
+      if (!IsPictureFileName(name)) continue;
+      if (const auto reason = UnstorableBecause(name)) {
+        left_out.push_back("picture \"" + ShownName(name) + "\" left out; " + *reason + ".");
         continue;
       }
       names.push_back(name);
@@ -123,10 +160,9 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
                                 std::to_string(names.size()) + " pictures left out; an album holds at most " +
                                 std::to_string(MaxPicturesPerAlbum) + " pictures.");
     }
-    if (unstorable > 0) {
-      result.warnings.push_back("Album \"" + title + "\": " + std::to_string(unstorable) +
-                                " pictures left out; their file names hold a line break.");
-    }
+    // Named in name order, whatever order the folder lists them in.
+    std::sort(left_out.begin(), left_out.end());
+    for (const std::string& warning : left_out) result.warnings.push_back("Album \"" + title + "\": " + warning);
   }
   result.project.SelectAlbum(result.project.AlbumCount() > 0 ? 0 : -1);
   return result;

@@ -20,6 +20,10 @@ struct FolderImport {
 
 FolderImport ImportFolders(const std::vector<std::string>& folders);
 
+// A .jpg, .jpeg or .gif file name, the extension in any letter case: the files the
+// Add Picture dialog offers.
+bool IsPictureFileName(const std::string& name);
+
 // Natural, case-insensitive order of file names: "img2" < "Img3" < "img10".
 bool NaturalLess(const std::string& a, const std::string& b);
 

@@ -24,12 +24,17 @@ enum class ProjectTag : unsigned char {
   kPictureCount = 0x8A,
   kPicturePath = 0x8B,
   kPictureComment = 0x8C,
+  // Written after 0x86, and only when the setting is on, so a project that leaves it
+  // off is the file it always was; earlier releases skip the unknown tag.
+  kKeepLocation = 0x8D,
 };
 
 inline constexpr char kRecordSeparator = '~';
 inline constexpr const char* kProjectMagic = "QS";
 inline constexpr const char* kProjectFormatVersion = "1.0";
+// The viewer-type record: "JAVA" for the Torvexa applet, "HTML" for the HTML viewer.
 inline constexpr const char* kViewerTypeValue = "JAVA";
+inline constexpr const char* kHtmlViewerTypeValue = "HTML";
 inline constexpr std::int16_t kWrittenEncodingType = 0;
 
 // The per-value hooks every value after the header passes through: the encoding type

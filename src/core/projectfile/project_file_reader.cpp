@@ -1,7 +1,10 @@
 #include "projectfile/project_file_reader.h"
 
 #include <cstdint>
+#include <iterator>
+#include <list>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -73,11 +76,63 @@ ProjectFileRefusal Refuse(ProjectFileProblem problem) { return {problem, Project
 // character by character, and where one is a prefix of the other the longer is greater.
 bool IsHigherVersion(std::string_view version) { return version.compare(kProjectFormatVersion) > 0; }
 
+// The pictures of the album being read, in the order the project's own AddPicture
+// would give them: a new path goes right after the picture added or named last, and a
+// path the album holds already loses its comment, keeps its place and becomes that
+// place. A list and an index of it make every step constant time, so a file that
+// names one path again and again between new ones still loads in linear time.
+class AlbumBeingRead {
+ public:
+  AlbumBeingRead() = default;
+  AlbumBeingRead(const AlbumBeingRead&) = delete;
+  AlbumBeingRead& operator=(const AlbumBeingRead&) = delete;
+
+  void Add(const std::string& path) {
+    if (const auto found = index_.find(path); found != index_.end()) {
+      found->second->comment.clear();
+      place_ = found->second;
+      return;
+    }
+    const auto at = place_ == pictures_.end() ? pictures_.end() : std::next(place_);
+    place_ = pictures_.insert(at, Picture{path, std::string()});
+    index_.emplace(path, place_);
+  }
+
+  // The comment of a picture of this album; one it does not hold is added first.
+  void SetComment(const std::string& path, std::string comment) {
+    if (index_.find(path) == index_.end()) {
+      place_ = pictures_.end();
+      Add(path);
+    }
+    index_.at(path)->comment = std::move(comment);
+  }
+
+  // Hands the pictures to the selected album of `project`, in their order, and starts over.
+  void MoveInto(Project& project) {
+    project.SelectPicture(-1);
+    for (Picture& picture : pictures_) {
+      project.AddPicture(std::move(picture.path));
+      project.SetPictureComment(project.SelectedPicture(), std::move(picture.comment));
+    }
+    pictures_.clear();
+    index_.clear();
+    place_ = pictures_.end();
+  }
+
+ private:
+  std::list<Picture> pictures_;
+  std::unordered_map<std::string, std::list<Picture>::iterator> index_;
+  std::list<Picture>::iterator place_ = pictures_.end();
+};
+
 class ProjectFileParser {
  public:
   ProjectFileParser(std::string_view bytes, const ProjectSettings& settings)
       : lines_(SplitLines(bytes)), utf8_(ValuesAreUtf8(lines_)) {
     loaded_.settings = settings;
+    // Only a project that asks for it keeps the location: a file without the record
+    // (all files of earlier releases) leaves it off.
+    loaded_.settings.KeepLocation = false;
   }
 
   ProjectFileReadResult Parse(const std::string& path) {
@@ -130,6 +185,7 @@ class ProjectFileParser {
       if (lines_[i].empty()) continue;
       if (auto problem = ReadRecord(Split(lines_[i]))) return problem;
     }
+    album_.MoveInto(loaded_.project);
     return std::nullopt;
   }
 
@@ -138,7 +194,8 @@ class ProjectFileParser {
     const auto tag = static_cast<ProjectTag>(static_cast<unsigned char>(record.tag[0]));
     const bool needs_value = tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
                              tag == ProjectTag::kAlbumCount || tag == ProjectTag::kAlbumTitle ||
-                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment;
+                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
+                             tag == ProjectTag::kKeepLocation;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
     Project& project = loaded_.project;
     switch (tag) {
@@ -151,9 +208,16 @@ class ProjectFileParser {
         loaded_.settings.PublishPictures = static_cast<int>(*flag);
         break;
       }
+      case ProjectTag::kKeepLocation: {
+        const auto flag = ToWholeNumber(Value(*record.value));
+        if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
+        loaded_.settings.KeepLocation = *flag == 1;
+        break;
+      }
       case ProjectTag::kViewerType:
-        // Whatever the value says, the Torvexa viewer is the one this program has.
-        loaded_.settings.ViewerType = "Java";
+        // "HTML" in any letter case names the HTML viewer; every other value, as in
+        // the files of earlier releases, the Torvexa applet.
+        loaded_.settings.ViewerType = IsHtmlViewerType(Value(*record.value)) ? kHtmlViewerType : kJavaViewerType;
         break;
       case ProjectTag::kAlbumCount:
         // Checked for form only: the album records themselves are what counts.
@@ -161,18 +225,19 @@ class ProjectFileParser {
         break;
       case ProjectTag::kAlbumTitle:
         // Each album goes after the one added before it, so file order is kept.
+        if (project.SelectedAlbum() >= 0) album_.MoveInto(project);
         project.AddAlbum(Value(*record.value));
         break;
       case ProjectTag::kPicturePath:
         if (project.SelectedAlbum() < 0) return ProjectFileProblem::kCorrupted;
         last_picture_ = CollapseDoubledSeparators(Value(*record.value));
-        project.AddPicture(*last_picture_);
+        album_.Add(*last_picture_);
         break;
       case ProjectTag::kPictureComment:
         // A comment needs a picture: before the first picture record there is none
         // to give it to.
         if (project.SelectedAlbum() < 0 || !last_picture_) return ProjectFileProblem::kCorrupted;
-        SetComment(*last_picture_, Value(*record.value));
+        album_.SetComment(*last_picture_, Value(*record.value));
         break;
       default:
         break;  // positions, counts, the source folder and unknown tags are not read
@@ -180,23 +245,11 @@ class ProjectFileParser {
     return std::nullopt;
   }
 
-  // The comment of the picture last read. When an album record came between the two,
-  // the current album does not hold that picture yet: it is added at the album's end.
-  void SetComment(const std::string& path, std::string comment) {
-    Project& project = loaded_.project;
-    int position = project.AlbumPictures(project.SelectedAlbum()).Find(path);
-    if (position < 0) {
-      project.SelectPicture(-1);
-      project.AddPicture(path);
-      position = project.SelectedPicture();
-    }
-    project.SetPictureComment(position, std::move(comment));
-  }
-
   std::vector<std::string_view> lines_;
   bool utf8_;
   std::int16_t encoding_type_ = 0;
   std::optional<std::string> last_picture_;
+  AlbumBeingRead album_;  // the pictures of the album read last
   LoadedProject loaded_;
 };
 

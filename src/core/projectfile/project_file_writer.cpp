@@ -29,8 +29,10 @@ std::vector<ProjectRecord> ProjectFileRecords(const Project& project, const Proj
   records.push_back({ProjectTag::kEncodingType, std::to_string(kWrittenEncodingType)});
   Add(records, ProjectTag::kPublishDirectory, settings.PublishDirectory);
   Add(records, ProjectTag::kPublishPictures, std::to_string(settings.PublishPictures));
-  Add(records, ProjectTag::kViewerType, kViewerTypeValue);
+  Add(records, ProjectTag::kViewerType,
+      IsHtmlViewerType(settings.ViewerType) ? kHtmlViewerTypeValue : kViewerTypeValue);
   Add(records, ProjectTag::kApplicationSourceDirectory, settings.ApplicationSourceDirectory);
+  if (settings.KeepLocation) Add(records, ProjectTag::kKeepLocation, "1");
   const int count = project.AlbumCount();
   Add(records, ProjectTag::kAlbumCount, std::to_string(count));
   for (int i = 0; i < count; ++i) {

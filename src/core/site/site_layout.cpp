@@ -1,6 +1,7 @@
 #include "site/site_layout.h"
 
 #include "platform/path.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 
@@ -40,6 +41,36 @@ std::string GenerationLogPath(const std::string& publish_directory) {
   return JoinPath(publish_directory, kGenerationLogName);
 }
 
+std::string RunLockPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kRunLockName);
+}
+
+std::string ThumbnailsFolderPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kThumbnailsFolderName);
+}
+
+std::string DisplayFolderPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kDisplayFolderName);
+}
+
+std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number));
+}
+
+std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number) {
+  return JoinPath(DisplayFolderPath(publish_directory), AlbumBaseName(album_number));
+}
+
+std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
+}
+
+std::string SmallImageName(const std::string& published_name) {
+  const std::string lower = AsciiLower(published_name);
+  if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;
+  return published_name + ".jpg";
+}
+
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {
   return {JoinPath(publish_directory, kImagesFolderName), SiteFolderPath(publish_directory),
           IndexFolderPath(publish_directory), ImagesFolderPath(publish_directory)};
@@ -53,6 +84,26 @@ std::string AlbumIndexUrlFromSite(int album_number) {
 
 std::string AlbumImagesUrlFromSite(int album_number) {
   return std::string(kImagesFolderName) + "/" + AlbumBaseName(album_number);
+}
+
+namespace {
+
+std::string SiteFileUrl(const char* folder, int album_number, const std::string& name) {
+  return std::string(kSiteFolderName) + "/" + folder + "/" + AlbumBaseName(album_number) + "/" + name;
+}
+
+}  // namespace
+
+std::string PublishedPictureUrl(int album_number, const std::string& name) {
+  return SiteFileUrl(kImagesFolderName, album_number, name);
+}
+
+std::string ThumbnailUrl(int album_number, const std::string& name) {
+  return SiteFileUrl(kThumbnailsFolderName, album_number, name);
+}
+
+std::string DisplayCopyUrl(int album_number, const std::string& name) {
+  return SiteFileUrl(kDisplayFolderName, album_number, name);
 }
 
 }  // namespace quorvale

@@ -15,6 +15,10 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
+//   PD/PhotoAlbum/.lock                   held by the run that is writing the site
+//   PD/PhotoAlbum/thumbnails/album-N/     the album's thumbnails (an HTML site)
+//   PD/PhotoAlbum/thumbnails/album-N.record   what made them, so unchanged ones are kept
+//   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
@@ -24,6 +28,10 @@ inline constexpr const char* kImagesFolderName = "images";
 inline constexpr const char* kPageExtension = ".htm";
 inline constexpr const char* kIndexExtension = ".dat";
 inline constexpr const char* kGenerationLogName = "Generation_Log.txt";
+inline constexpr const char* kRunLockName = ".lock";
+inline constexpr const char* kThumbnailsFolderName = "thumbnails";
+inline constexpr const char* kDisplayFolderName = "display";
+inline constexpr const char* kImagingRecordExtension = ".record";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
@@ -39,6 +47,17 @@ std::string ImagesFolderPath(const std::string& publish_directory);  // PD/Photo
 std::string AlbumIndexPath(const std::string& publish_directory, int album_number);
 std::string AlbumImageFolder(const std::string& publish_directory, int album_number);
 std::string GenerationLogPath(const std::string& publish_directory);
+std::string RunLockPath(const std::string& publish_directory);  // PD/PhotoAlbum/.lock
+std::string ThumbnailsFolderPath(const std::string& publish_directory);  // PD/PhotoAlbum/thumbnails
+std::string DisplayFolderPath(const std::string& publish_directory);     // PD/PhotoAlbum/display
+std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number);
+std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
+std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
+// The file name of a picture's thumbnail and display copy, both JPEG: its published
+// name where that already ends in ".jpg" or ".jpeg" (any letter case), else that name
+// with ".jpg" added ("garden.gif" gives "garden.gif.jpg"), so distinct published names
+// keep distinct images.
+std::string SmallImageName(const std::string& published_name);
 
 // The folders every run makes, in the order it makes them: PD/images, PD/PhotoAlbum,
 // PD/PhotoAlbum/index, PD/PhotoAlbum/images.
@@ -48,5 +67,10 @@ std::array<std::string, 4> LayoutFolders(const std::string& publish_directory);
 std::string SiteFolderUrl();                          // "PhotoAlbum"
 std::string AlbumIndexUrlFromSite(int album_number);  // "index/album-N.dat", from PhotoAlbum/
 std::string AlbumImagesUrlFromSite(int album_number); // "images/album-N", from PhotoAlbum/
+// "PhotoAlbum/images/album-N/NAME", "PhotoAlbum/thumbnails/album-N/NAME" and
+// "PhotoAlbum/display/album-N/NAME", not yet URL-encoded.
+std::string PublishedPictureUrl(int album_number, const std::string& name);
+std::string ThumbnailUrl(int album_number, const std::string& name);
+std::string DisplayCopyUrl(int album_number, const std::string& name);
 
 }  // namespace quorvale

@@ -1,11 +1,16 @@
 #include "viewers/viewer_registry.h"
 
+#include "model/project.h"
+#include "viewers/html/html_viewer.h"
 #include "viewers/torvexa/torvexa_viewer.h"
 
 namespace quorvale {
 
-std::unique_ptr<Viewer> MakeViewer(const std::string&) { return std::make_unique<TorvexaViewer>(); }
+std::unique_ptr<Viewer> MakeViewer(const std::string& viewer_type) {
+  if (IsHtmlViewerType(viewer_type)) return std::make_unique<HtmlViewer>();
+  return std::make_unique<TorvexaViewer>();
+}
 
-std::vector<OwnedEntries> OwnedByAnyViewer() { return {TorvexaViewer().Owned()}; }
+std::vector<OwnedEntries> OwnedByAnyViewer() { return {TorvexaViewer().Owned(), HtmlViewer().Owned()}; }
 
 }  // namespace quorvale

@@ -12,6 +12,7 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kAlbumsCaptionEmpty = "     Albums:";
+constexpr const char* kUserProjectsFolder = "Quorvale Projects";
 constexpr const char* kPicturesCaptionEmpty = "     Pictures:";
 constexpr const char* kPicturesCaptionPrefix = "     Pictures: ";
 
@@ -43,6 +44,11 @@ constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Err
 // Publishing settings.
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
 
+// "     Albums: 3 of 5" for the third of five albums.
+std::string AlbumCounter(int selected, int count) {
+  return "     Albums: " + std::to_string(selected + 1) + " of " + std::to_string(count);
+}
+
 std::string AlbumFullMessage() {
   const std::string limit = std::to_string(MaxPicturesPerAlbum);
   return "A maximum of " + limit + " pictures can be added to an album. Your current album already contains " +
@@ -57,22 +63,31 @@ std::string LimitReachedMessage(int added, int chosen) {
 
 }  // namespace
 
-MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder)
+MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
+                                 std::string documents_folder)
     : dialogs_(dialogs), clock_(clock) {
   directories_.ProgramFolder = std::move(program_folder);
+  directories_.DocumentsFolder = std::move(documents_folder);
 }
 
 void MainWindowLogic::Startup() {
   const std::string& folder = directories_.ProgramFolder;
   directories_.ApplicationsDirectory = ApplicationsFolder(folder);
-  directories_.ProjectDirectory = ProjectsFolder(folder);
+  // An installed program cannot write its own folder: the project dialogs start in the
+  // user's documents folder when there is one.
+  if (!directories_.DocumentsFolder.empty()) {
+    directories_.UserProjectsFolder = JoinPath(directories_.DocumentsFolder, kUserProjectsFolder);
+  }
+  directories_.ProjectDirectory =
+      directories_.UserProjectsFolder.empty() ? ProjectsFolder(folder) : directories_.UserProjectsFolder;
   directories_.LastPictureDirectory = folder;
   settings_ = StartupSettings(folder);
 
-  // Selecting the Torvexa option runs SelectViewerType; the other option is disabled.
-  java_selected_ = true;
+  // The Torvexa option is selected first, which runs SelectViewerType; a project file
+  // or the user may choose the HTML viewer from then on.
+  settings_.ViewerType = kJavaViewerType;
   SelectViewerType();
-  html_enabled_ = false;
+  html_enabled_ = true;
 
   NewProject();
 }
@@ -94,8 +109,10 @@ std::string MainWindowLogic::PromptForText(const std::string& prompt, const std:
 void MainWindowLogic::AddAlbumCommand() {
   std::string title = PromptForText(kAddAlbumPrompt, std::string(), kAddAlbumCaption);
   if (title.empty()) return;
+  const Selection before = CurrentSelection();
   project_.AddAlbum(std::move(title));
   AlbumSelected();
+  RecordEdit(before);
   Notify();
 }
 
@@ -104,8 +121,10 @@ void MainWindowLogic::EditAlbumTitle() {
   if (selected < 0) return;
   std::string title = PromptForText(kEditAlbumPrompt, project_.AlbumTitles(selected), kEditAlbumCaption);
   if (title.empty()) return;
+  const Selection before = CurrentSelection();
   project_.RenameAlbum(selected, std::move(title));
   selected_album_label_ = project_.AlbumTitles(selected);
+  RecordEdit(before);
   Notify();
 }
 
@@ -117,6 +136,7 @@ void MainWindowLogic::RemoveAlbumCommand() {
     }
     return;
   }
+  const Selection before = CurrentSelection();
   selected_album_label_.clear();
   project_.RemoveAlbum(selected);
   if (project_.SelectedAlbum() < 0) {
@@ -126,10 +146,12 @@ void MainWindowLogic::RemoveAlbumCommand() {
     SetCommentBox(std::string());
   }
   AlbumSelected();
+  RecordEdit(before);
   Notify();
 }
 
 void MainWindowLogic::OnAlbumClicked(int position) {
+  history_.CloseMerge();
   project_.SelectAlbum(position);
   AlbumSelected();
   Notify();
@@ -143,11 +165,25 @@ void MainWindowLogic::AlbumSelected() {
 
 void MainWindowLogic::ShowAlbum() {
   const int selected = project_.SelectedAlbum();
-  album_frame_caption_ = "     Albums: " + std::to_string(selected + 1) + " of " +
-                         std::to_string(project_.AlbumCount());
+  album_frame_caption_ = AlbumCounter(selected, project_.AlbumCount());
   project_.SelectPicture(0);  // no picture when the album is empty
   PictureSelected();
   selected_album_label_ = project_.AlbumTitles(selected);
+}
+
+void MainWindowLogic::ShowSelection() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (album >= 0) {
+    album_frame_caption_ = AlbumCounter(album, project_.AlbumCount());
+    selected_album_label_ = project_.AlbumTitles(album);
+  } else {
+    if (project_.AlbumCount() == 0) album_frame_caption_ = kAlbumsCaptionEmpty;
+    selected_album_label_.clear();
+  }
+  comment_box_ = album >= 0 && picture >= 0 ? project_.AlbumPictures(album).At(picture).comment : std::string();
+  SetPictureFrameCount();
+  picture_buttons_enabled_ = album >= 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -192,16 +228,48 @@ void MainWindowLogic::AddPictureToAlbum(std::string path) {
   SetPictureFrameCount();
 }
 
-void MainWindowLogic::AddPicturesCommand() {
+bool MainWindowLogic::MayAddPictures() {
   if (project_.SelectedAlbum() < 0) {
     Message(project_.AlbumCount() > 0 ? kSelectAlbumForPicture : kAddAlbumFirst, kAddPictureCaption,
             Buttons::kOk, Icon::kExclamation);
-    return;
+    return false;
   }
   if (project_.IsAlbumFull()) {
     Message(AlbumFullMessage(), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
-    return;
+    return false;
   }
+  return true;
+}
+
+bool MainWindowLogic::LeaveOutUnstorablePaths(std::vector<std::string>& paths) {
+  // A project file keeps one value per line, so a path holding a line break could not
+  // be saved and read back; such files are named and left out.
+  std::string unstorable;
+  std::erase_if(paths, [&unstorable](const std::string& path) {
+    if (path.find_first_of("\r\n") == std::string::npos) return false;
+    unstorable += "\r\n" + path;
+    return true;
+  });
+  if (!unstorable.empty()) {
+    Message(kLineBreakInName + unstorable, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+  }
+  return !paths.empty();
+}
+
+void MainWindowLogic::AddPicturePaths(const std::vector<std::string>& paths, int chosen) {
+  int added = 0;
+  for (const std::string& path : paths) {
+    if (project_.IsAlbumFull()) {
+      Message(LimitReachedMessage(added, chosen), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+      break;
+    }
+    AddPictureToAlbum(path);
+    ++added;
+  }
+}
+
+void MainWindowLogic::AddPicturesCommand() {
+  if (!MayAddPictures()) return;
   FileDialogRequest request;
   request.title = kPictureDialogTitle;
   request.default_ext = "jpg";
@@ -210,37 +278,20 @@ void MainWindowLogic::AddPicturesCommand() {
   auto chosen = dialogs_.ChooseOpenFiles(request);
   if (!chosen || chosen->empty()) return;
   const int total = static_cast<int>(chosen->size());
+  if (!LeaveOutUnstorablePaths(*chosen)) return;
 
-  // A project file keeps one value per line, so a path holding a line break could not
-  // be saved and read back; such files are named and left out.
-  std::string unstorable;
-  std::erase_if(*chosen, [&unstorable](const std::string& path) {
-    if (path.find_first_of("\r\n") == std::string::npos) return false;
-    unstorable += "\r\n" + path;
-    return true;
-  });
-  if (!unstorable.empty()) {
-    Message(kLineBreakInName + unstorable, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
-    if (chosen->empty()) return;
-  }
-
+  const Selection before = CurrentSelection();
   if (total == 1) {
     AddPictureToAlbum(chosen->front());
     directories_.LastPictureDirectory = FolderOf(chosen->front());
   } else {
     // Several files come from one folder; it is kept with its trailing separator.
     const std::string folder = CollapseDoubledSeparators(FolderOf(chosen->front()) + kPathSeparator);
-    int added = 0;
-    for (const std::string& path : *chosen) {
-      if (project_.IsAlbumFull()) {
-        Message(LimitReachedMessage(added, total), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
-        break;
-      }
-      AddPictureToAlbum(folder + FileNameOf(path));
-      ++added;
-    }
+    for (std::string& path : *chosen) path = folder + FileNameOf(path);
+    AddPicturePaths(*chosen, total);
     directories_.LastPictureDirectory = folder;
   }
+  RecordEdit(before);
   Notify();
 }
 
@@ -263,19 +314,28 @@ void MainWindowLogic::RemovePictureCommand() {
   } else {
     SetCommentBox(std::string());
   }
+  const Selection before{album, picture};
   project_.RemovePicture(picture);
   SetPictureFrameCount();
+  RecordEdit(before);
   Notify();
 }
 
 void MainWindowLogic::OnPictureClicked(int position) {
+  history_.CloseMerge();
   project_.SelectPicture(position);
   PictureSelected();
   Notify();
 }
 
 void MainWindowLogic::OnCommentEdited(const std::string& text) {
+  const Selection before = CurrentSelection();
   SetCommentBox(text);
+  // Typing on in one picture's comment is one step.
+  const int picture = project_.SelectedPicture();
+  RecordEdit(before, picture < 0 ? std::string()
+                                 : "comment\n" + std::to_string(project_.SelectedAlbum()) + "\n" +
+                                       project_.AlbumPictures(project_.SelectedAlbum()).At(picture).path);
   Notify();
 }
 
@@ -283,15 +343,27 @@ void MainWindowLogic::OnCommentEdited(const std::string& text) {
 // Publishing settings
 
 void MainWindowLogic::SelectViewerType() {
-  settings_.ViewerType = "Java";
   settings_.PublishPictures = 1;
   publish_pictures_enabled_ = false;
   publish_labels_enabled_ = false;
+  FollowViewerSourceFolder();
+  UpdateAccessUrl();
+}
+
+void MainWindowLogic::FollowViewerSourceFolder() {
+  // A source folder outside the program folder is the user's own and stays.
   const std::string& folder = directories_.ProgramFolder;
   if (settings_.ApplicationSourceDirectory.find(folder) != std::string::npos) {
     settings_.ApplicationSourceDirectory = ViewerSourceFolder(folder, settings_.ViewerType);
   }
-  UpdateAccessUrl();
+}
+
+void MainWindowLogic::OnViewerOptionChosen(const std::string& viewer_type) {
+  if (IsHtmlViewerType(viewer_type) == IsHtmlViewerType(settings_.ViewerType)) return;
+  settings_.ViewerType = IsHtmlViewerType(viewer_type) ? kHtmlViewerType : kJavaViewerType;
+  SelectViewerType();
+  project_.Modified = true;
+  Notify();
 }
 
 void MainWindowLogic::UpdateAccessUrl() { access_url_ = AccessUrlFor(settings_.PublishDirectory); }
@@ -304,7 +376,17 @@ void MainWindowLogic::SetPublishDirectory(const std::string& text) {
 }
 
 void MainWindowLogic::OnPublishDirectoryEdited(const std::string& text) {
+  const Selection before = CurrentSelection();
   SetPublishDirectory(text);
+  RecordEdit(before, "publish directory");
+  Notify();
+}
+
+void MainWindowLogic::OnKeepLocationClicked(bool checked) {
+  if (checked != settings_.KeepLocation) {
+    settings_.KeepLocation = checked;
+    project_.Modified = true;  // the setting is saved with the project
+  }
   Notify();
 }
 
@@ -317,7 +399,9 @@ void MainWindowLogic::OnAccessUrlEdited(const std::string&) {
 void MainWindowLogic::BrowseForDirectory() {
   const auto folder = dialogs_.ChooseFolder(kBrowsePublishTitle, settings_.PublishDirectory);
   if (!folder) return;
+  const Selection before = CurrentSelection();
   SetPublishDirectory(*folder);
+  RecordEdit(before);
   Notify();
 }
 

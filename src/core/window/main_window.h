@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,10 +8,13 @@
 #include "generate/clear_publishing_directory.h"
 #include "generate/generation_job.h"
 #include "generate/transcript.h"
+#include "model/edit_history.h"
 #include "model/project.h"
 #include "platform/clock.h"
 #include "platform/product.h"
 #include "platform/user_dialogs.h"
+#include "window/drop_rules.h"
+#include "window/generation_runner.h"
 
 namespace quorvale {
 
@@ -31,14 +35,20 @@ class WindowObserver {
   virtual void StatusCaptionChanged() = 0;
   // A generation run handled another picture or began another album.
   virtual void GenerationProgressed(const GenerationProgress&) {}
+  // The user asked to close while a run went on and it has now stopped: close again.
+  virtual void CloseRequested() {}
 };
 
 // Where the window's program folders point. Start-up derives them from the program
 // folder; tests pass folders of their own.
 struct ProgramDirectories {
   std::string ProgramFolder;
+  std::string DocumentsFolder;        // the user's documents folder; empty when unknown
   std::string ApplicationsDirectory;  // program folder + "Applications"
-  std::string ProjectDirectory;       // program folder + "Projects"
+  // Where the Open and Save dialogs start: "Quorvale Projects" in the documents folder
+  // (program folder + "Projects" when there is none), then the folder last chosen.
+  std::string ProjectDirectory;
+  std::string UserProjectsFolder;     // "Quorvale Projects" in the documents folder, or empty
   std::string LastPictureDirectory;   // program folder, then the folder of the last pictures added
 };
 
@@ -49,12 +59,22 @@ class MainWindowLogic {
  public:
   enum Page { kContentPage = 0, kGeneratePage = 1 };
 
-  MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder);
+  // `documents_folder` is the user's documents folder, where the project dialogs start
+  // the first time; an installed program cannot write its own folder.
+  MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
+                  std::string documents_folder = std::string());
+  // A run still going is stopped and waited for.
+  ~MainWindowLogic();
+  MainWindowLogic(const MainWindowLogic&) = delete;
+  MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
   void SetObserver(WindowObserver* observer) { observer_ = observer; }
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();
+  // What makes thumbnails and display copies in a run; the program hands in its own
+  // (the core has none). It must outlive the window's runs.
+  void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
 
   // --- Album editing ---
   void AddAlbumCommand();                // btnAddNew
@@ -68,9 +88,46 @@ class MainWindowLogic {
   void OnPictureClicked(int position);   // PicList click
   void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
 
+  // --- Reordering (reorder_commands.cpp) ---
+  // btnUp, btnDown and Ctrl+Up/Ctrl+Down in AlbumList: the selected album one place
+  // up or down. The moved album stays selected.
+  void MoveAlbumUp() { MoveSelectedAlbum(-1); }
+  void MoveAlbumDown() { MoveSelectedAlbum(+1); }
+  // Drag and drop within AlbumList: album `from` dropped before row `before` (the row
+  // count to drop it at the end).
+  void MoveAlbumBefore(int from, int before);
+  // The same for the pictures of the selected album (btnPicUp, btnPicDown, PicList).
+  void MovePictureUp() { MoveSelectedPicture(-1); }
+  void MovePictureDown() { MoveSelectedPicture(+1); }
+  void MovePictureBefore(int from, int before);
+  bool MoveAlbumUpEnabled() const;
+  bool MoveAlbumDownEnabled() const;
+  bool MovePictureUpEnabled() const;
+  bool MovePictureDownEnabled() const;
+
+  // --- Undo and redo (undo_commands.cpp) ---
+  // Every change of the project is one step: albums and pictures added, renamed,
+  // removed or moved, one picture's comment typed, the Publishing Directory or the
+  // viewer changed. New and Open start an empty history; saving marks the clean state.
+  void Undo();  // mnuEditUndo
+  void Redo();  // mnuEditRedo
+  bool CanUndo() const { return history_.CanUndo() && !GenerationRunning(); }
+  bool CanRedo() const { return history_.CanRedo() && !GenerationRunning(); }
+
+  // --- Drops from outside (drop_commands.cpp) ---
+  // What dropping `paths` on `target` would do; the view refuses what this refuses.
+  DropAction DropActionFor(DropTarget target, const std::vector<std::string>& paths) const;
+  // Picture files add to the selected album as Add Pictures does, in natural name
+  // order; folders add one album each as the folder import does; a project file opens
+  // after Open's save question.
+  void DropPaths(DropTarget target, std::vector<std::string> paths);
+
   // --- Publishing settings ---
   void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
+  // optionJava or optionHTML selected by the user: kJavaViewerType or kHtmlViewerType.
+  void OnViewerOptionChosen(const std::string& viewer_type);
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
   void BrowseForDirectory();                               // btnPubDir
 
   // --- Window ---
@@ -83,16 +140,28 @@ class MainWindowLogic {
   void SaveProject();    // mnuFileSave, btnSaveProject
   void SaveProjectAs();  // mnuFileSaveAs, btnSaveAs
   // The close question, asked when the window is about to close by any means. Returns
-  // whether the window may close: only a save the user asked for that then failed
-  // keeps it open, so unsaved work is never dropped silently.
+  // whether the window may close: a Yes whose save did not happen (the dialog was
+  // cancelled or the write failed) keeps it open, so unsaved work is never dropped.
+  // During a generation run it first asks to cancel the run; the window closes once
+  // the run has stopped (CloseRequested).
   bool ConfirmClose();
 
-
   // --- Generation (generate_command.cpp) ---
+  // Lets runs go on a worker thread: `post` queues a task on the window's thread. Without
+  // it (or with an empty one, which also stops a run still going) a run keeps the
+  // calling thread until it ends.
+  void RunGenerationInBackground(GenerationRunner::Post post);
   // btnGenerate: empties the status transcript and runs generation into the Publishing
   // Directory. The view follows the run through StatusCaptionChanged, GenerationProgressed
-  // and TranscriptAppended/TranscriptReplaced.
+  // and TranscriptAppended/TranscriptReplaced; its message boxes come through the dialogs
+  // port on the window's thread, in the run's order.
   void GenerateCommand();
+  // btnCancelGeneration: the run stops after the file in hand.
+  void CancelGeneration();
+  // While a run goes on, every command that edits the project or starts another command
+  // is disabled; the view greys them out and refuses drops.
+  bool GenerationRunning() const { return runner_ && runner_->Running(); }
+  const GenerationProgress& Progress() const { return generation_progress_; }
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
 
@@ -121,8 +190,9 @@ class MainWindowLogic {
   const std::string& AccessUrl() const { return access_url_; }            // lblApplicationURL
   bool PublishPicturesEnabled() const { return publish_pictures_enabled_; }  // chkPublishPictures
   bool PublishLabelsEnabled() const { return publish_labels_enabled_; }      // Label3, Label8
-  bool JavaOptionSelected() const { return java_selected_; }                 // optionJava
-  bool HtmlOptionEnabled() const { return html_enabled_; }                   // optionHTML
+  bool JavaOptionSelected() const { return !HtmlOptionSelected(); }          // optionJava
+  bool HtmlOptionSelected() const { return IsHtmlViewerType(settings_.ViewerType); }  // optionHTML
+  bool HtmlOptionEnabled() const { return html_enabled_; }
   const std::string& StatusCaption() const { return status_caption_; }      // lblStatus
   const std::string& StatusText() const { return status_text_.Text(); }     // txtStatus
 
@@ -148,11 +218,45 @@ class MainWindowLogic {
   void ShowAlbum();
   // "Picture selected": the comment box follows the selected picture.
   void PictureSelected();
+  // Add Pictures' checks before anything is chosen: an album is selected and not full.
+  bool MayAddPictures();
+  // Names and leaves out the paths that a project file could not store; false when none
+  // is left.
+  bool LeaveOutUnstorablePaths(std::vector<std::string>& paths);
+  // Adds `paths` in order after the selected picture until the album is full; `chosen`
+  // is the number of files the user chose, for the limit message.
+  void AddPicturePaths(const std::vector<std::string>& paths, int chosen);
+  void AddDroppedFolders(const std::vector<std::string>& folders);
+  // Open after the file is chosen: the extension check, then the load.
+  void OpenChosenFile(const std::string& path);
+  void MoveSelectedAlbum(int step);
+  void MoveSelectedPicture(int step);
+  void MoveAlbum(int from, int to);
+  void MovePicture(int from, int to);
+
+  // The undo history (undo_commands.cpp).
+  ProjectContent CurrentContent() const { return {project_.Albums(), settings_}; }
+  Selection CurrentSelection() const { return {project_.SelectedAlbum(), project_.SelectedPicture()}; }
+  // Records what the command that began at `before` changed; `merge_key` joins typing
+  // in one box into one step.
+  void RecordEdit(Selection before, const std::string& merge_key = std::string());
+  // A fresh history for a project just started or opened.
+  void StartHistory();
+  void Restore(const RestoredState& state);
+  // The Content page's captions, label and comment for the current selection, without
+  // raising "Comment changed".
+  void ShowSelection();
+  // The Open and Save dialogs' start folder, created when it is the user's own and missing.
+  const std::string& ProjectDialogFolder();
+
   // Sets the comment box and stores it as the selected picture's comment.
   void SetCommentBox(const std::string& text);
   void SetPictureFrameCount();
   void AddPictureToAlbum(std::string path);
   void SelectViewerType();
+  // The Application Source Directory names the current viewer's folder in the program
+  // folder, unless it lies elsewhere.
+  void FollowViewerSourceFolder();
   void UpdateAccessUrl();
   void SetPublishDirectory(const std::string& text);
   void ShowContentPage();
@@ -163,6 +267,10 @@ class MainWindowLogic {
 
   // How a generation run reaches the window (generate_command.cpp).
   class RunEvents;
+  void FinishGeneration(const GenerationResult& result);
+  // The close question during a run: Yes cancels it and closes once it has stopped. The
+  // window stays open for now in either case.
+  bool AskToCancelRunBeforeClosing();
 
   UserDialogs& dialogs_;
   const Clock& clock_;
@@ -182,11 +290,17 @@ class MainWindowLogic {
   std::string access_url_;
   bool publish_pictures_enabled_ = true;
   bool publish_labels_enabled_ = true;
-  bool java_selected_ = false;
   bool html_enabled_ = true;
   std::string status_caption_;
   Transcript status_text_;
   GenerationCounters generation_counters_;
+  PictureImaging* imaging_ = nullptr;
+  GenerationProgress generation_progress_;
+  EditHistory history_;
+  // The run's sink outlives the worker that feeds it: the runner is destroyed first.
+  std::unique_ptr<GenerationEvents> run_events_;
+  std::unique_ptr<GenerationRunner> runner_;
+  bool close_after_run_ = false;
 };
 
 }  // namespace quorvale

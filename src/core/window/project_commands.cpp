@@ -1,5 +1,7 @@
 // The commands on the project as a whole: New, Open, Save, Save As and the question
 // asked before the window closes.
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <variant>
 
@@ -26,8 +28,12 @@ constexpr const char* kSaveDialogTitle = "Save Quorvale Project File As ..";
 constexpr const char* kSaveDialogFilter = "Quorvale Project File (*.qs1)|*.qs1";
 constexpr const char* kUntitledSaveFileName = "*.qs1";
 
+constexpr const char* kUseSaveAs = " Use Save As to save the project under another name.";
+
+// A read-only project file is left as it is; the message points to Save As.
 std::string SaveFailedMessage(const std::string& path, const std::string& reason) {
-  return "Could not save the project file (" + path + ").\r\n\r\n" + reason;
+  return "Could not save the project file (" + path + ").\r\n\r\n" + reason +
+         (reason == kReadOnlyReason ? kUseSaveAs : "");
 }
 
 // A project that has never been saved carries the bare name "untitled.qs1" (in any
@@ -64,6 +70,7 @@ void MainWindowLogic::NewProject() {
   LoadProjectFile(kUntitledProjectName);
   ResetProject();
   project_.ProjectPath = kUntitledProjectName;
+  StartHistory();
   ShowContentPage();
   Notify();
 }
@@ -77,20 +84,19 @@ void MainWindowLogic::OpenProject() {
   request.title = kOpenDialogTitle;
   request.default_ext = kProjectExtension;
   request.filter = kOpenDialogFilter;
-  request.initial_folder = directories_.ProjectDirectory;
+  request.initial_folder = ProjectDialogFolder();
   const auto chosen = dialogs_.ChooseOpenFile(request);
-  if (!chosen) {
-    Notify();
-    return;
-  }
-  if (ExtensionOf(*chosen) != kProjectExtension) {  // case matters
-    dialogs_.ShowMessage(ProjectFileMessage(ProjectFileProblem::kNotAProjectFile));
-    Notify();
-    return;
-  }
-  directories_.ProjectDirectory = FolderOf(*chosen);
-  if (LoadProjectFile(*chosen)) ShowContentPage();
+  if (chosen) OpenChosenFile(*chosen);
   Notify();
+}
+
+void MainWindowLogic::OpenChosenFile(const std::string& path) {
+  if (ExtensionOf(path) != kProjectExtension) {  // case matters
+    dialogs_.ShowMessage(ProjectFileMessage(ProjectFileProblem::kNotAProjectFile));
+    return;
+  }
+  directories_.ProjectDirectory = FolderOf(path);
+  if (LoadProjectFile(path)) ShowContentPage();
 }
 
 void MainWindowLogic::SaveProject() {
@@ -100,7 +106,7 @@ void MainWindowLogic::SaveProject() {
 
 void MainWindowLogic::SaveProjectAs() {
   // The dialog leaves replacing an existing file to the question below.
-  const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(std::string(), directories_.ProjectDirectory, false));
+  const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(std::string(), ProjectDialogFolder(), false));
   if (!chosen) return;
   directories_.ProjectDirectory = FolderOf(*chosen);
   if (FileExists(*chosen) &&
@@ -111,16 +117,19 @@ void MainWindowLogic::SaveProjectAs() {
   if (WriteProjectFile(*chosen)) {
     project_.ProjectPath = *chosen;
     project_.Modified = false;
+    history_.MarkClean();
   }
   Notify();
 }
 
 bool MainWindowLogic::ConfirmClose() {
+  if (GenerationRunning()) return AskToCancelRunBeforeClosing();
   bool may_close = true;
   if (project_.Modified &&
       Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) == Answer::kYes) {
-    // A cancelled dialog still closes the window; a failed write does not.
-    may_close = Save() != SaveOutcome::kFailed;
+    // The user asked to keep the work: unless it was saved (the dialog was cancelled or
+    // the write failed) the window stays open with the project as it was.
+    may_close = Save() == SaveOutcome::kSaved;
   }
   Notify();
   return may_close;
@@ -134,13 +143,14 @@ MainWindowLogic::SaveOutcome MainWindowLogic::Save() {
   std::string path = project_.ProjectPath;
   if (IsUntitled(path)) {
     // No question of our own here: the dialog confirms before replacing a file.
-    const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(kUntitledSaveFileName, std::string(), true));
+    const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(kUntitledSaveFileName, ProjectDialogFolder(), true));
     if (!chosen) return SaveOutcome::kCancelled;
     path = *chosen;
   }
   if (!WriteProjectFile(path)) return SaveOutcome::kFailed;
   project_.ProjectPath = path;
   project_.Modified = false;
+  history_.MarkClean();
   return SaveOutcome::kSaved;
 }
 
@@ -159,6 +169,7 @@ bool MainWindowLogic::SaveBeforeReplacing() {
   // "untitled.qs1" in the working folder.
   if (!WriteProjectFile(project_.ProjectPath)) return false;
   project_.Modified = false;
+  history_.MarkClean();
   return true;
 }
 
@@ -181,6 +192,7 @@ void MainWindowLogic::InstallLoadedProject(LoadedProject loaded) {
   ResetProject();  // the lists, captions, comment box and status start empty
   project_ = std::move(loaded.project);
   settings_ = std::move(loaded.settings);
+  FollowViewerSourceFolder();  // the file's viewer brings its own files
   UpdateAccessUrl();
   if (project_.AlbumCount() > 0) {
     // The first album shows as after the user selects it, its first picture's
@@ -189,6 +201,16 @@ void MainWindowLogic::InstallLoadedProject(LoadedProject loaded) {
     AlbumSelected();
   }
   project_.Modified = false;
+  StartHistory();
+}
+
+const std::string& MainWindowLogic::ProjectDialogFolder() {
+  const std::string& folder = directories_.ProjectDirectory;
+  if (!directories_.UserProjectsFolder.empty() && folder == directories_.UserProjectsFolder) {
+    std::error_code ignored;  // a folder that cannot be made leaves the dialog where it starts by itself
+    std::filesystem::create_directories(folder, ignored);
+  }
+  return folder;
 }
 
 }  // namespace quorvale

@@ -35,14 +35,14 @@ void MakeReadOnly(const fs::path& path) {
 }
 
 // What a generation run leaves in root/pd, plus the user's own files that a Clear must
-// not touch: an images folder, an .html page and an .htm page in a subfolder.
+// not touch: an images folder, an .html page and an .htm page in a folder whose own name ends in .htm.
 void MakeSite(const fs::path& root) {
   const fs::path pd = root / "pd";
   Write(pd / "Generation_Log.txt", kOldEntry);
   Write(pd / "PhotoAlbum" / "Torvexa.jar", "jar");
   Write(pd / "PhotoAlbum" / "images" / "album-0" / "a.jpg", "jpeg");
   fs::create_directories(pd / "images");
-  for (const char* page : {"PhotoAlbum.htm", "album-0.htm", "ALBUM-1.HTM", "notes.html", "sub/x.htm"}) {
+  for (const char* page : {"PhotoAlbum.htm", "album-0.htm", "ALBUM-1.HTM", "notes.html", "sub.htm/x.htm"}) {
     Write(pd / page, page);
   }
 }
@@ -67,14 +67,14 @@ std::set<std::string> Tree(const fs::path& root) {
 }
 
 // The site after a successful Clear, what Clear deletes, and the whole site.
-const std::string kClearedSite = "pd/ pd/Generation_Log.txt pd/images/ pd/notes.html pd/sub/ pd/sub/x.htm ";
+const std::string kClearedSite = "pd/ pd/Generation_Log.txt pd/images/ pd/notes.html pd/sub.htm/ pd/sub.htm/x.htm ";
 const std::string kPhotoAlbum =
     "pd/PhotoAlbum/ pd/PhotoAlbum/Torvexa.jar pd/PhotoAlbum/images/ pd/PhotoAlbum/images/album-0/ "
     "pd/PhotoAlbum/images/album-0/a.jpg ";
 const std::string kPages = "pd/PhotoAlbum.htm pd/album-0.htm pd/ALBUM-1.HTM ";
 const std::string kFullSite = kClearedSite + kPhotoAlbum + kPages;
 
-enum class Shown { kWarning, kNoLogQuestion, kFailure, kSelect, kMissing };
+enum class Shown { kWarning, kNoLogQuestion, kFailure, kSelect, kMissing, kLinkedLogFailure };
 
 // The boxes a Clear can show, in Shown order, for the Publishing Directory text pd.
 MessageRequest Expected(Shown shown, const std::string& pd) {
@@ -91,6 +91,9 @@ MessageRequest Expected(Shown shown, const std::string& pd) {
        clear, Buttons::kOk, Icon::kCritical},
       {"Please select the Publishing Directory", clear, Buttons::kOk, Icon::kCritical},
       {"Publishing Folder (" + pd + ") does not exist.", clear, Buttons::kOk, Icon::kCritical},
+      {"There was an error while purging PhotoAlbum data from publish driectory.\r\n\r\n"
+       "Could not write Generation_Log.txt: " + pd + "/Generation_Log.txt is a link; not followed.",
+       clear, Buttons::kOk, Icon::kCritical},
   };
   return boxes[static_cast<int>(shown)];
 }
@@ -126,7 +129,7 @@ std::vector<ClearCase> Cases() {
       {"NoLogYesCreatesLogWithPurgeFirst", kRemove("Generation_Log.txt"), nullptr, {kOk, kYes},
        {kWarning, kNoLogQuestion}, kCleared, kClearedSite, kPurgeEntry},
       {"NoLogNoDeletesNothing", kRemove("Generation_Log.txt"), nullptr, {kOk, kNo}, {kWarning, kNoLogQuestion},
-       kDeclined, kPhotoAlbum + kPages + "pd/ pd/images/ pd/notes.html pd/sub/ pd/sub/x.htm", std::nullopt},
+       kDeclined, kPhotoAlbum + kPages + "pd/ pd/images/ pd/notes.html pd/sub.htm/ pd/sub.htm/x.htm", std::nullopt},
       {"NoHomePageKeepsPages", kRemove("PhotoAlbum.htm"), nullptr, {kOk}, warning, kCleared,
        kClearedSite + "pd/album-0.htm pd/ALBUM-1.HTM", logged},
       {"NoPhotoAlbumFolderStillDeletesPages", [](const fs::path& root) { fs::remove_all(root / "pd/PhotoAlbum"); },
@@ -148,7 +151,7 @@ std::vector<ClearCase> Cases() {
          MakeReadOnly(root / "pd/PhotoAlbum.htm");
        },
        nullptr, {kOk, kYes}, {kWarning, kNoLogQuestion, kFailure}, kFailed,
-       "pd/ pd/images/ pd/notes.html pd/sub/ pd/sub/x.htm pd/PhotoAlbum.htm pd/album-0.htm", std::nullopt},
+       "pd/ pd/images/ pd/notes.html pd/sub.htm/ pd/sub.htm/x.htm pd/PhotoAlbum.htm pd/album-0.htm", std::nullopt},
       {"ReadOnlyLogRefusesEntryAndReportsIt",
        [](const fs::path& root) { MakeReadOnly(root / "pd/Generation_Log.txt"); }, nullptr, {kOk},
        {kWarning, kFailure}, kFailed, kClearedSite, kOldEntry},
@@ -160,6 +163,14 @@ std::vector<ClearCase> Cases() {
          fs::create_symlink(target / "precious.jpg", root / "pd/link.htm");
        },
        nullptr, {kOk}, warning, kCleared, cleared_and_outside, logged},
+      // Anything but a read-only entry is named with the real reason.
+      {"LinkedLogIsNotWrittenThrough",
+       [](const fs::path& root) {
+         fs::remove(root / "pd/Generation_Log.txt");
+         fs::create_symlink(root / "nowhere", root / "pd/Generation_Log.txt");
+       },
+       nullptr, {kOk, kYes}, {kWarning, kNoLogQuestion, kLinkedLogFailure}, kFailed,
+       "pd/ pd/Generation_Log.txt->nowhere pd/images/ pd/notes.html pd/sub.htm/ pd/sub.htm/x.htm", std::nullopt},
       {"LinkedPhotoAlbumIsRemovedAsLink",
        [](const fs::path& root) {
          fs::remove_all(root / "pd/PhotoAlbum");

@@ -179,7 +179,8 @@ TEST_F(GenerationTest, FileSystemFailuresAreReportedCountedAndSurvived) {
   const std::string& text = transcript_.Text();
   const std::string error_starts[] = {
       "ERROR: Creating folder " + In("images") + " failed: ",
-      "    ERROR: Copying file " + JoinPath(source_, "AlbumLeaf.class") + " to " + In("PhotoAlbum/AlbumLeaf.class") + ".",
+      "    ERROR: Copying file " + JoinPath(source_, "AlbumLeaf.class") + " to " + In("PhotoAlbum/AlbumLeaf.class") +
+          " failed: " + In("PhotoAlbum/AlbumLeaf.class") + " is not a regular file.",
       "    ERROR: Writing album index " + In("PhotoAlbum/index/album-0.dat") + " failed: ",
       "        ERROR: Copying picture " + picture + " to " + In("PhotoAlbum/images/album-0/p.jpg") + " failed: ",
       "ERROR: Writing page " + In("album-1.htm") + " failed: ",

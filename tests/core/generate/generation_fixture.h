@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,10 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
   void StatusChanged(const std::string& caption) override { captions_.push_back(caption); }
   void TranscriptAppended(std::string_view text) override { transcript_.AppendText(text); }
   void TranscriptReplaced(const std::string& text) override { transcript_.Replace(text); }
-  void ProgressChanged(const GenerationProgress& progress) override { progress_.push_back(progress); }
+  void ProgressChanged(const GenerationProgress& progress) override {
+    progress_.push_back(progress);
+    if (on_progress_) on_progress_(progress);
+  }
   Answer ShowMessage(const MessageRequest& request) override { return dialogs_.ShowMessage(request); }
 
   GenerationJob Job(const std::string& publish_directory) {
@@ -110,6 +114,7 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
   GenerationCounters counters_;
   std::vector<std::string> captions_;
   std::vector<GenerationProgress> progress_;
+  std::function<void(const GenerationProgress&)> on_progress_;
 };
 
 }  // namespace quorvale::testing

@@ -52,6 +52,8 @@ TEST(Project, EveryOperationKeepsOrderAndSelectionAndMarksTheProject) {
   };
   const auto remove_album = [](int i) { return Op([i](Project& p) { p.RemoveAlbum(i); }); };
   const auto remove_picture = [](int j) { return Op([j](Project& p) { p.RemovePicture(j); }); };
+  const auto move_album = [](int from, int to) { return Op([=](Project& p) { p.MoveAlbum(from, to); }); };
+  const auto move_picture = [](int from, int to) { return Op([=](Project& p) { p.MovePicture(from, to); }); };
   struct Case {
     const char* what;
     Project before;
@@ -76,13 +78,20 @@ TEST(Project, EveryOperationKeepsOrderAndSelectionAndMarksTheProject) {
       {"add several after the last", Make(1, 3, 0, 2), add({"x", "y"}), "*A0: 0a 0b 0c x *y"},
       {"letter case makes another path", Make(1, 2, 0, 1), add({"0A"}), "*A0: 0a 0b *0A"},
       {"a held path keeps its place", Make(1, 3, 0, 0), add({"x", "0c"}), "*A0: 0a x 0b *0c"},
-      {"a held path loses its comment", Make(1, 2, 0, 0),
+      {"a held path keeps its comment", Make(1, 2, 0, 0),
        [](Project& p) { p.SetPictureComment(1, "old"); p.SetPictureComment(0, "kept"); p.AddPicture("0b"); },
-       "*A0: 0a=kept *0b"},
+       "*A0: 0a=kept *0b=old"},
       {"remove the only picture", Make(1, 1, 0, 0), remove_picture(0), "*A0:"},
       {"remove the last picture", Make(1, 3, 0, 2), remove_picture(2), "*A0: 0a *0b"},
       {"remove the first picture", Make(1, 3, 0, 0), remove_picture(0), "*A0: *0b 0c"},
       {"remove a middle picture", Make(1, 3, 0, 1), remove_picture(1), "*A0: 0a *0c"},
+      {"move the selected album down", Make(3, 2, 0, 1), move_album(0, 2), "A1: 1a 1b | A2: 2a 2b | *A0: 0a *0b"},
+      {"move the selected album up", Make(3, 1, 2, 0), move_album(2, 1), "A0: 0a | *A2: *2a | A1: 1a"},
+      {"move another album: it is selected", Make(3, 1, 0, 0), move_album(2, 0), "*A2: 2a | A0: 0a | A1: 1a"},
+      {"move a picture down", Make(1, 4, 0, 1), move_picture(1, 3), "*A0: 0a 0c 0d *0b"},
+      {"move the last picture first", Make(1, 4, 0, 0), move_picture(3, 0), "*A0: *0d 0a 0b 0c"},
+      {"a moved path is found at its new place", Make(1, 3, 0, 1),
+       [](Project& p) { p.MovePicture(0, 2); p.SelectPicture(0); p.AddPicture("0a"); }, "*A0: 0b 0c *0a"},
       {"a removed path can come back", Make(1, 3, 0, 1), [](Project& p) { p.RemovePicture(1); p.AddPicture("0b"); },
        "*A0: 0a 0c *0b"},
   };

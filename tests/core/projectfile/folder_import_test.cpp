@@ -75,6 +75,28 @@ TEST(FolderImport, AnAlbumStopsAtTheLimitWithAWarning) {
   EXPECT_EQ(result.warnings[0], "Album \"Big\": 20 of 120 pictures left out; an album holds at most 100 pictures.");
 }
 
+// A picture whose name a project file cannot hold unchanged is left out and named; the
+// rest of its folder is imported and the project reads back as it was made.
+TEST(FolderImport, UnstorableNamesAreLeftOutAndNamed) {
+  testing::TempFolder temp;
+  const fs::path trip = temp.path() / "Trip";
+  fs::create_directories(trip);
+  for (const char* name : {"ok.jpg", "caf\xE9.jpg", "two\nlines.jpg", "\xE2\x82\xAC euro.gif"}) Touch(trip / name);
+
+  const FolderImport result = ImportFolders({trip.string()});
+
+  EXPECT_TRUE(result.errors.empty());
+  EXPECT_EQ(PictureNames(result.project, 0), (std::vector<std::string>{"\xE2\x82\xAC euro.gif", "ok.jpg"}));
+  EXPECT_EQ(result.warnings, (std::vector<std::string>{
+                                 "Album \"Trip\": picture \"caf\\xE9.jpg\" left out; its file name is not valid UTF-8.",
+                                 "Album \"Trip\": picture \"two\\nlines.jpg\" left out; its file name holds a line break.",
+                             }));
+  const std::string bytes = ProjectFileBytes(result.project, ProjectSettings());
+  const auto reread = ReadProjectBytes(bytes, "trip.qs1", ProjectSettings());
+  ASSERT_TRUE(std::holds_alternative<LoadedProject>(reread));
+  EXPECT_EQ(std::get<LoadedProject>(reread).project.AlbumPictures(0), result.project.AlbumPictures(0));
+}
+
 TEST(FolderImport, FoldersThatCannotBecomeAlbumsAreErrors) {
   testing::TempFolder temp;
   fs::create_directories(temp.path() / "Empty");

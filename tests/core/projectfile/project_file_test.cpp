@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 #include <variant>
 
 #include "core/projectfile/project_file_fixtures.h"
 #include "platform/text_codec.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace quorvale {
 namespace {
@@ -60,6 +66,35 @@ TEST(ProjectFile, GoldenFilesBothWays) {
   EXPECT_EQ(Load(empty).project.AlbumCount(), 0);
 }
 
+// "Keep location data in published pictures" is one record after 0x86, written only
+// when on: a project that leaves it off is the same file as before the setting
+// existed, and such a file (or an older one) loads with it off.
+TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
+  ProjectSettings current;
+  current.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
+  current.KeepLocation = true;
+  LoadedProject loaded = Load(ExampleFileBytes(), current);
+  EXPECT_FALSE(loaded.settings.KeepLocation);
+  loaded.settings.ApplicationSourceDirectory = current.ApplicationSourceDirectory;
+  EXPECT_EQ(ProjectFileBytes(loaded.project, loaded.settings), ExampleFileBytes());
+
+  loaded.settings.KeepLocation = true;
+  const std::string on = ProjectFileBytes(loaded.project, loaded.settings);
+  const std::string source_record = Rec(0x86, current.ApplicationSourceDirectory);
+  std::string expected = ExampleFileBytes();
+  expected.insert(expected.find(source_record) + source_record.size(), Rec(0x8D, "1"));
+  EXPECT_EQ(on, expected);
+  LoadedProject reloaded = Load(on);
+  EXPECT_TRUE(reloaded.settings.KeepLocation);
+  EXPECT_EQ(Lines(reloaded.project), Lines(loaded.project));
+
+  EXPECT_FALSE(Load(Header() + Rec(0x8D, "0"), current).settings.KeepLocation);
+  for (const std::string& bad : {Rec(0x8D, "2"), Rec(0x8D, "yes"), std::string("\x8D\r\n")}) {
+    const auto result = ReadProjectBytes(Header() + bad, "test.qs1", ProjectSettings());
+    EXPECT_TRUE(std::holds_alternative<ProjectFileRefusal>(result)) << ::testing::PrintToString(bad);
+  }
+}
+
 // Saved to disk and read back: the same albums, pictures and comments, and the bytes
 // use single-byte text unless a character needs UTF-8.
 TEST(ProjectFile, RoundTripsThroughDisk) {
@@ -102,6 +137,25 @@ TEST(ProjectFile, RoundTripsThroughDisk) {
   }
 }
 
+#ifndef _WIN32
+// Saving over a project keeps the file's permission bits; a new file gets the usual
+// ones (read and write for all, less the umask).
+TEST(ProjectFile, SavingKeepsPermissionBits) {
+  namespace fs = std::filesystem;
+  testing::TempFolder folder;
+  const std::string path = testing::PathIn(folder, "shared.qs1");
+  const mode_t umask_now = ::umask(0);
+  ::umask(umask_now);
+  ASSERT_EQ(SaveProjectFile(path, Project(), ProjectSettings()), std::nullopt);
+  EXPECT_EQ(static_cast<mode_t>(fs::status(path).permissions()), 0666 & ~umask_now);
+  for (const fs::perms mode : {fs::perms(0640), fs::perms(0604), fs::perms(0664)}) {
+    fs::permissions(path, mode);
+    ASSERT_EQ(SaveProjectFile(path, Project(), ProjectSettings()), std::nullopt);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+  }
+}
+#endif
+
 // The header lines and body records that make the reader refuse a file, grouped by
 // the problem found (Open's test checks the message of each problem).
 TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
@@ -112,7 +166,7 @@ TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
   const std::string v = Rec(0x80, "QS") + Rec(0x81, "1.0");
   const std::pair<std::optional<ProjectFileProblem>, std::vector<std::string>> cases[] = {
       {std::nullopt, {head("1.0", "0"), head("0.9", "0"), head("1", "0"), head("", "0"), head("1.0", "-1"),
-                      head("1.0", " -0 ")}},
+                      head("1.0", " -0 "), Header() + Rec(0x84, "0"), Header() + Rec(0x84, "1")}},
       {kHigherVersion, {head("1.1", "0"), head("1.00", "0"), head("2", "0"), head("10", "0")}},
       {kBadEncodingType, {head("1.0", "1"), head("1.0", " +2")}},
       {kNotAProjectFile, {head("1.0", "0", "qs"), head("1.0", "0", "QS "),
@@ -138,7 +192,7 @@ TEST(ProjectFile, HeadersAndRecordsAcceptedAndRefused) {
 // such; a comment after an album change goes to the current album. Both line ends.
 TEST(ProjectFile, ToleratedBodyIrregularities) {
   const std::string crlf =
-      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "HTML") +
+      Header() + "\r\n" + Rec(0x8F, "unknown tag") + "no tag at all\r\n" + Rec(0x85, "APPLET") +
       Rec(0x86, "elsewhere") + Rec(0x87, "5") + "\r\n" + Rec(0x89, "Caf\xE9") + Rec(0x8A, "7") +
       Rec(0x8B, "/photos//2024///a.jpg") + "\r\n\r\n" + Rec(0x8C, "x~\x80") + "\x86\r\n" +
       Rec(0x88, "not a number") + Rec(0x89, "Second") + Rec(0x8B, "r.jpg") + Rec(0x89, "Third") + Rec(0x8C, "late");
@@ -152,6 +206,63 @@ TEST(ProjectFile, ToleratedBodyIrregularities) {
     EXPECT_EQ(Lines(loaded.project), (std::vector<std::string>{"Caf\xC3\xA9", " /photos/2024//a.jpg = x~\xE2\x82\xAC",
                                                                "Second", " r.jpg = ", "Third", " r.jpg = late"}));
     EXPECT_EQ(loaded.settings.ViewerType, "Java");
+  }
+}
+
+// A path named again between new ones (a crafted or hand-edited file) loads in the order
+// the editing operations give it: the repeated picture keeps its place and the next
+// new one goes right after it. However often it happens, the load takes linear time.
+TEST(ProjectFile, RepeatedPathsLoadInEditingOrderAndLinearTime) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 50; ++round) {
+    std::string bytes = Header();
+    Project expected;
+    for (int album = 0; album < 3; ++album) {
+      bytes += Rec(0x89, "A" + std::to_string(album));
+      expected.AddAlbum("A" + std::to_string(album));
+      for (int i = 0; i < 30; ++i) {
+        const std::string path = "/p/" + std::to_string(random() % 12) + ".jpg";
+        const std::string comment = "c" + std::to_string(i);
+        bytes += Rec(0x8B, path) + Rec(0x8C, comment);
+        expected.AddPicture(path);
+        expected.SetPictureComment(expected.SelectedPicture(), comment);
+      }
+    }
+    ASSERT_EQ(Lines(Load(bytes).project), Lines(expected)) << "round " << round;
+  }
+
+  std::string bytes = Header() + Rec(0x89, "Crafted");
+  for (int i = 0; i < 20'000; ++i) bytes += Rec(0x8B, "/p/" + std::to_string(i) + ".jpg") + Rec(0x8B, "/p/0.jpg");
+  const auto start = std::chrono::steady_clock::now();
+  const LoadedProject loaded = Load(bytes);
+  const auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_EQ(loaded.project.AlbumPictures(0).Count(), 20'000);
+  // Each new picture went right after the first, so they stand newest first.
+  EXPECT_EQ(loaded.project.AlbumPictures(0).At(1).path, "/p/19999.jpg");
+  EXPECT_EQ(loaded.project.AlbumPictures(0).At(19'999).path, "/p/1.jpg");
+#ifdef __SANITIZE_ADDRESS__
+  constexpr auto kLimit = std::chrono::seconds(5);  // the sanitizers make every allocation slow
+#else
+  constexpr auto kLimit = std::chrono::seconds(1);
+#endif
+  EXPECT_LT(took, kLimit);
+}
+
+// The viewer-type record: "HTML" in any letter case is the HTML viewer, anything else
+// the Torvexa applet, as earlier releases read every value; each is written back as
+// "HTML" or "JAVA".
+TEST(ProjectFile, ViewerTypeRecord) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"HTML", "HTML"}, {"html", "HTML"}, {"Html", "HTML"}, {"JAVA", "Java"},
+      {"", "Java"},     {"HTML5", "Java"}, {" HTML", "Java"}, {"java", "Java"},
+  };
+  for (const auto& [value, viewer] : cases) {
+    ProjectSettings current;
+    current.ViewerType = viewer == "HTML" ? "Java" : "HTML";  // the file decides, whatever was there
+    LoadedProject loaded = Load(Header() + Rec(0x85, value), current);
+    EXPECT_EQ(loaded.settings.ViewerType, viewer) << value;
+    const std::string written = ProjectFileBytes(loaded.project, loaded.settings);
+    EXPECT_NE(written.find(Rec(0x85, viewer == "HTML" ? "HTML" : "JAVA")), std::string::npos) << value;
   }
 }
 

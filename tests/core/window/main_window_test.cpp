@@ -6,81 +6,18 @@
 #include <utility>
 #include <vector>
 
-#include "platform/path.h"
-#include "core/support/scripted_dialogs.h"
+#include "core/window/window_fixture.h"
 
 namespace quorvale {
 namespace {
 
-using testing::FixedClock;
-using testing::ScriptedDialogs;
-using Messages = std::vector<MessageRequest>;
-
-const std::string kSep(1, kPathSeparator);
-const std::string kProgram = kSep + "prog";
-const std::string kPics = kSep + "pics";
-
-MessageRequest Warning(const std::string& text, const std::string& caption) {
-  return {text, "Quorvale 1.0.0 - " + caption, Buttons::kOk, Icon::kExclamation};
-}
-
-std::string Repeat(const std::string& piece, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += piece;
-  return text;
-}
-
-class MainWindowTest : public ::testing::Test {
- public:
-  MainWindowTest() : logic(dialogs, clock, kProgram) { logic.Startup(); }
-
-  void AddAlbum(const std::string& title) {
-    dialogs.texts.push_back(title);
-    logic.AddAlbumCommand();
-  }
-  void AddPictures(const std::vector<std::string>& names) {
-    std::vector<std::string> paths;
-    for (const std::string& name : names) paths.push_back(kPics + kSep + name);
-    dialogs.files.push_back(paths);
-    logic.AddPicturesCommand();
-  }
-  // One album "Album" holding the pictures p0.jpg ... p(count - 1).jpg, the first selected.
-  void AlbumWithPictures(int count) {
-    AddAlbum("Album");
-    std::vector<std::string> names;
-    for (int k = 0; k < count; ++k) names.push_back("p" + std::to_string(k) + ".jpg");
-    if (count > 0) AddPictures(names);
-    logic.OnPictureClicked(0);
-  }
-  Messages TakeMessages() { return std::exchange(dialogs.messages, {}); }
-  // What a save does to the flag, so a test can see the next command set it again.
-  void ClearModified() { const_cast<Project&>(logic.project()).Modified = false; }
-
-  // The Content page in one line: album list (* marks the selection) | album frame
-  // caption | album label | picture frame caption | picture list by file name | comment
-  // box; then " modified" when the last command marked the project, whose flag it clears.
-  std::string Seen() {
-    std::string view;
-    const auto mark = [&view](std::size_t i, int selected, const std::string& row) {
-      view += (i ? " " : "") + std::string(static_cast<int>(i) == selected ? "*" : "") + row;
-    };
-    const auto albums = logic.AlbumRows();
-    for (std::size_t i = 0; i < albums.size(); ++i) mark(i, logic.project().SelectedAlbum(), albums[i]);
-    view += "|" + logic.AlbumFrameCaption() + "|" + logic.SelectedAlbumLabel() + "|";
-    view += logic.PictureFrameCaption() + "|";
-    const auto pictures = logic.PictureRows();
-    for (std::size_t j = 0; j < pictures.size(); ++j) {
-      mark(j, logic.project().SelectedPicture(), pictures[j].substr(pictures[j].rfind(kSep) + 1));
-    }
-    view += "|" + logic.CommentText() + (logic.project().Modified ? " modified" : "");
-    ClearModified();
-    return view;
-  }
-
-  ScriptedDialogs dialogs;
-  FixedClock clock;
-  MainWindowLogic logic;
-};
+using testing::kPics;
+using testing::kProgram;
+using testing::kSep;
+using testing::MainWindowTest;
+using testing::Messages;
+using testing::Repeat;
+using testing::Warning;
 
 TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   EXPECT_EQ(logic.WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
@@ -92,7 +29,23 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   // The Torvexa viewer is chosen: pictures are published and that choice is locked.
   EXPECT_TRUE(logic.JavaOptionSelected());
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled() || logic.HtmlOptionEnabled());
+  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled());
+  EXPECT_FALSE(logic.project().Modified);
+
+  // Choosing HTML names its own files, keeps pictures published and locked, and is a
+  // change to save; choosing JAVA again goes back.
+  ASSERT_TRUE(logic.HtmlOptionEnabled());
+  logic.OnViewerOptionChosen("HTML");
+  EXPECT_TRUE(logic.HtmlOptionSelected() && !logic.JavaOptionSelected());
+  EXPECT_EQ(logic.settings().ViewerType, "HTML");
+  EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Html");
+  EXPECT_EQ(logic.settings().PublishPictures, 1);
+  EXPECT_FALSE(logic.PublishPicturesEnabled());
+  EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
+  EXPECT_TRUE(logic.project().Modified);
+  logic.OnViewerOptionChosen("Java");
+  EXPECT_EQ(logic.settings().ViewerType, "Java");
+  EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
 }
 
 // A refused command shows its box (or none when there is nothing to act on), opens no
@@ -208,8 +161,8 @@ TEST_F(MainWindowTest, PictureSelectionAndCommentAfterEveryPictureCommand) {
   logic.RemovePictureCommand();  // after the last, the one before shows its comment
   EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 2|p0.jpg *p1.jpg|middle modified");
   logic.OnPictureClicked(0);
-  AddPictures({"p0.jpg"});  // adding a path the album holds empties its comment
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 2|*p0.jpg p1.jpg| modified");
+  AddPictures({"p0.jpg"});  // adding a path the album holds keeps its comment
+  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 2|*p0.jpg p1.jpg|first modified");
   logic.RemovePictureCommand();  // the next follows
   EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 1|*p1.jpg|middle modified");
   logic.RemovePictureCommand();

@@ -213,7 +213,8 @@ TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
     EXPECT_EQ(window_->AlbumRows(), c.kept ? albums : std::vector<std::string>{});
     EXPECT_EQ(window_->settings().PublishDirectory, settings.PublishDirectory);
     EXPECT_EQ(window_->project().Modified, c.modified);
-    EXPECT_TRUE(may_close);  // only a failed write keeps the window open
+    // Yes asks for the work to be kept: unless it was written, the window stays open.
+    EXPECT_EQ(may_close, !(c.command == kClose && c.answer == Answer::kYes && !c.written));
   }
 }
 
@@ -229,7 +230,7 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   window_->SaveProject();
   // The dialog itself confirms before replacing a file (the last two flags).
   const FileDialogRequest expected{"Save Quorvale Project File As ..", "*.qs1", "qs1",
-                                   "Quorvale Project File (*.qs1)|*.qs1", "", true, true};
+                                   "Quorvale Project File (*.qs1)|*.qs1", "/opt/quorvale/Projects", true, true};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
@@ -355,6 +356,21 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
   EXPECT_EQ(std::distance(fs::directory_iterator(PathIn(folder_, "locked")), {}), 1);
   for (const char* folder : {"locked", "probe"}) fs::permissions(PathIn(folder_, folder), fs::perms::owner_all);
+}
+
+// A read-only project file is the owner's wish: Save leaves it alone and says so.
+TEST_F(ProjectCommandsTest, AReadOnlyProjectFileIsNotReplaced) {
+  window_->Startup();
+  Open("kept.qs1", ExampleFileBytes());
+  const std::string path = PathIn(folder_, "kept.qs1");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  window_->OnPublishDirectoryEdited("/srv/changed");
+  window_->SaveProject();
+  EXPECT_EQ(dialogs_.messages.back().text, "Could not save the project file (" + path +
+                                               ").\r\n\r\nThe file is read-only. Use Save As to save the project "
+                                               "under another name.");
+  EXPECT_EQ(ReadBytes(path), ExampleFileBytes());
+  EXPECT_TRUE(window_->project().Modified);
 }
 
 TEST_F(ProjectCommandsTest, ALongCommentReadFromAFileIsShownWhole) {

@@ -1,35 +1,120 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/contained_files.h"
+#include "platform/path.h"
 
 namespace quorvale {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+struct ReplaceOptions {
+  bool sync = false;              // the file, then its folder, reach the disk before success
+  std::string temporary_prefix;   // the temporary file's name up to its random part
 };
 
-std::optional<std::string> WriteAndClose(std::FILE* file, std::string_view bytes) {
-  if (file == nullptr) return LastSystemReason();
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       std::fflush(file) == 0;
-  const std::string reason = written ? std::string() : LastSystemReason();
-  if (std::fclose(file) != 0 && written) return LastSystemReason();
-  if (!written) return reason;
+// The content goes to a temporary file in the target's folder, which then replaces the
+// target in one rename.
+std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::string_view bytes, const std::optional<struct stat>& existing,
+                                     const ReplaceOptions& options) {
+  // State: a fresh temporary file, locked so that the next save knows it is in use.
+  auto created = CreateTemporaryIn(folder, options.temporary_prefix, 0666);
+  if (auto* reason = std::get_if<std::string>(&created)) return *reason;
+  auto [file, temporary] = std::get<std::pair<Descriptor, std::string>>(std::move(created));
+  ::flock(file.get(), LOCK_EX | LOCK_NB);
+  const auto fail = [&, temporary = temporary](int error) -> std::optional<std::string> {
+    ::unlinkat(folder, temporary.c_str(), 0);
+    return SystemReason(error);
+  };
+  // State: the content written, the old file's permission bits kept.
+  if (!WriteAll(file.get(), bytes)) return fail(errno);
+  if (existing && ::fchmod(file.get(), existing->st_mode & 07777) != 0) return fail(errno);
+  if (options.sync && ::fsync(file.get()) != 0) return fail(errno);
+  // State: the temporary file is complete; it replaces the target in one step.
+  if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) return fail(errno);
+  // State: the rename reaches the disk with the folder.
+  if (options.sync && ::fsync(folder) != 0) return SystemReason(errno);
+  if (!file.Close()) return SystemReason(errno);
   return std::nullopt;
+}
+
+// FNV-1a: a short, stable tag that ties a save's temporary files to their target.
+std::string NameTag(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string tag;
+  for (int shift = 28; shift >= 0; shift -= 4) tag += kHex[(hash >> shift) & 0xF];
+  return tag;
+}
+
+// Removes the temporary files whose names are `prefix` and six more characters. With
+// `unless_locked`, a file that a writer still holds a lock on (a save in progress) is
+// kept: a killed save no longer holds its lock.
+void RemoveTemporaries(int folder, std::string_view prefix, bool unless_locked) {
+  const int listing = ::dup(folder);
+  if (listing < 0) return;
+  DIR* dir = ::fdopendir(listing);
+  if (dir == nullptr) {
+    ::close(listing);
+    return;
+  }
+  ::rewinddir(dir);  // the copy shares its position with `folder`
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!unless_locked) {
+      ::unlinkat(folder, entry->d_name, 0);
+      continue;
+    }
+    Descriptor leftover(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!leftover.valid() || ::fstat(leftover.get(), &status) != 0 || !S_ISREG(status.st_mode)) continue;
+    if (::flock(leftover.get(), LOCK_EX | LOCK_NB) == 0) ::unlinkat(folder, entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// The file that a chain of symbolic links ends at; a relative link is read from the
+// link's own folder. The path itself when it is no link.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return path;
+    const std::string link(target, static_cast<std::size_t>(length));
+    const std::string folder = FolderOf(path);
+    path = link.front() == kPathSeparator || (folder.empty() && path.find(kPathSeparator) == std::string::npos)
+               ? link
+               : JoinPath(folder, link);
+  }
+  return path;
 }
 
 }  // namespace
 
-std::string LastSystemReason() { return std::strerror(errno); }
+std::string LastSystemReason() { return SystemReason(errno); }
+
+bool IsRefusal(std::string_view reason) {
+  const auto ends_with = [reason](std::string_view tail) {
+    return reason.size() > tail.size() && reason.substr(reason.size() - tail.size()) == tail &&
+           reason[reason.size() - tail.size() - 1] == ' ';
+  };
+  return ends_with(kIsALink) || ends_with(kIsNotARegularFile) || ends_with(kIsNotAFolder);
+}
 
 bool FolderExists(const std::string& path) {
   std::error_code error;
@@ -42,66 +127,98 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    if (reason) *reason = LastSystemReason();
-    return std::nullopt;
+  // Opened without waiting, so a FIFO in the file's place cannot hold the caller.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  std::string failure;
+  if (!file.valid() || ::fstat(file.get(), &status) != 0) {
+    failure = LastSystemReason();
+  } else if (!S_ISREG(status.st_mode)) {
+    failure = NotRegularRefusal(path);
+  } else {
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) {
+        failure = LastSystemReason();
+        break;
+      }
+      if (got == 0) return content;
+      content.append(buffer, static_cast<std::size_t>(got));
+    }
   }
-  std::string content;
-  char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  if (failed && reason) *reason = LastSystemReason();
-  std::fclose(file);
-  if (failed) return std::nullopt;
-  return content;
+  if (reason) *reason = failure;
+  return std::nullopt;
+}
+
+std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  std::optional<struct stat> existing;
+  if (auto reason = CheckReplaceable(folder.get(), name, path, existing)) return reason;
+  if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
+  return ReplaceIn(folder.get(), name, bytes, existing, {false, std::string(kWriteTemporaryPrefix)});
+}
+
+void RemoveLeftoverWrites(const std::string& root, const std::string& folder) {
+  auto opened = OpenParentBelow(root, JoinPath(folder, kWriteTemporaryPrefix));
+  auto* parent = std::get_if<ContainedParent>(&opened);
+  if (parent == nullptr) return;
+  for (const std::string_view prefix : {kWriteTemporaryPrefix, kCopyTemporaryPrefix}) RemoveTemporaries(parent->folder.get(), prefix, false);
 }
 
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes) {
-  return WriteAndClose(std::fopen(path.c_str(), "wb"), bytes);
+  return WriteFileBelow(std::string(), path, bytes);
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // State: write everything into a fresh temporary file in the target's folder. Its
-  // name is short, so a target whose own name is as long as the system allows still
-  // gets one.
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp = (folder / ".quorvale-save-XXXXXX").string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return LastSystemReason();
-  std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr) {
-    const std::string reason = LastSystemReason();
-    close(fd);
-    unlink(temp.c_str());
-    return reason;
+  // State: the file the path stands for: a link is saved through, and stays a link.
+  const std::string target = FollowLinks(path);
+  auto opened = OpenParentBelow(std::string(), target);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  std::optional<struct stat> existing;
+  if (auto reason = CheckReplaceable(folder.get(), name, target, existing)) return reason;
+  if (existing && IsReadOnly(*existing)) return std::string(kReadOnlyReason);
+  // State: what a killed save of this target left behind is gone. The temporary name
+  // is short whatever the target's, so a target named as long as the system allows
+  // still gets one.
+  const std::string prefix = ".quorvale-save-" + NameTag(name) + "-";
+  RemoveTemporaries(folder.get(), prefix, true);
+  return ReplaceIn(folder.get(), name, bytes, existing, {true, prefix});
+}
+
+std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,
+                                             std::string_view bytes) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  // Without waiting: a FIFO without a reader fails at once, one with a reader is refused
+  // below like any entry that is no regular file.
+  Descriptor file(
+      ::openat(folder.get(), name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+  if (!file.valid()) {
+    const int error = errno;
+    struct stat status {};
+    if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+      if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+      if (!S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+    }
+    return SystemReason(error);
   }
-  if (auto reason = WriteAndClose(file, bytes)) {
-    unlink(temp.c_str());
-    return reason;
-  }
-  // State: the temporary file is complete; keep the old file's permissions if any.
-  struct stat old_stat {};
-  if (stat(path.c_str(), &old_stat) == 0) {
-    chmod(temp.c_str(), old_stat.st_mode & 07777);
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(temp.c_str(), 0666 & ~mask);
-  }
-  // State: replace the target in one step.
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const std::string reason = LastSystemReason();
-    unlink(temp.c_str());
-    return reason;
-  }
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) return LastSystemReason();
+  if (!S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+  if (!WriteAll(file.get(), bytes)) return LastSystemReason();
+  if (!file.Close()) return LastSystemReason();
   return std::nullopt;
 }
 
 std::optional<std::string> AppendToFile(const std::string& path, std::string_view bytes) {
-  return WriteAndClose(std::fopen(path.c_str(), "ab"), bytes);
+  return AppendToFileBelow(std::string(), path, bytes);
 }
 
 }  // namespace quorvale

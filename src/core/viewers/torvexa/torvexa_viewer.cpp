@@ -64,7 +64,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
   const std::string index_path = AlbumIndexPath(publish_directory, album_number);
   context.transcript().AppendLine((pictures.Empty() ? "    Generating EMPTY album index (" : "    Generating album index (") +
                                   index_path + ")");
-  if (const auto reason = WriteWholeFile(index_path, AlbumIndexBytes(pictures))) {
+  if (const auto reason = context.WriteSiteFile(index_path, AlbumIndexBytes(pictures))) {
     context.ReportFailure("    ", "Writing album index " + index_path, *reason);
   }
 

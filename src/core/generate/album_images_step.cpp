@@ -1,0 +1,95 @@
+#include "generate/album_images_step.h"
+
+#include "generate/generation_context.h"
+#include "platform/path.h"
+#include "site/site_layout.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kIndent = "        ";
+constexpr const char* kNoImagingReason = "this program was built without an imaging library";
+
+// The transcript line of a picture whose images are there.
+std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
+  const std::string& source = picture.source;
+  if (result.state == PictureImagesState::kUpToDate) {
+    return std::string(kIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
+  }
+  if (result.sizes.display_is_original) {
+    return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " of picture " + source +
+           "; the published picture is its display copy.";
+  }
+  return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " and display copy " + picture.display +
+         " of picture " + source + ".";
+}
+
+}  // namespace
+
+ImagingSettings ImagingSettingsOf(const ProjectSettings& settings) {
+  ImagingSettings imaging;
+  imaging.keep_location = settings.KeepLocation;
+  return imaging;
+}
+
+AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
+                                 const std::vector<PublishedPicture>& pictures) {
+  const std::string& publish_directory = job.settings.PublishDirectory;
+  AlbumImagesJob images;
+  images.record_path = AlbumImagingRecordPath(publish_directory, album_number);
+  images.thumbnail_folder = AlbumThumbnailFolder(publish_directory, album_number);
+  images.display_folder = AlbumDisplayFolder(publish_directory, album_number);
+  const std::string originals = AlbumImageFolder(publish_directory, album_number);
+  for (const PublishedPicture& picture : pictures) {
+    const std::string small_name = SmallImageName(picture.published_name);
+    images.pictures.push_back({picture.source, JoinPath(originals, picture.published_name),
+                               JoinPath(images.thumbnail_folder, small_name),
+                               JoinPath(images.display_folder, small_name)});
+  }
+  images.settings = ImagingSettingsOf(job.settings);
+  images.jobs = job.imaging_jobs;
+  return images;
+}
+
+std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int album_number,
+                                                 const std::vector<PublishedPicture>& pictures) {
+  const AlbumImagesJob job = AlbumImagesJobFor(context.job(), album_number, pictures);
+  if (context.job().imaging == nullptr) {
+    std::vector<PictureImagesResult> results(pictures.size());
+    if (!pictures.empty()) {
+      context.ReportFailure(kIndent, "Making the thumbnails of album " + std::to_string(album_number),
+                            kNoImagingReason);
+    }
+    for (PictureImagesResult& result : results) {
+      result.state = PictureImagesState::kFailed;
+      result.reason = kNoImagingReason;
+      context.PictureDone();
+    }
+    return results;
+  }
+
+  std::size_t counted = 0;
+  AlbumImagesEvents events;
+  events.progress = [&](std::size_t finished, std::size_t) {
+    for (; counted < finished; ++counted) context.PictureDone();
+  };
+  events.picture_done = [&](std::size_t i, const PictureImagesResult& result) {
+    const PictureImages& picture = job.pictures[i];
+    context.transcript().CutIfLong();
+    if (result.HasImages()) {
+      context.transcript().AppendLine(ImagesLine(picture, result));
+    } else if (result.state == PictureImagesState::kFailed) {
+      context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);
+    }
+  };
+  return PrepareAlbumImages(job, *context.job().imaging, events, context.StopToken());
+}
+
+void RemoveImagesOfRemovedAlbums(GenerationContext& context) {
+  const std::string& publish_directory = context.publish_directory();
+  const int album_count = context.project().AlbumCount();
+  RemoveImagesOfLaterAlbums(ThumbnailsFolderPath(publish_directory), album_count, kImagingRecordExtension);
+  RemoveImagesOfLaterAlbums(DisplayFolderPath(publish_directory), album_count, "");
+}
+
+}  // namespace quorvale

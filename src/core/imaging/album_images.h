@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "imaging/picture_imaging.h"
+
+namespace quorvale {
+
+// The thumbnail and display copy of every picture of an album (or of a whole run),
+// made in parallel and only where something changed.
+//
+// How a viewer's per-album step uses it:
+//
+//   AlbumImagesJob job;
+//   job.record_path = ...;                     // one record per album, under PhotoAlbum/
+//   job.thumbnail_folder = ...; job.display_folder = ...;
+//   for each picture, in album order:
+//     job.pictures.push_back({source, published_original, thumbnail_path, display_path});
+//   job.settings = ...; job.jobs = ...;
+//   AlbumImagesEvents events;
+//   events.picture_done = [&](std::size_t i, const PictureImagesResult& r) { ...transcript line... };
+//   events.progress = [&](std::size_t finished, std::size_t total) { ...progress event... };
+//   const std::vector<PictureImagesResult> results = PrepareAlbumImages(job, imaging, events, stop);
+//   ...write the album's pages from results[i].sizes...
+//
+// A picture is left alone when its source has the size and last-modified time the
+// record names, its images exist and the record was made with the same settings: then
+// neither the source nor the images are opened, and the sizes come from the record.
+// Every other picture is handed to the imaging port by a pool of workers. Afterwards
+// the record is rewritten (atomically) and every file in the two folders that belongs
+// to no picture of the job is removed.
+struct PictureImages {
+  std::string source;              // the picture file as the project names it
+  std::string published_original;  // where the run publishes the original (the display copy when it serves)
+  std::string thumbnail;           // where its thumbnail goes
+  std::string display;             // where its display copy goes, when it needs one
+};
+
+enum class PictureImagesState {
+  kMade,      // made in this run
+  kUpToDate,  // unchanged since the run that made it: taken from the record
+  kMissing,   // no file at the source path
+  kFailed,    // the imaging port could not use the picture; `reason` says why
+  kStopped,   // not reached: the run was stopped first
+};
+
+struct PictureImagesResult {
+  PictureImagesState state = PictureImagesState::kStopped;
+  PreparedPicture sizes;  // for kMade and kUpToDate
+  std::string reason;     // for kFailed
+  // The display image the pages show: the display copy, or the published original
+  // where that serves.
+  const std::string& DisplayPath(const PictureImages& picture) const {
+    return sizes.display_is_original ? picture.published_original : picture.display;
+  }
+  bool HasImages() const { return state == PictureImagesState::kMade || state == PictureImagesState::kUpToDate; }
+};
+
+struct AlbumImagesJob {
+  std::string record_path;       // the record of these pictures' images
+  std::string thumbnail_folder;  // created when missing; cleared of what belongs to no picture
+  std::string display_folder;    // the same
+  std::vector<PictureImages> pictures;
+  ImagingSettings settings;
+  int jobs = 0;  // at most this many workers; 0 means one per processor core
+};
+
+// Both are called on the thread that called PrepareAlbumImages, never at the same time.
+struct AlbumImagesEvents {
+  // Each picture's result, in the order of the job's pictures.
+  std::function<void(std::size_t index, const PictureImagesResult& result)> picture_done;
+  // The number of pictures finished so far (in whatever order they finish) of `total`.
+  std::function<void(std::size_t finished, std::size_t total)> progress;
+};
+
+// Makes what is missing or out of date and returns every picture's result, in job
+// order. A stop request is honoured between pictures: pictures not begun by then are
+// kStopped, nothing is removed, and the record keeps what was finished.
+std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
+                                                    const AlbumImagesEvents& events, std::stop_token stop);
+
+// The number of workers for `pictures` pictures with a limit of `jobs` (0: none).
+int ImagingWorkerCount(int jobs, std::size_t pictures);
+
+// Removes the entries of `folder` named "album-K" (a folder of images) or
+// "album-K<record_suffix>" (an album's record) with K >= album_count: what albums that
+// no longer exist left behind. Nothing else is touched.
+void RemoveImagesOfLaterAlbums(const std::string& folder, int album_count, const std::string& record_suffix);
+
+}  // namespace quorvale

@@ -1,0 +1,115 @@
+#include "imaging/imaging_record.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace quorvale {
+namespace {
+
+constexpr std::string_view kFormatLine = "quorvale-images 1";
+constexpr std::string_view kSettingsWord = "settings";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kPictureFields = 11;
+
+bool Storable(const std::string& path) { return path.find_first_of("\t\r\n") == std::string::npos; }
+
+std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
+  std::vector<std::string_view> fields;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t cut = line.find(separator, from);
+    fields.push_back(line.substr(from, cut - from));
+    if (cut == std::string_view::npos) return fields;
+    from = cut + 1;
+  }
+}
+
+template <typename Number>
+bool ReadNumber(std::string_view text, Number& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool ReadFlag(std::string_view text, bool& flag) {
+  if (text != "0" && text != "1") return false;
+  flag = text == "1";
+  return true;
+}
+
+std::optional<ImagingSettings> ParseSettings(std::string_view line) {
+  const auto fields = SplitFields(line, ' ');
+  ImagingSettings settings;
+  if (fields.size() != 6 || fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
+      !ReadNumber(fields[2], settings.display_box) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
+      !ReadNumber(fields[4], settings.display_quality) || !ReadFlag(fields[5], settings.keep_location)) {
+    return std::nullopt;
+  }
+  return settings;
+}
+
+std::optional<RecordedPicture> ParsePicture(std::string_view line) {
+  const auto fields = SplitFields(line, '\t');
+  RecordedPicture picture;
+  PreparedPicture& sizes = picture.sizes;
+  if (fields.size() != kPictureFields || !ReadNumber(fields[0], picture.source_stamp.size) ||
+      !ReadNumber(fields[1], picture.source_stamp.modified_seconds) ||
+      !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) ||
+      !ReadNumber(fields[3], sizes.thumbnail_width) || !ReadNumber(fields[4], sizes.thumbnail_height) ||
+      !ReadNumber(fields[5], sizes.display_width) || !ReadNumber(fields[6], sizes.display_height) ||
+      !ReadFlag(fields[7], sizes.display_is_original) || fields[8].empty() || fields[9].empty()) {
+    return std::nullopt;
+  }
+  picture.source = fields[8];
+  picture.thumbnail = fields[9];
+  picture.display = fields[10];
+  return picture;
+}
+
+}  // namespace
+
+std::string ImagingRecordBytes(const ImagingRecord& record) {
+  const ImagingSettings& s = record.settings;
+  std::string bytes;
+  bytes.append(kFormatLine).append(kLineEnd);
+  bytes.append(kSettingsWord) += ' ' + std::to_string(s.thumbnail_box) + ' ' + std::to_string(s.display_box) + ' ' +
+                                 std::to_string(s.thumbnail_quality) + ' ' + std::to_string(s.display_quality) + ' ' +
+                                 (s.keep_location ? "1" : "0");
+  bytes.append(kLineEnd);
+  for (const RecordedPicture& p : record.pictures) {
+    if (!Storable(p.source) || !Storable(p.thumbnail) || !Storable(p.display)) continue;
+    const PreparedPicture& z = p.sizes;
+    for (const long long number :
+         {static_cast<long long>(p.source_stamp.size), static_cast<long long>(p.source_stamp.modified_seconds),
+          static_cast<long long>(p.source_stamp.modified_nanoseconds), static_cast<long long>(z.thumbnail_width),
+          static_cast<long long>(z.thumbnail_height), static_cast<long long>(z.display_width),
+          static_cast<long long>(z.display_height)}) {
+      bytes.append(std::to_string(number)) += '\t';
+    }
+    bytes.append(z.display_is_original ? "1" : "0") += '\t';
+    bytes.append(p.source).append("\t").append(p.thumbnail).append("\t").append(p.display).append(kLineEnd);
+  }
+  return bytes;
+}
+
+std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
+  // Every line, the last included, ends with CR LF: a file cut short is damaged.
+  if (!bytes.ends_with(kLineEnd)) return std::nullopt;
+  std::vector<std::string_view> lines;
+  for (std::size_t from = 0; from < bytes.size();) {
+    const std::size_t end = bytes.find(kLineEnd, from);
+    lines.push_back(bytes.substr(from, end - from));
+    from = end + kLineEnd.size();
+  }
+  if (lines.size() < 2 || lines[0] != kFormatLine) return std::nullopt;
+  const auto settings = ParseSettings(lines[1]);
+  if (!settings) return std::nullopt;
+  ImagingRecord record{*settings, {}};
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    auto picture = ParsePicture(lines[i]);
+    if (!picture) return std::nullopt;
+    record.pictures.push_back(std::move(*picture));
+  }
+  return record;
+}
+
+}  // namespace quorvale

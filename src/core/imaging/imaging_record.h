@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "imaging/picture_imaging.h"
+#include "platform/file_copy.h"
+
+namespace quorvale {
+
+// What an earlier run made for one picture: from which source (as it was then), the
+// two image paths, and their sizes.
+struct RecordedPicture {
+  std::string source;
+  FileStamp source_stamp;
+  std::string thumbnail;
+  std::string display;
+  PreparedPicture sizes;
+  bool operator==(const RecordedPicture&) const = default;
+};
+
+// The record of an album's images, kept beside them so that an unchanged picture is
+// not opened again. Only valid for the settings it was made with.
+struct ImagingRecord {
+  ImagingSettings settings;
+  std::vector<RecordedPicture> pictures;
+  bool operator==(const ImagingRecord&) const = default;
+};
+
+// The record as a file: a first line naming the format, a settings line, then one line
+// per picture of tab-separated fields (the paths last, in UTF-8), every line ended by
+// CR LF. A picture whose paths hold a tab or a line break is left out, so it is made
+// again next time rather than misread.
+std::string ImagingRecordBytes(const ImagingRecord& record);
+
+// The record in `bytes`, or nothing when they are not a whole, well-formed record: a
+// damaged record only means the work is done again.
+std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes);
+
+}  // namespace quorvale

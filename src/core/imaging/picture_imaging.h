@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <variant>
+
+namespace quorvale {
+
+// How the small images of a site are made. A record of earlier work is only reused
+// while these are unchanged.
+struct ImagingSettings {
+  int thumbnail_box = 512;      // a thumbnail fits a square of this many pixels
+  int display_box = 2048;       // so does a display copy
+  int thumbnail_quality = 82;   // JPEG quality, 1 to 100
+  int display_quality = 85;
+  bool keep_location = false;   // the display copy keeps the GPS position of its source
+  bool operator==(const ImagingSettings&) const = default;
+};
+
+// The pixel sizes of one picture's images, after turning it upright.
+struct PreparedPicture {
+  int thumbnail_width = 0;
+  int thumbnail_height = 0;
+  int display_width = 0;
+  int display_height = 0;
+  // True when the published original serves as the display copy (it already fits, is
+  // a JPEG, needs no turning and publishes no location; or it is an animated GIF): no
+  // display file was written.
+  bool display_is_original = false;
+  bool operator==(const PreparedPicture&) const = default;
+};
+
+// The port through which generation has pictures decoded and scaled. The core only
+// decides which pictures need the work and in which order the results are reported;
+// an implementation (libvips in quorvale_imaging, a fake in the tests) does the work.
+class PictureImaging {
+ public:
+  virtual ~PictureImaging() = default;
+
+  // Makes the thumbnail of `source` at `thumbnail_path` and, unless the original can
+  // be shown itself, the display copy at `display_path`; both JPEG, upright, in sRGB,
+  // without metadata (but the location when `settings` keep it). Either the sizes or
+  // the reason, in words, why the picture cannot be used (not an image, damaged, an
+  // unknown format). Called from several threads at once.
+  virtual std::variant<PreparedPicture, std::string> Prepare(const std::string& source,
+                                                             const std::string& thumbnail_path,
+                                                             const std::string& display_path,
+                                                             const ImagingSettings& settings) = 0;
+
+  // Called once before a batch of pictures with the number of workers that will call
+  // Prepare at the same time, so the implementation can size its own threads to the
+  // processor cores that are left for each.
+  virtual void PlanWorkers(int /*workers*/) {}
+};
+
+}  // namespace quorvale

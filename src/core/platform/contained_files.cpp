@@ -1,0 +1,111 @@
+#include "platform/contained_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include <fcntl.h>
+
+#include "platform/path.h"
+
+namespace quorvale {
+namespace {
+
+// strerror_r comes in two shapes: the GNU one returns the text, the POSIX one fills
+// the buffer and returns 0. Overloads take whichever this C library has.
+[[maybe_unused]] const char* ReasonText(const char* gnu_result, const char*) { return gnu_result; }
+[[maybe_unused]] const char* ReasonText(int posix_result, const char* buffer) {
+  return posix_result == 0 ? buffer : "Unknown error";
+}
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+}  // namespace
+
+std::string SystemReason(int error_number) {
+  char buffer[256] = {};
+  return ReasonText(strerror_r(error_number, buffer, sizeof buffer), buffer);
+}
+
+std::string LinkRefusal(const std::string& path) { return path + " is a link; not followed"; }
+std::string NotRegularRefusal(const std::string& path) { return path + " is not a regular file"; }
+std::string NotFolderRefusal(const std::string& path) { return path + " is not a folder"; }
+
+std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path) {
+  // A path outside `root` (a caller without one) is checked from its own folder on.
+  const bool below_root = !root.empty() && path.size() > root.size() && path.compare(0, root.size(), root) == 0 &&
+                          path[root.size()] == kPathSeparator;
+  const std::size_t cut = path.rfind(kPathSeparator);
+  const std::size_t start = below_root ? root.size() : cut == std::string::npos ? 0 : cut;
+  const std::string top = below_root                  ? root
+                          : cut == std::string::npos ? std::string(".")
+                          : cut == 0                 ? std::string(1, kPathSeparator)
+                                                     : path.substr(0, cut);
+
+  Descriptor folder(::open(top.c_str(), kFolderFlags));
+  if (!folder.valid()) return SystemReason(errno);
+
+  // Every component between the root and the last one must be a real folder.
+  std::size_t begin = start;
+  for (;;) {
+    while (begin < path.size() && path[begin] == kPathSeparator) ++begin;
+    const std::size_t end = path.find(kPathSeparator, begin);
+    if (end == std::string::npos) break;
+    const std::string component = path.substr(begin, end - begin);
+    Descriptor next(::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW | O_NONBLOCK));
+    if (!next.valid()) {
+      const int error = errno;
+      struct stat status {};
+      if (::fstatat(folder.get(), component.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISLNK(status.st_mode)) return LinkRefusal(path.substr(0, end));
+        if (!S_ISDIR(status.st_mode)) return NotFolderRefusal(path.substr(0, end));
+      }
+      return SystemReason(error);
+    }
+    folder = std::move(next);
+    begin = end;
+  }
+  if (begin >= path.size()) return NotRegularRefusal(path);  // the path names a folder
+  return ContainedParent{std::move(folder), path.substr(begin)};
+}
+
+std::optional<std::string> CheckReplaceable(int folder, const std::string& name, const std::string& path,
+                                            std::optional<struct stat>& existing) {
+  struct stat status {};
+  if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (errno == ENOENT) return std::nullopt;
+    return SystemReason(errno);
+  }
+  if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+  if (!S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+  existing = status;
+  return std::nullopt;
+}
+
+std::variant<std::pair<Descriptor, std::string>, std::string> CreateTemporaryIn(int folder, std::string_view prefix,
+                                                                                mode_t mode) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name(prefix);
+    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    // The mode passes through the umask here, so nothing process-wide is changed.
+    Descriptor file(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (file.valid()) return std::pair<Descriptor, std::string>(std::move(file), std::move(name));
+    if (errno != EEXIST) return SystemReason(errno);
+  }
+  return SystemReason(EEXIST);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return true;
+}
+
+}  // namespace quorvale

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include <sys/stat.h>
+
+#include "platform/descriptor.h"
+
+namespace quorvale {
+
+// The pieces from which the writers build a safe write: a folder reached from a root
+// one component at a time without following a link, a target checked before it is
+// replaced, and a temporary file in the target's own folder. Only the platform's own
+// files use them.
+
+// The folder that holds `path`, opened by walking from `root`, and the last component
+// of `path`. `path` is `root`, a separator and a relative part (plain concatenation);
+// `root` itself is the user's choice and may be reached through links, every folder
+// below it may not. A failure is the reason, naming the path where it happened.
+struct ContainedParent {
+  Descriptor folder;
+  std::string name;
+};
+std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);
+
+// "<path> is a link; not followed", "<path> is not a regular file" and "<path> is not
+// a folder".
+std::string LinkRefusal(const std::string& path);
+std::string NotRegularRefusal(const std::string& path);
+std::string NotFolderRefusal(const std::string& path);
+
+// Whether `name` in `folder` may be replaced by a new file: missing, or a regular file
+// (its status then goes to `existing`). A link or any other kind of entry is refused.
+std::optional<std::string> CheckReplaceable(int folder, const std::string& name, const std::string& path,
+                                            std::optional<struct stat>& existing);
+
+// Read-only: the owner may not write. The rename that replaces a file would not stop
+// at that, nor would the system for a privileged user, so the writers honour it
+// themselves, for everybody, as a write in place would.
+inline bool IsReadOnly(const struct stat& status) { return (status.st_mode & S_IWUSR) == 0; }
+
+// The names of the temporary files of a generated file's write and of a copy, up to
+// their six random characters.
+inline constexpr std::string_view kWriteTemporaryPrefix = ".quorvale-write-";
+inline constexpr std::string_view kCopyTemporaryPrefix = ".quorvale-copy-";
+
+// Creates a new, empty file in `folder` whose name is `prefix` and six random
+// characters, with `mode` less the process's umask. Returns it with its name, or the
+// reason it could not be created.
+std::variant<std::pair<Descriptor, std::string>, std::string> CreateTemporaryIn(int folder, std::string_view prefix,
+                                                                                mode_t mode);
+
+// Writes all of `bytes`; false with errno set on failure.
+bool WriteAll(int fd, std::string_view bytes);
+
+// The words for a system error number; safe from several threads at once.
+std::string SystemReason(int error_number);
+
+}  // namespace quorvale

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvale {
+
+// What the HTML viewer's pages show, gathered by the generation run. Paths are relative
+// to the Publishing Directory with "/" between their parts, not yet URL-encoded.
+
+struct HtmlImage {
+  std::string path;
+  int width = 0;
+  int height = 0;
+};
+
+struct HtmlPicture {
+  std::string file_name;  // the picture's own file name: alt text when the comment is empty
+  std::string comment;
+  bool found = true;      // false: the picture file did not exist when the site was made
+  std::string original;   // the published picture
+  // Absent when the picture is missing or its images could not be made.
+  std::optional<HtmlImage> thumbnail;
+  std::optional<HtmlImage> display;
+};
+
+struct HtmlAlbum {
+  std::string title;
+  std::vector<HtmlPicture> pictures;
+};
+
+struct HtmlSite {
+  std::string title;           // the project file's name, without its folder or extension
+  std::string generated_at;    // the date-time text of the run
+  std::vector<HtmlAlbum> albums;
+};
+
+// The site's title from the project file's path: its name without the folder (a page
+// on the web must not publish the author's folders) and without the ".qs1" extension.
+std::string HtmlSiteTitle(const std::string& project_path);
+
+}  // namespace quorvale

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewers/html/html_site.h"
+#include "viewers/viewer.h"
+
+namespace quorvale {
+
+// Pages for today's browsers: a home page of album cards, one page per album with a
+// grid of thumbnails and a lightbox, the pictures published under names distinct
+// within their album, and a thumbnail and display copy of each made through the job's
+// imaging port. Works from a folder (file://) and from any web server.
+class HtmlViewer final : public Viewer {
+ public:
+  std::string_view Name() const override { return "HTML"; }
+  std::string_view ApplicationFolderName() const override { return "Html"; }
+  std::vector<std::string> ViewerFiles() const override;
+  OwnedEntries Owned() const override;
+
+  void BeginSite(GenerationContext& context) override;
+  // The album's pictures, their thumbnails and display copies, then its page.
+  void GenerateAlbum(GenerationContext& context, int album_number) override;
+  // The home page, and the images of albums that no longer exist removed.
+  void FinishSite(GenerationContext& context) override;
+
+ private:
+  HtmlSite site_;
+};
+
+}  // namespace quorvale

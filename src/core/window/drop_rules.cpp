@@ -1,0 +1,50 @@
+#include "window/drop_rules.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/path.h"
+#include "projectfile/folder_import.h"
+
+namespace quorvale {
+namespace {
+
+bool IsFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+bool IsProjectFile(const std::string& path) {
+  const std::string name = FileNameOf(path);
+  const auto dot = name.rfind('.');
+  return dot != std::string::npos && name.substr(dot + 1) == "qs1" && IsFile(path);
+}
+
+}  // namespace
+
+DropAction ClassifyDrop(DropTarget target, const std::vector<std::string>& paths) {
+  if (paths.empty()) return DropAction::kRefuse;
+  if (paths.size() == 1 && IsProjectFile(paths.front())) return DropAction::kOpenProject;
+  const auto all = [&paths](bool (*test)(const std::string&)) { return std::all_of(paths.begin(), paths.end(), test); };
+  switch (target) {
+    case DropTarget::kPictureList:
+      if (all([](const std::string& path) { return IsPictureFileName(FileNameOf(path)) && IsFile(path); })) {
+        return DropAction::kAddPictures;
+      }
+      break;
+    case DropTarget::kAlbumList:
+      if (all(IsFolder)) return DropAction::kAddAlbums;
+      break;
+    case DropTarget::kElsewhere:
+      break;
+  }
+  return DropAction::kRefuse;
+}
+
+}  // namespace quorvale

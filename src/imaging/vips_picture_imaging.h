@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <variant>
+
+#include "imaging/picture_imaging.h"
+
+namespace quorvale {
+
+// The PictureImaging port on libvips, for the programs: JPEGs decoded with
+// shrink-on-load, one decode per picture for both images, turned upright, in sRGB,
+// without metadata (but the GPS position when it is kept). libvips lives in a module
+// (quorvale_vips.so) that is loaded with the first picture that needs work, so a run
+// whose images are all up to date starts as fast as one without any. When the module
+// cannot be loaded, every picture fails with the loader's reason.
+class VipsPictureImaging final : public PictureImaging {
+ public:
+  VipsPictureImaging();
+  ~VipsPictureImaging() override;
+
+  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
+                                                     const std::string& display_path,
+                                                     const ImagingSettings& settings) override;
+  // Gives libvips's own worker threads the cores that the callers leave over.
+  void PlanWorkers(int workers) override;
+
+ private:
+  struct Engine;
+  // The loaded engine, or the reason there is none.
+  Engine& Loaded();
+  std::unique_ptr<Engine> engine_;
+};
+
+}  // namespace quorvale

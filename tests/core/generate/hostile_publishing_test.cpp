@@ -1,0 +1,171 @@
+// Generation and Clear in a Publishing Directory that holds links, FIFOs and folders
+// where the site's files must go, two runs into one folder, and a very deep tree.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/generate/generation_fixture.h"
+#include "generate/clear_publishing_directory.h"
+#include "platform/file_lock.h"
+#include "support/temp_folder.h"
+
+namespace quorvale::testing {
+namespace {
+
+// Every entry below `folder` with its kind and content: a checksum of a tree.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    entries[fs::relative(entry.path(), folder).string()] =
+        entry.is_symlink() ? "link" : entry.is_directory() ? "folder" : ReadWholeFile(entry.path().string()).value();
+  }
+  return entries;
+}
+
+TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
+  // Each of the site's files and folders in turn replaced by a link out of the folder,
+  // a FIFO, or (for a file) a folder; what each becomes in the error line.
+  const std::string link(kIsALink), fifo(kIsNotARegularFile), folder(kIsNotAFolder);
+  std::vector<std::pair<std::string, std::string>> cases;
+  for (const char* file : {"album-0.htm", "PhotoAlbum.htm", "Generation_Log.txt", "PhotoAlbum/spiral.gif",
+                           "PhotoAlbum/index/album-0.dat", "PhotoAlbum/images/album-0/p.jpg"}) {
+    for (const std::string& kind : {link, fifo, std::string("folder")}) cases.emplace_back(file, kind);
+  }
+  for (const char* layout_folder : {"PhotoAlbum", "PhotoAlbum/images/album-0"}) {
+    cases.emplace_back(layout_folder, link);
+    cases.emplace_back(layout_folder, folder);
+  }
+
+  AddAlbum("2020", {{Picture("2020", "p.jpg", "the 2020 picture"), "new"}});
+  const fs::path outside = fs::path(root_) / "outside";
+  for (const auto& [name, kind] : cases) {
+    SCOPED_TRACE(name + ": " + kind);
+    fs::remove_all(publish_);
+    fs::remove_all(outside);
+    fs::create_directories(outside / "2019");
+    WriteFile((outside / "thesis.txt").string(), "three years of work");
+    WriteFile((outside / "2019/p.jpg").string(), "the 2019 original");
+    const std::string entry = In(name);
+    const bool is_folder = name.find('.') == std::string::npos;  // a layout folder
+    fs::create_directories(fs::path(entry).parent_path());
+    if (kind == link) {
+      fs::create_symlink(is_folder ? outside / "2019" : outside / "thesis.txt", entry);
+    } else if (kind == "folder") {
+      fs::create_directory(entry);
+    } else {
+      ASSERT_EQ(::mkfifo(entry.c_str(), 0666), 0);
+    }
+    const auto before = Snapshot(outside);
+
+    EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+    const std::string refusal = entry + " " + (kind == "folder" ? fifo : kind) + ".";
+    EXPECT_EQ(counters_.ErrorCount, 1) << transcript_.Text();
+    EXPECT_NE(transcript_.Text().find(refusal), std::string::npos) << transcript_.Text();
+    EXPECT_EQ(Snapshot(outside), before);
+
+    // Clear neither follows nor waits either.
+    dialogs_.answers = {Answer::kOk, Answer::kYes};
+    ClearPublishingDirectory(publish_, dialogs_, clock_);
+    EXPECT_EQ(Snapshot(outside), before);
+  }
+}
+
+// The sink of a run on another thread: it records the boxes and the transcript, and
+// its first status caption waits until the other run has returned, so the two overlap.
+struct OverlappingRun : GenerationEvents {
+  explicit OverlappingRun(std::atomic<int>& other_returned) : returned(other_returned) {}
+  void StatusChanged(const std::string&) override {
+    for (int i = 0; i < 1000 && returned.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  void TranscriptAppended(std::string_view text) override { transcript += text; }
+  void TranscriptReplaced(const std::string& text) override { transcript = text; }
+  void ProgressChanged(const GenerationProgress&) override {}
+  Answer ShowMessage(const MessageRequest& request) override {
+    boxes.push_back(request);
+    return Answer::kOk;
+  }
+  std::atomic<int>& returned;
+  std::string transcript;
+  std::vector<MessageRequest> boxes;
+};
+
+TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  std::atomic<int> returned{0};
+  OverlappingRun runs[] = {OverlappingRun(returned), OverlappingRun(returned)};
+  GenerationResult results[2];
+  const GenerationJob job = Job(publish_);  // made before the threads: each run takes its own copy
+  {
+    std::jthread a([&] { results[0] = GenerateAlbums(job, runs[0]); ++returned; });
+    std::jthread b([&] { results[1] = GenerateAlbums(job, runs[1]); ++returned; });
+  }
+  const int busy = results[0].outcome == GenerationOutcome::kBusy ? 0 : 1;
+  EXPECT_EQ(results[busy].outcome, GenerationOutcome::kBusy);
+  EXPECT_EQ(results[1 - busy].outcome, GenerationOutcome::kCompleted);
+  const std::string text = "Another generation is writing to " + publish_ + " . Try again when it has finished.";
+  const MessageRequest run_box{text, "Quorvale 1.0.0 - Generate Albums", Buttons::kOk, Icon::kCritical};
+  EXPECT_EQ(runs[busy].boxes, std::vector<MessageRequest>{run_box});
+  EXPECT_EQ(runs[busy].transcript, "");
+  EXPECT_EQ(Read(In("Generation_Log.txt")), "\r\n12/5/2026 6:15:42 AM    Generated Successfully.\r\n\r\n");
+
+  // The lock went with its run; a run and a Clear meet a held lock the same way.
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+  dialogs_.messages.clear();
+  const FileLock held(publish_, In("PhotoAlbum/.lock"));
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kBusy);
+  EXPECT_EQ(ClearPublishingDirectory(publish_, dialogs_, clock_), ClearOutcome::kCouldNotRun);
+  const MessageRequest clear_box{text, "Quorvale 1.0.0 - Clear Publishing Directory", Buttons::kOk, Icon::kCritical};
+  EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{run_box, clear_box}));
+  EXPECT_TRUE(fs::exists(In("PhotoAlbum/spiral.gif")));
+}
+
+// A run killed half-way through a write leaves a temporary file beside its target;
+// the next run into the folder removes it.
+TEST_F(GenerationTest, TheNextRunRemovesWhatAKilledRunLeftHalfWritten) {
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  fs::create_directories(In("PhotoAlbum/images/album-0"));
+  const char* const left[] = {".quorvale-write-a1B2c3", "PhotoAlbum/.quorvale-copy-a1B2c3",
+                              "PhotoAlbum/images/album-0/.quorvale-copy-x9Y8z7"};
+  for (const char* name : left) WriteFile(In(name), "half a page");
+  EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
+  for (const char* name : left) EXPECT_FALSE(fs::exists(In(name))) << name;
+}
+
+// Clear walks with folder descriptors: neither the path length of a deep tree nor its
+// depth makes it fail.
+TEST(ClearDeepTree, TenThousandLevels) {
+  // A tree this deep is slow to make on some disks; memory serves where it is there.
+  std::error_code error;
+  if (fs::is_directory("/dev/shm", error)) ::setenv("TMPDIR", "/dev/shm", 1);
+  const TempFolder temp;
+  ::unsetenv("TMPDIR");
+  const fs::path pd = temp.path() / "pd";
+  fs::create_directories(pd / "PhotoAlbum");
+  std::ofstream(pd / "Generation_Log.txt") << "";
+  int folder = ::open((pd / "PhotoAlbum").c_str(), O_RDONLY | O_DIRECTORY);
+  for (int level = 0; level < 10'000; ++level) {
+    ASSERT_EQ(::mkdirat(folder, "level", 0777), 0);
+    ::close(::openat(folder, "picture.jpg", O_WRONLY | O_CREAT, 0666));
+    const int next = ::openat(folder, "level", O_RDONLY | O_DIRECTORY);
+    ::close(folder);
+    folder = next;
+  }
+  ::close(folder);
+
+  ScriptedDialogs dialogs;
+  dialogs.answers = {Answer::kOk};
+  EXPECT_EQ(ClearPublishingDirectory(pd.string(), dialogs, FixedClock()), ClearOutcome::kCleared);
+  EXPECT_FALSE(fs::exists(pd / "PhotoAlbum"));
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quorvale::testing

@@ -1,0 +1,186 @@
+// The incremental, parallel making of an album's images, with a fake imaging port that
+// counts what it is asked to open.
+#include "imaging/album_images.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <stop_token>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "imaging/imaging_record.h"
+#include "platform/file_system.h"
+#include "support/fake_imaging.h"
+#include "support/temp_folder.h"
+
+namespace quorvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AlbumImagesTest : public ::testing::Test {
+ protected:
+  AlbumImagesTest() {
+    fs::create_directories(folder_.path() / "src");
+    fs::create_directories(folder_.path() / "PhotoAlbum");
+  }
+
+  std::string At(const std::string& relative) const { return (folder_.path() / relative).string(); }
+
+  void AddSource(const std::string& name) {
+    std::ofstream(At("src/" + name)) << "pixels of " << name;
+    names_.push_back(name);
+  }
+
+  AlbumImagesJob Job() const {
+    AlbumImagesJob job;
+    job.record_path = At("PhotoAlbum/thumbnails/album-0.record");
+    job.thumbnail_folder = At("PhotoAlbum/thumbnails/album-0");
+    job.display_folder = At("PhotoAlbum/display/album-0");
+    for (const std::string& name : names_) {
+      job.pictures.push_back({At("src/" + name), At("PhotoAlbum/images/album-0/" + name),
+                              job.thumbnail_folder + "/" + name, job.display_folder + "/" + name});
+    }
+    job.settings = settings_;
+    job.jobs = 2;
+    return job;
+  }
+
+  std::vector<PictureImagesResult> Run(std::stop_token stop = {}) {
+    events_.clear();
+    AlbumImagesEvents events;
+    events.picture_done = [this](std::size_t i, const PictureImagesResult&) { events_.push_back(i); };
+    return PrepareAlbumImages(Job(), imaging_, events, stop);
+  }
+
+  std::set<std::string> FilesIn(const std::string& relative) const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(At(relative))) names.insert(entry.path().filename().string());
+    return names;
+  }
+
+  testing::TempFolder folder_;
+  testing::FakeImaging imaging_;
+  ImagingSettings settings_;
+  std::vector<std::string> names_;
+  std::vector<std::size_t> events_;
+};
+
+TEST_F(AlbumImagesTest, OnlyChangedPicturesAreOpenedAgain) {
+  for (const char* name : {"a.jpg", "b.jpg", "small.jpg", "c.gif"}) AddSource(name);
+  const auto first = Run();
+  EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"a.jpg", "b.jpg", "small.jpg", "c.gif"}));
+  EXPECT_EQ(events_, (std::vector<std::size_t>{0, 1, 2, 3}));
+  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"), (std::set<std::string>{"a.jpg", "b.jpg", "c.gif"}));
+
+  // An unchanged second run opens nothing and reports the same sizes, in album order.
+  const auto second = Run();
+  EXPECT_TRUE(imaging_.TakeOpened().empty());
+  EXPECT_EQ(events_, (std::vector<std::size_t>{0, 1, 2, 3}));
+  for (std::size_t i = 0; i < second.size(); ++i) {
+    EXPECT_EQ(second[i].state, PictureImagesState::kUpToDate);
+    EXPECT_EQ(second[i].sizes, first[i].sizes);
+  }
+  EXPECT_TRUE(second[2].sizes.display_is_original);
+
+  // A source with a new time, and a lost display copy: exactly those two are made again.
+  fs::last_write_time(At("src/b.jpg"), fs::last_write_time(At("src/b.jpg")) + std::chrono::seconds(5));
+  fs::remove(At("PhotoAlbum/display/album-0/c.gif"));
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"b.jpg", "c.gif"}));
+
+  // Any changed setting remakes every picture.
+  settings_.keep_location = true;
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened().size(), 4u);
+  settings_.display_quality = 90;
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened().size(), 4u);
+}
+
+TEST_F(AlbumImagesTest, ADamagedOrMissingRecordOnlyMeansTheWorkIsDoneAgain) {
+  AddSource("a.jpg");
+  AddSource("b.jpg");
+  Run();
+  const std::string record = *ReadWholeFile(Job().record_path);
+  for (const std::string& damaged : {record.substr(0, record.size() - 5), std::string("garbage\r\n"), std::string()}) {
+    WriteWholeFile(Job().record_path, damaged);
+    imaging_.TakeOpened();
+    Run();
+    EXPECT_EQ(imaging_.TakeOpened().size(), 2u);
+  }
+  fs::remove(Job().record_path);
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened().size(), 2u);
+  EXPECT_EQ(*ReadWholeFile(Job().record_path), record);
+}
+
+TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAreRemoved) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddSource(name);
+  Run();
+  std::ofstream(At("PhotoAlbum/thumbnails/album-0/left-over.jpg.part")) << "half";
+  // b leaves the album; c is replaced by a file the imaging refuses; a missing picture
+  // keeps its place.
+  names_ = {"a.jpg", "bad.jpg", "missing.jpg"};
+  std::ofstream(At("src/bad.jpg")) << "text";
+  const auto results = Run();
+  EXPECT_EQ(results[1].state, PictureImagesState::kFailed);
+  EXPECT_EQ(results[1].reason, "not a picture");
+  EXPECT_EQ(results[2].state, PictureImagesState::kMissing);
+  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0"), (std::set<std::string>{"a.jpg"}));
+  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"), (std::set<std::string>{"a.jpg"}));
+}
+
+TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) {
+  for (int i = 0; i < 6; ++i) AddSource("p" + std::to_string(i) + ".jpg");
+  std::stop_source stop;
+  imaging_.on_prepare = [&] { stop.request_stop(); };
+  AlbumImagesJob job = Job();
+  job.jobs = 1;
+  const auto results = PrepareAlbumImages(job, imaging_, {}, stop.get_token());
+  EXPECT_EQ(imaging_.calls(), 1);
+  EXPECT_EQ(results[0].state, PictureImagesState::kMade);
+  for (std::size_t i = 1; i < results.size(); ++i) EXPECT_EQ(results[i].state, PictureImagesState::kStopped);
+
+  // The next run makes only the rest.
+  imaging_.on_prepare = nullptr;
+  imaging_.TakeOpened();
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened().size(), 5u);
+}
+
+TEST(RemoveImagesOfLaterAlbums, RemovesOnlyWhatAlbumsBeyondTheCountLeft) {
+  testing::TempFolder folder;
+  for (const char* name : {"album-0", "album-1", "album-2", "album-10", "album-01", "other"}) {
+    fs::create_directory(folder.path() / name);
+  }
+  for (const char* name : {"album-0.record", "album-2.record", "notes.txt"}) std::ofstream(folder.path() / name);
+  RemoveImagesOfLaterAlbums(folder.str(), 2, ".record");
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{"album-0", "album-1", "album-01", "other", "album-0.record", "notes.txt"}));
+}
+
+TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
+  ImagingRecord record;
+  record.settings.keep_location = true;
+  record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg", {512, 384, 2048, 1536, false}});
+  record.pictures.push_back({"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {512, 341, 600, 400, true}});
+  const std::string bytes = ImagingRecordBytes(record);
+  EXPECT_EQ(bytes,
+            "quorvale-images 1\r\n"
+            "settings 512 2048 82 85 1\r\n"
+            "1234\t1700000000\t5\t512\t384\t2048\t1536\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
+            "99\t1\t0\t512\t341\t600\t400\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
+  EXPECT_EQ(ParseImagingRecord(bytes), record);
+  // A path holding a tab is not recorded: it could not be read back.
+  record.pictures[0].source = "/p/a\tb.jpg";
+  EXPECT_EQ(ParseImagingRecord(ImagingRecordBytes(record))->pictures.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quorvale

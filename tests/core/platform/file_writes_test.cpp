@@ -1,0 +1,155 @@
+// What the writers leave on disk: a save in every state of its target and killed at
+// any moment, a write that fails half-way, and a lock whose holder dies.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/file_lock.h"
+#include "platform/file_system.h"
+#include "support/temp_folder.h"
+
+namespace quorvale {
+namespace {
+
+namespace fs = std::filesystem;
+using fs::perms;
+
+void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or("<unreadable>"); }
+
+// The temporary files a writer left in a folder.
+int Temporaries(const fs::path& folder) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().filename().string()[0] == '.';
+  return count;
+}
+
+TEST(FileWrites, WhatASaveLeavesInEveryStateOfTheTarget) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const auto make = [](perms mode, bool fifo = false) {
+    return [=](const fs::path& target) {
+      fifo ? void(::mkfifo(target.c_str(), 0600)) : Write(target, "old");
+      fs::permissions(target, mode);
+    };
+  };
+  const perms rw = perms::owner_read | perms::owner_write | perms::group_read;
+  const perms ro = perms::owner_read | perms::group_read;
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path& target)> make;  // the target's state before the save
+    const char* reason;   // nullptr: saved; one that begins with a blank follows the path
+    const char* content;  // of the target after the save
+    perms mode;
+  };
+  const Case cases[] = {
+      {"a new file", [](const fs::path&) {}, nullptr, "new", static_cast<perms>(0666 & ~mask)},
+      {"an existing file keeps its permission bits", make(rw), nullptr, "new", rw},
+      {"a read-only file is not replaced", make(ro), kReadOnlyReason, "old", ro},
+      {"a FIFO is not opened", make(rw, true), " is not a regular file", "<unreadable>", rw},
+  };
+  for (const bool through_link : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (through_link ? ", through a link" : ""));
+      const testing::TempFolder temp;
+      fs::create_directory(temp.path() / "real");
+      const fs::path target = temp.path() / "real/project.qs1";
+      const fs::path saved = through_link ? temp.path() / "project.qs1" : target;
+      if (through_link) fs::create_symlink("real/project.qs1", saved);
+      c.make(target);
+
+      const auto reason = WriteFileAtomically(saved.string(), "new");
+
+      EXPECT_EQ(reason.value_or("saved"),
+                c.reason == nullptr ? "saved" : c.reason[0] == ' ' ? target.string() + c.reason : c.reason);
+      EXPECT_EQ(Read(target), c.content);
+      EXPECT_EQ(fs::status(target).permissions(), c.mode);
+      EXPECT_EQ(fs::is_symlink(saved), through_link);
+      EXPECT_EQ(Temporaries(temp.path() / "real"), 0);
+    }
+  }
+}
+
+// A save killed at a random moment leaves the old file or the new one, whole; the next
+// save removes the temporary file the killed one left behind.
+TEST(FileWrites, AKilledSaveNeverLeavesAPartialFile) {
+  const testing::TempFolder temp;
+  const fs::path project = temp.path() / "project.qs1";
+  const std::string old_content(2'000'000, 'o');
+  const std::string new_content(2'000'000, 'n');
+  Write(project, old_content);
+  std::mt19937 random(std::random_device{}());
+  for (int round = 0; round < 12; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) WriteFileAtomically(project.string(), new_content);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 30'000)(random)));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string left = Read(project);
+    EXPECT_TRUE(left == old_content || left == new_content) << "round " << round << ": " << left.size() << " bytes";
+    EXPECT_EQ(WriteFileAtomically(project.string(), old_content), std::nullopt);
+    EXPECT_EQ(Temporaries(temp.path()), 0) << "round " << round;
+  }
+}
+
+// A generated file that cannot be written whole (here at a file-size limit, which binds
+// every user) keeps its old content, and leaves no temporary file.
+TEST(FileWrites, AFailedWriteLeavesTheOldFileWhole) {
+  const testing::TempFolder temp;
+  const std::string path = (temp.path() / "page.htm").string();
+  Write(path, "old page");
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  const rlimit saved = limit;
+  limit.rlim_cur = 4;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const auto reason = WriteWholeFile(path, "a new page, longer than the limit");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_EQ(reason, "File too large");
+  EXPECT_EQ(Read(path), "old page");
+  EXPECT_EQ(Temporaries(temp.path()), 0);
+}
+
+// A lock held by a process that is killed is free at once.
+TEST(FileWrites, ALockDiesWithItsHolder) {
+  const testing::TempFolder temp;
+  const std::string lock_file = (temp.path() / ".lock").string();
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const FileLock held(temp.str(), lock_file);
+    const char state = held.GetState() == FileLock::State::kHeld ? 'h' : 'x';
+    if (::write(ready[1], &state, 1) == 1) ::pause();
+    ::_exit(1);
+  }
+  char state = 0;
+  ASSERT_EQ(::read(ready[0], &state, 1), 1);
+  EXPECT_EQ(state, 'h');
+  EXPECT_EQ(FileLock(temp.str(), lock_file).GetState(), FileLock::State::kBusy);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_EQ(FileLock(temp.str(), lock_file).GetState(), FileLock::State::kHeld);
+  ::close(ready[0]);
+  ::close(ready[1]);
+}
+
+}  // namespace
+}  // namespace quorvale

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
+#include <variant>
+
+#include "imaging/picture_imaging.h"
+
+namespace quorvale::testing {
+
+// Writes a small file for each image and answers with sizes made from the source's
+// name; a source whose name starts with "bad" is refused, one starting with "small"
+// serves as its own display copy.
+class FakeImaging : public PictureImaging {
+ public:
+  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
+                                                     const std::string& display_path,
+                                                     const ImagingSettings& settings) override {
+    {
+      std::lock_guard lock(mutex_);
+      opened_.insert(std::filesystem::path(source).filename().string());
+      ++calls_;
+    }
+    if (on_prepare) on_prepare();
+    const std::string name = std::filesystem::path(source).filename().string();
+    if (name.starts_with("bad")) return "not a picture";
+    const bool original = name.starts_with("small");
+    std::ofstream(thumbnail_path) << "thumbnail of " << name;
+    if (!original) std::ofstream(display_path) << "display copy of " << name;
+    return PreparedPicture{settings.thumbnail_box, 100, original ? 640 : settings.display_box, 200, original};
+  }
+
+  std::set<std::string> TakeOpened() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(opened_, {});
+  }
+  int calls() const { return calls_; }
+  std::function<void()> on_prepare;
+
+ private:
+  std::mutex mutex_;
+  std::set<std::string> opened_;
+  int calls_ = 0;
+};
+
+}  // namespace quorvale::testing

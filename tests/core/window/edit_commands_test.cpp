@@ -1,0 +1,251 @@
+// Moving, undo and redo, and drops from outside, as the Content page shows them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/support/temp_folder.h"
+#include "core/window/window_fixture.h"
+
+namespace quorvale {
+namespace {
+
+using testing::kPics;
+using testing::kSep;
+using testing::Messages;
+using testing::TempFolder;
+using testing::Warning;
+
+class EditCommandsTest : public testing::MainWindowTest {
+ public:
+  // Seen() without the flag, plus the Publishing Directory once it is set.
+  std::string Shown() {
+    std::string view = Seen();
+    const std::string flag = " modified";
+    if (view.ends_with(flag)) view.resize(view.size() - flag.size());
+    const std::string& pd = logic.settings().PublishDirectory;
+    return pd == kPublishDirectoryPlaceholder ? view : view + " pd=" + pd;
+  }
+  // Two albums: "Album" holding p0.jpg, p1.jpg (captioned "one", selected) and p2.jpg,
+  // then "Empty".
+  void TwoAlbums() {
+    ClearModified();
+    logic.Startup();
+    logic.OnPublishDirectoryEdited(kPublishDirectoryPlaceholder);  // New keeps the settings
+    AlbumWithPictures(3);
+    logic.OnPictureClicked(1);
+    logic.OnCommentEdited("one");
+    AddAlbum("Empty");
+    logic.OnAlbumClicked(0);
+    logic.OnPictureClicked(1);
+  }
+  std::string MakeFile(const std::string& relative) {
+    const auto path = folder.path() / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << "picture";
+    return path.string();
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
+  using Edit = std::function<void(EditCommandsTest&)>;
+  const struct {
+    const char* what;
+    Edit edit;
+    std::string after;
+  } cases[] = {
+      {"add an album", [](auto& t) { t.AddAlbum("New"); }, "Album *New Empty|     Albums: 2 of 3|New|     Pictures: 0||"},
+      {"rename an album",
+       [](auto& t) {
+         t.dialogs.texts.push_back("Renamed");
+         t.logic.EditAlbumTitle();
+       },
+       "*Renamed Empty|     Albums: 1 of 2|Renamed|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
+      {"remove an album with its captions", [](auto& t) { t.logic.RemoveAlbumCommand(); },
+       "*Empty|     Albums: 1 of 1|Empty|     Pictures: 0||"},
+      {"move an album down", [](auto& t) { t.logic.MoveAlbumDown(); },
+       "Empty *Album|     Albums: 2 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
+      {"drop an album at the end", [](auto& t) { t.logic.MoveAlbumBefore(0, 2); },
+       "Empty *Album|     Albums: 2 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
+      {"drag the other album first", [](auto& t) { t.logic.MoveAlbumBefore(1, 0); },
+       "*Empty Album|     Albums: 1 of 2|Empty|     Pictures: 0||"},
+      {"add pictures", [](auto& t) { t.AddPictures({"a.jpg", "b.jpg"}); },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|p0.jpg p1.jpg a.jpg *b.jpg p2.jpg|"},
+      {"remove a picture", [](auto& t) { t.logic.RemovePictureCommand(); },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 2|p0.jpg *p2.jpg|"},
+      {"move a picture up", [](auto& t) { t.logic.MovePictureUp(); },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|*p1.jpg p0.jpg p2.jpg|one"},
+      {"drag a picture to the end", [](auto& t) { t.logic.MovePictureBefore(1, 3); },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg p2.jpg *p1.jpg|one"},
+      {"type on in a comment",
+       [](auto& t) {
+         for (const char* typed : {"one ", "one t", "one two"}) t.logic.OnCommentEdited(typed);
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one two"},
+      {"type a Publishing Directory",
+       [](auto& t) {
+         for (const char* typed : {"/", "/s", "/site"}) t.logic.OnPublishDirectoryEdited(typed);
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one pd=/site"},
+      {"browse for a Publishing Directory",
+       [](auto& t) {
+         t.dialogs.paths.push_back("/srv");
+         t.logic.BrowseForDirectory();
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one pd=/srv"},
+      {"drop picture files",
+       [](auto& t) {
+         t.logic.DropPaths(DropTarget::kPictureList,
+                           {t.MakeFile("peak-10.jpg"), t.MakeFile("peak-1.JPG"), t.MakeFile("peak-2.gif")});
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 6|p0.jpg p1.jpg peak-1.JPG peak-2.gif *peak-10.jpg "
+       "p2.jpg|"},
+      {"drop folders",
+       [](auto& t) {
+         t.MakeFile("Day 2/a.jpg");
+         t.MakeFile("Day 10/c.jpg");
+         t.MakeFile("Day 10/b.jpg");
+         t.logic.DropPaths(DropTarget::kAlbumList, {t.folder.str() + "/Day 10", t.folder.str() + "/Day 2"});
+       },
+       "Album Day 2 *Day 10 Empty|     Albums: 3 of 4|Day 10|     Pictures: 2|*b.jpg c.jpg|"},
+  };
+  for (const auto& c : cases) {
+    TwoAlbums();
+    const std::string before = Shown();
+    c.edit(*this);
+    EXPECT_EQ(Shown(), c.after) << c.what;
+    logic.Undo();
+    EXPECT_EQ(Shown(), before) << c.what;
+    logic.Redo();
+    EXPECT_EQ(Shown(), c.after) << c.what;
+    EXPECT_TRUE(dialogs.messages.empty()) << c.what;
+    std::filesystem::remove_all(folder.path() / "Day 2");
+    std::filesystem::remove_all(folder.path() / "Day 10");
+  }
+}
+
+// Saving marks the clean state: undoing back to it clears Modified, leaving it sets it.
+TEST_F(EditCommandsTest, UndoBackToTheSavedStateLeavesNothingToSave) {
+  const auto modified = [this] { return logic.project().Modified; };
+  AlbumWithPictures(1);
+  logic.OnCommentEdited("a");
+  logic.OnCommentEdited("ab");
+  dialogs.paths.push_back(folder.str() + kSep + "saved.qs1");
+  logic.SaveProject();
+  EXPECT_FALSE(modified());
+  logic.OnCommentEdited("abc");  // after a save, typing on is a step of its own
+  EXPECT_TRUE(modified());
+  logic.Undo();
+  EXPECT_EQ(logic.CommentText(), "ab");
+  EXPECT_FALSE(modified());
+  logic.Undo();  // "a" and "ab" were one step
+  EXPECT_EQ(logic.CommentText(), "");
+  EXPECT_TRUE(modified());
+  logic.Redo();
+  EXPECT_FALSE(modified());
+
+  // Typing in another picture's comment, or again after selecting elsewhere, is a new step.
+  AddPictures({"q.jpg"});
+  logic.OnCommentEdited("q");
+  logic.OnPictureClicked(0);
+  logic.OnPictureClicked(1);
+  logic.OnCommentEdited("qq");
+  logic.Undo();
+  EXPECT_EQ(logic.CommentText(), "q");
+
+  // A new edit after an undo drops what could have been redone, the saved state too.
+  logic.Undo();
+  logic.Undo();
+  EXPECT_EQ(logic.PictureRows().size(), 1u);
+  AddAlbum("Other");
+  EXPECT_FALSE(logic.CanRedo());
+  while (logic.CanUndo()) logic.Undo();
+  EXPECT_TRUE(modified());
+  EXPECT_EQ(logic.AlbumRows().size(), 0u);
+
+  // A re-added picture keeps its caption and makes no step.
+  logic.Redo();  // the album
+  logic.Redo();  // its picture
+  logic.OnPictureClicked(0);
+  logic.OnCommentEdited("kept");
+  AddPictures({"p0.jpg"});
+  EXPECT_EQ(logic.CommentText(), "kept");
+  logic.Undo();
+  EXPECT_EQ(logic.CommentText(), "");
+
+  // New and Open start an empty history.
+  dialogs.answers.push_back(Answer::kNo);
+  logic.NewProject();
+  EXPECT_FALSE(logic.CanUndo() || logic.CanRedo());
+}
+
+TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
+  const std::string kept = MakeFile("kept.jpg");
+  const std::string broken = MakeFile("two\nlines.jpg");
+  dialogs.messages.clear();
+  logic.DropPaths(DropTarget::kPictureList, {kept});  // no album yet
+  EXPECT_EQ(TakeMessages(), Messages{Warning("Please add an album first!!!", "Add Picture")});
+
+  AlbumWithPictures(98);
+  logic.OnPictureClicked(0);
+  logic.OnCommentEdited("caption");
+  logic.DropPaths(DropTarget::kPictureList, {kept, broken});
+  EXPECT_EQ(TakeMessages(), Messages{Warning("These files cannot be added: their names hold a line break, which a "
+                                             "project file cannot store.\r\n" + broken, "Add Picture")});
+  logic.DropPaths(DropTarget::kPictureList, {MakeFile("x.jpg"), MakeFile("y.jpg"), kept, MakeFile("z.jpg")});
+  EXPECT_EQ(logic.PictureRows().size(), 100u);
+  EXPECT_EQ(TakeMessages(), Messages{Warning("The limit of 100 pictures in an album is reached. 2 of selected 4 "
+                                             "pictures have been added in your current album.",
+                                             "Add Picture")});
+  logic.DropPaths(DropTarget::kPictureList, {MakeFile("w.jpg")});
+  EXPECT_EQ(TakeMessages(), Messages{Warning("A maximum of 100 pictures can be added to an album. Your current "
+                                             "album already contains 100 pictures.",
+                                             "Add Picture")});
+  EXPECT_EQ(logic.project().AlbumPictures(0).At(0).comment, "caption");
+}
+
+TEST_F(EditCommandsTest, DroppedFoldersAndProjectFiles) {
+  MakeFile("Lake/a.jpg");
+  std::filesystem::create_directories(folder.path() / "Nothing");
+  logic.DropPaths(DropTarget::kAlbumList, {folder.str() + "/Nothing", folder.str() + "/Lake"});
+  EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg| modified");
+  EXPECT_EQ(TakeMessages(), Messages{Warning("Some of the dropped folders or pictures were left out:\r\nThe folder \"" +
+                                                 folder.str() + "/Nothing\" holds no .jpg, .jpeg or .gif picture.",
+                                             "Add New Album")});
+
+  // A project file dropped anywhere opens after the save question.
+  const std::string project = folder.str() + kSep + "lake.qs1";
+  dialogs.paths.push_back(project);
+  logic.SaveProjectAs();
+  AddAlbum("Unsaved");
+  dialogs.answers.push_back(Answer::kNo);
+  logic.DropPaths(DropTarget::kElsewhere, {project});
+  EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg|");
+  EXPECT_EQ(TakeMessages().size(), 1u);  // the save question
+  EXPECT_EQ(logic.WindowCaption(), "Quorvale 1.0.0 - " + project);
+}
+
+TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {
+  MainWindowLogic window(dialogs, clock, kSep + "prog", folder.str());
+  window.Startup();
+  const std::string projects = folder.str() + kSep + "Quorvale Projects";
+  EXPECT_FALSE(std::filesystem::exists(projects));  // made when a dialog first needs it
+  dialogs.paths.push_back(std::nullopt);
+  window.OpenProject();
+  EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, projects);
+  EXPECT_TRUE(std::filesystem::is_directory(projects));
+  const std::string elsewhere = folder.str() + kSep + "elsewhere.qs1";
+  dialogs.paths.push_back(elsewhere);
+  window.SaveProjectAs();
+  dialogs.paths.push_back(std::nullopt);
+  window.OpenProject();
+  EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, folder.str());
+}
+
+}  // namespace
+}  // namespace quorvale

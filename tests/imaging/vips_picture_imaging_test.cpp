@@ -1,0 +1,225 @@
+// The libvips imaging on pictures drawn here: sizes, turning, location data, damaged
+// files and GIFs.
+#include "imaging/vips_picture_imaging.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <variant>
+
+#include <gtest/gtest.h>
+#include <vips/vips.h>
+
+#include "support/temp_folder.h"
+
+namespace quorvale {
+namespace {
+
+struct ImageUnref {
+  void operator()(VipsImage* image) const { g_object_unref(image); }
+};
+using Image = std::unique_ptr<VipsImage, ImageUnref>;
+
+// A picture of `width` x `height` in mid grey with a red square in its top-left
+// corner, so the corner shows which way up it came out.
+Image Drawn(int width, int height) {
+  VipsImage* black = nullptr;
+  VipsImage* grey = nullptr;
+  EXPECT_EQ(vips_black(&black, width, height, "bands", 3, nullptr), 0);
+  EXPECT_EQ(vips_linear1(black, &grey, 1.0, 128.0, nullptr), 0);
+  g_object_unref(black);
+  VipsImage* pixels = nullptr;
+  EXPECT_EQ(vips_cast_uchar(grey, &pixels, nullptr), 0);
+  g_object_unref(grey);
+  Image image(vips_image_copy_memory(pixels));
+  g_object_unref(pixels);
+  double red[] = {255.0, 0.0, 0.0};
+  EXPECT_EQ(vips_draw_rect(image.get(), red, 3, 0, 0, width / 5, height / 5, "fill", TRUE, nullptr), 0);
+  return image;
+}
+
+void SaveJpeg(VipsImage* image, const std::string& path) {
+  ASSERT_EQ(vips_jpegsave(image, path.c_str(), "Q", 90, nullptr), 0) << vips_error_buffer();
+}
+
+Image Load(const std::string& path) {
+  Image image(vips_image_new_from_file(path.c_str(), nullptr));
+  EXPECT_TRUE(image) << vips_error_buffer();
+  return image;
+}
+
+std::string LoaderOf(VipsImage* image) {
+  const char* loader = nullptr;
+  EXPECT_EQ(vips_image_get_string(image, VIPS_META_LOADER, &loader), 0);
+  return loader != nullptr ? loader : "";
+}
+
+bool HasField(VipsImage* image, const char* prefix) {
+  gchar** fields = vips_image_get_fields(image);
+  bool found = false;
+  for (gchar** field = fields; *field != nullptr; ++field) found = found || std::string(*field).starts_with(prefix);
+  g_strfreev(fields);
+  return found;
+}
+
+// The red channel at a point: high in the drawn corner, mid grey elsewhere.
+double RedAt(VipsImage* image, int x, int y) {
+  double* values = nullptr;
+  int count = 0;
+  EXPECT_EQ(vips_getpoint(image, &values, &count, x, y, nullptr), 0);
+  const double red = values[0];
+  g_free(values);
+  return red;
+}
+
+class VipsPictureImagingTest : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return (folder_.path() / name).string(); }
+
+  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const ImagingSettings& settings = {}) {
+    return imaging_.Prepare(Path(source), Path("thumb.jpg"), Path("display.jpg"), settings);
+  }
+
+  testing::TempFolder folder_;
+  VipsPictureImaging imaging_;
+};
+
+TEST_F(VipsPictureImagingTest, FitsBothBoxesTurnedUprightAndReusesOriginalsThatNeedNothing) {
+  struct Case {
+    const char* name;
+    int width, height, orientation;
+    PreparedPicture expected;
+  };
+  const Case cases[] = {
+      // A camera picture: both images made, aspect kept.
+      {"camera.jpg", 4000, 3000, 1, {512, 384, 2048, 1536, false}},
+      // A portrait shot stored landscape: it comes out upright, its sizes swapped.
+      {"portrait.jpg", 3000, 2000, 6, {341, 512, 1365, 2048, false}},
+      // Small and upright already: the original is the display copy, nothing scaled up.
+      {"small.jpg", 800, 600, 1, {512, 384, 800, 600, true}},
+      {"tiny.jpg", 300, 200, 1, {300, 200, 300, 200, true}},
+      // Small but lying on its side: it still needs a turned display copy.
+      {"small-turned.jpg", 800, 600, 6, {384, 512, 600, 800, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(Path("display.jpg"));
+    Image picture = Drawn(c.width, c.height);
+    vips_image_set_int(picture.get(), "orientation", c.orientation);
+    SaveJpeg(picture.get(), Path(c.name));
+    const auto result = Prepare(c.name);
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result)) << std::get<std::string>(result);
+    EXPECT_EQ(std::get<PreparedPicture>(result), c.expected);
+    EXPECT_EQ(std::filesystem::exists(Path("display.jpg")), !c.expected.display_is_original);
+
+    Image thumbnail = Load(Path("thumb.jpg"));
+    EXPECT_EQ(vips_image_get_width(thumbnail.get()), c.expected.thumbnail_width);
+    EXPECT_EQ(vips_image_get_height(thumbnail.get()), c.expected.thumbnail_height);
+    EXPECT_EQ(vips_image_get_orientation(thumbnail.get()), 1);
+    EXPECT_FALSE(HasField(thumbnail.get(), "exif-"));
+    if (c.orientation == 6) {
+      // Turned clockwise: the stored top-left corner is now the top-right one.
+      EXPECT_GT(RedAt(thumbnail.get(), c.expected.thumbnail_width - 5, 5), 200);
+      EXPECT_LT(RedAt(thumbnail.get(), 5, 5), 160);
+    } else {
+      EXPECT_GT(RedAt(thumbnail.get(), 5, 5), 200);
+    }
+  }
+}
+
+TEST_F(VipsPictureImagingTest, LocationAndCameraDetailsAreLeftOutUnlessTheLocationIsKept) {
+  Image picture = Drawn(2400, 1600);
+  vips_image_set_string(picture.get(), "exif-ifd0-Make", "Quorvale Test Camera");
+  vips_image_set_string(picture.get(), "exif-ifd3-GPSLatitudeRef", "N");
+  vips_image_set_string(picture.get(), "exif-ifd3-GPSLatitude", "51/1 30/1 0/1");
+  SaveJpeg(picture.get(), Path("gps.jpg"));
+  // Small enough to serve as it is, but for its location.
+  Image small = Drawn(640, 480);
+  vips_image_set_string(small.get(), "exif-ifd3-GPSLatitude", "51/1 30/1 0/1");
+  SaveJpeg(small.get(), Path("gps-small.jpg"));
+
+  for (const bool keep : {false, true}) {
+    SCOPED_TRACE(keep ? "kept" : "left out");
+    ImagingSettings settings;
+    settings.keep_location = keep;
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(Prepare("gps.jpg", settings)));
+    Image display = Load(Path("display.jpg"));
+    EXPECT_EQ(HasField(display.get(), "exif-ifd3-GPSLatitude"), keep);
+    EXPECT_FALSE(HasField(display.get(), "exif-ifd0-Make"));
+    EXPECT_FALSE(HasField(Load(Path("thumb.jpg")).get(), "exif-"));
+
+    const auto small_result = Prepare("gps-small.jpg", settings);
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(small_result));
+    EXPECT_EQ(std::get<PreparedPicture>(small_result).display_is_original, keep);
+  }
+}
+
+TEST_F(VipsPictureImagingTest, APictureInAnotherColourSpaceGetsAnSrgbDisplayCopy) {
+  struct Case {
+    const char* profile;
+    bool original_serves;
+  };
+  for (const Case& c : {Case{"p3", false}, Case{"srgb", true}}) {
+    SCOPED_TRACE(c.profile);
+    Image picture = Drawn(800, 600);
+    VipsImage* tagged = nullptr;
+    ASSERT_EQ(vips_icc_transform(picture.get(), &tagged, c.profile, "input_profile", "srgb", nullptr), 0)
+        << vips_error_buffer();
+    SaveJpeg(tagged, Path("tagged.jpg"));
+    g_object_unref(tagged);
+    const auto result = Prepare("tagged.jpg");
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result));
+    EXPECT_EQ(std::get<PreparedPicture>(result).display_is_original, c.original_serves);
+    if (!c.original_serves) {
+      Image display = Load(Path("display.jpg"));
+      EXPECT_FALSE(HasField(display.get(), VIPS_META_ICC_NAME));
+      // The red corner, stored in P3 numbers, is sRGB red again (untransformed it would be ~234).
+      EXPECT_GT(RedAt(display.get(), 5, 5), 250);
+    }
+  }
+}
+
+TEST_F(VipsPictureImagingTest, PicturesThatCannotBeDecodedAreReportedWithAReason) {
+  Image picture = Drawn(1600, 1200);
+  SaveJpeg(picture.get(), Path("whole.jpg"));
+  const auto size = std::filesystem::file_size(Path("whole.jpg"));
+  std::filesystem::copy_file(Path("whole.jpg"), Path("truncated.jpg"));
+  std::filesystem::resize_file(Path("truncated.jpg"), size / 2);
+  std::ofstream(Path("notes.jpg")) << "Shopping list: bread, milk, film for the camera.\n";
+
+  for (const char* name : {"truncated.jpg", "notes.jpg", "missing.jpg"}) {
+    SCOPED_TRACE(name);
+    const auto result = Prepare(name);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result));
+    EXPECT_FALSE(std::get<std::string>(result).empty());
+    EXPECT_EQ(std::get<std::string>(result).find('\n'), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Path("thumb.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(Path("display.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(Path("thumb.jpg.part")));
+  }
+}
+
+TEST_F(VipsPictureImagingTest, AGifGetsAThumbnailOfItsFirstFrameAndAnAnimatedOneStaysTheDisplayCopy) {
+  // Three frames of 600 x 400 stacked into one tall image: the first one red.
+  Image frames = Drawn(600, 1200);
+  double red[] = {255.0, 0.0, 0.0};
+  ASSERT_EQ(vips_draw_rect(frames.get(), red, 3, 0, 0, 600, 400, "fill", TRUE, nullptr), 0);
+  vips_image_set_int(frames.get(), "page-height", 400);
+  ASSERT_EQ(vips_gifsave(frames.get(), Path("animated.gif").c_str(), nullptr), 0) << vips_error_buffer();
+  Image still = Drawn(3000, 1000);
+  ASSERT_EQ(vips_gifsave(still.get(), Path("still.gif").c_str(), nullptr), 0) << vips_error_buffer();
+
+  const auto animated = Prepare("animated.gif");
+  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(animated)) << std::get<std::string>(animated);
+  EXPECT_EQ(std::get<PreparedPicture>(animated), (PreparedPicture{512, 341, 600, 400, true}));
+  EXPECT_GT(RedAt(Load(Path("thumb.jpg")).get(), 256, 300), 200);
+  EXPECT_FALSE(std::filesystem::exists(Path("display.jpg")));
+
+  const auto still_result = Prepare("still.gif");
+  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(still_result));
+  EXPECT_EQ(std::get<PreparedPicture>(still_result), (PreparedPicture{512, 171, 2048, 683, false}));
+  EXPECT_EQ(LoaderOf(Load(Path("display.jpg")).get()), "jpegload");
+}
+
+}  // namespace
+}  // namespace quorvale

@@ -1,0 +1,197 @@
+// The Content page's new ways of editing: moving rows by buttons and keys, drops from
+// outside, undo from the Edit menu and its keys, text set by assistive technology, and
+// the picture preview.
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include "core/support/scripted_dialogs.h"
+#include "ui/form1.h"
+#include "ui/picture_preview.h"
+#include "window/main_window.h"
+
+using quorvale::MainWindowLogic;
+using quorvale::testing::FixedClock;
+using quorvale::testing::ScriptedDialogs;
+using quorvale::ui::Form1;
+
+namespace {
+
+struct Window {
+  QTemporaryDir folder;
+  ScriptedDialogs dialogs;
+  FixedClock clock;
+  MainWindowLogic logic{dialogs, clock, "/prog"};
+  Form1 form{logic};
+
+  Window() {
+    logic.Startup();
+    form.show();
+    form.activateWindow();  // shortcuts go to the active window's focus
+    if (!QTest::qWaitForWindowActive(&form)) qFatal("the window did not become active");
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = form.findChild<T*>(QLatin1String(name));
+    if (!found) qFatal("no control %s", name);
+    return found;
+  }
+  QStringList Rows(const char* list_name) {
+    QStringList rows;
+    auto* list = Find<QListWidget>(list_name);
+    for (int i = 0; i < list->count(); ++i) rows << QFileInfo(list->item(i)->text()).fileName();
+    return rows;
+  }
+  void AddAlbum(const std::string& title) {
+    dialogs.texts.push_back(title);
+    QTest::mouseClick(Find<QPushButton>("btnAddNew"), Qt::LeftButton);
+  }
+  QString MakeFile(const QString& relative, const QByteArray& bytes = "x") {
+    const QString path = folder.filePath(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+  }
+  // Drops `paths` from outside on the list's rows; returns whether the drop was taken.
+  bool Drop(const char* list_name, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QWidget* target = Find<QListWidget>(list_name)->viewport();
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();  // the drop is handled once the drag has ended
+    return drop.isAccepted();
+  }
+};
+
+}  // namespace
+
+class ContentEditingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MovingByButtonsAndKeys() {
+    Window w;
+    for (const char* title : {"A", "B", "C"}) w.AddAlbum(title);
+    auto* albums = w.Find<QListWidget>("AlbumList");
+    QVERIFY(w.Find<QPushButton>("btnUp")->isVisible());
+    QVERIFY(!w.Find<QPushButton>("btnDown")->isEnabled());  // C is last
+    QTest::mouseClick(w.Find<QPushButton>("btnUp"), Qt::LeftButton);
+    QCOMPARE(w.Rows("AlbumList"), (QStringList{"A", "C", "B"}));
+    QCOMPARE(albums->currentRow(), 1);
+    albums->setFocus();
+    QTest::keyClick(albums, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(w.Rows("AlbumList"), (QStringList{"C", "A", "B"}));
+    QCOMPARE(albums->currentRow(), 0);
+    QVERIFY(w.logic.project().Modified);
+
+    w.dialogs.files.push_back(std::vector<std::string>{"/p/1.jpg", "/p/2.jpg", "/p/3.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* pictures = w.Find<QListWidget>("PicList");
+    pictures->setFocus();
+    QTest::keyClick(pictures, Qt::Key_Up, Qt::ControlModifier);
+    QTest::keyClick(pictures, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(w.Rows("PicList"), (QStringList{"3.jpg", "1.jpg", "2.jpg"}));
+    QCOMPARE(pictures->currentRow(), 0);
+    QTest::mouseClick(w.Find<QPushButton>("btnPicDown"), Qt::LeftButton);
+    QCOMPARE(w.Rows("PicList"), (QStringList{"1.jpg", "3.jpg", "2.jpg"}));
+    QCOMPARE(pictures->item(1)->toolTip(), QStringLiteral("/p/3.jpg"));
+
+    // Undo from the menu and from the keys, also while typing in the comment box.
+    w.Find<QAction>("mnuEditUndo")->trigger();
+    QCOMPARE(w.Rows("PicList"), (QStringList{"3.jpg", "1.jpg", "2.jpg"}));
+    auto* comment = w.Find<QLineEdit>("txtPictureComment");
+    comment->setFocus();
+    QTest::keyClicks(comment, QStringLiteral("dawn"));
+    QTest::keyClick(comment, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(comment->text(), QString());
+    QTest::keyClick(comment, Qt::Key_Z, Qt::ControlModifier);  // the project's step before the typing
+    QCOMPARE(w.Rows("PicList"), (QStringList{"1.jpg", "3.jpg", "2.jpg"}));
+    QTest::keyClick(comment, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(comment, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.Rows("PicList"), (QStringList{"3.jpg", "1.jpg", "2.jpg"}));
+    QCOMPARE(comment->text(), QStringLiteral("dawn"));
+  }
+
+  void DropsOfFilesAndFolders() {
+    Window w;
+    w.AddAlbum("Trip");
+    const QStringList files{w.MakeFile("peak-10.jpg"), w.MakeFile("peak-1.JPG"), w.MakeFile("peak-2.gif")};
+    QVERIFY(!w.Drop("PicList", {w.MakeFile("notes.txt")}));
+    QVERIFY(!w.Drop("AlbumList", files));  // files are no album
+    QVERIFY(w.Drop("PicList", files));
+    QCOMPARE(w.Rows("PicList"), (QStringList{"peak-1.JPG", "peak-2.gif", "peak-10.jpg"}));
+
+    w.MakeFile(QStringLiteral("Day 2/a.jpg"));
+    w.MakeFile(QStringLiteral("Day 10/b.jpg"));
+    QVERIFY(!w.Drop("PicList", {w.folder.filePath("Day 2")}));
+    QVERIFY(w.Drop("AlbumList", {w.folder.filePath("Day 10"), w.folder.filePath("Day 2")}));
+    QCOMPARE(w.Rows("AlbumList"), (QStringList{"Trip", "Day 2", "Day 10"}));
+    QCOMPARE(w.Rows("PicList"), QStringList{"b.jpg"});
+  }
+
+  // Text set by a screen reader or voice control is taken as typed.
+  void TextSetThroughAccessibilityCountsAsTyped() {
+    Window w;
+    w.AddAlbum("One");
+    w.dialogs.files.push_back(std::vector<std::string>{"/p/1.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* comment = QAccessible::queryAccessibleInterface(w.Find<QLineEdit>("txtPictureComment"));
+    comment->setText(QAccessible::Value, QStringLiteral("Spoken caption"));
+    QCOMPARE(w.logic.project().AlbumPictures(0).At(0).comment, std::string("Spoken caption"));
+    auto* directory = QAccessible::queryAccessibleInterface(w.Find<QLineEdit>("txtPublishDirectory"));
+    directory->setText(QAccessible::Value, QStringLiteral("/srv/site"));
+    QCOMPARE(w.logic.settings().PublishDirectory, std::string("/srv/site"));
+    QCOMPARE(w.logic.AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
+    QCOMPARE(comment->text(QAccessible::Description), QStringLiteral("Add/Edit comment for selected picture"));
+  }
+
+  void PreviewShowsThePictureOrWhatIsWrong() {
+    Window w;
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString picture = w.folder.filePath("green.jpg");
+    QVERIFY(image.save(picture));
+    const QString broken = w.MakeFile("broken.jpg", "not a picture");
+    w.AddAlbum("One");
+    w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* preview = w.form.findChild<quorvale::ui::PicturePreview*>();
+    const struct {
+      int row;
+      QString details;
+      bool image;
+    } cases[] = {
+        {0, QStringLiteral("400 \u00D7 300 pixels, "), true},
+        {1, QStringLiteral("Cannot read this picture"), false},
+        {2, QStringLiteral("Picture not found"), false},
+    };
+    for (const auto& c : cases) {
+      w.logic.OnPictureClicked(c.row);
+      QTRY_VERIFY(preview->DetailsText().startsWith(c.details));
+      QCOMPARE(preview->HasImage(), c.image);
+    }
+  }
+};
+
+QTEST_MAIN(ContentEditingTest)
+#include "content_editing_test.moc"
