@@ -9,6 +9,7 @@
 #include "generate/generation_log.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
 #include "platform/folder_removal.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
@@ -85,17 +86,15 @@ bool HasExtension(const std::string& name, const std::string& extension) {
 // Deletes every page directly in the folder: files and links to files, never a folder,
 // nothing below it. Stops at the first failure.
 std::optional<RemovalFailure> RemovePages(const std::string& pd, const std::string& extension) {
-  std::error_code error;
-  const auto listing_failed = [&] { return RemovalFailure{pd, error.message(), false}; };
-  fs::directory_iterator it(NativePath(pd), error);
-  if (error) return listing_failed();
+  std::string reason;
+  const auto entries = ListFolder(pd, &reason);
+  if (!entries) return RemovalFailure{pd, reason, false};
   std::vector<std::string> pages;
-  for (const fs::directory_iterator end; it != end; it.increment(error)) {
-    const std::string name = PathText(it->path().filename());
-    if (HasExtension(name, extension)) pages.push_back(name);
+  for (const FolderEntry& entry : *entries) {
+    if (HasExtension(entry.name, extension)) pages.push_back(entry.name);
   }
-  if (error) return listing_failed();
   std::sort(pages.begin(), pages.end());
+  std::error_code error;
   for (const std::string& name : pages) {
     const fs::path page = NativePath(JoinPath(pd, name));
     const fs::file_status status = fs::symlink_status(page, error);

@@ -13,6 +13,8 @@
 #include "imaging/imaging_record.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
+#include "platform/native_path.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -36,12 +38,12 @@ bool IsUpToDate(const PictureImages& picture, const FileStamp& stamp, const Reco
 
 // Removes every file of `folder` that is not one of `keep` (full paths).
 void RemoveOthers(const std::string& folder, const std::unordered_set<std::string>& keep) {
+  const auto entries = ListFolder(folder);
+  if (!entries) return;
   std::error_code error;
-  std::filesystem::directory_iterator entries(folder, error);
-  if (error) return;
-  for (const auto& entry : entries) {
-    const std::string path = JoinPath(folder, entry.path().filename().string());
-    if (entry.is_regular_file(error) && !keep.contains(path)) std::filesystem::remove(entry.path(), error);
+  for (const FolderEntry& entry : *entries) {
+    const std::string path = JoinPath(folder, entry.name);
+    if (entry.kind == FolderEntry::Kind::kFile && !keep.contains(path)) std::filesystem::remove(NativePath(path), error);
   }
 }
 
@@ -93,8 +95,8 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   }
   if (!work.empty()) {
     std::error_code error;
-    std::filesystem::create_directories(job.thumbnail_folder, error);
-    std::filesystem::create_directories(job.display_folder, error);
+    std::filesystem::create_directories(NativePath(job.thumbnail_folder), error);
+    std::filesystem::create_directories(NativePath(job.display_folder), error);
   }
 
   // State: the workers take pictures in album order, one at a time, so at most one
@@ -185,21 +187,21 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
 }
 
 void RemoveImagesOfLaterAlbums(const std::string& folder, int album_count, const std::string& record_suffix) {
-  std::error_code error;
-  std::filesystem::directory_iterator entries(folder, error);
-  if (error) return;
-  std::vector<std::filesystem::path> later;
-  for (const auto& entry : entries) {
-    std::string name = entry.path().filename().string();
+  const auto entries = ListFolder(folder);
+  if (!entries) return;
+  std::vector<std::string> later;
+  for (const FolderEntry& entry : *entries) {
+    std::string name = entry.name;
     if (!name.starts_with("album-")) continue;
     if (!record_suffix.empty() && name.ends_with(record_suffix)) name.resize(name.size() - record_suffix.size());
     const std::string_view digits = std::string_view(name).substr(6);
     int number = 0;
     const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (failure != std::errc() || end != digits.data() + digits.size() || digits.empty()) continue;
-    if (std::to_string(number) == digits && number >= album_count) later.push_back(entry.path());
+    if (std::to_string(number) == digits && number >= album_count) later.push_back(JoinPath(folder, entry.name));
   }
-  for (const auto& path : later) std::filesystem::remove_all(path, error);
+  std::error_code error;
+  for (const std::string& path : later) std::filesystem::remove_all(NativePath(path), error);
 }
 
 }  // namespace quorvale

@@ -15,7 +15,12 @@ struct FileStamp {
   // The step in which the file's volume keeps times: 2 seconds on FAT and exFAT,
   // otherwise the finest the system reports (1 ns on POSIX, 100 ns on Windows).
   std::int64_t resolution_nanoseconds = 1;
-  bool operator==(const FileStamp&) const = default;
+  // The same state of a file: size and time. The resolution is the volume's, so a
+  // stamp read back from a record (which does not keep it) still compares equal.
+  bool operator==(const FileStamp& other) const {
+    return size == other.size && modified_seconds == other.modified_seconds &&
+           modified_nanoseconds == other.modified_nanoseconds;
+  }
 };
 
 // The time step of FAT and exFAT volumes.

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <memory>
 #include <string>
-
-#include "platform/descriptor.h"
 
 namespace quorvale {
 
@@ -21,12 +20,16 @@ class FileLock {
   // following a link (see WriteFileBelow) and created when missing, unless `create` is
   // false: then a missing lock file, which nobody can hold, leaves the state kUnavailable.
   FileLock(const std::string& root, const std::string& path, bool create = true);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
 
   State GetState() const { return state_; }
   const std::string& Reason() const { return reason_; }
 
  private:
-  Descriptor file_;
+  struct OpenFile;  // the system's handle on the lock file, while the lock is held
+  std::unique_ptr<OpenFile> file_;
   State state_ = State::kUnavailable;
   std::string reason_;
 };

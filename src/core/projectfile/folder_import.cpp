@@ -1,20 +1,16 @@
 #include "projectfile/folder_import.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <string_view>
-#include <system_error>
 
 #include "platform/file_system.h"
-#include "platform/native_path.h"
+#include "platform/folder_listing.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
 
 namespace quorvale {
 namespace {
-
-namespace fs = std::filesystem;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -114,7 +110,6 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
   FolderImport result;
   result.project.ResetProject();
   for (const std::string& folder : folders) {
-    std::error_code error;
     if (!FolderExists(folder)) {
       result.errors.push_back("The folder \"" + folder + "\" does not exist.");
       continue;
@@ -126,20 +121,23 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
     }
     std::vector<std::string> names;
     std::vector<std::string> left_out;  // the warnings for pictures that cannot be stored
-    for (fs::directory_iterator it(NativePath(folder), error), end; !error && it != end; it.increment(error)) {
-      std::error_code kind_error;
-      if (!it->is_regular_file(kind_error)) continue;
-      const std::string name = PathText(it->path().filename());
-      if (!IsPictureFileName(name)) continue;
+    std::string listing_failure;
+    const auto entries = ListFolder(folder, &listing_failure);
+    if (!entries) {
+      result.errors.push_back("The folder \"" + folder + "\" cannot be read: " + listing_failure + ".");
+      continue;
+    }
+    for (const FolderEntry& entry : *entries) {
+      const std::string& name = entry.name;
+      // A link counts when it leads to a file.
+      const bool file = entry.kind == FolderEntry::Kind::kFile ||
+                        (entry.kind == FolderEntry::Kind::kLink && FileExists(JoinPath(folder, name)));
+      if (!file || !IsPictureFileName(name)) continue;
       if (const auto reason = UnstorableBecause(name)) {
         left_out.push_back("picture \"" + ShownName(name) + "\" left out; " + *reason + ".");
         continue;
       }
       names.push_back(name);
-    }
-    if (error) {
-      result.errors.push_back("The folder \"" + folder + "\" cannot be read: " + error.message() + ".");
-      continue;
     }
     if (names.empty()) {
       result.errors.push_back("The folder \"" + folder + "\" holds no .jpg, .jpeg or .gif picture.");

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/path.h"
 #include "projectfile/folder_import.h"
 
@@ -12,13 +14,10 @@ namespace {
 
 bool IsFile(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(NativePath(path), error);
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
-}
+bool IsFolder(const std::string& path) { return FolderExists(path); }
 
 bool IsProjectFile(const std::string& path) {
   const std::string name = FileNameOf(path);

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "platform/file_system.h"
+#include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
 #include "projectfile/project_file.h"
@@ -208,7 +209,7 @@ const std::string& MainWindowLogic::ProjectDialogFolder() {
   const std::string& folder = directories_.ProjectDirectory;
   if (!directories_.UserProjectsFolder.empty() && folder == directories_.UserProjectsFolder) {
     std::error_code ignored;  // a folder that cannot be made leaves the dialog where it starts by itself
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(NativePath(folder), ignored);
   }
   return folder;
 }

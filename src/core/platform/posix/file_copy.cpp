@@ -7,7 +7,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
-#include "platform/contained_files.h"
+#include "platform/posix/contained_files.h"
 #include "platform/file_system.h"
 
 namespace quorvale {

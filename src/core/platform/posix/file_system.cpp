@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/contained_files.h"
+#include "platform/posix/contained_files.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -49,16 +49,6 @@ std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::s
   return std::nullopt;
 }
 
-// FNV-1a: a short, stable tag that ties a save's temporary files to their target.
-std::string NameTag(std::string_view name) {
-  std::uint32_t hash = 2166136261u;
-  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string tag;
-  for (int shift = 28; shift >= 0; shift -= 4) tag += kHex[(hash >> shift) & 0xF];
-  return tag;
-}
-
 // Removes the temporary files whose names are `prefix` and six more characters. With
 // `unless_locked`, a file that a writer still holds a lock on (a save in progress) is
 // kept: a killed save no longer holds its lock.
@@ -73,7 +63,7 @@ void RemoveTemporaries(int folder, std::string_view prefix, bool unless_locked) 
   ::rewinddir(dir);  // the copy shares its position with `folder`
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
-    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (name.size() != prefix.size() + kTemporaryRandomLength || name.compare(0, prefix.size(), prefix) != 0) continue;
     if (!unless_locked) {
       ::unlinkat(folder, entry->d_name, 0);
       continue;
@@ -107,14 +97,6 @@ std::string FollowLinks(std::string path) {
 }  // namespace
 
 std::string LastSystemReason() { return SystemReason(errno); }
-
-bool IsRefusal(std::string_view reason) {
-  const auto ends_with = [reason](std::string_view tail) {
-    return reason.size() > tail.size() && reason.substr(reason.size() - tail.size()) == tail &&
-           reason[reason.size() - tail.size() - 1] == ' ';
-  };
-  return ends_with(kIsALink) || ends_with(kIsNotARegularFile) || ends_with(kIsNotAFolder);
-}
 
 bool FolderExists(const std::string& path) {
   std::error_code error;
@@ -186,7 +168,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
   // State: what a killed save of this target left behind is gone. The temporary name
   // is short whatever the target's, so a target named as long as the system allows
   // still gets one.
-  const std::string prefix = ".quorvale-save-" + NameTag(name) + "-";
+  const std::string prefix = SaveTemporaryPrefix(name);
   RemoveTemporaries(folder.get(), prefix, true);
   return ReplaceIn(folder.get(), name, bytes, existing, {true, prefix});
 }

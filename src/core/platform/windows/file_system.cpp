@@ -1,29 +1,73 @@
 #include "platform/file_system.h"
 
-#include <atomic>
+#include <vector>
 
 #include "platform/path.h"
+#include "platform/windows/contained_files.h"
 #include "platform/windows/handle.h"
 #include "platform/windows/wide_text.h"
 
 namespace quorvale {
 namespace {
 
+using windows::CheckParentBelow;
+using windows::CheckReplaceable;
+using windows::ContainedParent;
+using windows::Entry;
+using windows::EntryKind;
 using windows::Handle;
 using windows::SystemPath;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-std::optional<std::string> WriteAndClose(Handle& file, std::string_view bytes) {
-  if (!file.valid()) return LastSystemReason();
-  if (!windows::WriteAll(file.get(), bytes.data(), bytes.size())) return LastSystemReason();
-  if (!file.Close()) return LastSystemReason();
-  return std::nullopt;
-}
-
 DWORD AttributesOf(const std::string& path) {
   if (path.empty()) return INVALID_FILE_ATTRIBUTES;
   return GetFileAttributesW(SystemPath(path).c_str());
+}
+
+// The content goes to a temporary file in the target's folder, which then replaces the
+// target in one step. With `sync`, the content reaches the disk before it does.
+std::optional<std::string> ReplaceFile(const ContainedParent& parent, const std::string& target,
+                                       std::string_view bytes, std::string_view prefix, bool sync) {
+  auto created = windows::CreateTemporaryIn(parent.folder, prefix);
+  if (auto* reason = std::get_if<std::string>(&created)) return *reason;
+  auto [file, temporary] = std::get<std::pair<Handle, std::string>>(std::move(created));
+  const bool written = windows::WriteAll(file.get(), bytes.data(), bytes.size()) && (!sync || FlushFileBuffers(file.get()));
+  const std::string write_failure = written ? std::string() : LastSystemReason();
+  // Closed before the move: the file is shared with nobody while it is open.
+  if (!file.Close() || !written) {
+    const std::string reason = written ? LastSystemReason() : write_failure;
+    DeleteFileW(SystemPath(temporary).c_str());
+    return reason;
+  }
+  return windows::ReplaceWithTemporary(temporary, target);
+}
+
+// The file a symbolic link ends at, as the system resolves it; the path itself when it
+// is no link or its target cannot be opened.
+std::string FollowLinks(const std::string& path) {
+  auto entry = windows::EntryAt(path);
+  const auto* found = std::get_if<Entry>(&entry);
+  if (found == nullptr || found->kind != EntryKind::kLink) return path;
+  Handle file(CreateFileW(SystemPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                          nullptr));
+  if (!file.valid()) return path;
+  std::vector<wchar_t> name(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return path;
+    if (length < name.size()) {
+      std::wstring target(name.data(), length);
+      if (target.starts_with(L"\\\\?\\UNC\\")) {
+        target = L"\\\\" + target.substr(8);
+      } else if (target.starts_with(L"\\\\?\\")) {
+        target = target.substr(4);
+      }
+      return windows::Narrow(target);
+    }
+    name.resize(length + 1);
+  }
 }
 
 }  // namespace
@@ -43,70 +87,85 @@ bool FileExists(const std::string& path) {
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
   Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  std::string failure;
   if (!file.valid()) {
-    if (reason) *reason = LastSystemReason();
-    return std::nullopt;
-  }
-  std::string content;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-      if (reason) *reason = LastSystemReason();
-      return std::nullopt;
+    failure = LastSystemReason();
+  } else if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+    failure = NotRegularRefusal(path);
+  } else {
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+      DWORD got = 0;
+      if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        failure = LastSystemReason();
+        break;
+      }
+      if (got == 0) return content;
+      content.append(buffer, got);
     }
-    if (got == 0) return content;
-    content.append(buffer, got);
+  }
+  if (reason) *reason = failure;
+  return std::nullopt;
+}
+
+std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {
+  auto checked = CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  std::optional<Entry> existing;
+  if (auto reason = CheckReplaceable(path, existing)) return reason;
+  if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
+  return ReplaceFile(std::get<ContainedParent>(checked), path, bytes, kWriteTemporaryPrefix, false);
+}
+
+void RemoveLeftoverWrites(const std::string& root, const std::string& folder) {
+  auto checked = CheckParentBelow(root, JoinPath(folder, kWriteTemporaryPrefix));
+  if (std::holds_alternative<std::string>(checked)) return;
+  for (const std::string_view prefix : {kWriteTemporaryPrefix, kCopyTemporaryPrefix}) {
+    windows::RemoveTemporaries(folder, prefix);
   }
 }
 
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes) {
-  Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  return WriteAndClose(file, bytes);
+  return WriteFileBelow(std::string(), path, bytes);
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  // State: write everything into a fresh temporary file in the target's folder. Its
-  // name is short, so a target whose own name is as long as the system allows still
-  // gets one; CREATE_NEW never takes over a file that is there.
-  static std::atomic<unsigned> counter{0};
-  const std::string folder = FolderOf(path);
-  std::string temp;
-  HANDLE created = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-    const unsigned long long tag =
-        (static_cast<unsigned long long>(GetCurrentProcessId()) << 20) ^ GetTickCount64() ^ (counter++ * 7919u);
-    const std::string name = ".quorvale-save-" + std::to_string(tag % 1000000u);
-    temp = folder.empty() ? name : JoinPath(folder, name);
-    created = CreateFileW(SystemPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                          nullptr);
-    if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return LastSystemReason();
-  }
-  Handle file(created);
+  // State: the file the path stands for: a link is saved through, and stays a link.
+  const std::string target = FollowLinks(path);
+  auto checked = CheckParentBelow(std::string(), target);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  const ContainedParent& parent = std::get<ContainedParent>(checked);
+  std::optional<Entry> existing;
+  if (auto reason = CheckReplaceable(target, existing)) return reason;
+  if (existing && existing->read_only) return std::string(kReadOnlyReason);
+  // State: what a killed save of this target left behind is gone; the temporary file
+  // of a save still under way is open and cannot be deleted.
+  const std::string prefix = SaveTemporaryPrefix(parent.name);
+  windows::RemoveTemporaries(parent.folder, prefix);
+  return ReplaceFile(parent, target, bytes, prefix, true);
+}
+
+std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,
+                                             std::string_view bytes) {
+  auto checked = CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  auto entry = windows::EntryAt(path);
+  if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
+  const EntryKind kind = std::get<Entry>(entry).kind;
+  if (kind == EntryKind::kLink) return LinkRefusal(path);
+  if (kind == EntryKind::kFolder) return NotRegularRefusal(path);
+  Handle file(CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid()) return LastSystemReason();
-  const std::wstring wide_temp = SystemPath(temp);
-  const bool written = windows::WriteAll(file.get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.get());
-  const std::string write_reason = written ? std::string() : LastSystemReason();
-  if (!file.Close() || !written) {
-    const std::string reason = written ? LastSystemReason() : write_reason;
-    DeleteFileW(wide_temp.c_str());
-    return reason;
-  }
-  // State: the temporary file is complete; replace the target in one step. A plain
-  // rename refuses an existing target on Windows, so the second Save would fail.
-  if (!MoveFileExW(wide_temp.c_str(), SystemPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const std::string reason = LastSystemReason();
-    DeleteFileW(wide_temp.c_str());
-    return reason;
-  }
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotRegularRefusal(path);
+  if (!windows::WriteAll(file.get(), bytes.data(), bytes.size())) return LastSystemReason();
+  if (!file.Close()) return LastSystemReason();
   return std::nullopt;
 }
 
 std::optional<std::string> AppendToFile(const std::string& path, std::string_view bytes) {
-  Handle file(CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  return WriteAndClose(file, bytes);
+  return AppendToFileBelow(std::string(), path, bytes);
 }
 
 }  // namespace quorvale

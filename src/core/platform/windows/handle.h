@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <utility>
+
 #include <windows.h>
 
 namespace quorvale::windows {
@@ -7,23 +10,30 @@ namespace quorvale::windows {
 // Closes a file handle when it goes out of scope.
 class Handle {
  public:
+  Handle() = default;
   explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+  Handle& operator=(Handle&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+    }
+    return *this;
+  }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
+  ~Handle() { Reset(); }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
   HANDLE get() const { return handle_; }
   // Closes now, so that a failure of the close itself is seen.
-  bool Close() {
-    const HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(handle) != 0;
-  }
+  bool Close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0; }
 
  private:
-  HANDLE handle_;
+  void Reset() {
+    if (valid()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+  }
+
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
 // Writes every byte, however many calls that takes.

@@ -9,6 +9,14 @@ namespace {
 // a folder must leave room for an 8.3 name.
 constexpr std::size_t kClassicPathLimit = MAX_PATH - 12;
 
+// A drive path (C:\ or C:/) or a network path (\\server\share): only these can take the
+// long-path prefix. A relative path stays as it is, to be joined to a folder later.
+bool IsAbsolute(std::wstring_view path) {
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (path.size() >= 3 && path[1] == L':' && separator(path[2])) return true;
+  return path.size() >= 2 && separator(path[0]) && separator(path[1]);
+}
+
 }  // namespace
 
 std::wstring Widen(std::string_view utf8) {
@@ -31,7 +39,7 @@ std::string Narrow(std::wstring_view utf16) {
 
 std::wstring SystemPath(const std::string& utf8) {
   std::wstring wide = Widen(utf8);
-  if (wide.size() < kClassicPathLimit || wide.starts_with(L"\\\\?\\")) return wide;
+  if (wide.size() < kClassicPathLimit || wide.starts_with(L"\\\\?\\") || !IsAbsolute(wide)) return wide;
   // The prefix turns off the system's own clean-up, so the path is made absolute and
   // clean (separators, "." and "..") first.
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);

@@ -14,7 +14,8 @@ std::string Narrow(std::wstring_view utf16);
 
 // The path as the wide system calls take it. A path too long for the classic limit of
 // 260 characters is made absolute and given the \\?\ prefix (\\?\UNC\ for a network
-// share), which lifts the limit whatever the system's long-path setting is.
+// share), which lifts the limit whatever the system's long-path setting is. A relative
+// path is left as it is: it is still to be joined to its folder.
 std::wstring SystemPath(const std::string& utf8);
 
 // The system's text for an error code, as UTF-8, without the trailing period and line end.

@@ -1,4 +1,4 @@
-#include "platform/contained_files.h"
+#include "platform/posix/contained_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -26,10 +26,6 @@ std::string SystemReason(int error_number) {
   char buffer[256] = {};
   return ReasonText(strerror_r(error_number, buffer, sizeof buffer), buffer);
 }
-
-std::string LinkRefusal(const std::string& path) { return path + " is a link; not followed"; }
-std::string NotRegularRefusal(const std::string& path) { return path + " is not a regular file"; }
-std::string NotFolderRefusal(const std::string& path) { return path + " is not a folder"; }
 
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path) {
   // A path outside `root` (a caller without one) is checked from its own folder on.
@@ -89,7 +85,7 @@ std::variant<std::pair<Descriptor, std::string>, std::string> CreateTemporaryIn(
   std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name(prefix);
-    for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+    for (int i = 0; i < kTemporaryRandomLength; ++i) name += kLetters[pick(random)];
     // The mode passes through the umask here, so nothing process-wide is changed.
     Descriptor file(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (file.valid()) return std::pair<Descriptor, std::string>(std::move(file), std::move(name));

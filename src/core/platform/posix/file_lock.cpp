@@ -1,15 +1,22 @@
 #include "platform/file_lock.h"
 
 #include <cerrno>
+#include <memory>
 #include <variant>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 
-#include "platform/contained_files.h"
+#include "platform/posix/contained_files.h"
 
 namespace quorvale {
+
+struct FileLock::OpenFile {
+  Descriptor descriptor;
+};
+
+FileLock::~FileLock() = default;
 
 FileLock::FileLock(const std::string& root, const std::string& path, bool create) {
   auto opened = OpenParentBelow(root, path);
@@ -42,7 +49,7 @@ FileLock::FileLock(const std::string& root, const std::string& path, bool create
     }
     return;
   }
-  file_ = std::move(file);
+  file_ = std::make_unique<OpenFile>(OpenFile{std::move(file)});
   state_ = State::kHeld;
 }
 

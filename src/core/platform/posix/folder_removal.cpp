@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "platform/contained_files.h"
+#include "platform/posix/contained_files.h"
 #include "platform/path.h"
 
 namespace quorvale {

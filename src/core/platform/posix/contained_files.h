@@ -8,7 +8,8 @@
 
 #include <sys/stat.h>
 
-#include "platform/descriptor.h"
+#include "platform/posix/descriptor.h"
+#include "platform/safe_write.h"
 
 namespace quorvale {
 
@@ -27,12 +28,6 @@ struct ContainedParent {
 };
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);
 
-// "<path> is a link; not followed", "<path> is not a regular file" and "<path> is not
-// a folder".
-std::string LinkRefusal(const std::string& path);
-std::string NotRegularRefusal(const std::string& path);
-std::string NotFolderRefusal(const std::string& path);
-
 // Whether `name` in `folder` may be replaced by a new file: missing, or a regular file
 // (its status then goes to `existing`). A link or any other kind of entry is refused.
 std::optional<std::string> CheckReplaceable(int folder, const std::string& name, const std::string& path,
@@ -42,11 +37,6 @@ std::optional<std::string> CheckReplaceable(int folder, const std::string& name,
 // at that, nor would the system for a privileged user, so the writers honour it
 // themselves, for everybody, as a write in place would.
 inline bool IsReadOnly(const struct stat& status) { return (status.st_mode & S_IWUSR) == 0; }
-
-// The names of the temporary files of a generated file's write and of a copy, up to
-// their six random characters.
-inline constexpr std::string_view kWriteTemporaryPrefix = ".quorvale-write-";
-inline constexpr std::string_view kCopyTemporaryPrefix = ".quorvale-copy-";
 
 // Creates a new, empty file in `folder` whose name is `prefix` and six random
 // characters, with `mode` less the process's umask. Returns it with its name, or the

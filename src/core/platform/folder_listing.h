@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvale {
+
+// One entry of a folder, as the folder holds it: a link is reported as a link, not as
+// what it points to.
+struct FolderEntry {
+  enum class Kind { kFile, kFolder, kLink, kOther };
+  std::string name;  // UTF-8 on Windows; the bytes the system holds on POSIX
+  Kind kind = Kind::kOther;
+};
+
+// The entries of the folder at `path` in no particular order, without "." and "..";
+// nothing (with `reason` set) when it cannot be read. Reaches folders past the classic
+// path limit on Windows.
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std::string* reason = nullptr);
+
+}  // namespace quorvale
