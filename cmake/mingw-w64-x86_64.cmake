@@ -21,3 +21,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # CTest starts the Windows programs through Wine.
 find_program(QUORVALE_WINE NAMES wine wine64 REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVALE_WINE})
+
+# pkg-config looks for the target's libraries only, never the build machine's.
+set(ENV{PKG_CONFIG_LIBDIR} ${CMAKE_FIND_ROOT_PATH}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_SYSROOT_DIR} ${CMAKE_FIND_ROOT_PATH})

@@ -1,55 +1,48 @@
 #include "imaging/vips_picture_imaging.h"
 
-#include <filesystem>
 #include <mutex>
 #include <string>
-#include <system_error>
+#include <variant>
 #include <vector>
 
-#include <dlfcn.h>
+#include "platform/path.h"
+#include "platform/program_folder.h"
+#include "platform/shared_module.h"
 
 namespace quorvale {
 namespace {
 
-constexpr const char* kModuleName = "quorvale_vips.so";
+constexpr const char* kModuleName = QUORVALE_VIPS_MODULE_NAME;
 constexpr const char* kFactoryName = "quorvale_create_vips_imaging";
 
-// Where the module is: beside the executable (a build tree), or in the library folder
-// of the installation the executable belongs to.
-std::vector<std::filesystem::path> ModuleCandidates() {
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {kModuleName};
-  const std::filesystem::path folder = executable.parent_path();
-  return {folder / kModuleName, folder / QUORVALE_MODULE_DIR_FROM_BIN / kModuleName};
+// Where the module is: beside the executable (a build tree, an installed Windows
+// program), or in the library folder of the installation the executable belongs to.
+std::vector<std::string> ModuleCandidates() {
+  const std::string folder = ExecutableFolder();
+  if (folder.empty()) return {kModuleName};
+  return {JoinPath(folder, kModuleName), JoinPath(JoinPath(folder, QUORVALE_MODULE_DIR_FROM_BIN), kModuleName)};
 }
 
 }  // namespace
 
 struct VipsPictureImaging::Engine {
   std::once_flag loaded;
-  void* handle = nullptr;
   std::unique_ptr<PictureImaging> imaging;
   std::string failure;
 
   void Load() {
     std::string reasons;
-    for (const std::filesystem::path& candidate : ModuleCandidates()) {
-      handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-      if (handle != nullptr) break;
-      if (const char* reason = dlerror()) reasons += (reasons.empty() ? "" : "; ") + std::string(reason);
-    }
-    if (handle == nullptr) {
-      failure = "the imaging module could not be loaded: " + reasons;
+    for (const std::string& candidate : ModuleCandidates()) {
+      auto found = LoadModuleFunction(candidate, kFactoryName);
+      if (auto* reason = std::get_if<std::string>(&found)) {
+        reasons += (reasons.empty() ? "" : "; ") + *reason;
+        continue;
+      }
+      using Factory = PictureImaging* (*)();
+      imaging.reset(reinterpret_cast<Factory>(std::get<void*>(found))());
       return;
     }
-    using Factory = PictureImaging* (*)();
-    const auto factory = reinterpret_cast<Factory>(dlsym(handle, kFactoryName));
-    if (factory == nullptr) {
-      failure = "the imaging module has no entry point";
-      return;
-    }
-    imaging.reset(factory());
+    failure = "the imaging module could not be loaded: " + reasons;
   }
 };
 

@@ -1,5 +1,6 @@
 // An album's images as a generation run makes them: transcript lines in album order,
 // errors counted, progress per picture, paths from the site layout.
+#include "platform/path.h"
 #include "generate/album_images_step.h"
 
 #include <filesystem>
@@ -59,8 +60,8 @@ TEST(AlbumImagesStep, ReportsEachPictureInAlbumOrderAndCountsUndecodablePictures
     return context.transcript().Text();
   };
   RecordingEvents first_events;
-  const std::string t = pd + "/PhotoAlbum/thumbnails/album-3/";
-  const std::string d = pd + "/PhotoAlbum/display/album-3/";
+  const std::string t = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("thumbnails", JoinPath("album-3", ""))));
+  const std::string d = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("display", JoinPath("album-3", ""))));
   EXPECT_EQ(run(first_events),
             "\r\n        Made thumbnail " + t + "lake.jpg and display copy " + d + "lake.jpg of picture " + pictures +
                 "/lake.jpg." +

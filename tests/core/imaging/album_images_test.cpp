@@ -14,6 +14,7 @@
 
 #include "imaging/imaging_record.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "support/fake_imaging.h"
 #include "support/temp_folder.h"
 
@@ -29,7 +30,12 @@ class AlbumImagesTest : public ::testing::Test {
     fs::create_directories(folder_.path() / "PhotoAlbum");
   }
 
-  std::string At(const std::string& relative) const { return (folder_.path() / relative).string(); }
+  // The path of `relative` (written with "/") in this system's spelling, as the run
+  // builds its paths.
+  std::string At(std::string relative) const {
+    for (char& c : relative) c = c == '/' ? kPathSeparator : c;
+    return JoinPath(folder_.str(), relative);
+  }
 
   void AddSource(const std::string& name) {
     std::ofstream(At("src/" + name)) << "pixels of " << name;
@@ -43,7 +49,7 @@ class AlbumImagesTest : public ::testing::Test {
     job.display_folder = At("PhotoAlbum/display/album-0");
     for (const std::string& name : names_) {
       job.pictures.push_back({At("src/" + name), At("PhotoAlbum/images/album-0/" + name),
-                              job.thumbnail_folder + "/" + name, job.display_folder + "/" + name});
+                              JoinPath(job.thumbnail_folder, name), JoinPath(job.display_folder, name)});
     }
     job.settings = settings_;
     job.jobs = 2;

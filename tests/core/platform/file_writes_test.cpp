@@ -2,6 +2,10 @@
 // any moment, a write that fails half-way, and a lock whose holder dies.
 #include <gtest/gtest.h>
 
+// Saving and writing against failures made with POSIX means: FIFOs, permission bits,
+// fork and resource limits. The Windows build has its own file tests.
+#ifndef _WIN32
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -153,3 +157,4 @@ TEST(FileWrites, ALockDiesWithItsHolder) {
 
 }  // namespace
 }  // namespace quorvale
+#endif

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/native_path.h"
+#include "platform/path.h"
 #include "support/temp_folder.h"
 
 namespace quorvale {
@@ -52,7 +53,7 @@ TEST(FolderImport, OneAlbumPerFolderWithItsPicturesInNaturalOrder) {
 
   EXPECT_TRUE(result.errors.empty());
   EXPECT_TRUE(result.warnings.empty());
-  ASSERT_EQ(result.project.AlbumCount(), 2);
+  ASSERT_EQ(result.project.AlbumCount(), 2) << ::testing::PrintToString(result.errors);
   EXPECT_EQ(result.project.AlbumTitles(0), "Snow");
   EXPECT_EQ(result.project.AlbumTitles(1), "Lake trip");
   EXPECT_EQ(PictureNames(result.project, 1), (std::vector<std::string>{"img2.gif", "Img3.jpeg", "img10.JPG"}));
@@ -75,8 +76,10 @@ TEST(FolderImport, AnAlbumStopsAtTheLimitWithAWarning) {
   EXPECT_EQ(result.warnings[0], "Album \"Big\": 20 of 120 pictures left out; an album holds at most 100 pictures.");
 }
 
+#ifndef _WIN32
 // A picture whose name a project file cannot hold unchanged is left out and named; the
-// rest of its folder is imported and the project reads back as it was made.
+// rest of its folder is imported and the project reads back as it was made. (File names
+// are bytes on POSIX only; Windows keeps them in UTF-16 and without line breaks.)
 TEST(FolderImport, UnstorableNamesAreLeftOutAndNamed) {
   testing::TempFolder temp;
   const fs::path trip = temp.path() / "Trip";
@@ -96,6 +99,7 @@ TEST(FolderImport, UnstorableNamesAreLeftOutAndNamed) {
   ASSERT_TRUE(std::holds_alternative<LoadedProject>(reread));
   EXPECT_EQ(std::get<LoadedProject>(reread).project.AlbumPictures(0), result.project.AlbumPictures(0));
 }
+#endif
 
 TEST(FolderImport, FoldersThatCannotBecomeAlbumsAreErrors) {
   testing::TempFolder temp;
@@ -116,14 +120,17 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
   testing::TempFolder temp;
   const std::string long_name(250, 'x');
   const std::string polish = "Wycieczka nad jezioro \xC5\x81\xC3\xB3\xC4\x87";  // Łóć
+  std::vector<std::string> folders;
   for (const std::string& name : {long_name, polish}) {
-    fs::create_directories(temp.path() / NativePath(name));
-    Touch(temp.path() / NativePath(name) / "a.jpg");
+    // Made through the platform's spelling of the whole path, which reaches past the
+    // classic path limit on Windows.
+    folders.push_back(JoinPath(PathText(temp.path()), name));
+    fs::create_directories(NativePath(folders.back()));
+    Touch(NativePath(JoinPath(folders.back(), "a.jpg")));
   }
-  const FolderImport result =
-      ImportFolders({PathText(temp.path() / NativePath(long_name)), PathText(temp.path() / NativePath(polish))});
+  const FolderImport result = ImportFolders(folders);
 
-  ASSERT_EQ(result.project.AlbumCount(), 2);
+  ASSERT_EQ(result.project.AlbumCount(), 2) << ::testing::PrintToString(result.errors);
   EXPECT_EQ(result.project.AlbumTitles(0), std::string(200, 'x'));
   EXPECT_EQ(result.project.AlbumTitles(1), polish);
 

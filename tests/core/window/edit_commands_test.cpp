@@ -186,7 +186,6 @@ TEST_F(EditCommandsTest, UndoBackToTheSavedStateLeavesNothingToSave) {
 
 TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
   const std::string kept = MakeFile("kept.jpg");
-  const std::string broken = MakeFile("two\nlines.jpg");
   dialogs.messages.clear();
   logic.DropPaths(DropTarget::kPictureList, {kept});  // no album yet
   EXPECT_EQ(TakeMessages(), Messages{Warning("Please add an album first!!!", "Add Picture")});
@@ -194,9 +193,16 @@ TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
   AlbumWithPictures(98);
   logic.OnPictureClicked(0);
   logic.OnCommentEdited("caption");
+#ifdef _WIN32
+  // A Windows file name cannot hold a line break: nothing to refuse there.
+  logic.DropPaths(DropTarget::kPictureList, {kept});
+  EXPECT_EQ(TakeMessages(), Messages{});
+#else
+  const std::string broken = MakeFile("two\nlines.jpg");
   logic.DropPaths(DropTarget::kPictureList, {kept, broken});
   EXPECT_EQ(TakeMessages(), Messages{Warning("These files cannot be added: their names hold a line break, which a "
                                              "project file cannot store.\r\n" + broken, "Add Picture")});
+#endif
   logic.DropPaths(DropTarget::kPictureList, {MakeFile("x.jpg"), MakeFile("y.jpg"), kept, MakeFile("z.jpg")});
   EXPECT_EQ(logic.PictureRows().size(), 100u);
   EXPECT_EQ(TakeMessages(), Messages{Warning("The limit of 100 pictures in an album is reached. 2 of selected 4 "

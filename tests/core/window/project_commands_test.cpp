@@ -230,7 +230,7 @@ TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   window_->SaveProject();
   // The dialog itself confirms before replacing a file (the last two flags).
   const FileDialogRequest expected{"Save Quorvale Project File As ..", "*.qs1", "qs1",
-                                   "Quorvale Project File (*.qs1)|*.qs1", "/opt/quorvale/Projects", true, true};
+                                   "Quorvale Project File (*.qs1)|*.qs1", JoinPath("/opt/quorvale", "Projects"), true, true};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(window_->project().Modified);
   EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
