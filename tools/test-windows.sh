@@ -14,8 +14,9 @@ cmake --preset windows
 export WINEPREFIX="$PWD/$build/wine-prefix" WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
 # One persistent server for every test; without it each Wine start would set up and
-# tear down its own, which costs seconds.
-wineserver -p
+# tear down its own, which costs seconds. One already running for this prefix (an
+# earlier run, a developer's session) serves as well.
+wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # The first start creates the prefix (some seconds); it runs while the build compiles.
 wine wineboot --init >/dev/null 2>&1 &

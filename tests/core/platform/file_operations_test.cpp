@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
+#include "platform/folder_removal.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
+#include "platform/safe_write.h"
 #include "support/temp_folder.h"
 
 namespace quorvale {
@@ -78,6 +82,59 @@ TEST(FileOperations, PathsLongerThan260Characters) {
   EXPECT_TRUE(FileExists(file));
   ASSERT_EQ(CopyFileKeepingTime(file, file + ".copy"), std::nullopt);
   EXPECT_EQ(StampOf(file + ".copy"), StampOf(file));
+  const auto listed = ListFolder(folder);
+  ASSERT_TRUE(listed.has_value());
+  EXPECT_EQ(listed->size(), 2u);
+  const std::string top = JoinPath(temp.str(), std::string(60, 'd'));
+  EXPECT_FALSE(RemoveFolderTree(top).has_value());
+  EXPECT_FALSE(FolderExists(top));
+}
+
+// A read-only file is left as it is by every writer, on every system and for every
+// user; a save says why in words the user can act on.
+TEST(FileOperations, ReadOnlyFilesAreLeftAlone) {
+  testing::TempFolder temp;
+  const std::string source = JoinPath(temp.str(), "new.jpg");
+  ASSERT_EQ(WriteWholeFile(source, "new"), std::nullopt);
+  const struct {
+    const char* what;
+    std::function<std::optional<std::string>(const std::string&)> write;
+  } cases[] = {
+      {"save", [](const std::string& path) { return WriteFileAtomically(path, "new"); }},
+      {"page", [](const std::string& path) { return WriteWholeFile(path, "new"); }},
+      {"copy", [&](const std::string& path) { return CopyFileKeepingTime(source, path); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = JoinPath(temp.str(), std::string(c.what) + ".txt");
+    ASSERT_EQ(WriteWholeFile(target, "old"), std::nullopt);
+    std::filesystem::permissions(NativePath(target), std::filesystem::perms::owner_write |
+                                                         std::filesystem::perms::group_write |
+                                                         std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    const auto failure = c.write(target);
+    ASSERT_TRUE(failure.has_value());
+    if (std::string(c.what) == "save") {
+      EXPECT_EQ(*failure, kReadOnlyReason);
+    }
+    EXPECT_EQ(ReadWholeFile(target), "old");
+    std::filesystem::permissions(NativePath(target), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+  }
+}
+
+// What a save killed half-way left beside the project is removed by the next save.
+TEST(FileOperations, TheNextSaveRemovesAKilledSavesLeftover) {
+  testing::TempFolder temp;
+  const std::string project = JoinPath(temp.str(), "holiday.qs1");
+  const std::string leftover = JoinPath(temp.str(), SaveTemporaryPrefix("holiday.qs1") + "a1b2c3");
+  const std::string other = JoinPath(temp.str(), SaveTemporaryPrefix("other.qs1") + "a1b2c3");
+  ASSERT_EQ(WriteWholeFile(leftover, "half a proj"), std::nullopt);
+  ASSERT_EQ(WriteWholeFile(other, "another project's"), std::nullopt);
+  ASSERT_EQ(WriteFileAtomically(project, "whole"), std::nullopt);
+  EXPECT_FALSE(FileExists(leftover));
+  EXPECT_TRUE(FileExists(other));  // not this project's
+  EXPECT_EQ(ReadWholeFile(project), "whole");
 }
 
 // "/" separates folders on every system; on Windows it reaches the same file as "\".
