@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -20,7 +21,11 @@ constexpr const char* kFactoryName = "quorvale_create_vips_imaging";
 std::vector<std::string> ModuleCandidates() {
   const std::string folder = ExecutableFolder();
   if (folder.empty()) return {kModuleName};
-  return {JoinPath(folder, kModuleName), JoinPath(JoinPath(folder, QUORVALE_MODULE_DIR_FROM_BIN), kModuleName)};
+  std::vector<std::string> candidates = {JoinPath(folder, kModuleName)};
+  if (std::string_view(QUORVALE_MODULE_DIR_FROM_BIN) != ".") {
+    candidates.push_back(JoinPath(JoinPath(folder, QUORVALE_MODULE_DIR_FROM_BIN), kModuleName));
+  }
+  return candidates;
 }
 
 }  // namespace
