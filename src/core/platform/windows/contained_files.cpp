@@ -23,6 +23,24 @@ bool IsLinkReparsePoint(const std::string& path) {
   return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK || data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
 }
 
+// Opens a folder between the root and a target so that it cannot be renamed, removed
+// or replaced while the handle is open, and checks that it is a real folder.
+std::variant<Handle, std::string> PinFolder(const std::string& folder) {
+  Handle handle(CreateFileW(SystemPath(folder).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!handle.valid()) {
+    const DWORD error = GetLastError();
+    return SystemReason(IsMissingError(error) ? ERROR_PATH_NOT_FOUND : error);
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(handle.get(), &info)) return LastErrorText();
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsLinkReparsePoint(folder)) {
+    return LinkRefusal(folder);
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return NotFolderRefusal(folder);
+  return handle;
+}
+
 }  // namespace
 
 std::string SystemReason(DWORD error) { return ErrorText(error); }
@@ -52,23 +70,18 @@ std::variant<ContainedParent, std::string> CheckParentBelow(const std::string& r
   if (last == path.size()) return NotRegularRefusal(path);  // the path names a folder
 
   // Every component between the root and the last one must be a real folder.
+  ContainedParent parent{FolderOf(path), path.substr(last), {}};
   for (std::size_t begin = below_root ? root.size() : last; begin < last;) {
     while (begin < last && IsPathSeparator(path[begin])) ++begin;
     std::size_t end = begin;
     while (end < last && !IsPathSeparator(path[end])) ++end;
     if (end == begin) break;
-    const std::string folder = path.substr(0, end);
-    auto entry = EntryAt(folder);
-    if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
-    switch (std::get<Entry>(entry).kind) {
-      case EntryKind::kMissing: return SystemReason(ERROR_PATH_NOT_FOUND);
-      case EntryKind::kLink: return LinkRefusal(folder);
-      case EntryKind::kFile: return NotFolderRefusal(folder);
-      case EntryKind::kFolder: break;
-    }
+    auto pinned = PinFolder(path.substr(0, end));
+    if (auto* reason = std::get_if<std::string>(&pinned)) return *reason;
+    parent.pinned.push_back(std::get<Handle>(std::move(pinned)));
     begin = end;
   }
-  return ContainedParent{FolderOf(path), path.substr(last)};
+  return parent;
 }
 
 std::optional<std::string> CheckReplaceable(const std::string& path, std::optional<Entry>& existing) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "platform/safe_write.h"
 #include "platform/windows/handle.h"
@@ -31,9 +32,14 @@ std::variant<Entry, std::string> EntryAt(const std::string& path);
 // separator and a relative part; `root` itself is the user's choice and may be a link.
 // A path outside `root` (or an empty root) has only its last component checked. A
 // failure is the reason, naming the path where it happened.
+//
+// Each checked folder stays open, shared for reading and writing but not for deletion,
+// for as long as the result lives: none of them can be renamed, removed or replaced by
+// a link while the caller writes below them.
 struct ContainedParent {
   std::string folder;
   std::string name;
+  std::vector<Handle> pinned;
 };
 std::variant<ContainedParent, std::string> CheckParentBelow(const std::string& root, const std::string& path);
 

@@ -158,6 +158,10 @@ std::optional<std::string> AppendToFileBelow(const std::string& root, const std:
   Handle file(CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid()) return LastSystemReason();
+  // Opened as itself, a link swapped in since the check above is seen here.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return LastSystemReason();
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return LinkRefusal(path);
   if (GetFileType(file.get()) != FILE_TYPE_DISK) return NotRegularRefusal(path);
   if (!windows::WriteAll(file.get(), bytes.data(), bytes.size())) return LastSystemReason();
   if (!file.Close()) return LastSystemReason();
