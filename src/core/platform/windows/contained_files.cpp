@@ -24,9 +24,12 @@ bool IsLinkReparsePoint(const std::string& path) {
 }
 
 // Opens a folder between the root and a target so that it cannot be renamed, removed
-// or replaced while the handle is open, and checks that it is a real folder.
+// or replaced while the handle is open, and checks that it is a real folder. The
+// handle asks to list the folder: a handle with attribute access alone would not have
+// its sharing enforced.
 std::variant<Handle, std::string> PinFolder(const std::string& folder) {
-  Handle handle(CreateFileW(SystemPath(folder).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  Handle handle(CreateFileW(SystemPath(folder).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!handle.valid()) {
     const DWORD error = GetLastError();
