@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/file_copy.h"
+#include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
 #include "support/temp_folder.h"
@@ -122,11 +124,11 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
   const std::string polish = "Wycieczka nad jezioro \xC5\x81\xC3\xB3\xC4\x87";  // Łóć
   std::vector<std::string> folders;
   for (const std::string& name : {long_name, polish}) {
-    // Made through the platform's spelling of the whole path, which reaches past the
-    // classic path limit on Windows.
+    // Made through the platform's own calls, which reach past the classic path limit
+    // on Windows.
     folders.push_back(JoinPath(PathText(temp.path()), name));
-    fs::create_directories(NativePath(folders.back()));
-    Touch(NativePath(JoinPath(folders.back(), "a.jpg")));
+    ASSERT_EQ(CreateFolder(folders.back()), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(JoinPath(folders.back(), "a.jpg"), "x"), std::nullopt);
   }
   const FolderImport result = ImportFolders(folders);
 
