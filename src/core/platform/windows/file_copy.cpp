@@ -12,14 +12,11 @@ namespace quorvale {
 namespace {
 
 using windows::CheckParentBelow;
-using windows::CheckReplaceable;
-using windows::ContainedParent;
 using windows::Entry;
 using windows::EntryKind;
 using windows::Handle;
+using windows::kShareAll;
 using windows::SystemPath;
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // FILETIME counts 100 ns steps from 1601-01-01; the stamp counts from 1970-01-01.
 constexpr std::int64_t kStepsFrom1601To1970 = 116'444'736'000'000'000;
@@ -108,10 +105,10 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
   auto checked = CheckParentBelow(root, destination);
   if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
   std::optional<Entry> existing;
-  if (auto reason = CheckReplaceable(destination, existing)) return reason;
+  if (auto reason = windows::CheckReplaceable(destination, existing)) return reason;
   if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
 
-  auto created = windows::CreateTemporaryIn(std::get<ContainedParent>(checked).folder, kCopyTemporaryPrefix);
+  auto created = windows::CreateTemporaryIn(std::get<windows::ContainedParent>(checked).folder, kCopyTemporaryPrefix);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
   auto [to, temporary] = std::get<std::pair<Handle, std::string>>(std::move(created));
   const auto fail = [&, temporary = temporary](std::string reason) -> std::optional<std::string> {

@@ -16,9 +16,8 @@ using windows::ContainedParent;
 using windows::Entry;
 using windows::EntryKind;
 using windows::Handle;
+using windows::kShareAll;
 using windows::SystemPath;
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 DWORD AttributesOf(const std::string& path) {
   if (path.empty()) return INVALID_FILE_ATTRIBUTES;

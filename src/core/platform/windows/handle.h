@@ -7,6 +7,9 @@
 
 namespace quorvale::windows {
 
+// Sharing everything: a file opened so stays readable, writable and deletable by others.
+inline constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // Closes a file handle when it goes out of scope.
 class Handle {
  public:
