@@ -5,14 +5,7 @@
 set -u
 repo="$1"
 build="$2"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-passed=0
-expect() {  # expect NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then passed=$((passed + 1)); else
-    echo "FAIL: $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 
 "$repo/tools/make-demo.sh" "$build" "$work/site" "$work/Demo.qs1" > "$work/out.txt" 2> "$work/err.txt"
 expect "demo script exit" 0 $?
@@ -27,5 +20,4 @@ expect "albums listed in order" "Seaside Weekend|Autumn Garden|Mountain Trail" \
   "$(grep -o 'class="album-title">[^<>]*<' "$work/site/PhotoAlbum.htm" | sed 's/^[^>]*>//; s/<$//' | paste -sd'|')"
 expect "no error or warning in the transcript" 0 "$(grep -c -E 'ERROR|WARNING' "$work/site.transcript.txt")"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

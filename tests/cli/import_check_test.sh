@@ -2,20 +2,8 @@
 # quorvale-cli import and check, end to end: exit statuses, what is written, what is said.
 set -u
 cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 cd "$work"
-failures=0
-passed=0
-
-expect() {  # expect NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
 
 mkdir -p "Lake trip" "Big" "Empty" "Zażółć gęślą"
 for n in img10.JPG Img3.jpeg img2.gif notes.txt; do echo x > "Lake trip/$n"; done
@@ -71,5 +59,4 @@ expect "check with two projects" 2 $?
 "$cli" import --help | grep -q "Exit status"
 expect "import --help documents exit statuses" 0 $?
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

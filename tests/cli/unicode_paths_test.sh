@@ -4,15 +4,8 @@
 # picture holds LF, CR and 0x1A bytes, so a copy that is not byte for byte shows.
 set -u
 cli="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 cd "$work"
-failures=0
-passed=0
-expect() {  # expect NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then passed=$((passed + 1)); else
-    echo "FAIL: $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
-}
 
 pictures="$work/Wycieczka Łódź"
 site="$work/My Web Site/Été 2026"
@@ -52,5 +45,4 @@ expect "second run copies nothing" "0 15 1" \
 expect "clear exit" 0 $?
 expect "clear leaves the log and the images folder" "./Generation_Log.txt ./images" "$(cd "$site" && find . -mindepth 1 | LC_ALL=C sort | paste -sd' ')"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish
