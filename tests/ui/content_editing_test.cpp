@@ -17,45 +17,26 @@
 #include <QtTest>
 
 #include "core/support/scripted_dialogs.h"
+#include "shown_window.h"
 #include "ui/form1.h"
 #include "ui/picture_preview.h"
 #include "window/main_window.h"
 
-using quorvale::MainWindowLogic;
-using quorvale::testing::FixedClock;
-using quorvale::testing::ScriptedDialogs;
-using quorvale::ui::Form1;
 
 namespace {
 
-struct Window {
+struct Window : quorvale::testing::ShownWindow {
   QTemporaryDir folder;
-  ScriptedDialogs dialogs;
-  FixedClock clock;
-  MainWindowLogic logic{dialogs, clock, "/prog"};
-  Form1 form{logic};
 
   Window() {
-    logic.Startup();
-    form.show();
     form.activateWindow();  // shortcuts go to the active window's focus
     if (!QTest::qWaitForWindowActive(&form)) qFatal("the window did not become active");
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    T* found = form.findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no control %s", name);
-    return found;
   }
   QStringList Rows(const char* list_name) {
     QStringList rows;
     auto* list = Find<QListWidget>(list_name);
     for (int i = 0; i < list->count(); ++i) rows << QFileInfo(list->item(i)->text()).fileName();
     return rows;
-  }
-  void AddAlbum(const std::string& title) {
-    dialogs.texts.push_back(title);
-    QTest::mouseClick(Find<QPushButton>("btnAddNew"), Qt::LeftButton);
   }
   QString MakeFile(const QString& relative, const QByteArray& bytes = "x") {
     const QString path = folder.filePath(relative);

@@ -14,49 +14,25 @@
 #include <QtTest>
 
 #include "core/support/scripted_dialogs.h"
+#include "shown_window.h"
 #include "platform/path.h"
 #include "ui/form1.h"
 #include "ui/qt_user_dialogs.h"
 #include "ui/step_badge.h"
 #include "window/main_window.h"
 
-using quorvale::MainWindowLogic;
-using quorvale::testing::FixedClock;
-using quorvale::testing::ScriptedDialogs;
-using quorvale::ui::Form1;
 
 namespace {
 
 const std::string kSep(1, quorvale::kPathSeparator);
 
-// A window over its own logic; the scripted dialogs answer every question, so no real
-// modal box ever opens.
-struct Window {
-  ScriptedDialogs dialogs;
-  FixedClock clock;
-  MainWindowLogic logic{dialogs, clock, kSep + "prog"};
-  Form1 form{logic};
-
-  Window() {
-    logic.Startup();
-    form.show();
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    T* found = form.findChild<T*>(QLatin1String(name));
-    if (!found) qFatal("no control %s", name);
-    return found;
-  }
+struct Window : quorvale::testing::ShownWindow {
   void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
   void ClickRow(const char* list_name, int row, bool twice = false) {
     auto* list = Find<QListWidget>(list_name);
     const QPoint at = list->visualItemRect(list->item(row)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-  }
-  void AddAlbum(const std::string& title) {
-    dialogs.texts.push_back(title);
-    Click("btnAddNew");
   }
   void AddPictures(std::vector<std::string> names) {
     for (std::string& name : names) name = kSep + "pics" + kSep + name;

@@ -12,27 +12,15 @@
 #include <fstream>
 
 #include "core/support/scripted_dialogs.h"
+#include "shown_window.h"
 #include "ui/form1.h"
 #include "window/main_window.h"
 
 using quorvale::Answer;
-using quorvale::MainWindowLogic;
-using quorvale::testing::FixedClock;
-using quorvale::testing::ScriptedDialogs;
-using quorvale::ui::Form1;
 
 namespace {
 
-struct Window {
-  ScriptedDialogs dialogs;
-  FixedClock clock;
-  MainWindowLogic logic{dialogs, clock, "/prog"};
-  Form1 form{logic};
-
-  Window() {
-    logic.Startup();
-    form.show();
-  }
+struct Window : quorvale::testing::ShownWindow {
   void Trigger(const char* action) {
     auto* found = form.findChild<QAction*>(QLatin1String(action));
     if (!found) qFatal("no action %s", action);
