@@ -8,14 +8,9 @@ const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const { pathToFileURL } = require('node:url');
-const { chromium } = require('playwright-core');
+const { CLI, SCREENSHOTS, launchChromium, projectFile } = require('./site_fixture');
 const { AxeBuilder } = require('@axe-core/playwright');
 
-const CLI = process.env.QUORVALE_CLI;
-const SCREENSHOTS = process.env.QUORVALE_SCREENSHOT_DIR || __dirname;
-const CHROMIUM = process.env.QUORVALE_CHROMIUM || '/usr/bin/chromium';
-const CHROMIUM_FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const DESKTOP = { viewport: { width: 1280, height: 800 } };
 const PHONE = { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 
@@ -29,18 +24,6 @@ const ALBUMS = [
 ];
 
 let work, site, browser;
-
-// A project file as the program saves it: tag byte, "~", value, CR LF per record.
-function projectFile(publishDir, pictureDir) {
-  const records = [[0x80, 'QS'], [0x81, '1.0'], [0x82, '0'], [0x83, publishDir], [0x84, '1'],
-    [0x85, 'HTML'], [0x86, 'Applications/Html'], [0x87, String(ALBUMS.length)]];
-  ALBUMS.forEach((album, i) => {
-    records.push([0x88, String(i)], [0x89, album.title], [0x8A, String(album.pictures.length)]);
-    for (const [file, comment] of album.pictures) records.push([0x8B, path.join(pictureDir, file)], [0x8C, comment]);
-  });
-  return Buffer.concat(records.map(([tag, value]) =>
-    Buffer.concat([Buffer.from([tag, 0x7e]), Buffer.from(value, 'latin1'), Buffer.from('\r\n', 'latin1')])));
-}
 
 // The address of a page of the site, with an ending such as "#p2" kept as it is.
 const fileUrl = (name) => {
@@ -108,7 +91,7 @@ before(async () => {
   }
   fs.copyFileSync(path.join(__dirname, 'fixture', 'tower.jpg'), path.join(pictures, 'again', 'harbour.jpg'));
   const project = path.join(work, 'Family trips.qs1');
-  fs.writeFileSync(project, projectFile(site, pictures));
+  fs.writeFileSync(project, projectFile(ALBUMS, 'HTML', site, pictures));
 
   const run = spawnSync(CLI, ['generate', project], { encoding: 'utf8', timeout: 60000 });
   const output = `${run.stdout}\n${run.stderr}`;
@@ -117,7 +100,7 @@ before(async () => {
   assert.match(output, /Generation completed with 1 ERRORS and 1 WARNINGS\./);
   assert.match(output, /HTML Home Page and Index Files created\./);
 
-  browser = await chromium.launch({ executablePath: CHROMIUM, headless: true, args: CHROMIUM_FLAGS });
+  browser = await launchChromium();
 });
 
 after(async () => {

@@ -9,13 +9,8 @@ const os = require('node:os');
 const path = require('node:path');
 const { spawnSync } = require('node:child_process');
 const { pathToFileURL } = require('node:url');
-const { chromium } = require('playwright-core');
+const { CLI, SCREENSHOTS, launchChromium, projectFile } = require('./site_fixture');
 
-const CLI = process.env.QUORVALE_CLI;
-const SCREENSHOTS = process.env.QUORVALE_SCREENSHOT_DIR || __dirname;
-const CHROMIUM = process.env.QUORVALE_CHROMIUM || '/usr/bin/chromium';
-const CHROMIUM_FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 // The fixture project: three albums, pictures from tests/e2e/fixture.
 const ALBUMS = [
@@ -25,20 +20,6 @@ const ALBUMS = [
 ];
 
 let work, site, browser;
-
-// A project file as the program saves it: tag byte, "~", value, CR LF per record.
-function projectFile(publishDir, pictureDir) {
-  const records = [[0x80, 'QS'], [0x81, '1.0'], [0x82, '0'], [0x83, publishDir], [0x84, '1'],
-    [0x85, 'JAVA'], [0x86, 'Applications/Torvexa'], [0x87, String(ALBUMS.length)]];
-  ALBUMS.forEach((album, i) => {
-    records.push([0x88, String(i)], [0x89, album.title], [0x8A, String(album.pictures.length)]);
-    for (const [file, comment] of album.pictures) {
-      records.push([0x8B, path.join(pictureDir, file)], [0x8C, comment]);
-    }
-  });
-  return Buffer.concat(records.map(([tag, value]) =>
-    Buffer.concat([Buffer.from([tag, 0x7e]), Buffer.from(value, 'latin1'), Buffer.from('\r\n', 'latin1')])));
-}
 
 const fileUrl = (name) => pathToFileURL(path.join(site, name)).href;
 
@@ -61,14 +42,14 @@ before(async () => {
   site = path.join(work, 'site');
   fs.mkdirSync(site);
   const project = path.join(work, 'fixture.qs1');
-  fs.writeFileSync(project, projectFile(site, path.join(__dirname, 'fixture')));
+  fs.writeFileSync(project, projectFile(ALBUMS, 'JAVA', site, path.join(__dirname, 'fixture')));
 
   const run = spawnSync(CLI, ['generate', project, '--publish-dir', site], { encoding: 'utf8', timeout: 60000 });
   const output = `${run.stdout}\n${run.stderr}`;
   assert.equal(run.status, 0, `quorvale-cli generate failed:\n${output}`);
   assert.match(output, /GENERATION COMPLETED SUCCESSFULLY!!/);
 
-  browser = await chromium.launch({ executablePath: CHROMIUM, headless: true, args: CHROMIUM_FLAGS });
+  browser = await launchChromium();
 });
 
 after(async () => {
