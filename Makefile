@@ -1,5 +1,6 @@
 # Quorvale: `make run` starts the program, `make test` runs every test.
-# Both install the Debian packages they need first (tools/ensure-packages.sh).
+# Both install the Debian packages they need first (tools/ensure-packages.sh): `run`
+# only what building and starting the program takes, `test` also what the tests take.
 
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
@@ -7,24 +8,34 @@ TSAN       ?= build-tsan
 RELEASE    ?= build-release
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-sanitize build-tsan build-release run demo test test-windows clean
+.PHONY: all deps deps-run build build-program build-sanitize build-tsan build-release run demo test \
+        test-windows package-windows clean
 
 all: build
 
+deps-run:
+	@tools/ensure-packages.sh run
+
 deps:
-	@tools/ensure-packages.sh
+	@tools/ensure-packages.sh test
+
+# The program, the command line and the viewers, without the tests (their packages
+# come with `make test`).
+build-program: deps-run
+	cmake --preset default -B $(BUILD) -DBUILD_TESTING=OFF
+	cmake --build $(BUILD) -j $(JOBS)
 
 build: deps
-	cmake --preset default
+	cmake --preset default -B $(BUILD) -DBUILD_TESTING=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-sanitize: deps
-	cmake --preset sanitize
+	cmake --preset sanitize -B $(SANITIZE)
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 # The core and its tests under ThreadSanitizer: generation runs as a job on any thread.
 build-tsan: deps
-	cmake --preset tsan
+	cmake --preset tsan -B $(TSAN)
 	cmake --build $(TSAN) -j $(JOBS) --target core_tests
 
 # What a packager builds: a plain Release configure, without the presets' settings.
@@ -33,7 +44,7 @@ build-release: deps
 	cmake --build $(RELEASE) -j $(JOBS)
 
 # With a display: the program. Without one: the demo site, and where to open it.
-run: build
+run: build-program
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/bin/quorvale; \
 	else \
@@ -43,7 +54,7 @@ run: build
 	fi
 
 # The demo project (three albums drawn at build time) and its generated site.
-demo: build
+demo: build-program
 	tools/make-demo.sh $(BUILD)
 
 test: build build-sanitize build-tsan build-release
@@ -56,6 +67,11 @@ test: build build-sanitize build-tsan build-release
 # MinGW-w64 and run under Wine.
 test-windows: deps
 	tools/test-windows.sh $(JOBS)
+
+# A zip of the Windows command line with its viewers and a README, checked under Wine
+# from a fresh unpacking.
+package-windows: deps
+	tools/package-windows.sh $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) $(TSAN) $(RELEASE) build-windows

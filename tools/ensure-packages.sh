@@ -1,12 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need, when any is missing.
-# As root it calls apt-get directly, otherwise through sudo; when neither can work it
-# names the missing packages and fails.
+# Installs the Debian packages that the build needs (`run`: building and starting the
+# program) or that the build and every test need (`test`, the default), when any is
+# missing. As root it calls apt-get directly, otherwise through sudo; when neither can
+# work it names the missing packages and fails.
+#   tools/ensure-packages.sh [run|test]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libvips-dev
-          xvfb xauth fonts-dejavu-core default-jdk-headless junit4 libhamcrest-java chromium rsync
-          g++-mingw-w64-x86-64-posix wine wine64 googletest)
+# The program, the command line, the imaging module and both viewers (the Torvexa
+# applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm).
+packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev fonts-dejavu-core
+          default-jdk-headless)
+case "${1:-test}" in
+  run) ;;
+  # The tests: GoogleTest, the window on a virtual display, the applet's JUnit tests,
+  # the sites in Chromium, rsync for the benchmarks' floor, and the Windows suite
+  # (MinGW-w64, Wine and GoogleTest's sources for the cross build).
+  test) packages+=(libgtest-dev libgmock-dev xvfb xauth junit4 libhamcrest-java chromium rsync
+                   g++-mingw-w64-x86-64-posix wine wine64 googletest unzip) ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
 # Node.js and npm may come from elsewhere than Debian (the machine's own Node.js ships
 # its npm); only ask for Debian's when the commands are absent.
 command -v node >/dev/null 2>&1 || packages+=(nodejs)

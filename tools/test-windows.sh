@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows suite: cross-builds the core, quorvale-cli and the core's tests with
 # MinGW-w64 (the `windows` preset, cmake/mingw-w64-x86_64.cmake) and runs them under
-# Wine, the command-line shell tests included. Wine's Windows installation lives in
+# Wine, the command-line shell tests included, and checks the zip that
+# `make package-windows` makes. Wine's Windows installation lives in
 # build-windows/wine-prefix, so nothing lands in the user's home.
 #   tools/test-windows.sh [JOBS]
 set -euo pipefail
@@ -22,6 +23,9 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 wine wineboot --init >/dev/null 2>&1 &
 boot=$!
 
-cmake --build --preset windows -j "$jobs" --target quorvale-cli core_tests make_project
+# Everything, the viewers staged beside the programs included, so the build tree runs
+# as an installed program does.
+cmake --build --preset windows -j "$jobs"
 wait "$boot"
 ctest --preset windows -j "$jobs"
+tools/package-windows.sh "$jobs"
