@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev libgmock-dev libvips-dev
-          xvfb xauth fonts-dejavu-core default-jdk-headless junit4 libhamcrest-java chromium rsync
+          libexiv2-dev xvfb xauth fonts-dejavu-core default-jdk-headless junit4 libhamcrest-java chromium rsync
           g++-mingw-w64-x86-64-posix wine wine64 googletest)
 # Node.js and npm may come from elsewhere than Debian (the machine's own Node.js ships
 # its npm); only ask for Debian's when the commands are absent.
