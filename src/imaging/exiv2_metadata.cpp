@@ -1,6 +1,6 @@
 // The published originals' metadata on libexiv2, which rewrites a file's metadata
 // segments and copies its image data as it is.
-#include "imaging/exiv2_metadata.h"
+#include "exiv2_metadata.h"
 
 #include <array>
 #include <exception>
@@ -8,7 +8,7 @@
 
 #include <exiv2/exiv2.hpp>
 
-#include "imaging/gif_metadata.h"
+#include "gif_metadata.h"
 
 namespace quorvale {
 namespace {

@@ -1,4 +1,4 @@
-#include "imaging/gif_metadata.h"
+#include "gif_metadata.h"
 
 #include <array>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // programs load when the first picture needs it (libvips brings a hundred shared
 // libraries, and a run that makes no image should not wait for them).
 #include "imaging/picture_imaging.h"
-#include "imaging/exiv2_metadata.h"
+#include "exiv2_metadata.h"
 
 #include <algorithm>
 #include <cstdint>

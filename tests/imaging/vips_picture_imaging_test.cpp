@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <variant>
 
@@ -188,8 +189,8 @@ TEST_F(VipsPictureImagingTest, PublishedOriginalsLoseSerialsOwnerAndUnlessKeptTh
     image->iptcData()["Iptc.Application2.City"] = "Lakeside";
     image->writeMetadata();
   }
-  std::string source;
-  std::getline(std::ifstream(Path("camera.jpg"), std::ios::binary), source, '\0');
+  std::ifstream file(Path("camera.jpg"), std::ios::binary);
+  const std::string source{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   ASSERT_NE(source.find("SN-12345"), std::string::npos);
 
   struct Case {

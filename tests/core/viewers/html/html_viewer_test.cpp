@@ -63,7 +63,7 @@ TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
   for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
   settings_.ViewerType = "html";
   const std::string boat = Picture("a", "boat.jpg", "first");
-  AddAlbum("Lake", {{boat, ""}, {Picture("a", "bad.jpg", "bad metadata"), ""}, {JoinPath(root_, "gone.jpg"), ""}});
+  AddAlbum("Lake", {{boat, ""}, {Picture("a", "rough.jpg", "bad metadata"), ""}, {JoinPath(root_, "gone.jpg"), ""}});
   struct Case {
     int publish;
     bool keep_location;
@@ -84,13 +84,14 @@ TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
     publish_ = site;
     settings_.PublishPictures = c.publish;
     settings_.KeepLocation = c.keep_location;
+    transcript_.Clear();
     FakeImaging imaging;
     GenerationJob job = Job(site);
     job.imaging = &imaging;
     const GenerationResult first = GenerateAlbums(std::move(job), *this);
     const std::string target = In("PhotoAlbum/images/album-0/boat.jpg");
     const std::string page = Read(In("album-0.htm"));
-    // The missing picture is an error either way; bad.jpg too when it must be cleaned.
+    // The missing picture is an error either way; rough.jpg too when it must be cleaned.
     EXPECT_EQ(first.counters.ErrorCount, c.publish ? 2 : 1);
     if (c.published == nullptr) {
       EXPECT_FALSE(fs::exists(In("PhotoAlbum/images/album-0")));
