@@ -6,10 +6,10 @@
 #   tools/ensure-packages.sh [run|test]
 set -euo pipefail
 
-# The program, the command line, the imaging module and both viewers (the Torvexa
+# The program, the command line, the imaging module (libvips, exiv2) and both viewers (the Torvexa
 # applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm).
-packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev fonts-dejavu-core
-          default-jdk-headless)
+packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev libexiv2-dev
+          fonts-dejavu-core default-jdk-headless)
 case "${1:-test}" in
   run) ;;
   # The tests: GoogleTest, the window on a virtual display, the applet's JUnit tests,

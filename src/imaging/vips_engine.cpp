@@ -2,6 +2,7 @@
 // programs load when the first picture needs it (libvips brings a hundred shared
 // libraries, and a run that makes no image should not wait for them).
 #include "imaging/picture_imaging.h"
+#include "exiv2_metadata.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -220,6 +221,10 @@ class VipsEngine final : public PictureImaging {
   std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
                                                      const std::string& display_path,
                                                      const ImagingSettings& settings) override;
+  std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
+                                                           bool keep_location) override {
+    return CleanPictureMetadata(source_bytes, keep_location);
+  }
   void PlanWorkers(int workers) override;
 };
 
@@ -245,8 +250,9 @@ std::variant<PreparedPicture, std::string> VipsEngine::Prepare(const std::string
   const bool animated_gif = loader.starts_with("gifload") && vips_image_get_n_pages(header.get()) > 1;
   const bool fits = width <= settings.display_box && height <= settings.display_box;
   const bool original_serves =
-      animated_gif || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
-                       (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get()));
+      settings.original_published &&
+      (animated_gif || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
+                       (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
 
   PreparedPicture prepared;
   Image thumbnail;

@@ -70,6 +70,13 @@ std::variant<PreparedPicture, std::string> VipsPictureImaging::Prepare(const std
   return engine.imaging->Prepare(source, thumbnail_path, display_path, settings);
 }
 
+std::variant<CleanedOriginal, std::string> VipsPictureImaging::CleanOriginal(std::string_view source_bytes,
+                                                                           bool keep_location) {
+  Engine& engine = Loaded();
+  if (!engine.imaging) return engine.failure;
+  return engine.imaging->CleanOriginal(source_bytes, keep_location);
+}
+
 void VipsPictureImaging::PlanWorkers(int workers) {
   Engine& engine = Loaded();
   if (engine.imaging) engine.imaging->PlanWorkers(workers);

@@ -10,7 +10,8 @@ namespace quorvale {
 
 // The PictureImaging port on libvips, for the programs: JPEGs decoded with
 // shrink-on-load, one decode per picture for both images, turned upright, in sRGB,
-// without metadata (but the GPS position when it is kept). libvips lives in a module
+// without metadata (but the GPS position when it is kept); and the originals published
+// for download cleaned of identifying metadata with libexiv2. Both live in a module
 // (quorvale_vips.so) that is loaded with the first picture that needs work, so a run
 // whose images are all up to date starts as fast as one without any. When the module
 // cannot be loaded, every picture fails with the loader's reason.
@@ -22,6 +23,9 @@ class VipsPictureImaging final : public PictureImaging {
   std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
                                                      const std::string& display_path,
                                                      const ImagingSettings& settings) override;
+  // The published original's metadata, on libexiv2 in the same module.
+  std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
+                                                           bool keep_location) override;
   // Gives libvips's own worker threads the cores that the callers leave over.
   void PlanWorkers(int workers) override;
 

@@ -341,7 +341,8 @@ QWidget* Form1::BuildViewerSettings() {
   optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
   optionHTML_->setToolTip(QStringLiteral("Pages for today's browsers, phones included"));
   Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
-  chkPublishPictures_ = Named(new QCheckBox(Frame1_), "chkPublishPictures");
+  chkPublishPictures_ =
+      Named(new QCheckBox(QString::fromUtf8(kPublishPicturesCaption), Frame1_), "chkPublishPictures");
   Label8_ = Named(new QLabel(QStringLiteral("(Recommended if you are staging to burn the CD or publish on the web)"),
                              Frame1_),
                   "Label8");
@@ -391,8 +392,6 @@ QWidget* Form1::BuildGeneratePage() {
   column->addWidget(frmPublish_);
   chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), page),
                            "chkKeepLocation");
-  chkKeepLocation_->setToolTip(
-      QStringLiteral("Leave the GPS position in the display copies of pictures that hold one"));
   column->addWidget(chkKeepLocation_);
   column->addWidget(BuildViewerSettings());
 
@@ -555,6 +554,8 @@ void Form1::Connect() {
   connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kJavaViewerType); });
   connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kHtmlViewerType); });
   connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
+  connect(chkPublishPictures_, &QCheckBox::clicked, this,
+          [this](bool checked) { logic_.OnPublishPicturesClicked(checked); });
   // The run goes on a worker thread; the status label, the progress bar and the status
   // box follow it through the observer while the window keeps drawing.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
@@ -656,6 +657,8 @@ void Form1::Render() {
   chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
   chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
+  chkKeepLocation_->setEnabled(logic_.KeepLocationEnabled());
+  chkKeepLocation_->setToolTip(QString::fromUtf8(logic_.KeepLocationToolTip()));
   Label3_->setEnabled(logic_.PublishLabelsEnabled());
   Label8_->setEnabled(logic_.PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);

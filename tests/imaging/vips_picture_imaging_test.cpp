@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <variant>
 
+#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 #include <vips/vips.h>
 
@@ -152,6 +154,83 @@ TEST_F(VipsPictureImagingTest, LocationAndCameraDetailsAreLeftOutUnlessTheLocati
     ASSERT_TRUE(std::holds_alternative<PreparedPicture>(small_result));
     EXPECT_EQ(std::get<PreparedPicture>(small_result).display_is_original, keep);
   }
+  // A site without its originals has nothing to show in their place.
+  ImagingSettings without_originals;
+  without_originals.keep_location = true;
+  without_originals.original_published = false;
+  const auto small_result = Prepare("gps-small.jpg", without_originals);
+  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(small_result));
+  EXPECT_FALSE(std::get<PreparedPicture>(small_result).display_is_original);
+}
+
+// From the start-of-scan marker on: the compressed pixels, which cleaning must not touch.
+std::string ScanData(const std::string& jpeg) {
+  const std::size_t scan = jpeg.find("\xFF\xDA");
+  EXPECT_NE(scan, std::string::npos);
+  return jpeg.substr(scan);
+}
+
+TEST_F(VipsPictureImagingTest, PublishedOriginalsLoseSerialsOwnerAndUnlessKeptTheirLocation) {
+  SaveJpeg(Drawn(320, 240).get(), Path("camera.jpg"));
+  {
+    auto image = Exiv2::ImageFactory::open(Path("camera.jpg"));
+    image->readMetadata();
+    Exiv2::ExifData& exif = image->exifData();
+    exif["Exif.Image.Make"] = "Quorvale Test Camera";
+    exif["Exif.Image.Copyright"] = "The photographer";
+    exif["Exif.Image.Artist"] = "Camera Owner";
+    exif["Exif.Photo.CameraOwnerName"] = "Camera Owner";
+    exif["Exif.Photo.BodySerialNumber"] = "SN-12345";
+    exif["Exif.Photo.LensSerialNumber"] = "LENS-678";
+    exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+    exif["Exif.GPSInfo.GPSLatitude"] = "51/1 30/1 0/1";
+    image->xmpData()["Xmp.aux.SerialNumber"] = "SN-12345";
+    image->xmpData()["Xmp.photoshop.City"] = "Lakeside";
+    image->iptcData()["Iptc.Application2.City"] = "Lakeside";
+    image->writeMetadata();
+  }
+  std::ifstream file(Path("camera.jpg"), std::ios::binary);
+  const std::string source{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  ASSERT_NE(source.find("SN-12345"), std::string::npos);
+
+  struct Case {
+    bool keep_location;
+    bool location_left;
+  };
+  for (const Case& c : {Case{false, false}, Case{true, true}}) {
+    SCOPED_TRACE(c.keep_location ? "location kept" : "location left out");
+    const auto cleaned = imaging_.CleanOriginal(source, c.keep_location);
+    ASSERT_TRUE(std::holds_alternative<CleanedOriginal>(cleaned)) << std::get<std::string>(cleaned);
+    const std::string& bytes = std::get<CleanedOriginal>(cleaned).bytes;
+    EXPECT_EQ(ScanData(bytes), ScanData(source));
+    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                                           static_cast<long>(bytes.size()));
+    image->readMetadata();
+    const Exiv2::ExifData& exif = image->exifData();
+    EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")) != exif.end(), c.location_left);
+    EXPECT_EQ(image->xmpData().findKey(Exiv2::XmpKey("Xmp.photoshop.City")) != image->xmpData().end(),
+              c.location_left);
+    EXPECT_EQ(image->iptcData().findKey(Exiv2::IptcKey("Iptc.Application2.City")) != image->iptcData().end(),
+              c.location_left);
+    for (const char* gone : {"Exif.Image.Artist", "Exif.Photo.CameraOwnerName", "Exif.Photo.BodySerialNumber",
+                             "Exif.Photo.LensSerialNumber"}) {
+      EXPECT_EQ(exif.findKey(Exiv2::ExifKey(gone)), exif.end()) << gone;
+    }
+    EXPECT_EQ(image->xmpData().findKey(Exiv2::XmpKey("Xmp.aux.SerialNumber")), image->xmpData().end());
+    EXPECT_NE(exif.findKey(Exiv2::ExifKey("Exif.Image.Copyright")), exif.end());
+    EXPECT_EQ(bytes.find("SN-12345"), std::string::npos);
+  }
+
+  // A GIF loses its XMP block and keeps its animation loop and its pixels; a file of no
+  // known format is refused.
+  const std::string head("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13);
+  const std::string loop("\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+  const std::string xmp("\x21\xFF\x0BXMP DataXMP\x04GPS!\x00", 20);
+  const std::string pixels("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B", 16);
+  const auto gif = imaging_.CleanOriginal(head + loop + xmp + pixels, true);
+  ASSERT_TRUE(std::holds_alternative<CleanedOriginal>(gif));
+  EXPECT_EQ(std::get<CleanedOriginal>(gif).bytes, head + loop + pixels);
+  EXPECT_TRUE(std::holds_alternative<std::string>(imaging_.CleanOriginal("not a picture at all", false)));
 }
 
 TEST_F(VipsPictureImagingTest, APictureInAnotherColourSpaceGetsAnSrgbDisplayCopy) {

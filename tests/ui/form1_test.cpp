@@ -142,10 +142,14 @@ class Form1Test : public QObject {
   void PublishingDirectoryAndAccessUrl() {
     Window w;
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-    // The location setting is off by default and, like the folder, saved with the project.
+    // The location setting is off by default and, like the folder, saved with the project;
+    // it is a choice with the HTML viewer only.
     auto* keep_location = w.Find<QCheckBox>("chkKeepLocation");
     QCOMPARE(keep_location->text(), QStringLiteral("Keep location data in published pictures"));
-    QVERIFY(!keep_location->isChecked() && !w.logic.project().Modified);
+    QVERIFY(!keep_location->isChecked() && !keep_location->isEnabled() && !w.logic.project().Modified);
+    QVERIFY(!w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
+    w.logic.OnViewerOptionChosen("HTML");
+    QVERIFY(keep_location->isEnabled() && w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
     QTest::mouseClick(keep_location, Qt::LeftButton, {}, QPoint(8, keep_location->height() / 2));
     QVERIFY(w.logic.settings().KeepLocation && w.logic.project().Modified);
     auto* url = w.Find<QPlainTextEdit>("lblApplicationURL");

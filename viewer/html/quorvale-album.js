@@ -46,7 +46,8 @@
   });
 
   // Each slide carries its caption (the comment under the thumbnail), the original
-  // file's address and its number in the album.
+  // file's address (none when the site publishes no originals) and its number in the
+  // album.
   lightbox.addFilter('domItemData', function (data, element, link) {
     var tile = link.closest('li');
     var comment = tile && tile.querySelector('.comment');
@@ -68,8 +69,12 @@
       html: '<svg aria-hidden="true" class="pswp__icn" viewBox="0 0 32 32" width="32" height="32">' +
         '<path d="M9 9h8v2h-6v10h10v-6h2v8H9z M19 7h6v6h-2v-2.6l-6.3 6.3-1.4-1.4L21.6 9H19z"/></svg>',
       onInit: function (element, pswp) {
+        // A site made without its originals links none: the button goes.
         pswp.on('change', function () {
-          element.setAttribute('href', pswp.currSlide.data.original || '');
+          var original = pswp.currSlide.data.original;
+          element.hidden = !original;
+          if (original) element.setAttribute('href', original);
+          else element.removeAttribute('href');
         });
       }
     });

@@ -8,7 +8,6 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kIndent = "        ";
-constexpr const char* kNoImagingReason = "this program was built without an imaging library";
 
 // The transcript line of a picture whose images are there.
 std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
@@ -29,6 +28,7 @@ std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& 
 ImagingSettings ImagingSettingsOf(const ProjectSettings& settings) {
   ImagingSettings imaging;
   imaging.keep_location = settings.KeepLocation;
+  imaging.original_published = settings.PublishPictures != 0;
   return imaging;
 }
 

@@ -39,9 +39,10 @@ bool ReadFlag(std::string_view text, bool& flag) {
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {
   const auto fields = SplitFields(line, ' ');
   ImagingSettings settings;
-  if (fields.size() != 6 || fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
+  if (fields.size() != 7 || fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
       !ReadNumber(fields[2], settings.display_box) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
-      !ReadNumber(fields[4], settings.display_quality) || !ReadFlag(fields[5], settings.keep_location)) {
+      !ReadNumber(fields[4], settings.display_quality) || !ReadFlag(fields[5], settings.keep_location) ||
+      !ReadFlag(fields[6], settings.original_published)) {
     return std::nullopt;
   }
   return settings;
@@ -73,7 +74,7 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
   bytes.append(kFormatLine).append(kLineEnd);
   bytes.append(kSettingsWord) += ' ' + std::to_string(s.thumbnail_box) + ' ' + std::to_string(s.display_box) + ' ' +
                                  std::to_string(s.thumbnail_quality) + ' ' + std::to_string(s.display_quality) + ' ' +
-                                 (s.keep_location ? "1" : "0");
+                                 (s.keep_location ? "1" : "0") + ' ' + (s.original_published ? "1" : "0");
   bytes.append(kLineEnd);
   for (const RecordedPicture& p : record.pictures) {
     if (!Storable(p.source) || !Storable(p.thumbnail) || !Storable(p.display)) continue;

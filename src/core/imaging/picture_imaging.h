@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace quorvale {
@@ -13,6 +14,7 @@ struct ImagingSettings {
   int thumbnail_quality = 82;   // JPEG quality, 1 to 100
   int display_quality = 85;
   bool keep_location = false;   // the display copy keeps the GPS position of its source
+  bool original_published = true;  // the site publishes the original, which can then serve as display copy
   bool operator==(const ImagingSettings&) const = default;
 };
 
@@ -22,11 +24,19 @@ struct PreparedPicture {
   int thumbnail_height = 0;
   int display_width = 0;
   int display_height = 0;
-  // True when the published original serves as the display copy (it already fits, is
-  // a JPEG, needs no turning and publishes no location; or it is an animated GIF): no
-  // display file was written.
+  // True when the published original serves as the display copy (the site publishes
+  // originals, and this one already fits, is a JPEG, needs no turning and publishes no
+  // location; or it is an animated GIF): no display file was written.
   bool display_is_original = false;
   bool operator==(const PreparedPicture&) const = default;
+};
+
+// Why a program without an imaging library cannot make a picture's images.
+inline constexpr const char* kNoImagingReason = "this program was built without an imaging library";
+
+// A picture file as the site publishes it for download.
+struct CleanedOriginal {
+  std::string bytes;
 };
 
 // The port through which generation has pictures decoded and scaled. The core only
@@ -45,6 +55,16 @@ class PictureImaging {
                                                              const std::string& thumbnail_path,
                                                              const std::string& display_path,
                                                              const ImagingSettings& settings) = 0;
+
+  // The bytes of a picture file (`source_bytes`, as the caller read them) as the site
+  // publishes them for download: the same pixels, bit for bit, without the fields that
+  // identify the camera and its owner (serial numbers, owner and author names, the
+  // maker note) and, unless `keep_location`, without the location (GPS position, place
+  // names). A file of a format that can hold none of these comes back unchanged. Either
+  // the bytes or the reason, in words, why the file cannot be published so (damaged, or
+  // of a format that may hold such fields but cannot be rewritten).
+  virtual std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
+                                                                   bool keep_location) = 0;
 
   // Called once before a batch of pictures with the number of workers that will call
   // Prepare at the same time, so the implementation can size its own threads to the

@@ -65,6 +65,10 @@ std::string AlbumImagingRecordPath(const std::string& publish_directory, int alb
   return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
 }
 
+std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ImagesFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
+}
+
 std::string SmallImageName(const std::string& published_name) {
   const std::string lower = AsciiLower(published_name);
   if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;

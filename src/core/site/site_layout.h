@@ -15,6 +15,7 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
+//   PD/PhotoAlbum/images/album-N.record   what an HTML site published there, and from what
 //   PD/PhotoAlbum/.lock                   held by the run that is writing the site
 //   PD/PhotoAlbum/thumbnails/album-N/     the album's thumbnails (an HTML site)
 //   PD/PhotoAlbum/thumbnails/album-N.record   what made them, so unchanged ones are kept
@@ -53,6 +54,7 @@ std::string DisplayFolderPath(const std::string& publish_directory);     // PD/P
 std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number);
 std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
 std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
+std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number);
 // The file name of a picture's thumbnail and display copy, both JPEG: its published
 // name where that already ends in ".jpg" or ".jpeg" (any letter case), else that name
 // with ".jpg" added ("garden.gif" gives "garden.gif.jpg"), so distinct published names

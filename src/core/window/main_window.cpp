@@ -43,6 +43,11 @@ constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Err
 
 // Publishing settings.
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+constexpr const char* kKeepLocationTip = "Leave the GPS position in the display copies and published originals of "
+                                         "pictures that hold one (serial numbers and owner names never stay)";
+constexpr const char* kKeepLocationJavaTip =
+    "The JAVA viewer publishes the original pictures unchanged, location included; choose HTML to publish them "
+    "without it";
 
 // "     Albums: 3 of 5" for the third of five albums.
 std::string AlbumCounter(int selected, int count) {
@@ -343,9 +348,9 @@ void MainWindowLogic::OnCommentEdited(const std::string& text) {
 // Publishing settings
 
 void MainWindowLogic::SelectViewerType() {
+  // The Torvexa run publishes every original as it is, so its box is ticked and locked;
+  // with the HTML viewer publishing the originals is the user's choice, ticked to start.
   settings_.PublishPictures = 1;
-  publish_pictures_enabled_ = false;
-  publish_labels_enabled_ = false;
   FollowViewerSourceFolder();
   UpdateAccessUrl();
 }
@@ -383,11 +388,24 @@ void MainWindowLogic::OnPublishDirectoryEdited(const std::string& text) {
 }
 
 void MainWindowLogic::OnKeepLocationClicked(bool checked) {
-  if (checked != settings_.KeepLocation) {
+  if (KeepLocationEnabled() && checked != settings_.KeepLocation) {
     settings_.KeepLocation = checked;
     project_.Modified = true;  // the setting is saved with the project
   }
   Notify();
+}
+
+void MainWindowLogic::OnPublishPicturesClicked(bool checked) {
+  const int value = checked ? 1 : 0;
+  if (PublishPicturesEnabled() && value != settings_.PublishPictures) {
+    settings_.PublishPictures = value;
+    project_.Modified = true;  // the setting is saved with the project
+  }
+  Notify();
+}
+
+const char* MainWindowLogic::KeepLocationToolTip() const {
+  return KeepLocationEnabled() ? kKeepLocationTip : kKeepLocationJavaTip;
 }
 
 void MainWindowLogic::OnAccessUrlEdited(const std::string&) {

@@ -20,6 +20,10 @@ namespace quorvale {
 
 struct LoadedProject;
 
+// The caption of chkPublishPictures: with the HTML viewer the box decides whether the
+// originals are published beside their thumbnails and display copies.
+inline constexpr const char* kPublishPicturesCaption = "Publish the original pictures for download";
+
 // The view of the main window listens here. After every command it re-reads the
 // state it shows (StateChanged); the status transcript is passed on as it grows, so a
 // long generation run never re-sends the whole text.
@@ -128,6 +132,7 @@ class MainWindowLogic {
   void OnViewerOptionChosen(const std::string& viewer_type);
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
   void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
+  void OnPublishPicturesClicked(bool checked);             // chkPublishPictures click
   void BrowseForDirectory();                               // btnPubDir
 
   // --- Window ---
@@ -188,8 +193,11 @@ class MainWindowLogic {
   bool GenerateEnabled() const { return generate_enabled_; }              // btnGenerate
   int CurrentPage() const { return current_page_; }                       // SSTab1
   const std::string& AccessUrl() const { return access_url_; }            // lblApplicationURL
-  bool PublishPicturesEnabled() const { return publish_pictures_enabled_; }  // chkPublishPictures
-  bool PublishLabelsEnabled() const { return publish_labels_enabled_; }      // Label3, Label8
+  // Publishing the originals is a choice with the HTML viewer only.
+  bool PublishPicturesEnabled() const { return HtmlOptionSelected(); }  // chkPublishPictures
+  bool PublishLabelsEnabled() const { return HtmlOptionSelected(); }    // Label3, Label8
+  bool KeepLocationEnabled() const { return HtmlOptionSelected(); }     // chkKeepLocation
+  const char* KeepLocationToolTip() const;                              // chkKeepLocation
   bool JavaOptionSelected() const { return !HtmlOptionSelected(); }          // optionJava
   bool HtmlOptionSelected() const { return IsHtmlViewerType(settings_.ViewerType); }  // optionHTML
   bool HtmlOptionEnabled() const { return html_enabled_; }
@@ -288,8 +296,6 @@ class MainWindowLogic {
   bool generate_enabled_ = false;
   int current_page_ = kContentPage;
   std::string access_url_;
-  bool publish_pictures_enabled_ = true;
-  bool publish_labels_enabled_ = true;
   bool html_enabled_ = true;
   std::string status_caption_;
   Transcript status_text_;

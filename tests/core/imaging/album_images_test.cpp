@@ -174,12 +174,13 @@ TEST(RemoveImagesOfLaterAlbums, RemovesOnlyWhatAlbumsBeyondTheCountLeft) {
 TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
   ImagingRecord record;
   record.settings.keep_location = true;
+  record.settings.original_published = false;
   record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg", {512, 384, 2048, 1536, false}});
   record.pictures.push_back({"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {512, 341, 600, 400, true}});
   const std::string bytes = ImagingRecordBytes(record);
   EXPECT_EQ(bytes,
             "quorvale-images 1\r\n"
-            "settings 512 2048 82 85 1\r\n"
+            "settings 512 2048 82 85 1 0\r\n"
             "1234\t1700000000\t5\t512\t384\t2048\t1536\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
             "99\t1\t0\t512\t341\t600\t400\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
   EXPECT_EQ(ParseImagingRecord(bytes), record);

@@ -35,6 +35,14 @@ class FakeImaging : public PictureImaging {
     return PreparedPicture{settings.thumbnail_box, 100, original ? 640 : settings.display_box, 200, original};
   }
 
+  // The cleaned original: what was removed, then the source's bytes; bytes that start
+  // with "bad" cannot be cleaned.
+  std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view bytes, bool keep_location) override {
+    if (bytes.starts_with("bad")) return "its metadata cannot be rewritten";
+    return CleanedOriginal{(keep_location ? "without serials: " : "without location and serials: ") +
+                           std::string(bytes)};
+  }
+
   std::set<std::string> TakeOpened() {
     std::lock_guard lock(mutex_);
     return std::exchange(opened_, {});

@@ -29,21 +29,34 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   // The Torvexa viewer is chosen: pictures are published and that choice is locked.
   EXPECT_TRUE(logic.JavaOptionSelected());
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled());
-  EXPECT_FALSE(logic.project().Modified);
+  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled() || logic.KeepLocationEnabled());
+  EXPECT_STREQ(logic.KeepLocationToolTip(),
+               "The JAVA viewer publishes the original pictures unchanged, location included; choose HTML to "
+               "publish them without it");
+  logic.OnKeepLocationClicked(true);
+  logic.OnPublishPicturesClicked(false);
+  EXPECT_FALSE(logic.settings().KeepLocation || logic.project().Modified);
+  EXPECT_EQ(logic.settings().PublishPictures, 1);
 
-  // Choosing HTML names its own files, keeps pictures published and locked, and is a
-  // change to save; choosing JAVA again goes back.
+  // Choosing HTML names its own files, keeps pictures published but makes that (and the
+  // location) a choice, and is a change to save; choosing JAVA again goes back, ticked.
   ASSERT_TRUE(logic.HtmlOptionEnabled());
   logic.OnViewerOptionChosen("HTML");
   EXPECT_TRUE(logic.HtmlOptionSelected() && !logic.JavaOptionSelected());
   EXPECT_EQ(logic.settings().ViewerType, "HTML");
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Html");
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled());
+  EXPECT_TRUE(logic.PublishPicturesEnabled() && logic.PublishLabelsEnabled() && logic.KeepLocationEnabled());
+  EXPECT_STREQ(logic.KeepLocationToolTip(),
+               "Leave the GPS position in the display copies and published originals of pictures that hold one "
+               "(serial numbers and owner names never stay)");
   EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
   EXPECT_TRUE(logic.project().Modified);
+  logic.OnPublishPicturesClicked(false);
+  EXPECT_EQ(logic.settings().PublishPictures, 0);
   logic.OnViewerOptionChosen("Java");
+  EXPECT_EQ(logic.settings().PublishPictures, 1);
+  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.KeepLocationEnabled());
   EXPECT_EQ(logic.settings().ViewerType, "Java");
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
 }

@@ -40,10 +40,13 @@ std::string Tile(const HtmlPicture& picture, std::size_t position) {
             "</span><span class=\"note\">picture not found</span></div>",
     };
   } else if (!picture.thumbnail || !picture.display) {
+    const std::string inside = "<span class=\"file-name\">" + EscapeHtml(picture.file_name) +
+                               "</span><span class=\"note\">no preview</span>";
     lines = {
         "<li class=\"tile unreadable\" id=\"" + id + "\">",
-        "<a class=\"placeholder\" href=\"" + UrlOfPath(picture.original) + "\"><span class=\"file-name\">" +
-            EscapeHtml(picture.file_name) + "</span><span class=\"note\">no preview</span></a>",
+        picture.original.empty()
+            ? "<div class=\"placeholder\">" + inside + "</div>"
+            : "<a class=\"placeholder\" href=\"" + UrlOfPath(picture.original) + "\">" + inside + "</a>",
     };
   } else {
     const std::string& alt = picture.comment.empty() ? picture.file_name : picture.comment;
@@ -51,8 +54,9 @@ std::string Tile(const HtmlPicture& picture, std::size_t position) {
         "<li class=\"tile\" id=\"" + id + "\">",
         "<a class=\"picture\" href=\"" + UrlOfPath(picture.display->path) + "\" data-pswp-width=\"" +
             std::to_string(picture.display->width) + "\" data-pswp-height=\"" +
-            std::to_string(picture.display->height) + "\" data-original=\"" + UrlOfPath(picture.original) +
-            "\"><img src=\"" + UrlOfPath(picture.thumbnail->path) + "\" " + Dimensions(*picture.thumbnail) +
+            std::to_string(picture.display->height) + "\"" +
+            (picture.original.empty() ? "" : " data-original=\"" + UrlOfPath(picture.original) + "\"") +
+            "><img src=\"" + UrlOfPath(picture.thumbnail->path) + "\" " + Dimensions(*picture.thumbnail) +
             " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"></a>",
     };
   }

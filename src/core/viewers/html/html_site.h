@@ -19,7 +19,7 @@ struct HtmlPicture {
   std::string file_name;  // the picture's own file name: alt text when the comment is empty
   std::string comment;
   bool found = true;      // false: the picture file did not exist when the site was made
-  std::string original;   // the published picture
+  std::string original;   // the published picture; empty when the site publishes no originals
   // Absent when the picture is missing or its images could not be made.
   std::optional<HtmlImage> thumbnail;
   std::optional<HtmlImage> display;

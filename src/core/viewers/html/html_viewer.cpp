@@ -2,7 +2,7 @@
 
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
-#include "generate/picture_publishing.h"
+#include "generate/original_publishing.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "site/site_layout.h"
@@ -35,7 +35,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   std::vector<std::string> file_names;
   for (const Picture& picture : pictures) file_names.push_back(FileNameOf(picture.path));
   const std::vector<std::string> published = DistinctPublishedNames(file_names);
-  PublishAlbumPictures(context, album_number, published);
+  PublishAlbumOriginals(context, album_number, published);
   if (context.StopRequested()) return;
 
   std::vector<PublishedPicture> published_pictures;
@@ -46,13 +46,16 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   if (context.StopRequested()) return;
 
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
+  const bool originals_published = context.settings().PublishPictures != 0;
   std::size_t i = 0;
   for (const Picture& picture : pictures) {
     const PictureImagesResult& result = results[i];
     // A picture whose images could not be made may still be there (a damaged file).
     const bool found = result.state != PictureImagesState::kMissing &&
                        (result.state != PictureImagesState::kFailed || FileExists(picture.path));
-    HtmlPicture shown{file_names[i], picture.comment, found, PublishedPictureUrl(album_number, published[i]),
+    // Without published originals nothing links one.
+    HtmlPicture shown{file_names[i], picture.comment, found,
+                      originals_published ? PublishedPictureUrl(album_number, published[i]) : std::string(),
                       std::nullopt, std::nullopt};
     if (result.HasImages()) {
       const PreparedPicture& sizes = result.sizes;

@@ -35,8 +35,8 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
   EXPECT_EQ(Read(In("PhotoAlbum/photoswipe.umd.min.js")), "viewer photoswipe.umd.min.js");
 
   // Two files named boat.jpg: the second is published, and made small, as boat-2.jpg.
-  EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat.jpg")), "first");
-  EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat-2.jpg")), "second");
+  EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat.jpg")), "without location and serials: first");
+  EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat-2.jpg")), "without location and serials: second");
   EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg")), "thumbnail of boat.jpg");
 
   const std::string page = Read(In("album-0.htm"));
@@ -54,6 +54,71 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
             std::string::npos);
   EXPECT_NE(Read(In("PhotoAlbum.htm")).find("<title>holiday</title>"), std::string::npos);
   EXPECT_NE(Read(In("album-1.htm")).find("This album has no pictures yet."), std::string::npos);
+}
+
+// The originals are published cleaned (location kept only when asked), or not at all:
+// then nothing lands in the album's image folder and nothing links an original. A
+// second run reads no original again.
+TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
+  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
+  settings_.ViewerType = "html";
+  const std::string boat = Picture("a", "boat.jpg", "first");
+  AddAlbum("Lake", {{boat, ""}, {Picture("a", "rough.jpg", "bad metadata"), ""}, {JoinPath(root_, "gone.jpg"), ""}});
+  struct Case {
+    int publish;
+    bool keep_location;
+    const char* published;  // the published boat.jpg; nullptr: none
+    const char* copying;    // the end of its transcript line
+  };
+  const Case cases[] = {
+      {1, false, "without location and serials: first", " without its location, serial numbers and owner."},
+      {1, true, "without serials: first", " without its serial numbers and owner."},
+      {0, false, nullptr, nullptr},
+      {0, true, nullptr, nullptr},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(n);
+    const std::string site = JoinPath(root_, "site" + std::to_string(n++));
+    fs::create_directories(site);
+    publish_ = site;
+    settings_.PublishPictures = c.publish;
+    settings_.KeepLocation = c.keep_location;
+    transcript_.Clear();
+    FakeImaging imaging;
+    GenerationJob job = Job(site);
+    job.imaging = &imaging;
+    const GenerationResult first = GenerateAlbums(std::move(job), *this);
+    const std::string target = In("PhotoAlbum/images/album-0/boat.jpg");
+    const std::string page = Read(In("album-0.htm"));
+    // The missing picture is an error either way; rough.jpg too when it must be cleaned.
+    EXPECT_EQ(first.counters.ErrorCount, c.publish ? 2 : 1);
+    if (c.published == nullptr) {
+      EXPECT_FALSE(fs::exists(In("PhotoAlbum/images/album-0")));
+      EXPECT_EQ(page.find("PhotoAlbum/images/"), std::string::npos);
+      EXPECT_EQ(transcript_.Text().find("Copying picture"), std::string::npos);
+      continue;
+    }
+    EXPECT_EQ(Read(target), c.published);
+    EXPECT_NE(transcript_.Text().find("        Copying picture " + boat + " to " + target + c.copying),
+              std::string::npos);
+    EXPECT_NE(transcript_.Text().find("ERROR: Publishing picture "), std::string::npos);
+    EXPECT_NE(page.find("data-original=\"PhotoAlbum/images/album-0/boat.jpg\""), std::string::npos);
+
+    transcript_.Clear();
+    job = Job(site);
+    job.imaging = &imaging;
+    GenerateAlbums(std::move(job), *this);
+    EXPECT_NE(transcript_.Text().find("        Skipping copy picture " + boat + " (" + target + ") EXISTS."),
+              std::string::npos);
+    // A copy changed behind the run's back is published again.
+    WriteFile(target, "tampered");
+    transcript_.Clear();
+    job = Job(site);
+    job.imaging = &imaging;
+    GenerateAlbums(std::move(job), *this);
+    EXPECT_EQ(Read(target), c.published);
+  }
 }
 
 }  // namespace

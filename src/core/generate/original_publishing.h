@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorvale {
+
+class GenerationContext;
+
+// Publishes album `album_number`'s originals for download, for a viewer whose pages
+// link them, each under the name at its position in `published_names` (one per picture,
+// in album order).
+//
+// With PublishPictures off nothing is published: a missing picture is still an error
+// and an album without pictures a warning, as when copying. With it on, each original
+// is published cleaned of the fields that identify the camera and its owner and, unless
+// KeepLocation, of its location, through the job's imaging port; the cleaned bytes are
+// written below the Publishing Directory by the contained writer. A record beside the
+// album folder (the source's size and time, the copy as written, the location choice)
+// says which originals are up to date: those are skipped without being read. A picture
+// that cannot be cleaned is one counted error and is not published. A stop request is
+// honoured before each picture.
+void PublishAlbumOriginals(GenerationContext& context, int album_number,
+                           const std::vector<std::string>& published_names);
+
+}  // namespace quorvale

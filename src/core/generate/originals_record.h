@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_copy.h"
+
+namespace quorvale {
+
+// What an earlier run published as one original: from which source (as it was then)
+// and the published file as that run left it. A published original is cleaned of
+// metadata, so its size differs from the source's: this, not the copy's own size and
+// time, says whether it is still up to date.
+struct PublishedOriginalEntry {
+  std::string source;
+  FileStamp source_stamp;
+  FileStamp copy_stamp;
+  bool operator==(const PublishedOriginalEntry&) const = default;
+};
+
+// The record of an album's published originals, by published file name. Only valid for
+// the location choice it was made with.
+struct OriginalsRecord {
+  bool keep_location = false;
+  std::map<std::string, PublishedOriginalEntry> originals;
+  bool operator==(const OriginalsRecord&) const = default;
+};
+
+// A record file holds at most this many bytes; a larger one is not read.
+inline constexpr std::uintmax_t kMaxOriginalsRecordBytes = 8u << 20;
+
+// The record as a file: a first line naming the format, a settings line, then one line
+// per original of tab-separated fields (the source's size and time, the copy's size
+// and time, then the published name and the source path, in UTF-8), every line ended by
+// CR LF. An entry whose name or path holds a tab or a line break is left out, so it is
+// published again next time rather than misread.
+std::string OriginalsRecordBytes(const OriginalsRecord& record);
+
+// The record in `bytes`, or nothing when they are not a whole, well-formed record: a
+// damaged record only means the originals are published again.
+std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes);
+
+}  // namespace quorvale
