@@ -358,12 +358,14 @@ QWidget* Form1::BuildViewerSettings() {
   grid->addWidget(Label4_, 0, 0);
   grid->addWidget(optionJava_, 0, 1);
   grid->addWidget(optionHTML_, 0, 2);
+  // The box's caption says what it publishes; the recommendation goes on a line of its
+  // own below it, so the page keeps its width.
   grid->addWidget(Label3_, 1, 0);
-  grid->addWidget(chkPublishPictures_, 1, 1);
-  grid->addWidget(Label8_, 1, 2);
-  grid->addWidget(Label7_, 2, 0);
-  grid->addWidget(txtAppSource_, 2, 1);
-  grid->addWidget(btnAppDir_, 2, 2);
+  grid->addWidget(chkPublishPictures_, 1, 1, 1, 2);
+  grid->addWidget(Label8_, 2, 0, 1, 3);
+  grid->addWidget(Label7_, 3, 0);
+  grid->addWidget(txtAppSource_, 3, 1);
+  grid->addWidget(btnAppDir_, 3, 2);
   return Frame1_;
 }
 
@@ -412,6 +414,8 @@ QWidget* Form1::BuildGeneratePage() {
   txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The box takes the height the settings above leave it, down to a few lines.
+  txtStatus_->setMinimumHeight(48);
   prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
   prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
   prgGeneration_->setTextVisible(true);

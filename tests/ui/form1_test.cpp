@@ -257,6 +257,7 @@ class Form1Test : public QObject {
     QDir().mkpath(folder);
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/content.png")));
     w.logic.OnPublishDirectoryEdited("/home/anna/Albums");
+    w.logic.OnViewerOptionChosen(quorvale::kHtmlViewerType);
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     w.form.TranscriptAppended("\r\n12/5/2026 6:15:42 AM: Generation started\r\n");
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/generate.png")));

@@ -98,7 +98,9 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
     }
   }
   if (!publish) return;
-  // Kept even after a stop: what was published stays known.
+  // Kept even after a stop: what was published stays known. It lives beside the
+  // images' records, which the first run makes only after the originals.
+  if (!context.EnsureFolder(kIndent, ThumbnailsFolderPath(publish_directory))) return;
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kIndent, "Writing record " + record_path, *failure);
   }

@@ -66,7 +66,8 @@ std::string AlbumImagingRecordPath(const std::string& publish_directory, int alb
 }
 
 std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number) {
-  return JoinPath(ImagesFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
+  return JoinPath(ThumbnailsFolderPath(publish_directory),
+                  AlbumBaseName(album_number) + kOriginalsRecordInfix + kImagingRecordExtension);
 }
 
 std::string SmallImageName(const std::string& published_name) {

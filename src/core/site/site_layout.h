@@ -15,10 +15,11 @@ namespace quorvale {
 //   PD/PhotoAlbum/                        the viewer's files
 //   PD/PhotoAlbum/index/album-N.dat       one index file per album
 //   PD/PhotoAlbum/images/album-N/         the album's published pictures
-//   PD/PhotoAlbum/images/album-N.record   what an HTML site published there, and from what
 //   PD/PhotoAlbum/.lock                   held by the run that is writing the site
 //   PD/PhotoAlbum/thumbnails/album-N/     the album's thumbnails (an HTML site)
 //   PD/PhotoAlbum/thumbnails/album-N.record   what made them, so unchanged ones are kept
+//   PD/PhotoAlbum/thumbnails/album-N.originals.record   what an HTML site published in
+//                                         images/album-N, and from what
 //   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
 //   PD/Generation_Log.txt                 the log, never removed
 
@@ -33,6 +34,7 @@ inline constexpr const char* kRunLockName = ".lock";
 inline constexpr const char* kThumbnailsFolderName = "thumbnails";
 inline constexpr const char* kDisplayFolderName = "display";
 inline constexpr const char* kImagingRecordExtension = ".record";
+inline constexpr const char* kOriginalsRecordInfix = ".originals";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
