@@ -23,23 +23,23 @@ const ALBUMS = [
   { title: 'Nothing yet', pictures: [] },
 ];
 
-let work, site, browser;
+let work, site, bareSite, browser;
 
 // The address of a page of the site, with an ending such as "#p2" kept as it is.
-const fileUrl = (name) => {
+const fileUrl = (name, folder = site) => {
   const [page, ending] = name.split('#');
-  return pathToFileURL(path.join(site, page)).href + (ending ? `#${ending}` : '');
+  return pathToFileURL(path.join(folder, page)).href + (ending ? `#${ending}` : '');
 };
 
 // A page with every request, console error and script error it causes recorded.
-async function openPage(options, name) {
+async function openPage(options, name, folder = site) {
   const context = await browser.newContext(options);
   const page = await context.newPage();
   const seen = { requests: [], errors: [] };
   page.on('request', (request) => seen.requests.push(request.url()));
   page.on('console', (message) => { if (message.type() === 'error') seen.errors.push(message.text()); });
   page.on('pageerror', (error) => seen.errors.push(String(error)));
-  await page.goto(fileUrl(name));
+  await page.goto(fileUrl(name, folder));
   await page.waitForLoadState('load');
   return { context, page, seen };
 }
@@ -99,6 +99,13 @@ before(async () => {
   assert.equal(run.status, 1, `quorvale-cli generate:\n${output}`);
   assert.match(output, /Generation completed with 1 ERRORS and 1 WARNINGS\./);
   assert.match(output, /HTML Home Page and Index Files created\./);
+
+  // The same first album as a site without its originals.
+  bareSite = path.join(work, 'bare');
+  fs.mkdirSync(bareSite);
+  const bare = path.join(work, 'Without originals.qs1');
+  fs.writeFileSync(bare, projectFile(ALBUMS.slice(0, 1), 'HTML', bareSite, pictures, false));
+  spawnSync(CLI, ['generate', bare], { encoding: 'utf8', timeout: 60000 });
 
   browser = await launchChromium();
 });
@@ -190,6 +197,13 @@ test('the lightbox opens on a click, follows the arrow keys in the address and c
   await page.waitForSelector('.pswp--open');
   assert.equal(addressEnding(page), '#p5');
   assertSelfContained(seen);
+  await context.close();
+});
+
+test('a site without its originals offers no link to one in the lightbox', async () => {
+  const { context, page } = await openPage(DESKTOP, 'album-0.htm#p1', bareSite);
+  await page.waitForSelector('.pswp--open');
+  assert.equal(await page.isVisible('.pswp__button--original'), false);
   await context.close();
 });
 

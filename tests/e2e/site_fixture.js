@@ -14,9 +14,9 @@ const launchChromium = () => chromium.launch({ executablePath: CHROMIUM, headles
 
 // A project file as the program saves it: tag byte, "~", value, CR LF per record.
 // `viewer` is the word the file keeps for it: "JAVA" or "HTML".
-function projectFile(albums, viewer, publishDir, pictureDir) {
+function projectFile(albums, viewer, publishDir, pictureDir, publishOriginals = true) {
   const viewerFolder = viewer === 'HTML' ? 'Applications/Html' : 'Applications/Torvexa';
-  const records = [[0x80, 'QS'], [0x81, '1.0'], [0x82, '0'], [0x83, publishDir], [0x84, '1'],
+  const records = [[0x80, 'QS'], [0x81, '1.0'], [0x82, '0'], [0x83, publishDir], [0x84, publishOriginals ? '1' : '0'],
     [0x85, viewer], [0x86, viewerFolder], [0x87, String(albums.length)]];
   albums.forEach((album, i) => {
     records.push([0x88, String(i)], [0x89, album.title], [0x8A, String(album.pictures.length)]);
