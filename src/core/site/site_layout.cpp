@@ -1,7 +1,6 @@
 #include "site/site_layout.h"
 
 #include "platform/path.h"
-#include "platform/text_codec.h"
 
 namespace quorvale {
 
@@ -65,11 +64,7 @@ std::string AlbumImagingRecordPath(const std::string& publish_directory, int alb
   return JoinPath(ThumbnailsFolderPath(publish_directory), AlbumBaseName(album_number) + kImagingRecordExtension);
 }
 
-std::string SmallImageName(const std::string& published_name) {
-  const std::string lower = AsciiLower(published_name);
-  if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;
-  return published_name + ".jpg";
-}
+std::string SmallImageName(const std::string& published_name) { return published_name + kSmallImageExtension; }
 
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {
   return {JoinPath(publish_directory, kImagesFolderName), SiteFolderPath(publish_directory),

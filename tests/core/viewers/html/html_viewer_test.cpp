@@ -37,12 +37,12 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
   // Two files named boat.jpg: the second is published, and made small, as boat-2.jpg.
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat.jpg")), "first");
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat-2.jpg")), "second");
-  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg")), "thumbnail of boat.jpg");
+  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg")), "thumbnail of boat.jpg");
 
   const std::string page = Read(In("album-0.htm"));
-  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg\" data-pswp-width=\"2048\" "
+  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg.jpg\" data-pswp-width=\"2048\" "
                       "data-pswp-height=\"200\" data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\">"
-                      "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg\" width=\"512\" height=\"100\" "
+                      "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg\" width=\"512\" height=\"100\" "
                       "alt=\"boat.jpg\" loading=\"lazy\"></a>"),
             std::string::npos);
   EXPECT_NE(page.find("<li class=\"tile missing\" id=\"p3\">\r\n<div class=\"placeholder\"><span class=\"file-name\">"
