@@ -30,9 +30,9 @@ constexpr std::uint64_t kMaxGifFramePixels = 50'000'000;
 constexpr std::uint64_t kMaxGifTotalPixels = 1'000'000'000;
 constexpr std::uint64_t kMaxGifFrames = 10'000;
 // A file whose data ends early or does not match its header is an error, not a picture
-// with a grey part; libjpeg's mere warnings (stray bytes after a camera's last marker)
-// are not.
-constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_ERROR;
+// with a grey part. libjpeg reports a header that claims more than the data holds only
+// as a warning, so warnings count too.
+constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_WARNING;
 
 // The reasons a picture cannot be used, in this program's own words: libvips keeps one
 // error buffer for the whole process, so what it holds after a failure may be another

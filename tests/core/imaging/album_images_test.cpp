@@ -188,6 +188,11 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
             "1234\t1700000000\t5\t512\t384\t2048\t1536\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
             "99\t1\t0\t512\t341\t600\t400\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
   EXPECT_EQ(ParseImagingRecord(bytes), record);
+  // A line longer than a record's lines can be is refused before it is split, however
+  // well-formed; so is a record over the size limit.
+  record.pictures[0].source = "/p/" + std::string(kMaxImagingRecordLineBytes, 'a');
+  EXPECT_EQ(ParseImagingRecord(ImagingRecordBytes(record)), std::nullopt);
+  EXPECT_EQ(ParseImagingRecord(bytes + std::string(kMaxImagingRecordBytes, '\n') + "\r\n"), std::nullopt);
   // A path holding a tab is not recorded: it could not be read back.
   record.pictures[0].source = "/p/a\tb.jpg";
   EXPECT_EQ(ParseImagingRecord(ImagingRecordBytes(record))->pictures.size(), 1u);
