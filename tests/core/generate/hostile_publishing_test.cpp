@@ -35,6 +35,16 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   return entries;
 }
 
+// No Publishing Directory, and beside it a tree that no run may change: a file and a
+// folder holding `in_folder`, which the cases' links point at.
+void ResetOutside(const fs::path& publish, const fs::path& outside, const std::string& in_folder) {
+  fs::remove_all(publish);
+  fs::remove_all(outside);
+  fs::create_directories(outside / "2019");
+  std::ofstream(outside / "thesis.txt", std::ios::binary) << "three years of work";
+  std::ofstream(outside / "2019" / in_folder, std::ios::binary) << "from 2019";
+}
+
 TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
   // Each of the site's files and folders in turn replaced by a link out of the folder,
   // a FIFO (where the system has them), or (for a file) a folder; what each becomes in
@@ -60,11 +70,7 @@ TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
   const fs::path outside = fs::path(root_) / "outside";
   for (const auto& [name, kind] : cases) {
     SCOPED_TRACE(name + ": " + kind);
-    fs::remove_all(publish_);
-    fs::remove_all(outside);
-    fs::create_directories(outside / "2019");
-    WriteFile((outside / "thesis.txt").string(), "three years of work");
-    WriteFile((outside / "2019/p.jpg").string(), "the 2019 original");
+    ResetOutside(publish_, outside, "p.jpg");
     const std::string entry = In(name);
     const bool is_folder = name.find('.') == std::string::npos;  // a layout folder
     fs::create_directories(fs::path(entry).parent_path());
@@ -117,11 +123,7 @@ TEST_F(GenerationTest, NothingOutsideChangesThroughTheImagesOfAnHtmlSite) {
   const fs::path outside = fs::path(root_) / "outside";
   for (const auto& [name, kind] : cases) {
     SCOPED_TRACE(name + ": " + kind);
-    fs::remove_all(publish_);
-    fs::remove_all(outside);
-    fs::create_directories(outside / "2019");
-    WriteFile((outside / "thesis.txt").string(), "three years of work");
-    WriteFile((outside / "2019/p.jpg.jpg").string(), "the 2019 thumbnail");
+    ResetOutside(publish_, outside, "p.jpg.jpg");
     const std::string entry = In(name);
     fs::create_directories(fs::path(entry).parent_path());
     const bool is_folder = !name.ends_with(".jpg") && !name.ends_with(".record");
