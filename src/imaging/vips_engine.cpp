@@ -9,16 +9,38 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <thread>
 
+#include <glib/gstdio.h>
 #include <vips/vips.h>
 
 namespace quorvale {
 namespace {
 
 constexpr const char* kGpsFieldPrefix = "exif-ifd3-";  // libexif's fourth directory holds the GPS tags
-constexpr const char* kTemporarySuffix = ".part";
+
+// The most pixels a picture (one frame of it) may have: 200 megapixels, more than any
+// camera takes. A file that claims more is refused before anything is decoded: its
+// pixels would take gigabytes, and a file of a few bytes can claim them.
+constexpr std::uint64_t kMaxFramePixels = 200'000'000;
+// A GIF is decoded whole, frame by frame, into a canvas as large as its largest frame:
+// its frames are held to less, and so are all its frames together and their number.
+constexpr std::uint64_t kMaxGifFramePixels = 50'000'000;
+constexpr std::uint64_t kMaxGifTotalPixels = 1'000'000'000;
+constexpr std::uint64_t kMaxGifFrames = 10'000;
+// A file whose data ends early or does not match its header is an error, not a picture
+// with a grey part. libjpeg reports a header that claims more than the data holds only
+// as a warning, so warnings count too.
+constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_WARNING;
+
+// The reasons a picture cannot be used, in this program's own words: libvips keeps one
+// error buffer for the whole process, so what it holds after a failure may be another
+// worker's.
+constexpr const char* kUnreadable = "it is not a picture in a format this program reads, or it is damaged";
+constexpr const char* kUndecodable = "its picture data is damaged or cut short";
+constexpr const char* kUnencodable = "its images could not be made";
 
 struct ImageUnref {
   void operator()(VipsImage* image) const { g_object_unref(image); }
@@ -32,8 +54,8 @@ struct FieldsFree {
 std::once_flag vips_started;
 std::string vips_start_failure;
 
-// libvips keeps one error buffer for the whole process; a failing picture takes what
-// is there under this lock and leaves it empty for the next.
+// libvips keeps one error buffer for the whole process; a failing picture empties it so
+// that it does not grow, and reports its own reason instead.
 std::mutex error_mutex;
 
 void DropMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
@@ -54,25 +76,66 @@ void StartVips() {
                     DropMessage, nullptr);
 }
 
-// What libvips said about the last failure, as one line.
-std::string TakeVipsError() {
-  std::string text;
-  {
-    std::lock_guard lock(error_mutex);
-    char* buffer = vips_error_buffer_copy();
-    if (buffer != nullptr) text = buffer;
-    g_free(buffer);
+// `reason`, after the library's own text of a failure is dropped.
+std::string Failure(const char* reason) {
+  std::lock_guard lock(error_mutex);
+  vips_error_clear();
+  return reason;
+}
+
+std::string PixelsOver(const char* what, std::uint64_t width, std::uint64_t height, std::uint64_t limit) {
+  return what + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
+         std::to_string(limit / 1'000'000) + " megapixels this program decodes";
+}
+
+// Reads a GIF's block structure, no pixels, and refuses one whose frames are too large
+// or too many to decode (a frame may claim far more than its screen). Anything else, a
+// damaged file included, is left to the decoder.
+std::optional<std::string> CheckGifFrames(const std::string& source) {
+  struct FileClose {
+    void operator()(FILE* file) const { std::fclose(file); }
+  };
+  const std::unique_ptr<FILE, FileClose> file(g_fopen(source.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  FILE* in = file.get();
+  unsigned char header[13];
+  if (std::fread(header, 1, sizeof header, in) != sizeof header || std::string_view(reinterpret_cast<char*>(header), 3) != "GIF") {
+    return std::nullopt;
   }
-  std::string line;
-  for (const char c : text) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() != ' ') line += "; ";
-    } else {
-      line += c;
+  const auto word = [](const unsigned char* at) { return std::uint64_t{at[0]} | (std::uint64_t{at[1]} << 8); };
+  const auto skip_colour_table = [in](unsigned char packed) {
+    return (packed & 0x80) == 0 || std::fseek(in, 3L << ((packed & 7) + 1), SEEK_CUR) == 0;
+  };
+  const auto skip_sub_blocks = [in] {
+    for (int size = std::fgetc(in); size > 0; size = std::fgetc(in)) {
+      if (std::fseek(in, size, SEEK_CUR) != 0) return false;
     }
+    return true;
+  };
+  const std::uint64_t screen_width = word(header + 6);
+  const std::uint64_t screen_height = word(header + 8);
+  if (!skip_colour_table(header[10])) return std::nullopt;
+  std::uint64_t frames = 0;
+  std::uint64_t total = 0;
+  for (int block = std::fgetc(in); block == 0x21 || block == 0x2C; block = std::fgetc(in)) {
+    if (block == 0x21) {
+      if (std::fgetc(in) == EOF || !skip_sub_blocks()) return std::nullopt;
+      continue;
+    }
+    unsigned char frame[9];
+    if (std::fread(frame, 1, sizeof frame, in) != sizeof frame) return std::nullopt;
+    // The canvas grows to hold a frame that reaches beyond the screen.
+    const std::uint64_t width = std::max(screen_width, word(frame) + word(frame + 4));
+    const std::uint64_t height = std::max(screen_height, word(frame + 2) + word(frame + 6));
+    if (width * height > kMaxGifFramePixels) return PixelsOver("a frame of it is ", width, height, kMaxGifFramePixels);
+    total += word(frame + 4) * word(frame + 6);
+    if (++frames > kMaxGifFrames) return "it has more than " + std::to_string(kMaxGifFrames) + " frames";
+    if (total > kMaxGifTotalPixels) {
+      return "its frames together have more than " + std::to_string(kMaxGifTotalPixels / 1'000'000) + " megapixels";
+    }
+    if (!skip_colour_table(frame[8]) || std::fgetc(in) == EOF || !skip_sub_blocks()) return std::nullopt;
   }
-  while (!line.empty() && (line.back() == ' ' || line.back() == ';')) line.pop_back();
-  return line.empty() ? "the imaging library gave no reason" : line;
+  return std::nullopt;
 }
 
 std::string StringField(VipsImage* image, const char* name) {
@@ -155,9 +218,9 @@ Image Thumbnail(const std::string& source, int box, bool transform_colours) {
   const int failed =
       transform_colours
           ? vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
-                           VIPS_FAIL_ON_TRUNCATED, "export_profile", "srgb", nullptr)
+                           kFailOn, "export_profile", "srgb", nullptr)
           : vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
-                           VIPS_FAIL_ON_TRUNCATED, nullptr);
+                           kFailOn, nullptr);
   if (failed != 0) return nullptr;
   return Image(out);
 }
@@ -194,23 +257,19 @@ Image PublishableCopy(VipsImage* image, bool keep_location) {
   return copy;
 }
 
-// Writes a JPEG beside `path` and renames it into place, so an interrupted run never
-// leaves a half-written image under the name a later run would trust.
-bool SaveJpeg(VipsImage* image, const std::string& path, int quality, bool keep_location) {
+// The JPEG bytes of the image, or nothing. The caller writes them where they belong.
+std::optional<std::string> EncodeJpeg(VipsImage* image, int quality, bool keep_location) {
   const Image publishable = PublishableCopy(image, keep_location);
-  if (!publishable) return false;
-  const std::string temporary = path + kTemporarySuffix;
-  if (vips_jpegsave(publishable.get(), temporary.c_str(), "Q", quality, "strip", keep_location ? FALSE : TRUE,
-                    nullptr) != 0) {
-    std::remove(temporary.c_str());
-    return false;
+  if (!publishable) return std::nullopt;
+  void* buffer = nullptr;
+  std::size_t length = 0;
+  if (vips_jpegsave_buffer(publishable.get(), &buffer, &length, "Q", quality, "strip", keep_location ? FALSE : TRUE,
+                           nullptr) != 0) {
+    return std::nullopt;
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    vips_error("quorvale", "cannot rename %s to %s", temporary.c_str(), path.c_str());
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  std::string bytes(static_cast<const char*>(buffer), length);
+  g_free(buffer);
+  return bytes;
 }
 
 // JPEGs decoded with shrink-on-load, one decode per picture for both images (the
@@ -218,9 +277,8 @@ bool SaveJpeg(VipsImage* image, const std::string& path, int quality, bool keep_
 // colours converted to sRGB, metadata left out.
 class VipsEngine final : public PictureImaging {
  public:
-  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
-                                                     const std::string& display_path,
-                                                     const ImagingSettings& settings) override;
+  std::variant<PreparedImages, std::string> Prepare(const std::string& source,
+                                                    const ImagingSettings& settings) override;
   std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
                                                            bool keep_location) override {
     return CleanPictureMetadata(source_bytes, keep_location);
@@ -234,19 +292,22 @@ void VipsEngine::PlanWorkers(int workers) {
   vips_concurrency_set(std::max(1, cores / std::max(1, workers)));
 }
 
-std::variant<PreparedPicture, std::string> VipsEngine::Prepare(const std::string& source,
-                                                               const std::string& thumbnail_path,
-                                                               const std::string& display_path,
-                                                               const ImagingSettings& settings) {
+std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string& source,
+                                                              const ImagingSettings& settings) {
   std::call_once(vips_started, StartVips);
   if (!vips_start_failure.empty()) return vips_start_failure;
-  // The header alone says whether the original can serve as the display copy.
-  const Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on",
-                                              VIPS_FAIL_ON_TRUNCATED, nullptr));
-  if (!header) return TakeVipsError();
+  if (auto refused = CheckGifFrames(source)) return *refused;
+  // The header alone says whether the picture may be decoded at all, and whether the
+  // original can serve as the display copy.
+  const Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn,
+                                              nullptr));
+  if (!header) return Failure(kUnreadable);
   const std::string loader = StringField(header.get(), VIPS_META_LOADER);
   const int width = vips_image_get_width(header.get());
   const int height = vips_image_get_page_height(header.get());
+  if (std::uint64_t(width) * std::uint64_t(height) > kMaxFramePixels) {
+    return PixelsOver("it is ", std::uint64_t(width), std::uint64_t(height), kMaxFramePixels);
+  }
   const bool animated_gif = loader.starts_with("gifload") && vips_image_get_n_pages(header.get()) > 1;
   const bool fits = width <= settings.display_box && height <= settings.display_box;
   const bool original_serves =
@@ -254,32 +315,36 @@ std::variant<PreparedPicture, std::string> VipsEngine::Prepare(const std::string
       (animated_gif || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
                        (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
 
-  PreparedPicture prepared;
+  PreparedImages images;
+  PreparedPicture& prepared = images.sizes;
+  std::optional<std::string> thumbnail_bytes;
   Image thumbnail;
   if (original_serves) {
     prepared.display_width = width;
     prepared.display_height = height;
     prepared.display_is_original = true;
+    // Decoded while it is encoded.
     thumbnail = Thumbnail(source, settings.thumbnail_box, NeedsColourTransform(header.get()));
-    if (!thumbnail) return TakeVipsError();
+    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
+    if (!thumbnail_bytes) return Failure(kUndecodable);
   } else {
     // One decode for both: the display copy is held in memory (at most the display box
     // in pixels) and the thumbnail scaled from it.
     const Image scaled = Thumbnail(source, settings.display_box, NeedsColourTransform(header.get()));
-    if (!scaled) return TakeVipsError();
-    const Image display(vips_image_copy_memory(scaled.get()));
-    if (!display || !SaveJpeg(display.get(), display_path, settings.display_quality, settings.keep_location)) {
-      return TakeVipsError();
-    }
+    const Image display(scaled ? vips_image_copy_memory(scaled.get()) : nullptr);
+    if (!display) return Failure(kUndecodable);
+    auto display_bytes = EncodeJpeg(display.get(), settings.display_quality, settings.keep_location);
+    thumbnail = ThumbnailOfImage(display.get(), settings.thumbnail_box);
+    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
+    if (!display_bytes || !thumbnail_bytes) return Failure(kUnencodable);
     prepared.display_width = vips_image_get_width(display.get());
     prepared.display_height = vips_image_get_height(display.get());
-    thumbnail = ThumbnailOfImage(display.get(), settings.thumbnail_box);
-    if (!thumbnail) return TakeVipsError();
+    images.display = std::move(*display_bytes);
   }
-  if (!SaveJpeg(thumbnail.get(), thumbnail_path, settings.thumbnail_quality, false)) return TakeVipsError();
   prepared.thumbnail_width = vips_image_get_width(thumbnail.get());
   prepared.thumbnail_height = vips_image_get_height(thumbnail.get());
-  return prepared;
+  images.thumbnail = std::move(*thumbnail_bytes);
+  return images;
 }
 
 }  // namespace

@@ -61,13 +61,11 @@ VipsPictureImaging::Engine& VipsPictureImaging::Loaded() {
   return *engine_;
 }
 
-std::variant<PreparedPicture, std::string> VipsPictureImaging::Prepare(const std::string& source,
-                                                                       const std::string& thumbnail_path,
-                                                                       const std::string& display_path,
-                                                                       const ImagingSettings& settings) {
+std::variant<PreparedImages, std::string> VipsPictureImaging::Prepare(const std::string& source,
+                                                                      const ImagingSettings& settings) {
   Engine& engine = Loaded();
   if (!engine.imaging) return engine.failure;
-  return engine.imaging->Prepare(source, thumbnail_path, display_path, settings);
+  return engine.imaging->Prepare(source, settings);
 }
 
 std::variant<CleanedOriginal, std::string> VipsPictureImaging::CleanOriginal(std::string_view source_bytes,

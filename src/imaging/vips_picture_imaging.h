@@ -10,8 +10,10 @@ namespace quorvale {
 
 // The PictureImaging port on libvips, for the programs: JPEGs decoded with
 // shrink-on-load, one decode per picture for both images, turned upright, in sRGB,
-// without metadata (but the GPS position when it is kept); and the originals published
-// for download cleaned of identifying metadata with libexiv2. Both live in a module
+// without metadata (but the GPS position when it is kept), encoded in memory; and the
+// originals published for download cleaned of identifying metadata with libexiv2. A
+// picture too large to decode (over 200 megapixels, or a GIF frame over 50) is refused
+// before anything of it is decoded. Both live in a module
 // (quorvale_vips.so) that is loaded with the first picture that needs work, so a run
 // whose images are all up to date starts as fast as one without any. When the module
 // cannot be loaded, every picture fails with the loader's reason.
@@ -20,9 +22,8 @@ class VipsPictureImaging final : public PictureImaging {
   VipsPictureImaging();
   ~VipsPictureImaging() override;
 
-  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
-                                                     const std::string& display_path,
-                                                     const ImagingSettings& settings) override;
+  std::variant<PreparedImages, std::string> Prepare(const std::string& source,
+                                                    const ImagingSettings& settings) override;
   // The published original's metadata, on libexiv2 in the same module.
   std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
                                                            bool keep_location) override;

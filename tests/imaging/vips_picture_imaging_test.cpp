@@ -7,6 +7,9 @@
 #include <iterator>
 #include <string>
 #include <variant>
+#include <vector>
+
+#include <sys/resource.h>
 
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -78,8 +81,14 @@ class VipsPictureImagingTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return (folder_.path() / name).string(); }
 
+  // The images of `source` written to thumb.jpg and display.jpg, as a run writes them.
   std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const ImagingSettings& settings = {}) {
-    return imaging_.Prepare(Path(source), Path("thumb.jpg"), Path("display.jpg"), settings);
+    auto prepared = imaging_.Prepare(Path(source), settings);
+    if (auto* reason = std::get_if<std::string>(&prepared)) return *reason;
+    const PreparedImages& images = std::get<PreparedImages>(prepared);
+    std::ofstream(Path("thumb.jpg"), std::ios::binary) << images.thumbnail;
+    if (!images.sizes.display_is_original) std::ofstream(Path("display.jpg"), std::ios::binary) << images.display;
+    return images.sizes;
   }
 
   testing::TempFolder folder_;
@@ -274,7 +283,6 @@ TEST_F(VipsPictureImagingTest, PicturesThatCannotBeDecodedAreReportedWithAReason
     EXPECT_EQ(std::get<std::string>(result).find('\n'), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(Path("thumb.jpg")));
     EXPECT_FALSE(std::filesystem::exists(Path("display.jpg")));
-    EXPECT_FALSE(std::filesystem::exists(Path("thumb.jpg.part")));
   }
 }
 
@@ -298,6 +306,78 @@ TEST_F(VipsPictureImagingTest, AGifGetsAThumbnailOfItsFirstFrameAndAnAnimatedOne
   ASSERT_TRUE(std::holds_alternative<PreparedPicture>(still_result));
   EXPECT_EQ(std::get<PreparedPicture>(still_result), (PreparedPicture{512, 171, 2048, 683, false}));
   EXPECT_EQ(LoaderOf(Load(Path("display.jpg")).get()), "jpegload");
+}
+
+// The bytes of a JPEG of `width` x `height` whose frame header (SOF) claims
+// `claimed` x `claimed` pixels.
+std::string JpegClaiming(int width, int height, int claimed) {
+  Image picture = Drawn(width, height);
+  void* buffer = nullptr;
+  std::size_t length = 0;
+  EXPECT_EQ(vips_jpegsave_buffer(picture.get(), &buffer, &length, nullptr), 0);
+  std::string bytes(static_cast<const char*>(buffer), length);
+  g_free(buffer);
+  for (std::size_t i = 2; i + 9 < bytes.size(); ++i) {
+    if (bytes[i] == '\xFF' && (bytes[i + 1] == '\xC0' || bytes[i + 1] == '\xC2')) {
+      for (const std::size_t at : {i + 5, i + 7}) {
+        bytes[at] = static_cast<char>(claimed >> 8);
+        bytes[at + 1] = static_cast<char>(claimed & 0xFF);
+      }
+      break;
+    }
+  }
+  return bytes;
+}
+
+// A GIF of a few bytes: a `screen` x `screen` logical screen with one frame that claims
+// `frame` x `frame` pixels and holds almost no data.
+std::string GifClaiming(int screen, int frame) {
+  std::string gif = "GIF89a";
+  const auto word = [&gif](int value) {
+    gif += static_cast<char>(value & 0xFF);
+    gif += static_cast<char>(value >> 8);
+  };
+  word(screen);
+  word(screen);
+  gif += std::string("\x80\x00\x00", 3);              // a global table of two colours
+  gif += std::string("\x00\x00\x00\xFF\xFF\xFF", 6);
+  gif += '\x2C';                                        // the frame
+  word(0);
+  word(0);
+  word(frame);
+  word(frame);
+  gif += std::string("\x00\x02\x02\x4C\x01\x00\x3B", 7);  // LZW data, end of frame, trailer
+  return gif;
+}
+
+TEST_F(VipsPictureImagingTest, HostilePicturesAreRefusedInBoundedMemory) {
+  const std::vector<std::pair<std::string, std::string>> hostile = {
+      {"frame-claims.gif", GifClaiming(1, 60000)},
+      {"screen-claims.gif", GifClaiming(60000, 60000)},
+      {"header-claims.jpg", JpegClaiming(64, 64, 60000)},
+      {"lying-header.jpg", JpegClaiming(64, 64, 4000)},
+  };
+  for (const auto& [name, bytes] : hostile) std::ofstream(Path(name), std::ios::binary) << bytes;
+  SaveJpeg(Drawn(1600, 1200).get(), Path("whole.jpg"));
+
+  // In a fresh process under a memory limit, so a picture that makes the library
+  // allocate gigabytes shows as a killed process rather than a stalled machine.
+  const auto prepare_all = [&] {
+    const rlimit limit{std::size_t{2} << 30, std::size_t{2} << 30};
+    ::setrlimit(RLIMIT_AS, &limit);
+    int failed = 0;
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+      const auto result = imaging_.Prepare(Path(hostile[i].first), {});
+      const std::string* reason = std::get_if<std::string>(&result);
+      std::fprintf(stderr, "%s: %s\n", hostile[i].first.c_str(), reason ? reason->c_str() : "made");
+      if (reason == nullptr || reason->empty()) failed |= 1 << i;
+    }
+    // The next picture is made as ever.
+    if (!std::holds_alternative<PreparedImages>(imaging_.Prepare(Path("whole.jpg"), {}))) failed |= 1 << 7;
+    std::exit(failed);
+  };
+  ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
+  EXPECT_EXIT(prepare_all(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
                                  const std::vector<PublishedPicture>& pictures) {
   const std::string& publish_directory = job.settings.PublishDirectory;
   AlbumImagesJob images;
+  images.root = publish_directory;
   images.record_path = AlbumImagingRecordPath(publish_directory, album_number);
   images.thumbnail_folder = AlbumThumbnailFolder(publish_directory, album_number);
   images.display_folder = AlbumDisplayFolder(publish_directory, album_number);
@@ -73,6 +74,9 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
   events.progress = [&](std::size_t finished, std::size_t) {
     for (; counted < finished; ++counted) context.PictureDone();
   };
+  events.failure = [&](const std::string& what, const std::string& reason) {
+    context.ReportFailure(kIndent, what, reason);
+  };
   events.picture_done = [&](std::size_t i, const PictureImagesResult& result) {
     const PictureImages& picture = job.pictures[i];
     context.transcript().CutIfLong();
@@ -85,11 +89,20 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
   return PrepareAlbumImages(job, *context.job().imaging, events, context.StopToken());
 }
 
+void RemoveUnusedImagesOfAlbum(GenerationContext& context, int album_number,
+                               const std::vector<PublishedPicture>& pictures,
+                               const std::vector<PictureImagesResult>& results) {
+  if (context.StopRequested() || context.job().imaging == nullptr) return;
+  RemoveUnusedAlbumImages(AlbumImagesJobFor(context.job(), album_number, pictures), results);
+}
+
 void RemoveImagesOfRemovedAlbums(GenerationContext& context) {
+  if (context.StopRequested()) return;
   const std::string& publish_directory = context.publish_directory();
   const int album_count = context.project().AlbumCount();
-  RemoveImagesOfLaterAlbums(ThumbnailsFolderPath(publish_directory), album_count, kImagingRecordExtension);
-  RemoveImagesOfLaterAlbums(DisplayFolderPath(publish_directory), album_count, "");
+  RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
+                            kImagingRecordExtension);
+  RemoveImagesOfLaterAlbums(publish_directory, DisplayFolderPath(publish_directory), album_count, "");
 }
 
 }  // namespace quorvale

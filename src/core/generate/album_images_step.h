@@ -34,13 +34,24 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
 // The transcript gets one line per picture, in album order: made, or skipped as
 // unchanged, or, for a picture that cannot be decoded, one "ERROR:" line with its path
 // and the reason, counted as an error (its place in the album stays; the pages show a
-// placeholder). A missing picture gets no line here: the copying step reports it. The
+// placeholder); so does an image, a folder or the record that cannot be written below
+// the Publishing Directory (a link or a special file in its place is refused, once). A
+// missing picture gets no line here: the copying step reports it. Nothing is removed
+// here (see RemoveUnusedImagesOfAlbum). The
 // run's progress counts each picture as it finishes, so the viewer does not count the
 // pictures itself. A stop request ends the work between pictures.
 std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int album_number,
                                                  const std::vector<PublishedPicture>& pictures);
 
-// After the last album: removes the images and records of albums that no longer exist.
+// Once the album's page is written: removes the album's images that the page no longer
+// shows (of pictures that left the album, or whose images could not be made again).
+// Nothing after a stop: the old page may still show them.
+void RemoveUnusedImagesOfAlbum(GenerationContext& context, int album_number,
+                               const std::vector<PublishedPicture>& pictures,
+                               const std::vector<PictureImagesResult>& results);
+
+// Once the home page is written: removes the images and records of albums that no
+// longer exist. Nothing after a stop.
 void RemoveImagesOfRemovedAlbums(GenerationContext& context);
 
 }  // namespace quorvale

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <charconv>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
@@ -12,9 +11,10 @@
 
 #include "imaging/imaging_record.h"
 #include "platform/file_copy.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
-#include "platform/native_path.h"
+#include "platform/folder_removal.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -23,28 +23,62 @@ namespace {
 // The pictures the record vouches for, by thumbnail path (distinct per picture).
 using RecordIndex = std::unordered_map<std::string, const RecordedPicture*>;
 
-bool Exists(const std::string& path) {
-  std::string reason;
-  return StampOf(path, &reason).has_value();
-}
-
-bool IsUpToDate(const PictureImages& picture, const FileStamp& stamp, const RecordIndex& index) {
+bool IsUpToDate(const AlbumImagesJob& job, const PictureImages& picture, const FileStamp& stamp,
+                const RecordIndex& index) {
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
   const RecordedPicture& recorded = *found->second;
+  // An image counts only as a regular file reached without a link.
   return recorded.source == picture.source && recorded.display == picture.display && recorded.source_stamp == stamp &&
-         Exists(picture.thumbnail) && (recorded.sizes.display_is_original || Exists(picture.display));
+         StampBelow(job.root, picture.thumbnail) &&
+         (recorded.sizes.display_is_original || StampBelow(job.root, picture.display));
 }
 
-// Removes every file of `folder` that is not one of `keep` (full paths).
-void RemoveOthers(const std::string& folder, const std::unordered_set<std::string>& keep) {
-  const auto entries = ListFolder(folder);
+// Removes every regular file of `folder` that is not one of `keep` (full paths).
+void RemoveOthers(const std::string& root, const std::string& folder, const std::unordered_set<std::string>& keep) {
+  const auto entries = ListFolderBelow(root, folder);
   if (!entries) return;
-  std::error_code error;
   for (const FolderEntry& entry : *entries) {
     const std::string path = JoinPath(folder, entry.name);
-    if (entry.kind == FolderEntry::Kind::kFile && !keep.contains(path)) std::filesystem::remove(NativePath(path), error);
+    if (entry.kind == FolderEntry::Kind::kFile && !keep.contains(path)) RemoveFileBelow(root, path);
   }
+}
+
+// The two folders of images and their parents, made below the root when missing. The
+// first failure is reported, and nothing more is made.
+bool MakeFolders(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
+  for (const std::string& path :
+       {FolderOf(job.thumbnail_folder), job.thumbnail_folder, FolderOf(job.display_folder), job.display_folder}) {
+    if (auto reason = CreateFolderBelow(job.root, path)) {
+      if (events.failure) events.failure("Creating folder " + path, *reason);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The earlier record, when it is there, whole and made with these settings. A record
+// that is too large or damaged only means the work is done again; one that is refused
+// (a link, no regular file) is reported as well.
+std::optional<ImagingRecord> EarlierRecord(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
+  std::string reason;
+  const auto bytes = ReadFileBelow(job.root, job.record_path, kMaxImagingRecordBytes, &reason);
+  if (!bytes) {
+    if (IsRefusal(reason) && events.failure) events.failure("Reading record " + job.record_path, reason);
+    return std::nullopt;
+  }
+  auto record = ParseImagingRecord(*bytes);
+  if (record && record->settings != job.settings) record.reset();
+  return record;
+}
+
+// The images' bytes written over their paths; the reason of the first that fails.
+std::optional<std::string> WriteImages(const std::string& root, const PictureImages& picture,
+                                       const PreparedImages& images) {
+  if (!images.sizes.display_is_original) {
+    if (auto reason = WriteFileBelow(root, picture.display, images.display)) return reason;
+  }
+  return WriteFileBelow(root, picture.thumbnail, images.thumbnail);
 }
 
 }  // namespace
@@ -62,9 +96,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   std::vector<FileStamp> stamps(total);
 
   // State: the earlier record, when it is whole and made with these settings.
-  std::optional<ImagingRecord> earlier;
-  if (const auto bytes = ReadWholeFile(job.record_path)) earlier = ParseImagingRecord(*bytes);
-  if (earlier && earlier->settings != job.settings) earlier.reset();
+  const std::optional<ImagingRecord> earlier = EarlierRecord(job, events);
   RecordIndex index;
   if (earlier) {
     for (const RecordedPicture& recorded : earlier->pictures) index.emplace(recorded.thumbnail, &recorded);
@@ -85,7 +117,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
       continue;
     }
     stamps[i] = *stamp;
-    if (IsUpToDate(picture, *stamp, index)) {
+    if (IsUpToDate(job, picture, *stamp, index)) {
       results[i].state = PictureImagesState::kUpToDate;
       results[i].sizes = index.at(picture.thumbnail)->sizes;
       finished[i] = true;
@@ -93,10 +125,13 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
       work.push_back(i);
     }
   }
-  if (!work.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(NativePath(job.thumbnail_folder), error);
-    std::filesystem::create_directories(NativePath(job.display_folder), error);
+  // State: the folders the work goes to; without them no picture is decoded.
+  if (!work.empty() && !MakeFolders(job, events)) {
+    for (const std::size_t i : work) {
+      results[i].state = PictureImagesState::kNoFolder;
+      finished[i] = true;
+    }
+    work.clear();
   }
 
   // State: the workers take pictures in album order, one at a time, so at most one
@@ -118,14 +153,20 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         if (taken >= work.size()) break;
         const std::size_t i = work[taken];
         const PictureImages& picture = job.pictures[i];
-        auto prepared = imaging.Prepare(picture.source, picture.thumbnail, picture.display, job.settings);
-        std::lock_guard lock(mutex);
-        if (auto* sizes = std::get_if<PreparedPicture>(&prepared)) {
-          results[i].state = PictureImagesState::kMade;
-          results[i].sizes = *sizes;
+        auto prepared = imaging.Prepare(picture.source, job.settings);
+        std::optional<std::string> failure;
+        if (auto* images = std::get_if<PreparedImages>(&prepared)) {
+          failure = WriteImages(job.root, picture, *images);
         } else {
+          failure = std::move(std::get<std::string>(prepared));
+        }
+        std::lock_guard lock(mutex);
+        if (failure) {
           results[i].state = PictureImagesState::kFailed;
-          results[i].reason = std::move(std::get<std::string>(prepared));
+          results[i].reason = std::move(*failure);
+        } else {
+          results[i].state = PictureImagesState::kMade;
+          results[i].sizes = std::get<PreparedImages>(prepared).sizes;
         }
         finished[i] = true;
         ++finished_count;
@@ -166,42 +207,55 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
     if (events.picture_done) events.picture_done(delivered, results[delivered]);
   }
 
-  // State: the record of this run: what was made now and what stayed up to date.
+  // State: the record of this run: what was made now and what stayed up to date. A
+  // record that cannot be written only means the work is done again next time; one
+  // that is refused is reported.
   ImagingRecord record{job.settings, {}};
-  std::unordered_set<std::string> keep_thumbnails;
-  std::unordered_set<std::string> keep_displays;
   for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;
     const PictureImages& picture = job.pictures[i];
     record.pictures.push_back({picture.source, stamps[i], picture.thumbnail, picture.display, results[i].sizes});
-    keep_thumbnails.insert(picture.thumbnail);
-    if (!results[i].sizes.display_is_original) keep_displays.insert(picture.display);
   }
-  // A record that cannot be written only means the work is done again next time.
-  WriteFileAtomically(job.record_path, ImagingRecordBytes(record));
-  if (!stop.stop_requested()) {
-    RemoveOthers(job.thumbnail_folder, keep_thumbnails);
-    RemoveOthers(job.display_folder, keep_displays);
+  if (const auto reason = WriteFileBelow(job.root, job.record_path, ImagingRecordBytes(record));
+      reason && IsRefusal(*reason) && events.failure) {
+    events.failure("Writing record " + job.record_path, *reason);
   }
   return results;
 }
 
-void RemoveImagesOfLaterAlbums(const std::string& folder, int album_count, const std::string& record_suffix) {
-  const auto entries = ListFolder(folder);
+void RemoveUnusedAlbumImages(const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results) {
+  std::unordered_set<std::string> keep_thumbnails;
+  std::unordered_set<std::string> keep_displays;
+  for (std::size_t i = 0; i < results.size() && i < job.pictures.size(); ++i) {
+    if (!results[i].HasImages()) continue;
+    keep_thumbnails.insert(job.pictures[i].thumbnail);
+    if (!results[i].sizes.display_is_original) keep_displays.insert(job.pictures[i].display);
+  }
+  RemoveOthers(job.root, job.thumbnail_folder, keep_thumbnails);
+  RemoveOthers(job.root, job.display_folder, keep_displays);
+}
+
+void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,
+                               const std::string& record_suffix) {
+  const auto entries = ListFolderBelow(root, folder);
   if (!entries) return;
-  std::vector<std::string> later;
   for (const FolderEntry& entry : *entries) {
     std::string name = entry.name;
     if (!name.starts_with("album-")) continue;
-    if (!record_suffix.empty() && name.ends_with(record_suffix)) name.resize(name.size() - record_suffix.size());
+    const bool record = !record_suffix.empty() && name.ends_with(record_suffix);
+    if (record) name.resize(name.size() - record_suffix.size());
     const std::string_view digits = std::string_view(name).substr(6);
     int number = 0;
     const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
     if (failure != std::errc() || end != digits.data() + digits.size() || digits.empty()) continue;
-    if (std::to_string(number) == digits && number >= album_count) later.push_back(JoinPath(folder, entry.name));
+    if (std::to_string(number) != digits || number < album_count) continue;
+    const std::string path = JoinPath(folder, entry.name);
+    if (record && entry.kind == FolderEntry::Kind::kFile) {
+      RemoveFileBelow(root, path);
+    } else if (!record && entry.kind == FolderEntry::Kind::kFolder) {
+      RemoveFolderTreeBelow(root, path);
+    }
   }
-  std::error_code error;
-  for (const std::string& path : later) std::filesystem::remove_all(NativePath(path), error);
 }
 
 }  // namespace quorvale

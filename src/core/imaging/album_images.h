@@ -16,6 +16,7 @@ namespace quorvale {
 // How a viewer's per-album step uses it:
 //
 //   AlbumImagesJob job;
+//   job.root = ...;                            // the Publishing Directory
 //   job.record_path = ...;                     // one record per album, under PhotoAlbum/
 //   job.thumbnail_folder = ...; job.display_folder = ...;
 //   for each picture, in album order:
@@ -24,15 +25,22 @@ namespace quorvale {
 //   AlbumImagesEvents events;
 //   events.picture_done = [&](std::size_t i, const PictureImagesResult& r) { ...transcript line... };
 //   events.progress = [&](std::size_t finished, std::size_t total) { ...progress event... };
+//   events.failure = [&](const std::string& what, const std::string& reason) { ...error line... };
 //   const std::vector<PictureImagesResult> results = PrepareAlbumImages(job, imaging, events, stop);
 //   ...write the album's pages from results[i].sizes...
+//   if (the pages were written and the run was not stopped) RemoveUnusedAlbumImages(job, results);
 //
 // A picture is left alone when its source has the size and last-modified time the
 // record names, its images exist and the record was made with the same settings: then
 // neither the source nor the images are opened, and the sizes come from the record.
-// Every other picture is handed to the imaging port by a pool of workers. Afterwards
-// the record is rewritten (atomically) and every file in the two folders that belongs
-// to no picture of the job is removed.
+// Every other picture is handed to the imaging port by a pool of workers, and the
+// bytes it returns are written here. Afterwards the record is rewritten. Images that
+// belong to no picture stay until RemoveUnusedAlbumImages: the pages still showing
+// them are replaced first.
+//
+// Every folder, image and record is reached from `root` without following a link, and
+// written as a temporary file renamed over the target: a link, a FIFO or a wrong kind of
+// entry on the way is refused with its reason, and nothing is written through it.
 struct PictureImages {
   std::string source;              // the picture file as the project names it
   std::string published_original;  // where the run publishes the original (the display copy when it serves)
@@ -44,7 +52,9 @@ enum class PictureImagesState {
   kMade,      // made in this run
   kUpToDate,  // unchanged since the run that made it: taken from the record
   kMissing,   // no file at the source path
-  kFailed,    // the imaging port could not use the picture; `reason` says why
+  kFailed,    // the imaging port could not use the picture, or its images could not be
+              // written; `reason` says why
+  kNoFolder,  // its image folders could not be made (reported once, through `failure`)
   kStopped,   // not reached: the run was stopped first
 };
 
@@ -61,8 +71,9 @@ struct PictureImagesResult {
 };
 
 struct AlbumImagesJob {
+  std::string root;              // the Publishing Directory, below which everything else lies
   std::string record_path;       // the record of these pictures' images
-  std::string thumbnail_folder;  // created when missing; cleared of what belongs to no picture
+  std::string thumbnail_folder;  // created (with its parent) when missing
   std::string display_folder;    // the same
   std::vector<PictureImages> pictures;
   ImagingSettings settings;
@@ -75,20 +86,31 @@ struct AlbumImagesEvents {
   std::function<void(std::size_t index, const PictureImagesResult& result)> picture_done;
   // The number of pictures finished so far (in whatever order they finish) of `total`.
   std::function<void(std::size_t finished, std::size_t total)> progress;
+  // A failure of the album's own files (a folder of images, the record): what failed,
+  // with its path, and the reason. The pictures' own failures come with their results.
+  std::function<void(const std::string& what, const std::string& reason)> failure;
 };
 
 // Makes what is missing or out of date and returns every picture's result, in job
 // order. A stop request is honoured between pictures: pictures not begun by then are
-// kStopped, nothing is removed, and the record keeps what was finished.
+// kStopped, and the record keeps what was finished. Nothing is removed.
 std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
                                                     const AlbumImagesEvents& events, std::stop_token stop);
+
+// Removes from the job's two folders every regular file that belongs to no picture with
+// images in `results` (what PrepareAlbumImages returned for the job): images of pictures
+// that left the album, or that could not be made again. Only for a caller that has
+// replaced the pages that showed the earlier images, so no page refers to what goes.
+// Links and other entries are left alone.
+void RemoveUnusedAlbumImages(const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results);
 
 // The number of workers for `pictures` pictures with a limit of `jobs` (0: none).
 int ImagingWorkerCount(int jobs, std::size_t pictures);
 
-// Removes the entries of `folder` named "album-K" (a folder of images) or
+// Removes the entries of `folder` below `root` named "album-K" (a folder of images) or
 // "album-K<record_suffix>" (an album's record) with K >= album_count: what albums that
-// no longer exist left behind. Nothing else is touched.
-void RemoveImagesOfLaterAlbums(const std::string& folder, int album_count, const std::string& record_suffix);
+// no longer exist left behind. Nothing else is touched, no link is followed or removed.
+void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,
+                               const std::string& record_suffix);
 
 }  // namespace quorvale

@@ -1,5 +1,7 @@
 #include "imaging/imaging_record.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 
@@ -13,15 +15,18 @@ constexpr std::size_t kPictureFields = 11;
 
 bool Storable(const std::string& path) { return path.find_first_of("\t\r\n") == std::string::npos; }
 
-std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
-  std::vector<std::string_view> fields;
+// The fields of `line` between `separator`s, when there are exactly `Count` of them.
+template <std::size_t Count>
+std::optional<std::array<std::string_view, Count>> SplitFields(std::string_view line, char separator) {
+  if (static_cast<std::size_t>(std::count(line.begin(), line.end(), separator)) != Count - 1) return std::nullopt;
+  std::array<std::string_view, Count> fields;
   std::size_t from = 0;
-  for (;;) {
-    const std::size_t cut = line.find(separator, from);
-    fields.push_back(line.substr(from, cut - from));
-    if (cut == std::string_view::npos) return fields;
+  for (std::size_t i = 0; i < Count; ++i) {
+    const std::size_t cut = std::min(line.find(separator, from), line.size());
+    fields[i] = line.substr(from, cut - from);
     from = cut + 1;
   }
+  return fields;
 }
 
 template <typename Number>
@@ -37,9 +42,11 @@ bool ReadFlag(std::string_view text, bool& flag) {
 }
 
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {
-  const auto fields = SplitFields(line, ' ');
+  const auto split = SplitFields<7>(line, ' ');
+  if (!split) return std::nullopt;
+  const auto& fields = *split;
   ImagingSettings settings;
-  if (fields.size() != 7 || fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
+  if (fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
       !ReadNumber(fields[2], settings.display_box) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
       !ReadNumber(fields[4], settings.display_quality) || !ReadFlag(fields[5], settings.keep_location) ||
       !ReadFlag(fields[6], settings.original_published)) {
@@ -49,10 +56,12 @@ std::optional<ImagingSettings> ParseSettings(std::string_view line) {
 }
 
 std::optional<RecordedPicture> ParsePicture(std::string_view line) {
-  const auto fields = SplitFields(line, '\t');
+  const auto split = SplitFields<kPictureFields>(line, '\t');
+  if (!split) return std::nullopt;
+  const auto& fields = *split;
   RecordedPicture picture;
   PreparedPicture& sizes = picture.sizes;
-  if (fields.size() != kPictureFields || !ReadNumber(fields[0], picture.source_stamp.size) ||
+  if (!ReadNumber(fields[0], picture.source_stamp.size) ||
       !ReadNumber(fields[1], picture.source_stamp.modified_seconds) ||
       !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) ||
       !ReadNumber(fields[3], sizes.thumbnail_width) || !ReadNumber(fields[4], sizes.thumbnail_height) ||
@@ -94,21 +103,24 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
 
 std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
   // Every line, the last included, ends with CR LF: a file cut short is damaged.
-  if (!bytes.ends_with(kLineEnd)) return std::nullopt;
-  std::vector<std::string_view> lines;
-  for (std::size_t from = 0; from < bytes.size();) {
+  if (bytes.size() > kMaxImagingRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
+  std::optional<ImagingRecord> record;
+  for (std::size_t from = 0, number = 0; from < bytes.size(); ++number) {
     const std::size_t end = bytes.find(kLineEnd, from);
-    lines.push_back(bytes.substr(from, end - from));
+    const std::string_view line = bytes.substr(from, end - from);
     from = end + kLineEnd.size();
-  }
-  if (lines.size() < 2 || lines[0] != kFormatLine) return std::nullopt;
-  const auto settings = ParseSettings(lines[1]);
-  if (!settings) return std::nullopt;
-  ImagingRecord record{*settings, {}};
-  for (std::size_t i = 2; i < lines.size(); ++i) {
-    auto picture = ParsePicture(lines[i]);
-    if (!picture) return std::nullopt;
-    record.pictures.push_back(std::move(*picture));
+    if (line.size() > kMaxImagingRecordLineBytes) return std::nullopt;
+    if (number == 0) {
+      if (line != kFormatLine) return std::nullopt;
+    } else if (number == 1) {
+      const auto settings = ParseSettings(line);
+      if (!settings) return std::nullopt;
+      record = ImagingRecord{*settings, {}};
+    } else {
+      auto picture = ParsePicture(line);
+      if (!picture) return std::nullopt;
+      record->pictures.push_back(std::move(*picture));
+    }
   }
   return record;
 }

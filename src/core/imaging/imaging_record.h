@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,15 @@ struct ImagingRecord {
 // again next time rather than misread.
 std::string ImagingRecordBytes(const ImagingRecord& record);
 
+// The largest record that is read, and the longest line in it. An album holds at most a
+// hundred pictures, each line three paths and a few numbers: far below both. Anything
+// larger is refused before it is read or split, and the work is done again.
+inline constexpr std::size_t kMaxImagingRecordBytes = std::size_t{16} << 20;
+inline constexpr std::size_t kMaxImagingRecordLineBytes = std::size_t{1} << 20;
+
 // The record in `bytes`, or nothing when they are not a whole, well-formed record: a
-// damaged record only means the work is done again.
+// damaged or oversized record only means the work is done again. Each line is checked
+// for its length and its number of fields before it is split.
 std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes);
 
 }  // namespace quorvale

@@ -39,22 +39,29 @@ struct CleanedOriginal {
   std::string bytes;
 };
 
+// A picture's images as JPEG bytes, and their sizes. The core writes them where they
+// belong, through the same contained writer as every other file of the site.
+struct PreparedImages {
+  PreparedPicture sizes;
+  std::string thumbnail;  // the thumbnail's bytes
+  std::string display;    // the display copy's bytes; empty when the original serves
+};
+
 // The port through which generation has pictures decoded and scaled. The core only
-// decides which pictures need the work and in which order the results are reported;
-// an implementation (libvips in quorvale_imaging, a fake in the tests) does the work.
+// decides which pictures need the work, writes the images and reports the results; an
+// implementation (libvips in quorvale_imaging, a fake in the tests) does the work and
+// writes no file itself.
 class PictureImaging {
  public:
   virtual ~PictureImaging() = default;
 
-  // Makes the thumbnail of `source` at `thumbnail_path` and, unless the original can
-  // be shown itself, the display copy at `display_path`; both JPEG, upright, in sRGB,
-  // without metadata (but the location when `settings` keep it). Either the sizes or
-  // the reason, in words, why the picture cannot be used (not an image, damaged, an
-  // unknown format). Called from several threads at once.
-  virtual std::variant<PreparedPicture, std::string> Prepare(const std::string& source,
-                                                             const std::string& thumbnail_path,
-                                                             const std::string& display_path,
-                                                             const ImagingSettings& settings) = 0;
+  // Makes the thumbnail of `source` and, unless the original can be shown itself, its
+  // display copy; both JPEG, upright, in sRGB, without metadata (but the location when
+  // `settings` keep it). Either the images or the reason, in words, why the picture
+  // cannot be used (not an image, damaged, an unknown format, too large to decode).
+  // Called from several threads at once; each call's reason is its own.
+  virtual std::variant<PreparedImages, std::string> Prepare(const std::string& source,
+                                                            const ImagingSettings& settings) = 0;
 
   // The bytes of a picture file (`source_bytes`, as the caller read them) as the site
   // publishes them for download: the same pixels, bit for bit, without the fields that

@@ -19,4 +19,10 @@ struct FolderEntry {
 // path limit on Windows.
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std::string* reason = nullptr);
 
+// The same for the folder at `path` below `root` (`root`, a separator and a relative
+// part), reached as the writers reach their targets: neither that folder nor any folder
+// on the way to it from `root` may be a link.
+std::optional<std::vector<FolderEntry>> ListFolderBelow(const std::string& root, const std::string& path,
+                                                        std::string* reason = nullptr);
+
 }  // namespace quorvale

@@ -22,4 +22,14 @@ struct RemovalFailure {
 // nor the length of its paths matters and the memory used stays the same at any depth.
 std::optional<RemovalFailure> RemoveFolderTree(const std::string& path);
 
+// The same for the folder at `path` below `root` (`root`, a separator and a relative
+// part), reached as the writers reach their targets: no folder on the way from `root`
+// may be a link, and neither may the folder itself.
+std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, const std::string& path);
+
+// Deletes the regular file at `path` below `root`, reached in the same way. A link or
+// any other kind of entry in its place is left alone and named in the reason; a missing
+// file is no failure. Returns the failure's reason.
+std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path);
+
 }  // namespace quorvale

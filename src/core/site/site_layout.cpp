@@ -1,7 +1,6 @@
 #include "site/site_layout.h"
 
 #include "platform/path.h"
-#include "platform/text_codec.h"
 
 namespace quorvale {
 
@@ -70,11 +69,7 @@ std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int a
                   AlbumBaseName(album_number) + kOriginalsRecordInfix + kImagingRecordExtension);
 }
 
-std::string SmallImageName(const std::string& published_name) {
-  const std::string lower = AsciiLower(published_name);
-  if (lower.ends_with(".jpg") || lower.ends_with(".jpeg")) return published_name;
-  return published_name + ".jpg";
-}
+std::string SmallImageName(const std::string& published_name) { return published_name + kSmallImageExtension; }
 
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {
   return {JoinPath(publish_directory, kImagesFolderName), SiteFolderPath(publish_directory),

@@ -35,6 +35,7 @@ inline constexpr const char* kThumbnailsFolderName = "thumbnails";
 inline constexpr const char* kDisplayFolderName = "display";
 inline constexpr const char* kImagingRecordExtension = ".record";
 inline constexpr const char* kOriginalsRecordInfix = ".originals";
+inline constexpr const char* kSmallImageExtension = ".jpg";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
@@ -58,9 +59,10 @@ std::string AlbumDisplayFolder(const std::string& publish_directory, int album_n
 std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
 std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number);
 // The file name of a picture's thumbnail and display copy, both JPEG: its published
-// name where that already ends in ".jpg" or ".jpeg" (any letter case), else that name
-// with ".jpg" added ("garden.gif" gives "garden.gif.jpg"), so distinct published names
-// keep distinct images.
+// name with ".jpg" added, always ("garden.gif" gives "garden.gif.jpg", "garden.gif.jpg"
+// gives "garden.gif.jpg.jpg"). Published names are distinct ignoring letter case, and
+// so are the names made from them: two pictures never share an image, on a system
+// whose names ignore case as well.
 std::string SmallImageName(const std::string& published_name);
 
 // The folders every run makes, in the order it makes them: PD/images, PD/PhotoAlbum,

@@ -63,7 +63,7 @@ TEST(AlbumImagesStep, ReportsEachPictureInAlbumOrderAndCountsUndecodablePictures
   const std::string t = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("thumbnails", JoinPath("album-3", ""))));
   const std::string d = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("display", JoinPath("album-3", ""))));
   EXPECT_EQ(run(first_events),
-            "\r\n        Made thumbnail " + t + "lake.jpg and display copy " + d + "lake.jpg of picture " + pictures +
+            "\r\n        Made thumbnail " + t + "lake.jpg.jpg and display copy " + d + "lake.jpg.jpg of picture " + pictures +
                 "/lake.jpg." +
                 "\r\n        ERROR: Making the thumbnail of picture " + pictures + "/bad.jpg failed: not a picture." +
                 "\r\n        Made thumbnail " + t + "garden.gif.jpg and display copy " + d +
@@ -76,7 +76,7 @@ TEST(AlbumImagesStep, ReportsEachPictureInAlbumOrderAndCountsUndecodablePictures
 
   RecordingEvents second_events;
   EXPECT_EQ(run(second_events),
-            "\r\n        Skipping images of picture " + pictures + "/lake.jpg (" + t + "lake.jpg) UNCHANGED." +
+            "\r\n        Skipping images of picture " + pictures + "/lake.jpg (" + t + "lake.jpg.jpg) UNCHANGED." +
                 "\r\n        ERROR: Making the thumbnail of picture " + pictures + "/bad.jpg failed: not a picture." +
                 "\r\n        Skipping images of picture " + pictures + "/garden.gif (" + t + "garden.gif.jpg) UNCHANGED.");
   EXPECT_EQ(imaging.TakeOpened(), (std::set<std::string>{"lake.jpg", "bad.jpg", "garden.gif"}));

@@ -15,10 +15,12 @@
 #endif
 
 #include "core/generate/generation_fixture.h"
+#include "core/support/fake_imaging.h"
 #include "generate/clear_publishing_directory.h"
 #include "platform/file_lock.h"
 #include "support/links.h"
 #include "support/temp_folder.h"
+#include "viewers/html/html_viewer.h"
 
 namespace quorvale::testing {
 namespace {
@@ -31,6 +33,16 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
         entry.is_symlink() ? "link" : entry.is_directory() ? "folder" : ReadWholeFile(entry.path().string()).value();
   }
   return entries;
+}
+
+// No Publishing Directory, and beside it a tree that no run may change: a file and a
+// folder holding `in_folder`, which the cases' links point at.
+void ResetOutside(const fs::path& publish, const fs::path& outside, const std::string& in_folder) {
+  fs::remove_all(publish);
+  fs::remove_all(outside);
+  fs::create_directories(outside / "2019");
+  std::ofstream(outside / "thesis.txt", std::ios::binary) << "three years of work";
+  std::ofstream(outside / "2019" / in_folder, std::ios::binary) << "from 2019";
 }
 
 TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
@@ -58,11 +70,7 @@ TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
   const fs::path outside = fs::path(root_) / "outside";
   for (const auto& [name, kind] : cases) {
     SCOPED_TRACE(name + ": " + kind);
-    fs::remove_all(publish_);
-    fs::remove_all(outside);
-    fs::create_directories(outside / "2019");
-    WriteFile((outside / "thesis.txt").string(), "three years of work");
-    WriteFile((outside / "2019/p.jpg").string(), "the 2019 original");
+    ResetOutside(publish_, outside, "p.jpg");
     const std::string entry = In(name);
     const bool is_folder = name.find('.') == std::string::npos;  // a layout folder
     fs::create_directories(fs::path(entry).parent_path());
@@ -88,6 +96,57 @@ TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
     // Clear neither follows nor waits either.
     dialogs_.answers = {Answer::kOk, Answer::kYes};
     ClearPublishingDirectory(publish_, dialogs_, clock_);
+    EXPECT_EQ(Snapshot(outside), before);
+  }
+}
+
+TEST_F(GenerationTest, NothingOutsideChangesThroughTheImagesOfAnHtmlSite) {
+  // Each folder, record and image of the images step in turn replaced by a link out of
+  // the folder, a FIFO (where the system has them), or the wrong kind of entry.
+  const std::string link(kIsALink), special(kIsNotARegularFile), not_folder(kIsNotAFolder);
+  const bool links = CanMakeLinks(root_);
+  std::vector<std::pair<std::string, std::string>> cases;
+  for (const char* folder : {"PhotoAlbum/thumbnails", "PhotoAlbum/thumbnails/album-0", "PhotoAlbum/display",
+                             "PhotoAlbum/display/album-0"}) {
+    if (links) cases.emplace_back(folder, link);
+    cases.emplace_back(folder, not_folder);  // a file where the folder goes
+  }
+  for (const char* file : {"PhotoAlbum/thumbnails/album-0.record", "PhotoAlbum/thumbnails/album-0/p.jpg.jpg",
+                           "PhotoAlbum/display/album-0/p.jpg.jpg"}) {
+    if (links) cases.emplace_back(file, link);
+    cases.emplace_back(file, special);  // a FIFO, or a folder where there is none
+  }
+  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
+  settings_.ViewerType = "html";
+  AddAlbum("2020", {{Picture("2020", "p.jpg", "the 2020 picture"), "new"}});
+  FakeImaging imaging;
+  const fs::path outside = fs::path(root_) / "outside";
+  for (const auto& [name, kind] : cases) {
+    SCOPED_TRACE(name + ": " + kind);
+    ResetOutside(publish_, outside, "p.jpg.jpg");
+    const std::string entry = In(name);
+    fs::create_directories(fs::path(entry).parent_path());
+    const bool is_folder = !name.ends_with(".jpg") && !name.ends_with(".record");
+    if (kind == link) {
+      fs::create_symlink(is_folder ? outside / "2019" : outside / "thesis.txt", entry);
+    } else if (kind == not_folder) {
+      WriteFile(entry, "a file where a folder belongs");
+    } else {
+#ifdef _WIN32
+      fs::create_directory(entry);
+#else
+      ASSERT_EQ(::mkfifo(entry.c_str(), 0666), 0);
+#endif
+    }
+    const auto before = Snapshot(outside);
+
+    GenerationJob job = Job(publish_);
+    job.imaging = &imaging;
+    transcript_.Clear();
+    const GenerationResult result = GenerateAlbums(std::move(job), *this);
+    EXPECT_EQ(result.outcome, GenerationOutcome::kCompleted);
+    EXPECT_EQ(result.counters.ErrorCount, 1) << transcript_.Text();
+    EXPECT_NE(transcript_.Text().find(entry + " " + kind + "."), std::string::npos) << transcript_.Text();
     EXPECT_EQ(Snapshot(outside), before);
   }
 }

@@ -44,6 +44,7 @@ class AlbumImagesTest : public ::testing::Test {
 
   AlbumImagesJob Job() const {
     AlbumImagesJob job;
+    job.root = folder_.str();
     job.record_path = At("PhotoAlbum/thumbnails/album-0.record");
     job.thumbnail_folder = At("PhotoAlbum/thumbnails/album-0");
     job.display_folder = At("PhotoAlbum/display/album-0");
@@ -134,6 +135,9 @@ TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAr
   names_ = {"a.jpg", "bad.jpg", "missing.jpg"};
   std::ofstream(At("src/bad.jpg")) << "text";
   const auto results = Run();
+  // They stay until the pages that show them are replaced.
+  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 4u);
+  RemoveUnusedAlbumImages(Job(), results);
   EXPECT_EQ(results[1].state, PictureImagesState::kFailed);
   EXPECT_EQ(results[1].reason, "not a picture");
   EXPECT_EQ(results[2].state, PictureImagesState::kMissing);
@@ -161,13 +165,14 @@ TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) 
 
 TEST(RemoveImagesOfLaterAlbums, RemovesOnlyWhatAlbumsBeyondTheCountLeft) {
   testing::TempFolder folder;
+  const fs::path thumbnails = folder.path() / "thumbnails";
   for (const char* name : {"album-0", "album-1", "album-2", "album-10", "album-01", "other"}) {
-    fs::create_directory(folder.path() / name);
+    fs::create_directories(thumbnails / name);
   }
-  for (const char* name : {"album-0.record", "album-2.record", "notes.txt"}) std::ofstream(folder.path() / name);
-  RemoveImagesOfLaterAlbums(folder.str(), 2, ".record");
+  for (const char* name : {"album-0.record", "album-2.record", "notes.txt"}) std::ofstream(thumbnails / name);
+  RemoveImagesOfLaterAlbums(folder.str(), JoinPath(folder.str(), "thumbnails"), 2, ".record");
   std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(thumbnails)) left.insert(entry.path().filename().string());
   EXPECT_EQ(left, (std::set<std::string>{"album-0", "album-1", "album-01", "other", "album-0.record", "notes.txt"}));
 }
 
@@ -184,6 +189,11 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
             "1234\t1700000000\t5\t512\t384\t2048\t1536\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
             "99\t1\t0\t512\t341\t600\t400\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
   EXPECT_EQ(ParseImagingRecord(bytes), record);
+  // A line longer than a record's lines can be is refused before it is split, however
+  // well-formed; so is a record over the size limit.
+  record.pictures[0].source = "/p/" + std::string(kMaxImagingRecordLineBytes, 'a');
+  EXPECT_EQ(ParseImagingRecord(ImagingRecordBytes(record)), std::nullopt);
+  EXPECT_EQ(ParseImagingRecord(bytes + std::string(kMaxImagingRecordBytes, '\n') + "\r\n"), std::nullopt);
   // A path holding a tab is not recorded: it could not be read back.
   record.pictures[0].source = "/p/a\tb.jpg";
   EXPECT_EQ(ParseImagingRecord(ImagingRecordBytes(record))->pictures.size(), 1u);

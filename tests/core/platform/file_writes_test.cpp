@@ -21,7 +21,10 @@
 #include <unistd.h>
 
 #include "platform/file_lock.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
+#include "platform/folder_removal.h"
 #include "support/temp_folder.h"
 
 namespace quorvale {
@@ -128,6 +131,59 @@ TEST(FileWrites, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(reason, "File too large");
   EXPECT_EQ(Read(path), "old page");
   EXPECT_EQ(Temporaries(temp.path()), 0);
+}
+
+// Reading, listing and removing below a root meet links and special files as the
+// writers do: refused, named in the reason, never followed or waited on; a file over
+// the reader's limit is refused before it is read.
+TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
+  const testing::TempFolder temp;
+  const fs::path root = temp.path() / "site";
+  const fs::path outside = temp.path() / "outside";
+  fs::create_directories(root / "real");
+  fs::create_directories(outside / "album");
+  Write(outside / "album/thesis.txt", "three years of work");
+  Write(root / "real/record", "12345678");
+  fs::create_directory_symlink(outside / "album", root / "linked");
+  fs::create_symlink(outside / "album/thesis.txt", root / "real/file-link");
+  ASSERT_EQ(::mkfifo((root / "real/fifo").c_str(), 0600), 0);
+  const auto in = [&](const char* relative) { return (root / relative).string(); };
+
+  struct Case {
+    const char* path;
+    std::size_t limit;
+    const char* content;  // nullptr: refused with `reason`
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"real/record", 8, "12345678", ""},
+      {"real/record", 7, nullptr, TooLargeReason(in("real/record"), 7)},
+      {"real/missing", 8, nullptr, ""},
+      {"real/file-link", 100, nullptr, in("real/file-link") + " is a link; not followed"},
+      {"real/fifo", 100, nullptr, in("real/fifo") + " is not a regular file"},
+      {"linked/thesis.txt", 100, nullptr, in("linked") + " is a link; not followed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::string reason = "unset";
+    const auto content = ReadFileBelow(root.string(), in(c.path), c.limit, &reason);
+    EXPECT_EQ(content.value_or("<refused>"), c.content != nullptr ? c.content : "<refused>");
+    if (c.content == nullptr) {
+      EXPECT_EQ(reason, c.reason);
+    }
+  }
+
+  std::string reason;
+  EXPECT_FALSE(ListFolderBelow(root.string(), in("linked"), &reason));
+  EXPECT_EQ(reason, in("linked") + " is a link; not followed");
+  EXPECT_EQ(ListFolderBelow(root.string(), in("real"))->size(), 3u);
+  EXPECT_EQ(RemoveFileBelow(root.string(), in("linked/thesis.txt")), in("linked") + " is a link; not followed");
+  EXPECT_EQ(RemoveFileBelow(root.string(), in("real/file-link")), in("real/file-link") + " is a link; not followed");
+  EXPECT_EQ(RemoveFolderTreeBelow(root.string(), in("linked"))->reason, in("linked") + " is a link; not followed");
+  EXPECT_EQ(Read(outside / "album/thesis.txt"), "three years of work");
+  EXPECT_EQ(RemoveFileBelow(root.string(), in("real/record")), std::nullopt);
+  EXPECT_EQ(RemoveFolderTreeBelow(root.string(), in("real")), std::nullopt);
+  EXPECT_FALSE(fs::exists(root / "real"));
 }
 
 // A lock held by a process that is killed is free at once.

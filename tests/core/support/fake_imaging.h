@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -13,14 +12,13 @@
 
 namespace quorvale::testing {
 
-// Writes a small file for each image and answers with sizes made from the source's
-// name; a source whose name starts with "bad" is refused, one starting with "small"
-// serves as its own display copy.
+// Answers with a few bytes for each image, naming its source, and with sizes made from
+// the source's name; a source whose name starts with "bad" is refused, one starting with
+// "small" serves as its own display copy.
 class FakeImaging : public PictureImaging {
  public:
-  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const std::string& thumbnail_path,
-                                                     const std::string& display_path,
-                                                     const ImagingSettings& settings) override {
+  std::variant<PreparedImages, std::string> Prepare(const std::string& source,
+                                                    const ImagingSettings& settings) override {
     {
       std::lock_guard lock(mutex_);
       opened_.insert(std::filesystem::path(source).filename().string());
@@ -30,9 +28,9 @@ class FakeImaging : public PictureImaging {
     const std::string name = std::filesystem::path(source).filename().string();
     if (name.starts_with("bad")) return "not a picture";
     const bool original = name.starts_with("small");
-    std::ofstream(thumbnail_path) << "thumbnail of " << name;
-    if (!original) std::ofstream(display_path) << "display copy of " << name;
-    return PreparedPicture{settings.thumbnail_box, 100, original ? 640 : settings.display_box, 200, original};
+    return PreparedImages{{settings.thumbnail_box, 100, original ? 640 : settings.display_box, 200, original},
+                          "thumbnail of " + name,
+                          original ? std::string() : "display copy of " + name};
   }
 
   // The cleaned original: what was removed, then the source's bytes; bytes that start

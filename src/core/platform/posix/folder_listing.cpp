@@ -5,7 +5,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "platform/path.h"
 #include "platform/posix/contained_files.h"
 
 namespace quorvale {
@@ -26,14 +28,8 @@ FolderEntry::Kind KindOf(DIR* dir, const dirent& entry) {
   }
 }
 
-}  // namespace
-
-std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std::string* reason) {
-  DIR* dir = ::opendir(path.c_str());
-  if (dir == nullptr) {
-    if (reason) *reason = SystemReason(errno);
-    return std::nullopt;
-  }
+// Every entry of an open listing, which it closes.
+std::optional<std::vector<FolderEntry>> ListOpened(DIR* dir, std::string* reason) {
   std::vector<FolderEntry> entries;
   errno = 0;
   while (const dirent* entry = ::readdir(dir)) {
@@ -47,6 +43,35 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std:
     return std::nullopt;
   }
   return entries;
+}
+
+}  // namespace
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std::string* reason) {
+  DIR* dir = ::opendir(path.c_str());
+  if (dir == nullptr) {
+    if (reason) *reason = SystemReason(errno);
+    return std::nullopt;
+  }
+  return ListOpened(dir, reason);
+}
+
+std::optional<std::vector<FolderEntry>> ListFolderBelow(const std::string& root, const std::string& path,
+                                                        std::string* reason) {
+  // The walk to a name inside the folder checks the folder itself on the way.
+  auto opened = OpenParentBelow(root, JoinPath(path, "."));
+  if (auto* why = std::get_if<std::string>(&opened)) {
+    if (reason) *reason = *why;
+    return std::nullopt;
+  }
+  const int listing = ::dup(std::get<ContainedParent>(opened).folder.get());
+  DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+  if (dir == nullptr) {
+    if (reason) *reason = SystemReason(errno);
+    if (listing >= 0) ::close(listing);
+    return std::nullopt;
+  }
+  return ListOpened(dir, reason);
 }
 
 }  // namespace quorvale

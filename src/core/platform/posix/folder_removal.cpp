@@ -57,16 +57,8 @@ std::optional<std::string> NameIn(int parent, const struct stat& child) {
   return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
-  if (path.empty()) return Failed(path, ENOENT);
-  const std::string top_name = FileNameOf(path);
-  const std::string top_parent_path = FolderOf(path);
-  Descriptor top_parent(::open(top_parent_path.empty() ? (path.front() == kPathSeparator ? "/" : ".")
-                                                       : top_parent_path.c_str(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!top_parent.valid()) return Failed(top_name, errno);
+// Deletes the folder `top_name` in `top_parent` with everything below it.
+std::optional<RemovalFailure> RemoveTreeIn(const Descriptor& top_parent, const std::string& top_name) {
   Descriptor current(::openat(top_parent.get(), top_name.c_str(), kFolderFlags));
   struct stat top {};
   if (!current.valid() || ::fstat(current.get(), &top) != 0) return Failed(top_name, errno);
@@ -114,6 +106,44 @@ std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
   }
   current.Close();
   if (::unlinkat(top_parent.get(), top_name.c_str(), AT_REMOVEDIR) != 0) return Failed(top_name, errno);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
+  if (path.empty()) return Failed(path, ENOENT);
+  const std::string top_name = FileNameOf(path);
+  const std::string top_parent_path = FolderOf(path);
+  Descriptor top_parent(::open(top_parent_path.empty() ? (path.front() == kPathSeparator ? "/" : ".")
+                                                       : top_parent_path.c_str(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!top_parent.valid()) return Failed(top_name, errno);
+  return RemoveTreeIn(top_parent, top_name);
+}
+
+std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, const std::string& path) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return RemovalFailure{FileNameOf(path), *reason, false};
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  struct stat status {};
+  if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode)) {
+    return RemovalFailure{name, LinkRefusal(path), false};
+  }
+  return RemoveTreeIn(folder, name);
+}
+
+std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  struct stat status {};
+  if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? std::nullopt : std::optional<std::string>(SystemReason(errno));
+  }
+  if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+  if (!S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+  if (::unlinkat(folder.get(), name.c_str(), 0) != 0 && errno != ENOENT) return SystemReason(errno);
   return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/folder_listing.h"
 
 #include "platform/path.h"
+#include "platform/windows/contained_files.h"
 #include "platform/windows/wide_text.h"
 
 namespace quorvale {
@@ -33,6 +34,18 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std:
     return std::nullopt;
   }
   return entries;
+}
+
+std::optional<std::vector<FolderEntry>> ListFolderBelow(const std::string& root, const std::string& path,
+                                                        std::string* reason) {
+  // The check of a name inside the folder pins the folder itself and every folder on the
+  // way while it is listed.
+  auto checked = windows::CheckParentBelow(root, JoinPath(path, "*"));
+  if (auto* why = std::get_if<std::string>(&checked)) {
+    if (reason) *reason = *why;
+    return std::nullopt;
+  }
+  return ListFolder(path, reason);
 }
 
 }  // namespace quorvale

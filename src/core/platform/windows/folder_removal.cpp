@@ -100,4 +100,33 @@ std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
   return std::nullopt;
 }
 
+std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, const std::string& path) {
+  // The folders on the way stay pinned, so none of them becomes a link meanwhile.
+  auto checked = windows::CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return Failed(FileNameOf(path), *reason);
+  auto entry = windows::EntryAt(path);
+  if (auto* reason = std::get_if<std::string>(&entry)) return Failed(FileNameOf(path), *reason);
+  const windows::EntryKind kind = std::get<windows::Entry>(entry).kind;
+  if (kind == windows::EntryKind::kLink) return Failed(FileNameOf(path), LinkRefusal(path));
+  if (kind != windows::EntryKind::kFolder) return Failed(FileNameOf(path), NotFolderRefusal(path));
+  return RemoveFolderTree(path);
+}
+
+std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path) {
+  auto checked = windows::CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  auto entry = windows::EntryAt(path);
+  if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
+  switch (std::get<windows::Entry>(entry).kind) {
+    case windows::EntryKind::kMissing: return std::nullopt;
+    case windows::EntryKind::kLink: return LinkRefusal(path);
+    case windows::EntryKind::kFolder: return NotRegularRefusal(path);
+    case windows::EntryKind::kFile: break;
+  }
+  if (!DeleteFileW(SystemPath(path).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    return windows::LastErrorText();
+  }
+  return std::nullopt;
+}
+
 }  // namespace quorvale

@@ -70,15 +70,18 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   }
   if (const auto reason = WriteWholeFile(page_path, HtmlAlbumPage(site_, album_number))) {
     context.ReportFailure("", "Writing page " + page_path, *reason);
+    return;  // the old page still shows the old images
   }
+  RemoveUnusedImagesOfAlbum(context, album_number, published_pictures, results);
 }
 
 void HtmlViewer::FinishSite(GenerationContext& context) {
-  RemoveImagesOfRemovedAlbums(context);
   const std::string home_path = HomePagePath(context.publish_directory());
   if (const auto reason = WriteWholeFile(home_path, HtmlHomePage(site_))) {
     context.ReportFailure("", "Writing page " + home_path, *reason);
+    return;  // the old home page still shows the removed albums
   }
+  RemoveImagesOfRemovedAlbums(context);
 }
 
 }  // namespace quorvale

@@ -2,28 +2,55 @@
 // the pages it writes from the images step's results.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <stop_token>
+
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
+#include "platform/text_codec.h"
 #include "viewers/html/html_viewer.h"
 
 namespace quorvale::testing {
 namespace {
 
-using HtmlViewerRun = GenerationTest;
+class HtmlViewerRun : public GenerationTest {
+ protected:
+  void SetUp() override {
+    GenerationTest::SetUp();
+    for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
+    settings_.ViewerType = "html";
+  }
+
+  GenerationResult RunWithImages(std::stop_token stop = {}) {
+    GenerationJob job = Job(publish_);
+    job.imaging = &imaging_;
+    transcript_.Clear();
+    return GenerateAlbums(std::move(job), *this, std::move(stop));
+  }
+
+  // Every image URL (thumbnail or display copy) that a page refers to.
+  std::set<std::string> ImageUrls(const std::string& page) {
+    std::set<std::string> urls;
+    const std::string text = Read(In(page));
+    for (const char* folder : {"\"PhotoAlbum/thumbnails/", "\"PhotoAlbum/display/"}) {
+      for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at + 1)) {
+        urls.insert(text.substr(at + 1, text.find('"', at + 1) - at - 1));
+      }
+    }
+    return urls;
+  }
+
+  FakeImaging imaging_;
+};
 
 TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
-  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
-  settings_.ViewerType = "html";
   AddAlbum("Lake", {{Picture("a", "boat.jpg", "first"), "Morning"},
                     {Picture("b", "boat.jpg", "second"), ""},
                     {JoinPath(root_, "cabin.jpg"), "Gone"},
                     {Picture("a", "bad.jpg", "not a picture"), ""}});
   AddAlbum("Empty");
 
-  FakeImaging imaging;
-  GenerationJob job = Job(publish_);
-  job.imaging = &imaging;
-  const GenerationResult result = GenerateAlbums(std::move(job), *this);
+  const GenerationResult result = RunWithImages();
 
   // The Torvexa run's texts with "HTML" for "Java"; the missing and the unreadable
   // picture are errors, the empty album a warning, as in any run.
@@ -37,12 +64,12 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
   // Two files named boat.jpg: the second is published, and made small, as boat-2.jpg.
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat.jpg")), "without location and serials: first");
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat-2.jpg")), "without location and serials: second");
-  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg")), "thumbnail of boat.jpg");
+  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg")), "thumbnail of boat.jpg");
 
   const std::string page = Read(In("album-0.htm"));
-  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg\" data-pswp-width=\"2048\" "
+  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg.jpg\" data-pswp-width=\"2048\" "
                       "data-pswp-height=\"200\" data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\">"
-                      "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg\" width=\"512\" height=\"100\" "
+                      "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg\" width=\"512\" height=\"100\" "
                       "alt=\"boat.jpg\" loading=\"lazy\"></a>"),
             std::string::npos);
   EXPECT_NE(page.find("<li class=\"tile missing\" id=\"p3\">\r\n<div class=\"placeholder\"><span class=\"file-name\">"
@@ -119,6 +146,53 @@ TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
     GenerateAlbums(std::move(job), *this);
     EXPECT_EQ(Read(target), c.published);
   }
+}
+
+TEST_F(HtmlViewerRun, DistinctPicturesGetDistinctImages) {
+  // A GIF beside a file named as its image used to be, and two names that differ only
+  // in letter case (one image on a system whose names ignore case).
+  const char* const names[] = {"garden.gif", "garden.gif.jpg", "Boat.jpg", "boat.jpg"};
+  std::vector<std::pair<std::string, std::string>> pictures;
+  for (const char* name : names) pictures.push_back({Picture(name[0] == 'b' ? "lower" : "upper", name, name), ""});
+  AddAlbum("Names", pictures);
+  EXPECT_EQ(RunWithImages().counters.ErrorCount, 0);
+
+  const std::set<std::string> urls = ImageUrls("album-0.htm");
+  std::set<std::string> folded;
+  for (const std::string& url : urls) folded.insert(AsciiLower(url));
+  EXPECT_EQ(folded.size(), 8u);  // a thumbnail and a display copy each
+  for (const std::string& url : urls) {
+    if (!url.starts_with("PhotoAlbum/thumbnails/")) continue;
+    const std::string thumbnail = Read(In(url));
+    // Each thumbnail is its own picture's.
+    EXPECT_TRUE(thumbnail.starts_with("thumbnail of ")) << url;
+    const std::string source = thumbnail.substr(13);
+    EXPECT_NE(url.find(source == "boat.jpg" ? "boat-2.jpg" : source), std::string::npos) << url << ": " << thumbnail;
+  }
+}
+
+TEST_F(HtmlViewerRun, AStoppedRunKeepsEveryTileOfTheOldSite) {
+  AddAlbum("Lake", {{Picture("a", "a.jpg", "a"), ""}, {Picture("a", "b.jpg", "b"), ""}});
+  AddAlbum("Hills", {{Picture("a", "c.jpg", "c"), ""}});
+  RunWithImages();
+  std::set<std::string> old_urls = ImageUrls("album-0.htm");
+  old_urls.merge(ImageUrls("album-1.htm"));
+  ASSERT_EQ(old_urls.size(), 6u);
+
+  // b leaves the album, Hills goes, and a new picture stops the run while it is made.
+  project_ = Project();
+  AddAlbum("Lake", {{Picture("a", "a.jpg", "a"), ""}, {Picture("a", "d.jpg", "d"), ""}});
+  std::stop_source stop;
+  imaging_.on_prepare = [&] { stop.request_stop(); };
+  EXPECT_EQ(RunWithImages(stop.get_token()).outcome, GenerationOutcome::kStopped);
+  for (const std::string& url : old_urls) EXPECT_TRUE(fs::exists(In(url))) << url;
+
+  // Once the pages are replaced, what they no longer show goes.
+  imaging_.on_prepare = nullptr;
+  EXPECT_EQ(RunWithImages().outcome, GenerationOutcome::kCompleted);
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-0/b.jpg.jpg")));
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-1")));
+  for (const std::string& url : ImageUrls("album-0.htm")) EXPECT_TRUE(fs::exists(In(url))) << url;
 }
 
 }  // namespace

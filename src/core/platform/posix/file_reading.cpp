@@ -1,0 +1,51 @@
+#include "platform/file_reading.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/posix/contained_files.h"
+
+namespace quorvale {
+
+std::optional<std::string> ReadFileBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
+                                         std::string* reason) {
+  const auto fail = [reason](std::string why) -> std::optional<std::string> {
+    if (reason) *reason = std::move(why);
+    return std::nullopt;
+  };
+  auto opened = OpenParentBelow(root, path);
+  if (auto* why = std::get_if<std::string>(&opened)) return fail(*why);
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  // The entry as it is, before it is opened: a device is not opened at all.
+  struct stat status {};
+  if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return fail(errno == ENOENT ? std::string() : SystemReason(errno));
+  }
+  if (S_ISLNK(status.st_mode)) return fail(LinkRefusal(path));
+  if (!S_ISREG(status.st_mode)) return fail(NotRegularRefusal(path));
+  // Opened without waiting and without following, so an entry swapped in meanwhile is
+  // seen below for what it is.
+  Descriptor file(::openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!file.valid()) return fail(errno == ELOOP ? LinkRefusal(path) : SystemReason(errno));
+  if (::fstat(file.get(), &status) != 0) return fail(SystemReason(errno));
+  if (!S_ISREG(status.st_mode)) return fail(NotRegularRefusal(path));
+  if (static_cast<std::uintmax_t>(status.st_size) > limit) return fail(TooLargeReason(path, limit));
+
+  std::string content;
+  content.reserve(static_cast<std::size_t>(status.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return fail(SystemReason(errno));
+    if (got == 0) return content;
+    // A file that grew since its size was asked is still held to the limit.
+    if (content.size() + static_cast<std::size_t>(got) > limit) return fail(TooLargeReason(path, limit));
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+}  // namespace quorvale

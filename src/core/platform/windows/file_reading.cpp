@@ -1,0 +1,50 @@
+#include "platform/file_reading.h"
+
+#include "platform/windows/contained_files.h"
+#include "platform/windows/handle.h"
+#include "platform/windows/wide_text.h"
+
+namespace quorvale {
+
+std::optional<std::string> ReadFileBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
+                                         std::string* reason) {
+  const auto fail = [reason](std::string why) -> std::optional<std::string> {
+    if (reason) *reason = std::move(why);
+    return std::nullopt;
+  };
+  // The folders on the way stay pinned while the file is read.
+  auto checked = windows::CheckParentBelow(root, path);
+  if (auto* why = std::get_if<std::string>(&checked)) return fail(*why);
+  auto entry = windows::EntryAt(path);
+  if (auto* why = std::get_if<std::string>(&entry)) return fail(*why);
+  switch (std::get<windows::Entry>(entry).kind) {
+    case windows::EntryKind::kMissing: return fail(std::string());
+    case windows::EntryKind::kLink: return fail(LinkRefusal(path));
+    case windows::EntryKind::kFolder: return fail(NotRegularRefusal(path));
+    case windows::EntryKind::kFile: break;
+  }
+  windows::Handle file(CreateFileW(windows::SystemPath(path).c_str(), GENERIC_READ, windows::kShareAll, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file.valid()) return fail(windows::LastErrorText());
+  // Opened as itself, a link swapped in since the check above is seen here.
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return fail(windows::LastErrorText());
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return fail(LinkRefusal(path));
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return fail(NotRegularRefusal(path));
+  const std::uintmax_t size = (std::uintmax_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  if (size > limit) return fail(TooLargeReason(path, limit));
+
+  std::string content;
+  content.reserve(static_cast<std::size_t>(size));
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return fail(windows::LastErrorText());
+    if (got == 0) return content;
+    // A file that grew since its size was asked is still held to the limit.
+    if (content.size() + got > limit) return fail(TooLargeReason(path, limit));
+    content.append(buffer, got);
+  }
+}
+
+}  // namespace quorvale
