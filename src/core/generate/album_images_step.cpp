@@ -103,6 +103,10 @@ void RemoveImagesOfRemovedAlbums(GenerationContext& context) {
   RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
                             kImagingRecordExtension);
   RemoveImagesOfLaterAlbums(publish_directory, DisplayFolderPath(publish_directory), album_count, "");
+  // The records of the originals those albums published (the originals themselves stay
+  // in PhotoAlbum/images, as with every viewer).
+  RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
+                            std::string(kOriginalsRecordInfix) + kImagingRecordExtension);
 }
 
 }  // namespace quorvale

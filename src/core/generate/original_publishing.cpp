@@ -1,8 +1,12 @@
 #include "generate/original_publishing.h"
 
+#include <set>
+
 #include "generate/generation_context.h"
 #include "generate/originals_record.h"
 #include "platform/file_copy.h"
+#include "platform/file_reading.h"
+#include "platform/folder_removal.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "site/site_layout.h"
@@ -13,12 +17,16 @@ namespace {
 constexpr const char* kIndent = "        ";
 constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE.";
 
+// The record an earlier run left, when it is whole; read without following a link and
+// only up to its size limit.
+std::optional<OriginalsRecord> RecordOnDisk(const GenerationContext& context, const std::string& record_path) {
+  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
+  return bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
+}
+
 // The record of an earlier run, when it is whole and made with this location choice.
 OriginalsRecord EarlierRecord(const GenerationContext& context, const std::string& record_path, bool keep_location) {
-  const auto stamp = StampBelow(context.publish_directory(), record_path);
-  if (!stamp || stamp->size > kMaxOriginalsRecordBytes) return {keep_location, {}};
-  const auto bytes = ReadWholeFile(record_path);
-  auto record = bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
+  auto record = RecordOnDisk(context, record_path);
   if (!record || record->keep_location != keep_location) return {keep_location, {}};
   return std::move(*record);
 }
@@ -103,6 +111,28 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   if (!context.EnsureFolder(kIndent, ThumbnailsFolderPath(publish_directory))) return;
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kIndent, "Writing record " + record_path, *failure);
+  }
+}
+
+void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
+                            const std::vector<std::string>& published_names) {
+  const std::string& publish_directory = context.publish_directory();
+  const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
+  const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
+  std::set<std::string> names(published_names.begin(), published_names.end());
+  if (const auto record = RecordOnDisk(context, record_path)) {
+    for (const auto& entry : record->originals) names.insert(entry.first);
+  }
+  if (FolderExists(album_folder)) {
+    for (const std::string& name : names) {
+      const std::string path = JoinPath(album_folder, name);
+      if (const auto failure = RemoveFileBelow(publish_directory, path)) {
+        context.ReportFailure(kIndent, "Removing picture " + path, *failure);
+      }
+    }
+  }
+  if (const auto failure = RemoveFileBelow(publish_directory, record_path)) {
+    context.ReportFailure(kIndent, "Removing record " + record_path, *failure);
   }
 }
 

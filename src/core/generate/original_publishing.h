@@ -23,4 +23,12 @@ class GenerationContext;
 void PublishAlbumOriginals(GenerationContext& context, int album_number,
                            const std::vector<std::string>& published_names);
 
+// For a site that no longer publishes album `album_number`'s originals, called once its
+// page links none: removes from the album's image folder the files under the album's
+// published names (what this or an earlier release published there, location and all)
+// and under the names its record lists, then the record. Only regular files are
+// removed; a link or any other entry in such a place is one counted error and stays.
+void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
+                            const std::vector<std::string>& published_names);
+
 }  // namespace quorvale

@@ -73,6 +73,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     return;  // the old page still shows the old images
   }
   RemoveUnusedImagesOfAlbum(context, album_number, published_pictures, results);
+  if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
 }
 
 void HtmlViewer::FinishSite(GenerationContext& context) {

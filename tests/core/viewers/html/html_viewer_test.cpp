@@ -145,6 +145,16 @@ TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
     job.imaging = &imaging;
     GenerateAlbums(std::move(job), *this);
     EXPECT_EQ(Read(target), c.published);
+
+    // Unticked later: what was published goes, with its record; a file of the user's stays.
+    WriteFile(In("PhotoAlbum/images/album-0/notes.txt"), "mine");
+    settings_.PublishPictures = 0;
+    job = Job(site);
+    job.imaging = &imaging;
+    GenerateAlbums(std::move(job), *this);
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-0.originals.record")));
+    EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/notes.txt")), "mine");
   }
 }
 
