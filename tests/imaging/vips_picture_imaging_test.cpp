@@ -359,6 +359,10 @@ TEST_F(VipsPictureImagingTest, HostilePicturesAreRefusedInBoundedMemory) {
   };
   for (const auto& [name, bytes] : hostile) std::ofstream(Path(name), std::ios::binary) << bytes;
   SaveJpeg(Drawn(1600, 1200).get(), Path("whole.jpg"));
+  // Stray bytes before a marker, as some cameras write: libjpeg warns, the picture is whole.
+  std::string stray = JpegClaiming(1200, 1200, 1200);  // its header claims what it holds
+  stray.insert(stray.find("\xFF\xC0"), "\x01\x02\x03");
+  std::ofstream(Path("stray-bytes.jpg"), std::ios::binary) << stray;
 
   // In a fresh process under a memory limit, so a picture that makes the library
   // allocate gigabytes shows as a killed process rather than a stalled machine.
@@ -372,8 +376,9 @@ TEST_F(VipsPictureImagingTest, HostilePicturesAreRefusedInBoundedMemory) {
       std::fprintf(stderr, "%s: %s\n", hostile[i].first.c_str(), reason ? reason->c_str() : "made");
       if (reason == nullptr || reason->empty()) failed |= 1 << i;
     }
-    // The next picture is made as ever.
+    // The next pictures are made as ever.
     if (!std::holds_alternative<PreparedImages>(imaging_.Prepare(Path("whole.jpg"), {}))) failed |= 1 << 7;
+    if (!std::holds_alternative<PreparedImages>(imaging_.Prepare(Path("stray-bytes.jpg"), {}))) failed |= 1 << 8;
     std::exit(failed);
   };
   ::testing::GTEST_FLAG(death_test_style) = "threadsafe";
