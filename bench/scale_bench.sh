@@ -24,9 +24,10 @@ FIRST_REPEAT=${FIRST_REPEAT:-1}
 for tool in convert perl vipsthumbnail rsync cp /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "scale_bench: $tool is needed (apt-get install imagemagick perl libvips-tools rsync time)" >&2; exit 2; }
 done
-if [ ! -x "$BUILD/bin/quorvale-cli" ]; then
+# A build tree is brought up to date; a folder holding only a built bin/ is taken as it is.
+if [ -f "$BUILD/CMakeCache.txt" ] || [ ! -x "$BUILD/bin/quorvale-cli" ]; then
   [ -f "$BUILD/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD" --target quorvale-cli quorvale_vips -j2 >/dev/null
+  cmake --build "$BUILD" --target quorvale-cli quorvale_vips torvexa_viewer html_viewer -j2 >/dev/null
 fi
 CLI=$BUILD/bin/quorvale-cli
 
