@@ -10,6 +10,7 @@
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
 #include "generate/picture_publishing.h"
+#include "platform/file_copy.h"
 #include "platform/text_codec.h"
 #include "viewers/html/html_viewer.h"
 
@@ -108,7 +109,8 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
       EXPECT_EQ(::stat(entry.path().string().c_str(), &status), 0);
       inode = status.st_ino;
 #endif
-      files[relative] = {inode, entry.last_write_time().time_since_epoch().count()};
+      const FileStamp stamp = StampOf(entry.path().string()).value();  // the time as finely as kept
+      files[relative] = {inode, stamp.modified_seconds * 1'000'000'000 + stamp.modified_nanoseconds};
     }
     return files;
   };

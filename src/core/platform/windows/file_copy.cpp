@@ -153,15 +153,6 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
   return CopyInto(std::get<windows::ContainedParent>(checked).folder, destination, std::get<OpenedSource>(from));
 }
 
-namespace {
-
-// A name of a file in the folder itself; anything longer is reached from the root.
-bool IsPlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
-}
-
-}  // namespace
-
 struct FolderBelow::State {
   std::string root;
   std::string path;
