@@ -32,8 +32,9 @@ CLI=$BUILD/bin/quorvale-cli
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/quorvale-imaging-bench.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
+. "$ROOT/bench/bench_common.sh"
 PICTURES=${PICTURES:-$WORK/pictures}
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(awk '/MemTotal/ { printf "%.0f GB", $2 / 1048576 }' /proc/meminfo)"
+machine
 echo "work folder: $WORK"
 
 # --- The pictures: a few large plasma fractals, then each picture a distinct roll and
@@ -92,42 +93,9 @@ fi
 quorvale_command QUORVALE "$WORK/site" "${ALBUMS[@]}"
 quorvale_command QUORVALE_HALF "$WORK/half-site" "${ALBUMS[0]}"
 
-# vipsthumbnail over one half of the pictures: both sizes, the same qualities, no metadata.
-half=$(((${#FILES[@]} + 1) / 2))
-printf '%s\n' "${FILES[@]:0:half}" >"$WORK/half0"
-printf '%s\n' "${FILES[@]:half}" >"$WORK/half1"
-cat >"$WORK/vipsthumbnail_half.sh" <<'EOF'
-#!/bin/sh
-# HALF_LIST OUT: the display copies, then the thumbnails, of the pictures listed.
-mkdir -p "$2/display" "$2/thumbnails"
-xargs -d '\n' vipsthumbnail -s 2048 -o "$2/display/%s.jpg[Q=85,strip]" <"$1"
-xargs -d '\n' vipsthumbnail -s 512 -o "$2/thumbnails/%s.jpg[Q=82,strip]" <"$1"
-EOF
-chmod +x "$WORK/vipsthumbnail_half.sh"
-VIPSTHUMBNAIL=(sh -c "'$WORK/vipsthumbnail_half.sh' '$WORK/half0' '$WORK/vt/0' & '$WORK/vipsthumbnail_half.sh' '$WORK/half1' '$WORK/vt/1' & wait")
-
-# sample NAME PREPARE COMMAND...: runs PREPARE (untimed) and then COMMAND, keeping the
-# best wall-clock and processor seconds and the largest peak memory (KB).
-sample() {
-  local name=$1 prepare=$2; shift 2
-  local seconds user system rss cpu best_wall best_cpu peak
-  eval "$prepare"
-  sync
-  /usr/bin/time -f "%e %U %S %M" -o "$WORK/time.$name" "$@" >"$WORK/out.$name" 2>"$WORK/err.$name" || {
-    echo "$name failed:" >&2; tail -n 5 "$WORK/out.$name" "$WORK/err.$name" >&2; exit 1
-  }
-  read -r seconds user system rss <"$WORK/time.$name"
-  cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
-  best_wall=TIME_$name best_cpu=CPU_$name peak=RSS_$name
-  printf -v "$best_wall" '%s' "$(awk -v a="$seconds" -v b="${!best_wall:-$seconds}" 'BEGIN { print (a < b ? a : b) }')"
-  printf -v "$best_cpu" '%s' "$(awk -v a="$cpu" -v b="${!best_cpu:-$cpu}" 'BEGIN { print (a < b ? a : b) }')"
-  ((rss > ${!peak:-0})) && printf -v "$peak" '%s' "$rss"
-  return 0
-}
-report() {
-  local wall=TIME_$1 cpu=CPU_$1 peak=RSS_$1
-  printf '  %-18s wall %7.2f s   cpu %7.2f s   peak %8d KB\n' "$1" "${!wall}" "${!cpu}" "${!peak}"
-}
+# vipsthumbnail over each half of the pictures: both sizes, the same qualities, no metadata.
+printf '%s\n' "${FILES[@]}" >"$WORK/files"
+vipsthumbnail_halves "$WORK/files" "$WORK/vt" 512 2048
 
 for ((round = 0; round < REPEAT; round++)); do
   echo "round $((round + 1)) of $REPEAT ..."
@@ -150,11 +118,10 @@ thumbs=$(find "$WORK/site/PhotoAlbum/thumbnails" -type f -name '*.jpg' | wc -l)
 echo
 echo "timing, best of $REPEAT rounds ($COUNT pictures):"
 for name in quorvale_first vipsthumbnail cp_first quorvale_second rsync_second; do report "$name"; done
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 0.01; printf "%5.2f", a / b }'; }
-echo "ratios                                        wall    cpu"
-echo "  first run  / two vipsthumbnail processes  $(ratio "$TIME_quorvale_first" "$TIME_vipsthumbnail")  $(ratio "$CPU_quorvale_first" "$CPU_vipsthumbnail")   target <= 1.00 (aim 0.90)"
-echo "  first run  / cp -rp                       $(ratio "$TIME_quorvale_first" "$TIME_cp_first")  $(ratio "$CPU_quorvale_first" "$CPU_cp_first")"
-echo "  second run / rsync -a (unchanged)         $(ratio "$TIME_quorvale_second" "$TIME_rsync_second")  $(ratio "$CPU_quorvale_second" "$CPU_rsync_second")   target <= 1.00"
+echo "ratios                                           wall    cpu"
+ratio_line "first run  / two vipsthumbnail processes" quorvale_first vipsthumbnail "target <= 1.00 (aim 0.90)"
+ratio_line "first run  / cp -rp" quorvale_first cp_first
+ratio_line "second run / rsync -a (unchanged)" quorvale_second rsync_second "target <= 1.00"
 echo "second run opened $opened_pictures pictures ($opened_all files in all)   target 0"
 echo "peak memory: first run $((RSS_quorvale_first / 1024)) MB for $COUNT pictures, $((RSS_quorvale_half / 1024)) MB for the first album alone; vipsthumbnail $((RSS_vipsthumbnail / 1024)) MB   target < 400 MB"
 echo "thumbnails made: $thumbs"

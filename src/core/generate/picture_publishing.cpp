@@ -27,6 +27,8 @@ void Publish(GenerationContext& context, int album_number, const std::vector<std
     return;
   }
 
+  // The album's folder is opened once for all its pictures.
+  FolderBelow folder(publish_directory, album_folder);
   std::size_t position = 0;
   for (const Picture& picture : pictures) {
     const std::string& published_name = published_names.at(position++);
@@ -47,11 +49,11 @@ void Publish(GenerationContext& context, int album_number, const std::vector<std
         context.ReportFailure(kIndent, "Reading picture " + path, reason);
       }
     } else if (const std::string target = JoinPath(album_folder, published_name);
-               IsUpToDateCopy(*source_stamp, StampBelow(publish_directory, target))) {
+               IsUpToDateCopy(*source_stamp, folder.Stamp(published_name))) {
       transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
     } else {
       transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
-      if (const auto failure = CopyFileBelow(publish_directory, path, target)) {
+      if (const auto failure = folder.Copy(path, published_name)) {
         context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
       }
     }

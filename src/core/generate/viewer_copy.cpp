@@ -19,7 +19,7 @@ std::string SourceMissingMessage(const std::string& source_directory) {
 }
 
 // False when the source folder or the source file is missing.
-bool CopyViewerFile(GenerationContext& context, const std::string& file_name) {
+bool CopyViewerFile(GenerationContext& context, FolderBelow& site_folder, const std::string& file_name) {
   const std::string& source_directory = context.settings().ApplicationSourceDirectory;
   if (!FolderExists(source_directory)) {
     context.ShowMessage({SourceMissingMessage(source_directory), WindowTitle(kSourceMissingCaption), Buttons::kOk,
@@ -43,12 +43,11 @@ bool CopyViewerFile(GenerationContext& context, const std::string& file_name) {
     ++context.counters().ErrorCount;
     return true;
   }
-  const std::string& publish_directory = context.publish_directory();
-  if (IsUpToDateCopy(*source_stamp, StampBelow(publish_directory, destination))) {
+  if (IsUpToDateCopy(*source_stamp, site_folder.Stamp(file_name))) {
     context.transcript().AppendLine("    Destination file " + destination + " is up to date.");
     return true;
   }
-  if (const auto failure = CopyFileBelow(publish_directory, source, destination)) {
+  if (const auto failure = site_folder.Copy(source, file_name)) {
     // A site without one of its viewer files is broken: counted, and the walk goes on.
     // A path left alone on purpose is named, once.
     if (IsRefusal(*failure)) {
@@ -67,8 +66,10 @@ bool CopyViewerFile(GenerationContext& context, const std::string& file_name) {
 
 void CopyViewerFiles(GenerationContext& context, const std::vector<std::string>& file_names) {
   context.transcript().AppendLine(kCopyingBaseFiles);
+  // The site folder is opened once for all the viewer's files.
+  FolderBelow site_folder(context.publish_directory(), SiteFolderPath(context.publish_directory()));
   for (const std::string& file_name : file_names) {
-    if (context.StopRequested() || !CopyViewerFile(context, file_name)) return;
+    if (context.StopRequested() || !CopyViewerFile(context, site_folder, file_name)) return;
   }
 }
 

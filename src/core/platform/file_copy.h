@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,11 @@ struct FileStamp {
 
 // The time step of FAT and exFAT volumes.
 inline constexpr std::int64_t kFatTimeResolution = 2'000'000'000;
+
+// Whether a file's time could have been kept by a FAT or exFAT volume, whose times fall
+// on whole steps of 10 ms or more. A finer time proves the volume keeps times finely,
+// so the stamp readers ask the volume for its resolution only when this holds.
+inline bool MayBeCoarseTime(std::int64_t modified_nanoseconds) { return modified_nanoseconds % 10'000'000 == 0; }
 
 // Whether `copy` is still an up-to-date copy of `source`: the same size, and times that
 // differ by less than the coarser of the two resolutions. Where both volumes keep times
@@ -56,6 +62,29 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
 
 // CopyFileBelow with the destination's own folder as the root.
 std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination);
+
+// A folder below a root, reached once without following a link and kept open for the
+// many files in it, so a picture folder's stamps and copies do not walk the path from
+// the root again for every file, and the volume is asked for its time resolution at most
+// once. Stamp and Copy answer exactly as StampBelow and CopyFileBelow would for the
+// file `name` (a plain file name) in the folder; when the folder could not be opened
+// (missing, a link, no folder) they are those calls, so each file meets the reason
+// itself. The open folder cannot be swapped for a link meanwhile. One thread at a time.
+class FolderBelow {
+ public:
+  // `folder` is `root`, a separator and a relative part, or `root` itself.
+  FolderBelow(const std::string& root, const std::string& folder);
+  FolderBelow(FolderBelow&& other) noexcept;
+  FolderBelow& operator=(FolderBelow&& other) noexcept;
+  ~FolderBelow();
+
+  std::optional<FileStamp> Stamp(const std::string& name);
+  std::optional<std::string> Copy(const std::string& source, const std::string& name);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // Creates one folder below `root` (its parent must exist), reaching it without
 // following a link. Returns the failure's reason; an existing folder is no failure, a

@@ -30,7 +30,9 @@ inline constexpr const char* kReadOnlyReason = "The file is read-only.";
 // that is then renamed over the target, so a write that fails leaves the old file
 // whole. Nothing below `root` is reached through a link, and a target that is a link
 // or no regular file (a folder, a FIFO, a device) is left alone: the reason names it.
-// Never blocks. Returns the failure's reason.
+// A file that already holds exactly `bytes` is not written at all, so its time (and
+// what a later upload or backup makes of it) stays as it was. Never blocks. Returns the
+// failure's reason.
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes);
 
 // Removes from `folder` below `root` the temporary files that WriteFileBelow and

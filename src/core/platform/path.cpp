@@ -31,6 +31,14 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return joined;
 }
 
+bool IsPlainName(std::string_view name) {
+  if (name.empty() || name == "." || name == ".." || PathRootLength(name) != 0) return false;
+  for (const char c : name) {
+    if (IsPathSeparator(c)) return false;
+  }
+  return true;
+}
+
 std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
 
 std::string FolderOf(std::string_view path) {

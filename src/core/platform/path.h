@@ -27,6 +27,10 @@ std::size_t PathRootLength(std::string_view path);
 // folder + separator + name, with nothing trimmed or collapsed.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// Whether `name` names an entry of a folder itself: not empty, not "." or "..", and
+// without a separator.
+bool IsPlainName(std::string_view name);
+
 // The text after the last separator (the whole path when it holds none).
 std::string FileNameOf(std::string_view path);
 

@@ -3,9 +3,16 @@
 #include <chrono>
 #include <string>
 
+#include <map>
+
+#include <sys/stat.h>
+
 #include "core/generate/generation_fixture.h"
+#include "core/support/fake_imaging.h"
 #include "generate/picture_publishing.h"
+#include "platform/file_copy.h"
 #include "platform/text_codec.h"
+#include "viewers/html/html_viewer.h"
 
 namespace quorvale::testing {
 namespace {
@@ -74,6 +81,77 @@ TEST_F(GenerationTest, UpToDateCopiesAreSkippedAndChangedOnesCopiedAgain) {
     EXPECT_TRUE(HasLine(text, "        Copying picture " + picture + " to " + picture_copy + "."));
     EXPECT_EQ(Read(picture_copy), "picture");
     EXPECT_EQ(fs::last_write_time(picture_copy), fs::last_write_time(picture));
+  }
+}
+
+// A run writes only what changes: a file whose new bytes equal those on disk keeps its
+// time and its inode, so an upload or a backup sees nothing new. Pages, index files,
+// viewer files and published pictures of both viewers; the log takes one more entry
+// and the thumbnails are the imaging step's own.
+TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
+  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
+  AddAlbum("One", {{Picture("x", "p.jpg", "picture p"), "first"}});
+  AddAlbum("Two", {{Picture("x", "q.jpg", "picture q"), "second"}});
+  FakeImaging imaging;
+  // Every file of the site but the log and the imaging step's, by path below it: its
+  // inode and time.
+  const auto site_files = [](const std::string& site) {
+    std::map<std::string, std::pair<std::uint64_t, std::int64_t>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(site)) {
+      const std::string relative = fs::relative(entry.path(), site).generic_string();
+      if (!entry.is_regular_file() || relative == "Generation_Log.txt" || relative.starts_with("PhotoAlbum/thumbnails") ||
+          relative.starts_with("PhotoAlbum/display")) {
+        continue;
+      }
+      std::uint64_t inode = 0;  // Windows keeps none that stat can see: the time tells there
+#ifndef _WIN32
+      struct stat status {};
+      EXPECT_EQ(::stat(entry.path().string().c_str(), &status), 0);
+      inode = status.st_ino;
+#endif
+      const FileStamp stamp = StampOf(entry.path().string()).value();  // the time as finely as kept
+      files[relative] = {inode, stamp.modified_seconds * 1'000'000'000 + stamp.modified_nanoseconds};
+    }
+    return files;
+  };
+  const struct {
+    const char* what;
+    const char* viewer;
+    const char* new_comment;  // for the second album's picture; null: unchanged
+    const char* clock;        // the second run's time
+    std::vector<std::string> rewritten;
+  } cases[] = {
+      {"Torvexa, unchanged", kJavaViewerType, nullptr, "12/5/2026 6:15:42 AM", {}},
+      {"Torvexa, a comment", kJavaViewerType, "changed", "12/5/2026 6:15:42 AM", {"PhotoAlbum/index/album-1.dat"}},
+      {"Torvexa, a later run", kJavaViewerType, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
+      {"HTML, unchanged", kHtmlViewerType, nullptr, "12/5/2026 6:15:42 AM", {}},
+      {"HTML, a comment", kHtmlViewerType, "changed", "12/5/2026 6:15:42 AM", {"album-1.htm"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string site = JoinPath(root_, std::string("site ") + c.what);
+    fs::create_directories(site);
+    settings_.ViewerType = c.viewer;
+    project_.SelectAlbum(1);
+    project_.SetPictureComment(0, "second");
+    clock_ = FixedClock();
+    const auto run = [&] {
+      GenerationJob job = Job(site);
+      job.imaging = &imaging;
+      EXPECT_EQ(GenerateAlbums(std::move(job), *this).counters, GenerationCounters{});
+    };
+    run();
+    const auto before = site_files(site);
+    if (c.new_comment) project_.SetPictureComment(0, c.new_comment);
+    clock_ = FixedClock(c.clock);
+    run();
+    const auto after = site_files(site);
+    ASSERT_EQ(before.size(), after.size());
+    std::vector<std::string> rewritten;
+    for (const auto& [file, stamp] : after) {
+      if (before.at(file).first != stamp.first || before.at(file).second != stamp.second) rewritten.push_back(file);
+    }
+    EXPECT_EQ(rewritten, c.rewritten);
   }
 }
 

@@ -166,6 +166,10 @@ TEST(FileOperations, UpToDateWithinTheCoarserResolution) {
   for (const UpToDateCase& c : cases) EXPECT_EQ(IsUpToDateCopy(source, c.copy), c.up_to_date) << c.what;
   const FileStamp nanoseconds{100, 1'780'000'001, 123'456'789, 1};
   EXPECT_FALSE(IsUpToDateCopy(nanoseconds, {100, 1'780'000'001, 123'456'788, 1}));
+  // Only a time that FAT (whole seconds) or exFAT (10 ms steps) could keep makes the
+  // stamp readers ask the volume its resolution; a finer one cannot be on such a volume.
+  for (const std::int64_t coarse : {0, 10'000'000, 990'000'000}) EXPECT_TRUE(MayBeCoarseTime(coarse)) << coarse;
+  for (const std::int64_t fine : {1, 123'456'700, 10'000'100}) EXPECT_FALSE(MayBeCoarseTime(fine)) << fine;
 }
 
 }  // namespace

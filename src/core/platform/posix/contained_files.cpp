@@ -20,6 +20,20 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
+// The folder `name` in `parent`, opened without following a link or waiting; `path`
+// names it in the reason of a refusal.
+std::variant<Descriptor, std::string> OpenSubfolder(int parent, const std::string& name, const std::string& path) {
+  Descriptor folder(::openat(parent, name.c_str(), kFolderFlags | O_NOFOLLOW | O_NONBLOCK));
+  if (folder.valid()) return folder;
+  const int error = errno;
+  struct stat status {};
+  if (::fstatat(parent, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+    if (!S_ISDIR(status.st_mode)) return NotFolderRefusal(path);
+  }
+  return SystemReason(error);
+}
+
 }  // namespace
 
 std::string SystemReason(int error_number) {
@@ -47,22 +61,25 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
     while (begin < path.size() && path[begin] == kPathSeparator) ++begin;
     const std::size_t end = path.find(kPathSeparator, begin);
     if (end == std::string::npos) break;
-    const std::string component = path.substr(begin, end - begin);
-    Descriptor next(::openat(folder.get(), component.c_str(), kFolderFlags | O_NOFOLLOW | O_NONBLOCK));
-    if (!next.valid()) {
-      const int error = errno;
-      struct stat status {};
-      if (::fstatat(folder.get(), component.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (S_ISLNK(status.st_mode)) return LinkRefusal(path.substr(0, end));
-        if (!S_ISDIR(status.st_mode)) return NotFolderRefusal(path.substr(0, end));
-      }
-      return SystemReason(error);
-    }
-    folder = std::move(next);
+    auto next = OpenSubfolder(folder.get(), path.substr(begin, end - begin), path.substr(0, end));
+    if (auto* reason = std::get_if<std::string>(&next)) return *reason;
+    folder = std::get<Descriptor>(std::move(next));
     begin = end;
   }
   if (begin >= path.size()) return NotRegularRefusal(path);  // the path names a folder
   return ContainedParent{std::move(folder), path.substr(begin)};
+}
+
+std::variant<Descriptor, std::string> OpenFolderBelow(const std::string& root, const std::string& path) {
+  if (path == root) {
+    Descriptor folder(::open(root.c_str(), kFolderFlags));
+    if (!folder.valid()) return SystemReason(errno);
+    return folder;
+  }
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [parent, name] = std::get<ContainedParent>(opened);
+  return OpenSubfolder(parent.get(), name, path);
 }
 
 std::optional<std::string> CheckReplaceable(int folder, const std::string& name, const std::string& path,

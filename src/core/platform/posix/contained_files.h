@@ -28,6 +28,10 @@ struct ContainedParent {
 };
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);
 
+// The folder `path` itself, opened the same way: `root` when `path` is `root`, else its
+// parent by OpenParentBelow and then the folder without following a link or waiting.
+std::variant<Descriptor, std::string> OpenFolderBelow(const std::string& root, const std::string& path);
+
 // Whether `name` in `folder` may be replaced by a new file: missing, or a regular file
 // (its status then goes to `existing`). A link or any other kind of entry is refused.
 std::optional<std::string> CheckReplaceable(int folder, const std::string& name, const std::string& path,

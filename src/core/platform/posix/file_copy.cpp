@@ -9,6 +9,7 @@
 
 #include "platform/posix/contained_files.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 
 namespace quorvale {
 namespace {
@@ -32,6 +33,15 @@ std::int64_t TimeResolutionOf(int folder) {
   return ::fstatfs(folder, &volume) == 0 ? TimeResolutionOf(volume) : 1;
 }
 
+// The stamp of a file's status; `resolution` gives the volume's time step, asked only
+// when the file's time could come from a coarse volume.
+template <typename Resolution>
+FileStamp StampFrom(const struct stat& status, Resolution&& resolution) {
+  const auto nanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+  return FileStamp{static_cast<std::uintmax_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec),
+                   nanoseconds, MayBeCoarseTime(nanoseconds) ? resolution() : 1};
+}
+
 }  // namespace
 
 std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
@@ -44,8 +54,7 @@ std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
     if (reason) reason->clear();
     return std::nullopt;
   }
-  return FileStamp{static_cast<std::uintmax_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec),
-                   static_cast<std::int64_t>(status.st_mtim.tv_nsec), TimeResolutionOf(path)};
+  return StampFrom(status, [&path] { return TimeResolutionOf(path); });
 }
 
 namespace {
@@ -76,42 +85,46 @@ bool CopyContent(int from, int to, std::uintmax_t size) {
   }
 }
 
-}  // namespace
-
-std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path) {
-  auto opened = OpenParentBelow(root, path);
-  auto* parent = std::get_if<ContainedParent>(&opened);
+// The stamp of the regular file `name` in `folder`, not followed when it is a link.
+template <typename Resolution>
+std::optional<FileStamp> StampIn(int folder, const std::string& name, Resolution&& resolution) {
   struct stat status {};
-  if (parent == nullptr || ::fstatat(parent->folder.get(), parent->name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
-      !S_ISREG(status.st_mode)) {
+  if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode)) {
     return std::nullopt;
   }
-  return FileStamp{static_cast<std::uintmax_t>(status.st_size), static_cast<std::int64_t>(status.st_mtim.tv_sec),
-                   static_cast<std::int64_t>(status.st_mtim.tv_nsec), TimeResolutionOf(parent->folder.get())};
+  return StampFrom(status, resolution);
 }
 
-std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
-                                         const std::string& destination) {
-  // The source is the user's and may be reached through links; a FIFO in its place is
-  // opened without waiting and refused.
-  Descriptor from(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!from.valid()) return LastSystemReason();
-  struct stat status {};
-  if (::fstat(from.get(), &status) != 0) return LastSystemReason();
-  if (!S_ISREG(status.st_mode)) return NotRegularRefusal(source);
+// A copy's source, opened for reading, with its status.
+struct OpenedSource {
+  Descriptor file;
+  struct stat status;
+};
 
-  auto opened = OpenParentBelow(root, destination);
-  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
-  const auto& [folder, name] = std::get<ContainedParent>(opened);
+// The source is the user's and may be reached through links; a FIFO in its place is
+// opened without waiting and refused.
+std::variant<OpenedSource, std::string> OpenSource(const std::string& source) {
+  OpenedSource opened{Descriptor(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), {}};
+  if (!opened.file.valid()) return LastSystemReason();
+  if (::fstat(opened.file.get(), &opened.status) != 0) return LastSystemReason();
+  if (!S_ISREG(opened.status.st_mode)) return NotRegularRefusal(source);
+  return opened;
+}
+
+// Copies the opened source over the file `name` in `folder`, which `destination` names.
+std::optional<std::string> CopyInto(int folder, const std::string& name, const OpenedSource& source,
+                                    const std::string& destination) {
+  const Descriptor& from = source.file;
+  const struct stat& status = source.status;
   std::optional<struct stat> existing;
-  if (auto reason = CheckReplaceable(folder.get(), name, destination, existing)) return reason;
+  if (auto reason = CheckReplaceable(folder, name, destination, existing)) return reason;
   if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
 
-  auto created = CreateTemporaryIn(folder.get(), kCopyTemporaryPrefix, status.st_mode & 0777);
+  auto created = CreateTemporaryIn(folder, kCopyTemporaryPrefix, status.st_mode & 0777);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
   auto [to, temporary] = std::get<std::pair<Descriptor, std::string>>(std::move(created));
   const auto fail = [&, temporary = temporary](int error) -> std::optional<std::string> {
-    ::unlinkat(folder.get(), temporary.c_str(), 0);
+    ::unlinkat(folder, temporary.c_str(), 0);
     return SystemReason(error);
   };
   if (!CopyContent(from.get(), to.get(), static_cast<std::uintmax_t>(status.st_size))) return fail(errno);
@@ -119,8 +132,62 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
   const struct timespec times[2] = {{0, UTIME_OMIT}, status.st_mtim};
   if (::futimens(to.get(), times) != 0) return fail(errno);
   if (!to.Close()) return fail(errno);
-  if (::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0) return fail(errno);
+  if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) return fail(errno);
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path) {
+  auto opened = OpenParentBelow(root, path);
+  auto* parent = std::get_if<ContainedParent>(&opened);
+  if (parent == nullptr) return std::nullopt;
+  return StampIn(parent->folder.get(), parent->name, [parent] { return TimeResolutionOf(parent->folder.get()); });
+}
+
+std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
+                                         const std::string& destination) {
+  auto from = OpenSource(source);
+  if (auto* reason = std::get_if<std::string>(&from)) return *reason;
+  auto opened = OpenParentBelow(root, destination);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  return CopyInto(folder.get(), name, std::get<OpenedSource>(from), destination);
+}
+
+struct FolderBelow::State {
+  std::string root;
+  std::string path;
+  Descriptor folder;                       // invalid when the folder could not be opened
+  std::optional<std::int64_t> resolution;  // asked once, when first needed
+};
+
+FolderBelow::FolderBelow(const std::string& root, const std::string& folder)
+    : state_(std::make_unique<State>(State{root, folder, Descriptor(), std::nullopt})) {
+  if (auto opened = OpenFolderBelow(root, folder); auto* descriptor = std::get_if<Descriptor>(&opened)) {
+    state_->folder = std::move(*descriptor);
+  }
+}
+FolderBelow::FolderBelow(FolderBelow&& other) noexcept = default;
+FolderBelow& FolderBelow::operator=(FolderBelow&& other) noexcept = default;
+FolderBelow::~FolderBelow() = default;
+
+std::optional<FileStamp> FolderBelow::Stamp(const std::string& name) {
+  State& state = *state_;
+  if (!state.folder.valid() || !IsPlainName(name)) return StampBelow(state.root, JoinPath(state.path, name));
+  return StampIn(state.folder.get(), name, [&state] {
+    if (!state.resolution) state.resolution = TimeResolutionOf(state.folder.get());
+    return *state.resolution;
+  });
+}
+
+std::optional<std::string> FolderBelow::Copy(const std::string& source, const std::string& name) {
+  const State& state = *state_;
+  const std::string destination = JoinPath(state.path, name);
+  if (!state.folder.valid() || !IsPlainName(name)) return CopyFileBelow(state.root, source, destination);
+  auto from = OpenSource(source);
+  if (auto* reason = std::get_if<std::string>(&from)) return *reason;
+  return CopyInto(state.folder.get(), name, std::get<OpenedSource>(from), destination);
 }
 
 std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination) {

@@ -49,6 +49,29 @@ std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::s
   return std::nullopt;
 }
 
+// Whether the regular file `name` in `folder`, whose status is `existing`, holds
+// exactly `bytes`: then writing them would change nothing, and the file, its time
+// included, is left as it is. A file that cannot be read is written as ever.
+bool HoldsExactly(int folder, const std::string& name, const struct stat& existing, std::string_view bytes) {
+  if (static_cast<std::uintmax_t>(existing.st_size) != bytes.size()) return false;
+  Descriptor file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  if (!file.valid() || ::fstat(file.get(), &status) != 0 || status.st_ino != existing.st_ino ||
+      status.st_dev != existing.st_dev || !S_ISREG(status.st_mode)) {
+    return false;
+  }
+  char buffer[1 << 16];
+  for (std::string_view left = bytes;;) {
+    const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return left.empty();
+    const auto size = static_cast<std::size_t>(got);
+    if (size > left.size() || left.compare(0, size, std::string_view(buffer, size)) != 0) return false;
+    left.remove_prefix(size);
+  }
+}
+
 // Removes the temporary files whose names are `prefix` and six more characters. With
 // `unless_locked`, a file that a writer still holds a lock on (a save in progress) is
 // kept: a killed save no longer holds its lock.
@@ -142,6 +165,7 @@ std::optional<std::string> WriteFileBelow(const std::string& root, const std::st
   std::optional<struct stat> existing;
   if (auto reason = CheckReplaceable(folder.get(), name, path, existing)) return reason;
   if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
+  if (existing && HoldsExactly(folder.get(), name, *existing, bytes)) return std::nullopt;
   return ReplaceIn(folder.get(), name, bytes, existing, {false, std::string(kWriteTemporaryPrefix)});
 }
 

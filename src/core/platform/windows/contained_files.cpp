@@ -13,16 +13,6 @@ bool IsMissingError(DWORD error) {
          error == ERROR_BAD_NET_NAME;
 }
 
-// Whether a reparse point is a link: a symbolic link or a junction (mount point).
-bool IsLinkReparsePoint(const std::string& path) {
-  WIN32_FIND_DATAW data{};
-  const HANDLE found = FindFirstFileExW(SystemPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                        nullptr, 0);
-  if (found == INVALID_HANDLE_VALUE) return true;  // cannot tell: not followed
-  FindClose(found);
-  return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK || data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
-}
-
 // Opens a folder between the root and a target so that it cannot be renamed, removed
 // or replaced while the handle is open, and checks that it is a real folder. The
 // handle asks to list the folder: a handle with attribute access alone would not have
@@ -47,6 +37,15 @@ std::variant<Handle, std::string> PinFolder(const std::string& folder) {
 }  // namespace
 
 std::string SystemReason(DWORD error) { return ErrorText(error); }
+
+bool IsLinkReparsePoint(const std::string& path) {
+  WIN32_FIND_DATAW data{};
+  const HANDLE found = FindFirstFileExW(SystemPath(path).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                        nullptr, 0);
+  if (found == INVALID_HANDLE_VALUE) return true;  // cannot tell: not followed
+  FindClose(found);
+  return data.dwReserved0 == IO_REPARSE_TAG_SYMLINK || data.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
+}
 
 std::variant<Entry, std::string> EntryAt(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
@@ -83,6 +82,20 @@ std::variant<ContainedParent, std::string> CheckParentBelow(const std::string& r
     if (auto* reason = std::get_if<std::string>(&pinned)) return *reason;
     parent.pinned.push_back(std::get<Handle>(std::move(pinned)));
     begin = end;
+  }
+  return parent;
+}
+
+std::variant<ContainedParent, std::string> CheckFolderBelow(const std::string& root, const std::string& folder) {
+  auto checked = CheckParentBelow(root, folder);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  ContainedParent parent = std::get<ContainedParent>(std::move(checked));
+  parent.folder = folder;
+  parent.name.clear();
+  if (folder != root) {
+    auto pinned = PinFolder(folder);
+    if (auto* reason = std::get_if<std::string>(&pinned)) return *reason;
+    parent.pinned.push_back(std::get<Handle>(std::move(pinned)));
   }
   return parent;
 }

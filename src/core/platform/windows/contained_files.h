@@ -43,6 +43,13 @@ struct ContainedParent {
 };
 std::variant<ContainedParent, std::string> CheckParentBelow(const std::string& root, const std::string& path);
 
+// The folder `folder` itself checked and pinned the same way, its own handle last in
+// `pinned` (none when it is `root`, the user's choice); `name` stays empty.
+std::variant<ContainedParent, std::string> CheckFolderBelow(const std::string& root, const std::string& folder);
+
+// Whether a reparse point is a link: a symbolic link or a junction (mount point).
+bool IsLinkReparsePoint(const std::string& path);
+
 // Whether `path` may be replaced by a new file: missing, or a regular file (then
 // `existing` is set). A link or a folder is refused.
 std::optional<std::string> CheckReplaceable(const std::string& path, std::optional<Entry>& existing);

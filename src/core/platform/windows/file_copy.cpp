@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "platform/windows/contained_files.h"
 #include "platform/windows/handle.h"
 #include "platform/windows/wide_text.h"
@@ -33,6 +34,24 @@ std::int64_t TimeResolutionOf(HANDLE file) {
   std::wstring type(name);
   for (wchar_t& c : type) c = static_cast<wchar_t>(std::towupper(c));
   return type.starts_with(L"FAT") || type == L"EXFAT" ? kFatTimeResolution : kWindowsTimeResolution;
+}
+
+// The stamp of a file's last-write time and size; `resolution` gives the volume's time
+// step, asked only when the time could come from a coarse volume.
+template <typename Resolution>
+FileStamp StampFrom(const FILETIME& written, DWORD size_high, DWORD size_low, Resolution&& resolution) {
+  const std::int64_t steps =
+      static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime) -
+      kStepsFrom1601To1970;
+  std::int64_t seconds = steps / kStepsPerSecond;
+  std::int64_t rest = steps % kStepsPerSecond;
+  if (rest < 0) {
+    rest += kStepsPerSecond;
+    --seconds;
+  }
+  const std::uintmax_t size = (static_cast<std::uintmax_t>(size_high) << 32) | size_low;
+  const std::int64_t nanoseconds = rest * 100;
+  return FileStamp{size, seconds, nanoseconds, MayBeCoarseTime(nanoseconds) ? resolution() : kWindowsTimeResolution};
 }
 
 bool IsMissing(DWORD error) {
@@ -66,18 +85,8 @@ std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
     return std::nullopt;
   }
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
-  const std::int64_t steps =
-      static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
-                                info.ftLastWriteTime.dwLowDateTime) -
-      kStepsFrom1601To1970;
-  std::int64_t seconds = steps / kStepsPerSecond;
-  std::int64_t rest = steps % kStepsPerSecond;
-  if (rest < 0) {
-    rest += kStepsPerSecond;
-    --seconds;
-  }
-  const std::uintmax_t size = (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  return FileStamp{size, seconds, rest * 100, TimeResolutionOf(file.get())};
+  return StampFrom(info.ftLastWriteTime, info.nFileSizeHigh, info.nFileSizeLow,
+                   [&file] { return TimeResolutionOf(file.get()); });
 }
 
 std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path) {
@@ -89,38 +98,105 @@ std::optional<FileStamp> StampBelow(const std::string& root, const std::string& 
   return StampOf(path);
 }
 
-std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
-                                         const std::string& destination) {
-  // The source is the user's and may be reached through links; only a file on a disk
-  // is read.
-  Handle from(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!from.valid()) return LastSystemReason();
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(from.get(), &info)) return LastSystemReason();
-  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || GetFileType(from.get()) != FILE_TYPE_DISK) {
+namespace {
+
+// A copy's source, opened for reading, with its attributes and times.
+struct OpenedSource {
+  Handle file;
+  BY_HANDLE_FILE_INFORMATION info;
+};
+
+// The source is the user's and may be reached through links; only a file on a disk
+// is read.
+std::variant<OpenedSource, std::string> OpenSource(const std::string& source) {
+  OpenedSource opened{Handle(CreateFileW(SystemPath(source).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr)),
+                      {}};
+  if (!opened.file.valid()) return LastSystemReason();
+  if (!GetFileInformationByHandle(opened.file.get(), &opened.info)) return LastSystemReason();
+  if ((opened.info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || GetFileType(opened.file.get()) != FILE_TYPE_DISK) {
     return NotRegularRefusal(source);
   }
+  return opened;
+}
 
-  auto checked = CheckParentBelow(root, destination);
-  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+// Copies the opened source over `destination` in `folder`, whose folders are pinned.
+std::optional<std::string> CopyInto(const std::string& folder, const std::string& destination,
+                                    const OpenedSource& source) {
   std::optional<Entry> existing;
   if (auto reason = windows::CheckReplaceable(destination, existing)) return reason;
   if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
 
-  auto created = windows::CreateTemporaryIn(std::get<windows::ContainedParent>(checked).folder, kCopyTemporaryPrefix);
+  auto created = windows::CreateTemporaryIn(folder, kCopyTemporaryPrefix);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
   auto [to, temporary] = std::get<std::pair<Handle, std::string>>(std::move(created));
   const auto fail = [&, temporary = temporary](std::string reason) -> std::optional<std::string> {
     DeleteFileW(SystemPath(temporary).c_str());
     return reason;
   };
-  if (!CopyContent(from.get(), to.get())) return fail(LastSystemReason());
+  if (!CopyContent(source.file.get(), to.get())) return fail(LastSystemReason());
   // Creation and access times are left alone; the last-write time becomes the
   // source's, to the 100 ns.
-  if (!SetFileTime(to.get(), nullptr, nullptr, &info.ftLastWriteTime)) return fail(LastSystemReason());
+  if (!SetFileTime(to.get(), nullptr, nullptr, &source.info.ftLastWriteTime)) return fail(LastSystemReason());
   if (!to.Close()) return fail(LastSystemReason());
   return windows::ReplaceWithTemporary(temporary, destination);
+}
+
+}  // namespace
+
+std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
+                                         const std::string& destination) {
+  auto from = OpenSource(source);
+  if (auto* reason = std::get_if<std::string>(&from)) return *reason;
+  auto checked = CheckParentBelow(root, destination);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  return CopyInto(std::get<windows::ContainedParent>(checked).folder, destination, std::get<OpenedSource>(from));
+}
+
+struct FolderBelow::State {
+  std::string root;
+  std::string path;
+  std::optional<windows::ContainedParent> checked;  // the folder's folders pinned; none when refused
+  std::optional<std::int64_t> resolution;           // asked once, when first needed
+};
+
+FolderBelow::FolderBelow(const std::string& root, const std::string& folder)
+    : state_(std::make_unique<State>(State{root, folder, std::nullopt, std::nullopt})) {
+  auto checked = windows::CheckFolderBelow(root, folder);
+  if (auto* parent = std::get_if<windows::ContainedParent>(&checked)) state_->checked = std::move(*parent);
+}
+FolderBelow::FolderBelow(FolderBelow&& other) noexcept = default;
+FolderBelow& FolderBelow::operator=(FolderBelow&& other) noexcept = default;
+FolderBelow::~FolderBelow() = default;
+
+std::optional<FileStamp> FolderBelow::Stamp(const std::string& name) {
+  State& state = *state_;
+  const std::string file = JoinPath(state.path, name);
+  if (!state.checked || !IsPlainName(name)) return StampBelow(state.root, file);
+  // One call for kind, size and time, without following the entry.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(SystemPath(file).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return std::nullopt;
+  if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && windows::IsLinkReparsePoint(file)) {
+    return std::nullopt;
+  }
+  return StampFrom(data.ftLastWriteTime, data.nFileSizeHigh, data.nFileSizeLow, [&state] {
+    if (!state.resolution) {
+      Handle folder(CreateFileW(SystemPath(state.path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+      state.resolution = folder.valid() ? TimeResolutionOf(folder.get()) : kWindowsTimeResolution;
+    }
+    return *state.resolution;
+  });
+}
+
+std::optional<std::string> FolderBelow::Copy(const std::string& source, const std::string& name) {
+  const State& state = *state_;
+  const std::string destination = JoinPath(state.path, name);
+  if (!state.checked || !IsPlainName(name)) return CopyFileBelow(state.root, source, destination);
+  auto from = OpenSource(source);
+  if (auto* reason = std::get_if<std::string>(&from)) return *reason;
+  return CopyInto(state.path, destination, std::get<OpenedSource>(from));
 }
 
 std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination) {

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/path.h"
@@ -40,6 +41,27 @@ std::optional<std::string> ReplaceFile(const ContainedParent& parent, const std:
     return reason;
   }
   return windows::ReplaceWithTemporary(temporary, target);
+}
+
+// Whether the file at `path`, checked to be a regular file, holds exactly `bytes`: then
+// writing them would change nothing, and the file, its time included, is left as it
+// is. A file that cannot be read is written as ever.
+bool HoldsExactly(const std::string& path, std::string_view bytes) {
+  Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size) ||
+      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
+    return false;
+  }
+  std::vector<char> buffer(1 << 16);
+  for (std::string_view left = bytes;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+    if (got == 0) return left.empty();
+    if (got > left.size() || left.compare(0, got, std::string_view(buffer.data(), got)) != 0) return false;
+    left.remove_prefix(got);
+  }
 }
 
 // The file a symbolic link ends at, as the system resolves it; the path itself when it
@@ -114,6 +136,7 @@ std::optional<std::string> WriteFileBelow(const std::string& root, const std::st
   std::optional<Entry> existing;
   if (auto reason = CheckReplaceable(path, existing)) return reason;
   if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
+  if (existing && HoldsExactly(path, bytes)) return std::nullopt;
   return ReplaceFile(std::get<ContainedParent>(checked), path, bytes, kWriteTemporaryPrefix, false);
 }
 
