@@ -142,7 +142,7 @@ class ContentEditingTest : public QObject {
     auto* directory = QAccessible::queryAccessibleInterface(w.Find<QLineEdit>("txtPublishDirectory"));
     directory->setText(QAccessible::Value, QStringLiteral("/srv/site"));
     QCOMPARE(w.logic.settings().PublishDirectory, std::string("/srv/site"));
-    QCOMPARE(w.logic.AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
+    QCOMPARE(w.logic.publishing().AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
     QCOMPARE(comment->text(QAccessible::Description), QStringLiteral("Add/Edit comment for selected picture"));
   }
 
@@ -167,7 +167,7 @@ class ContentEditingTest : public QObject {
         {2, QStringLiteral("Picture not found"), false},
     };
     for (const auto& c : cases) {
-      w.logic.OnPictureClicked(c.row);
+      w.logic.content().OnPictureClicked(c.row);
       QTRY_VERIFY(preview->DetailsText().startsWith(c.details));
       QCOMPARE(preview->HasImage(), c.image);
     }
