@@ -710,8 +710,6 @@ void Form1::StatusCaptionChanged() {
   lblStatus_->repaint();
 }
 
-StepBadge* Form1::Badge(int step) const { return badges_.at(static_cast<std::size_t>(step - 1)); }
-
 void Form1::StateChanged() { Render(); }
 
 void Form1::GenerationProgressed(const GenerationProgress& progress) { RenderProgress(progress); }

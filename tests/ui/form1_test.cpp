@@ -18,7 +18,6 @@
 #include "platform/path.h"
 #include "ui/form1.h"
 #include "ui/qt_user_dialogs.h"
-#include "ui/step_badge.h"
 #include "window/main_window.h"
 
 
@@ -71,8 +70,8 @@ class Form1Test : public QObject {
     QVERIFY(!w.Find<QAction>("mnuBlank")->isEnabled());
     QCOMPARE(w.Find<QAction>("mnuFileSaveAs")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
     QCOMPARE(w.form.centralWidget()->size(), QSize(683, 507));
-    QCOMPARE(w.form.Badge(3)->size(), QSize(16, 16));
-    QCOMPARE(w.form.Badge(3)->toolTip(), QStringLiteral("Click the Quick Help"));
+    QCOMPARE(w.Find<QWidget>("Image3")->size(), QSize(16, 16));
+    QCOMPARE(w.Find<QWidget>("Image3")->toolTip(), QStringLiteral("Click the Quick Help"));
 
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
