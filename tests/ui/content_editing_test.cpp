@@ -156,7 +156,7 @@ class ContentEditingTest : public QObject {
     w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg"});
     QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
     const auto* details = w.Find<QLabel>("lblPreviewDetails");
-    const auto* image = w.Find<QLabel>("imgPreview");
+    const auto* preview_image = w.Find<QLabel>("imgPreview");
     const struct {
       int row;
       QString details;
@@ -169,7 +169,7 @@ class ContentEditingTest : public QObject {
     for (const auto& c : cases) {
       w.logic.content().OnPictureClicked(c.row);
       QTRY_VERIFY(details->text().startsWith(c.details));
-      QCOMPARE(!image->pixmap().isNull(), c.image);
+      QCOMPARE(!preview_image->pixmap().isNull(), c.image);
     }
   }
 };
