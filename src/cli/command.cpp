@@ -94,7 +94,7 @@ std::optional<LoadedProject> Command::LoadProject(const std::string& path) const
   }
   // As in the window, the file's viewer brings its own files.
   LoadedProject loaded = std::get<LoadedProject>(std::move(result));
-  loaded.settings.ApplicationSourceDirectory = ViewerSourceFolder(ProgramFolder(), loaded.settings.ViewerType);
+  FollowViewerSourceFolder(loaded.settings, ProgramFolder());
   return loaded;
 }
 
@@ -105,7 +105,7 @@ bool Command::ChooseViewer(const std::string& value, ProjectSettings& settings) 
     return false;
   }
   settings.ViewerType = viewer == "html" ? kHtmlViewerType : kJavaViewerType;
-  settings.ApplicationSourceDirectory = ViewerSourceFolder(ProgramFolder(), settings.ViewerType);
+  FollowViewerSourceFolder(settings, ProgramFolder());
   return true;
 }
 

@@ -26,14 +26,13 @@ Answer TerminalDialogs::ShowMessage(const MessageRequest& request) {
   err_ << request.title << "\n" << ToTerminalText(request.text) << "\n";
   if (request.buttons == Buttons::kOk) return Answer::kOk;
   const Answer yes = request.buttons == Buttons::kYesNo ? Answer::kYes : Answer::kOk;
-  const Answer no = request.buttons == Buttons::kYesNo ? Answer::kNo : Answer::kCancel;
+  const Answer no = DeclinedAnswer(request.buttons);
   if (questions_ == Questions::kAnswerYes) {
     err_ << "(answered yes by --yes)\n";
     return yes;
   }
   if (!interactive_) {
     err_ << "(no terminal to answer at: declined; pass --yes to agree)\n";
-    declined_without_terminal_ = true;
     return no;
   }
   for (;;) {

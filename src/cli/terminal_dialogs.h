@@ -26,15 +26,11 @@ class TerminalDialogs : public UserDialogs {
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial_folder) override;
 
-  // True once a question was declined because nobody could answer it.
-  bool declined_without_terminal() const { return declined_without_terminal_; }
-
  private:
   std::istream& in_;
   std::ostream& err_;
   Questions questions_;
   bool interactive_;
-  bool declined_without_terminal_ = false;
 };
 
 // Whether standard input is a terminal someone can answer at.

@@ -195,15 +195,15 @@ Form1::Form1(MainWindowLogic& logic, QWidget* parent) : QMainWindow(parent), log
   }
   logic_.SetObserver(this);
   // Runs go on a worker thread; their events come back through this window's event loop.
-  logic_.RunGenerationInBackground(
+  logic_.run().RunGenerationInBackground(
       [this](std::function<void()> task) { QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection); });
   Render();
-  txtStatus_->setPlainText(WithoutCarriageReturns(logic_.StatusText()));
+  txtStatus_->setPlainText(WithoutCarriageReturns(logic_.run().StatusText()));
   SizeAndCentre();
 }
 
 Form1::~Form1() {
-  logic_.RunGenerationInBackground(nullptr);  // stops a run still going; nothing more is posted here
+  logic_.run().RunGenerationInBackground(nullptr);  // stops a run still going; nothing more is posted here
   logic_.SetObserver(nullptr);
 }
 
@@ -482,33 +482,33 @@ QWidget* Form1::BuildBottomStrip() {
 
 void Form1::Connect() {
   // The project menu items run the handlers of the hidden project buttons.
-  connect(mnuFileNew_, &QAction::triggered, this, [this] { logic_.NewProject(); });
+  connect(mnuFileNew_, &QAction::triggered, this, [this] { logic_.session().NewProject(); });
   connect(mnuFileOpen_, &QAction::triggered, btnOpenProject_, &QPushButton::click);
   connect(mnuFileSave_, &QAction::triggered, btnSaveProject_, &QPushButton::click);
   connect(mnuFileSaveAs_, &QAction::triggered, btnSaveAs_, &QPushButton::click);
-  connect(btnOpenProject_, &QPushButton::clicked, this, [this] { logic_.OpenProject(); });
-  connect(btnSaveProject_, &QPushButton::clicked, this, [this] { logic_.SaveProject(); });
-  connect(btnSaveAs_, &QPushButton::clicked, this, [this] { logic_.SaveProjectAs(); });
+  connect(btnOpenProject_, &QPushButton::clicked, this, [this] { logic_.session().OpenProject(); });
+  connect(btnSaveProject_, &QPushButton::clicked, this, [this] { logic_.session().SaveProject(); });
+  connect(btnSaveAs_, &QPushButton::clicked, this, [this] { logic_.session().SaveProjectAs(); });
   connect(mnuFileExit_, &QAction::triggered, this, &QWidget::close);
   connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
-  connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.Undo(); });
-  connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.Redo(); });
+  connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.session().Undo(); });
+  connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
 
   // Reordering: the buttons, Ctrl+Up/Ctrl+Down in a list, and drag and drop within it.
   // A dropped row is moved once the drag has ended, so the list is not refilled under it.
-  connect(btnUp_, &QPushButton::clicked, this, [this] { logic_.MoveAlbumUp(); });
-  connect(btnDown_, &QPushButton::clicked, this, [this] { logic_.MoveAlbumDown(); });
-  connect(btnPicUp_, &QPushButton::clicked, this, [this] { logic_.MovePictureUp(); });
-  connect(btnPicDown_, &QPushButton::clicked, this, [this] { logic_.MovePictureDown(); });
+  connect(btnUp_, &QPushButton::clicked, this, [this] { logic_.content().MoveAlbumUp(); });
+  connect(btnDown_, &QPushButton::clicked, this, [this] { logic_.content().MoveAlbumDown(); });
+  connect(btnPicUp_, &QPushButton::clicked, this, [this] { logic_.content().MovePictureUp(); });
+  connect(btnPicDown_, &QPushButton::clicked, this, [this] { logic_.content().MovePictureDown(); });
   connect(AlbumList_, &DropList::MoveRequested, this,
-          [this](int step) { step < 0 ? logic_.MoveAlbumUp() : logic_.MoveAlbumDown(); });
+          [this](int step) { step < 0 ? logic_.content().MoveAlbumUp() : logic_.content().MoveAlbumDown(); });
   connect(PicList_, &DropList::MoveRequested, this,
-          [this](int step) { step < 0 ? logic_.MovePictureUp() : logic_.MovePictureDown(); });
+          [this](int step) { step < 0 ? logic_.content().MovePictureUp() : logic_.content().MovePictureDown(); });
   connect(
-      AlbumList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.MoveAlbumBefore(from, before); },
+      AlbumList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MoveAlbumBefore(from, before); },
       Qt::QueuedConnection);
   connect(
-      PicList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.MovePictureBefore(from, before); },
+      PicList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MovePictureBefore(from, before); },
       Qt::QueuedConnection);
 
   // Drops from outside: the logic says what each list takes.
@@ -528,17 +528,17 @@ void Form1::Connect() {
       [this](const QStringList& paths) { logic_.DropPaths(DropTarget::kPictureList, Paths(paths)); },
       Qt::QueuedConnection);
 
-  connect(btnAddNew_, &QPushButton::clicked, this, [this] { logic_.AddAlbumCommand(); });
-  connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.RemoveAlbumCommand(); });
-  connect(AlbumList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.OnAlbumClicked(row); });
-  connect(AlbumList_, &QListWidget::itemDoubleClicked, this, [this] { logic_.EditAlbumTitle(); });
+  connect(btnAddNew_, &QPushButton::clicked, this, [this] { logic_.content().AddAlbumCommand(); });
+  connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.content().RemoveAlbumCommand(); });
+  connect(AlbumList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnAlbumClicked(row); });
+  connect(AlbumList_, &QListWidget::itemDoubleClicked, this, [this] { logic_.content().EditAlbumTitle(); });
   // A Ctrl+click can clear a list's selection without changing its current row; the
   // next turn of the event loop shows the logic's selection again.
   connect(AlbumList_, &QListWidget::itemSelectionChanged, this, &Form1::Render, Qt::QueuedConnection);
 
-  connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.AddPicturesCommand(); });
-  connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.RemovePictureCommand(); });
-  connect(PicList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.OnPictureClicked(row); });
+  connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.content().AddPicturesCommand(); });
+  connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.content().RemovePictureCommand(); });
+  connect(PicList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnPictureClicked(row); });
   connect(PicList_, &QListWidget::itemSelectionChanged, this, &Form1::Render, Qt::QueuedConnection);
   connect(PicList_, &QListWidget::itemDoubleClicked, this, [this] {
     txtPictureComment_->setFocus(Qt::OtherFocusReason);
@@ -548,31 +548,31 @@ void Form1::Connect() {
   // screen reader or voice control through the accessibility interface. The window's
   // own updates always show the logic's text.
   connect(txtPictureComment_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (text.toStdString() != logic_.CommentText()) logic_.OnCommentEdited(text.toStdString());
+    if (text.toStdString() != logic_.content().CommentText()) logic_.content().OnCommentEdited(text.toStdString());
   });
   connect(txtPublishDirectory_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (text.toStdString() != logic_.settings().PublishDirectory) logic_.OnPublishDirectoryEdited(text.toStdString());
+    if (text.toStdString() != logic_.settings().PublishDirectory) logic_.publishing().OnPublishDirectoryEdited(text.toStdString());
   });
-  connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.BrowseForDirectory(); });
+  connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.publishing().BrowseForDirectory(); });
   // Only a click is the user's choice; the view setting the buttons is not.
-  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kJavaViewerType); });
-  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.OnViewerOptionChosen(kHtmlViewerType); });
-  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.OnKeepLocationClicked(checked); });
+  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kJavaViewerType); });
+  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kHtmlViewerType); });
+  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.publishing().OnKeepLocationClicked(checked); });
   connect(chkPublishPictures_, &QCheckBox::clicked, this,
-          [this](bool checked) { logic_.OnPublishPicturesClicked(checked); });
+          [this](bool checked) { logic_.publishing().OnPublishPicturesClicked(checked); });
   // The run goes on a worker thread; the status label, the progress bar and the status
   // box follow it through the observer while the window keeps drawing.
-  connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.GenerateCommand(); });
-  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.CancelGeneration(); });
+  connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.run().GenerateCommand(); });
+  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.run().CancelGeneration(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,
-      [this] { logic_.OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
+      [this] { logic_.publishing().OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
 
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
 
   // Clearing and help.
-  connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.ClearPublishingDirectory(); });
+  connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.run().ClearPublishingDirectory(); });
   for (StepBadge* badge : badges_) {
     connect(badge, &StepBadge::clicked, this, [this](int step) { logic_.ShowQuickHelp(step); });
   }
@@ -624,61 +624,61 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::Render() {
-  setWindowTitle(LiteralWindowTitle(logic_.WindowCaption()));
-  sProjectName_->setText(Q(logic_.ProjectName()));
+  setWindowTitle(LiteralWindowTitle(logic_.session().WindowCaption()));
+  sProjectName_->setText(Q(logic_.session().ProjectName()));
   {
     const QSignalBlocker blocker(SSTab1_);
     SSTab1_->setCurrentIndex(logic_.CurrentPage());
   }
 
-  frmAlbum_->setTitle(Q(logic_.AlbumFrameCaption()));
-  lblAlbum_->setText(Q(logic_.SelectedAlbumLabel()));
-  ShowRows(AlbumList_, logic_.AlbumRows(), logic_.project().SelectedAlbum());
-  frmPictures_->setTitle(Q(logic_.PictureFrameCaption()));
-  const std::vector<std::string> pictures = logic_.PictureRows();
+  frmAlbum_->setTitle(Q(logic_.content().AlbumFrameCaption()));
+  lblAlbum_->setText(Q(logic_.content().SelectedAlbumLabel()));
+  ShowRows(AlbumList_, logic_.content().AlbumRows(), logic_.project().SelectedAlbum());
+  frmPictures_->setTitle(Q(logic_.content().PictureFrameCaption()));
+  const std::vector<std::string> pictures = logic_.content().PictureRows();
   const int picture = logic_.project().SelectedPicture();
   ShowRows(PicList_, pictures, picture, true);
   picPreview_->ShowPicture(picture >= 0 ? Q(pictures[static_cast<std::size_t>(picture)]) : QString());
-  ShowLine(txtPictureComment_, logic_.CommentText());
-  btnAddpic_->setEnabled(logic_.AddPictureEnabled());
-  btnRemovepic_->setEnabled(logic_.RemovePictureEnabled());
-  btnUp_->setEnabled(logic_.MoveAlbumUpEnabled());
-  btnDown_->setEnabled(logic_.MoveAlbumDownEnabled());
-  btnPicUp_->setEnabled(logic_.MovePictureUpEnabled());
-  btnPicDown_->setEnabled(logic_.MovePictureDownEnabled());
+  ShowLine(txtPictureComment_, logic_.content().CommentText());
+  btnAddpic_->setEnabled(logic_.content().AddPictureEnabled());
+  btnRemovepic_->setEnabled(logic_.content().RemovePictureEnabled());
+  btnUp_->setEnabled(logic_.content().MoveAlbumUpEnabled());
+  btnDown_->setEnabled(logic_.content().MoveAlbumDownEnabled());
+  btnPicUp_->setEnabled(logic_.content().MovePictureUpEnabled());
+  btnPicDown_->setEnabled(logic_.content().MovePictureDownEnabled());
   mnuEditUndo_->setEnabled(logic_.CanUndo());
   mnuEditRedo_->setEnabled(logic_.CanRedo());
 
   ShowLine(txtPublishDirectory_, logic_.settings().PublishDirectory);
   {
     const QSignalBlocker blocker(lblApplicationURL_);
-    const QString url = Q(logic_.AccessUrl());
+    const QString url = Q(logic_.publishing().AccessUrl());
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
-  optionJava_->setChecked(logic_.JavaOptionSelected());
-  optionHTML_->setChecked(logic_.HtmlOptionSelected());
-  optionHTML_->setEnabled(logic_.HtmlOptionEnabled());
+  optionJava_->setChecked(logic_.publishing().JavaOptionSelected());
+  optionHTML_->setChecked(logic_.publishing().HtmlOptionSelected());
+  optionHTML_->setEnabled(logic_.publishing().HtmlOptionEnabled());
   chkPublishPictures_->setChecked(logic_.settings().PublishPictures == 1);
-  chkPublishPictures_->setEnabled(logic_.PublishPicturesEnabled());
+  chkPublishPictures_->setEnabled(logic_.publishing().PublishPicturesEnabled());
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
-  chkKeepLocation_->setEnabled(logic_.KeepLocationEnabled());
-  chkKeepLocation_->setToolTip(QString::fromUtf8(logic_.KeepLocationToolTip()));
-  Label3_->setEnabled(logic_.PublishLabelsEnabled());
-  Label8_->setEnabled(logic_.PublishLabelsEnabled());
+  chkKeepLocation_->setEnabled(logic_.publishing().KeepLocationEnabled());
+  chkKeepLocation_->setToolTip(QString::fromUtf8(logic_.publishing().KeepLocationToolTip()));
+  Label3_->setEnabled(logic_.publishing().PublishLabelsEnabled());
+  Label8_->setEnabled(logic_.publishing().PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);
-  lblStatus_->setText(Q(logic_.StatusCaption()));
+  lblStatus_->setText(Q(logic_.run().StatusCaption()));
 
   // While a run goes on, nothing that edits the project or starts another command can
   // be used; the pages can still be looked at, and Help and Exit stay.
-  const bool idle = !logic_.GenerationRunning();
+  const bool idle = !logic_.run().GenerationRunning();
   for (QWidget* control : {static_cast<QWidget*>(frmAlbum_), static_cast<QWidget*>(frmPictures_),
                            static_cast<QWidget*>(frmPublish_)}) {
     control->setEnabled(idle);
   }
   for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
-  btnGenerate_->setEnabled(logic_.GenerateEnabled() && idle);
+  btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
-  RenderProgress(logic_.Progress());
+  RenderProgress(logic_.run().Progress());
 }
 
 void Form1::RenderProgress(const GenerationProgress& progress) {
@@ -706,11 +706,9 @@ void Form1::AppendStatusText(std::string_view text) {
 }
 
 void Form1::StatusCaptionChanged() {
-  lblStatus_->setText(Q(logic_.StatusCaption()));
+  lblStatus_->setText(Q(logic_.run().StatusCaption()));
   lblStatus_->repaint();
 }
-
-StepBadge* Form1::Badge(int step) const { return badges_.at(static_cast<std::size_t>(step - 1)); }
 
 void Form1::StateChanged() { Render(); }
 
@@ -720,6 +718,6 @@ void Form1::CloseRequested() { QMetaObject::invokeMethod(this, &QWidget::close, 
 
 void Form1::TranscriptAppended(std::string_view appended) { AppendStatusText(appended); }
 
-void Form1::TranscriptReplaced() { txtStatus_->setPlainText(WithoutCarriageReturns(logic_.StatusText())); }
+void Form1::TranscriptReplaced() { txtStatus_->setPlainText(WithoutCarriageReturns(logic_.run().StatusText())); }
 
 }  // namespace quorvale::ui

@@ -39,8 +39,6 @@ class Form1 final : public QMainWindow, public WindowObserver {
 
   // Adds text to the end of the status box without setting the whole box again.
   void AppendStatusText(std::string_view text);
-  // The step badges, for whoever shows the quick help.
-  StepBadge* Badge(int step) const;
 
   // WindowObserver
   void StateChanged() override;

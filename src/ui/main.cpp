@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder(),
                                   QDir::toNativeSeparators(documents).toStdString());
-  logic.SetPictureImaging(&imaging);
+  logic.run().SetPictureImaging(&imaging);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
   logic.Startup();

@@ -110,8 +110,4 @@ void PicturePreview::Finished() {
   emit Shown();
 }
 
-QString PicturePreview::DetailsText() const { return details_->text(); }
-
-bool PicturePreview::HasImage() const { return !image_->pixmap().isNull(); }
-
 }  // namespace quorvale::ui

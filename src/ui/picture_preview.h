@@ -21,9 +21,6 @@ class PicturePreview final : public QWidget {
 
   // Shows the picture at `path`; an empty path shows nothing.
   void ShowPicture(const QString& path);
-  QString Path() const { return path_; }
-  QString DetailsText() const;
-  bool HasImage() const;
 
  signals:
   // The picture asked for last is shown (or its problem is).

@@ -104,13 +104,7 @@ Answer QtUserDialogs::ShowMessage(const MessageRequest& request) {
     case QMessageBox::Cancel: return Answer::kCancel;
     default: break;
   }
-  // Closed without a button: an OK box has nothing else to answer, the others decline.
-  switch (request.buttons) {
-    case Buttons::kOkCancel: return Answer::kCancel;
-    case Buttons::kYesNo: return Answer::kNo;
-    case Buttons::kOk: break;
-  }
-  return Answer::kOk;
+  return DeclinedAnswer(request.buttons);  // closed without a button
 }
 
 std::optional<std::string> QtUserDialogs::AskText(const InputRequest& request) {

@@ -19,7 +19,6 @@
 #include "core/support/scripted_dialogs.h"
 #include "shown_window.h"
 #include "ui/form1.h"
-#include "ui/picture_preview.h"
 #include "window/main_window.h"
 
 
@@ -142,7 +141,7 @@ class ContentEditingTest : public QObject {
     auto* directory = QAccessible::queryAccessibleInterface(w.Find<QLineEdit>("txtPublishDirectory"));
     directory->setText(QAccessible::Value, QStringLiteral("/srv/site"));
     QCOMPARE(w.logic.settings().PublishDirectory, std::string("/srv/site"));
-    QCOMPARE(w.logic.AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
+    QCOMPARE(w.logic.publishing().AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
     QCOMPARE(comment->text(QAccessible::Description), QStringLiteral("Add/Edit comment for selected picture"));
   }
 
@@ -156,7 +155,8 @@ class ContentEditingTest : public QObject {
     w.AddAlbum("One");
     w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg"});
     QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
-    auto* preview = w.form.findChild<quorvale::ui::PicturePreview*>();
+    const auto* details = w.Find<QLabel>("lblPreviewDetails");
+    const auto* preview_image = w.Find<QLabel>("imgPreview");
     const struct {
       int row;
       QString details;
@@ -167,9 +167,9 @@ class ContentEditingTest : public QObject {
         {2, QStringLiteral("Picture not found"), false},
     };
     for (const auto& c : cases) {
-      w.logic.OnPictureClicked(c.row);
-      QTRY_VERIFY(preview->DetailsText().startsWith(c.details));
-      QCOMPARE(preview->HasImage(), c.image);
+      w.logic.content().OnPictureClicked(c.row);
+      QTRY_VERIFY(details->text().startsWith(c.details));
+      QCOMPARE(!preview_image->pixmap().isNull(), c.image);
     }
   }
 };

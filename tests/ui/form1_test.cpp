@@ -18,7 +18,6 @@
 #include "platform/path.h"
 #include "ui/form1.h"
 #include "ui/qt_user_dialogs.h"
-#include "ui/step_badge.h"
 #include "window/main_window.h"
 
 
@@ -71,8 +70,8 @@ class Form1Test : public QObject {
     QVERIFY(!w.Find<QAction>("mnuBlank")->isEnabled());
     QCOMPARE(w.Find<QAction>("mnuFileSaveAs")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
     QCOMPARE(w.form.centralWidget()->size(), QSize(683, 507));
-    QCOMPARE(w.form.Badge(3)->size(), QSize(16, 16));
-    QCOMPARE(w.form.Badge(3)->toolTip(), QStringLiteral("Click the Quick Help"));
+    QCOMPARE(w.Find<QWidget>("Image3")->size(), QSize(16, 16));
+    QCOMPARE(w.Find<QWidget>("Image3")->toolTip(), QStringLiteral("Click the Quick Help"));
 
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     QVERIFY(w.Find<QWidget>("txtPublishDirectory")->isVisible());
@@ -127,13 +126,13 @@ class Form1Test : public QObject {
     QVERIFY(!w.Find<QPushButton>("btnGenerate")->isEnabled());
     tabs->setCurrentIndex(0);
     w.AddAlbum("One");
-    w.logic.OnPublishDirectoryEdited(site.path().toStdString());
+    w.logic.publishing().OnPublishDirectoryEdited(site.path().toStdString());
     tabs->setCurrentIndex(1);
     auto* status = w.Find<QPlainTextEdit>("txtStatus");
     status->setPlainText(QStringLiteral("left over from an earlier run"));
     w.Click("btnGenerate");
-    QTRY_VERIFY(!w.logic.GenerationRunning());
-    const QString expected = QString::fromStdString(w.logic.StatusText()).remove(QLatin1Char('\r'));
+    QTRY_VERIFY(!w.logic.run().GenerationRunning());
+    const QString expected = QString::fromStdString(w.logic.run().StatusText()).remove(QLatin1Char('\r'));
     QVERIFY(expected.startsWith(QStringLiteral("\nGeneration started (12/5/2026 6:15:42 AM) ....\n\n")));
     QCOMPARE(status->toPlainText(), expected);
     QCOMPARE(w.Find<QLabel>("lblStatus")->text(), QStringLiteral("Generation Completed."));
@@ -148,7 +147,7 @@ class Form1Test : public QObject {
     QCOMPARE(keep_location->text(), QStringLiteral("Keep location data in published pictures"));
     QVERIFY(!keep_location->isChecked() && !keep_location->isEnabled() && !w.logic.project().Modified);
     QVERIFY(!w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
-    w.logic.OnViewerOptionChosen("HTML");
+    w.logic.publishing().OnViewerOptionChosen("HTML");
     QVERIFY(keep_location->isEnabled() && w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
     QTest::mouseClick(keep_location, Qt::LeftButton, {}, QPoint(8, keep_location->height() / 2));
     QVERIFY(w.logic.settings().KeepLocation && w.logic.project().Modified);
@@ -256,8 +255,8 @@ class Form1Test : public QObject {
     QTest::keyClicks(w.Find<QLineEdit>("txtPictureComment"), QStringLiteral("First morning by the water"));
     QDir().mkpath(folder);
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/content.png")));
-    w.logic.OnPublishDirectoryEdited("/home/anna/Albums");
-    w.logic.OnViewerOptionChosen(quorvale::kHtmlViewerType);
+    w.logic.publishing().OnPublishDirectoryEdited("/home/anna/Albums");
+    w.logic.publishing().OnViewerOptionChosen(quorvale::kHtmlViewerType);
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     w.form.TranscriptAppended("\r\n12/5/2026 6:15:42 AM: Generation started\r\n");
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/generate.png")));

@@ -10,7 +10,6 @@
 #include "help/quick_help.h"
 #include "ui/form1.h"
 #include "ui/frm_help.h"
-#include "ui/step_badge.h"
 #include "window/main_window.h"
 
 using quorvale::ui::FrmHelp;
@@ -128,7 +127,7 @@ class FrmHelpTest : public QObject {
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
     // Badge 3 shows its quick help; Clear on the start-up placeholder names the missing folder.
-    QTest::mouseClick(form.Badge(3), Qt::LeftButton);
+    QTest::mouseClick(Child<QWidget>(form, "Image3"), Qt::LeftButton);
     QTest::mouseClick(Child<QPushButton>(form, "btnClearDir"), Qt::LeftButton);
     QCOMPARE(dialogs.messages.size(), std::size_t{2});
     QCOMPARE(dialogs.messages[0].title, std::string("Quorvale 1.0.0 - Quick Help: SELECT PUBLISHING DIRECTORY"));

@@ -61,11 +61,11 @@ struct Window {
         paths.push_back(path.toStdString());
       }
       dialogs.texts.push_back("Album " + std::to_string(album));
-      logic.AddAlbumCommand();
+      logic.content().AddAlbumCommand();
       dialogs.files.push_back(paths);
-      logic.AddPicturesCommand();
+      logic.content().AddPicturesCommand();
     }
-    logic.OnPublishDirectoryEdited(site.toStdString());
+    logic.publishing().OnPublishDirectoryEdited(site.toStdString());
     form.findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
   }
   template <typename T>
@@ -86,15 +86,15 @@ class GenerationRunTest : public QObject {
     Window w;
     int ticks_during_run = 0;
     QTimer timer;
-    connect(&timer, &QTimer::timeout, [&] { ticks_during_run += w.logic.GenerationRunning() ? 1 : 0; });
+    connect(&timer, &QTimer::timeout, [&] { ticks_during_run += w.logic.run().GenerationRunning() ? 1 : 0; });
     timer.start(0);
     QTest::mouseClick(w.Find<QPushButton>("btnGenerate"), Qt::LeftButton);
-    QVERIFY(w.logic.GenerationRunning());
+    QVERIFY(w.logic.run().GenerationRunning());
     QVERIFY(!w.Find<QPushButton>("btnGenerate")->isEnabled());
     QVERIFY(!w.Find<QWidget>("frmAlbum")->isEnabled());
     QVERIFY(!w.Find<QWidget>("frmPublish")->isEnabled());
     QVERIFY(w.Find<QPushButton>("btnCancelGeneration")->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(!w.logic.GenerationRunning(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.logic.run().GenerationRunning(), 60000);
     QVERIFY(ticks_during_run > 0);
 
     auto* bar = w.Find<QProgressBar>("prgGeneration");
@@ -102,7 +102,7 @@ class GenerationRunTest : public QObject {
     QCOMPARE(bar->maximum(), kTotal);
     QCOMPARE(bar->text(), QStringLiteral("240 of 240 pictures - album 3: Album 2"));
     QCOMPARE(w.Find<QPlainTextEdit>("txtStatus")->toPlainText(),
-             QString::fromStdString(w.logic.StatusText()).remove(QLatin1Char('\r')));
+             QString::fromStdString(w.logic.run().StatusText()).remove(QLatin1Char('\r')));
     // The run's boxes came in order, the final one last; the controls are back.
     QCOMPARE(QString::fromStdString(w.dialogs.messages.back().title),
              QStringLiteral("Quorvale 1.0.0 - GENERATION SUCCESSFUL"));
@@ -121,9 +121,9 @@ class GenerationRunTest : public QObject {
       }
     };
     QTest::mouseClick(w.Find<QPushButton>("btnGenerate"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.logic.GenerationRunning(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.logic.run().GenerationRunning(), 60000);
 
-    QCOMPARE(w.logic.Progress().pictures_done, kPictures[0]);
+    QCOMPARE(w.logic.run().Progress().pictures_done, kPictures[0]);
     QVERIFY(w.Find<QPlainTextEdit>("txtStatus")->toPlainText().endsWith(QStringLiteral("\nGeneration cancelled.")));
     for (const auto& message : w.dialogs.messages) {
       QVERIFY(message.title.find("GENERATION") == std::string::npos);  // no final box

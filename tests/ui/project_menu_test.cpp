@@ -109,7 +109,7 @@ class ProjectMenuTest : public QObject {
   void ClosingStaysOpenWhenTheSaveFails() {
     Window w;
     w.dialogs.texts.push_back("Holiday");
-    w.logic.AddAlbumCommand();
+    w.logic.content().AddAlbumCommand();
     w.dialogs.answers.push_back(Answer::kYes);
     w.dialogs.paths.push_back(std::nullopt);
     QVERIFY(!w.form.close());

@@ -13,6 +13,12 @@ std::string ViewerSourceFolder(const std::string& program_folder, const std::str
   return JoinPath(ApplicationsFolder(program_folder), MakeViewer(viewer_type)->ApplicationFolderName());
 }
 
+void FollowViewerSourceFolder(ProjectSettings& settings, const std::string& program_folder) {
+  if (settings.ApplicationSourceDirectory.find(program_folder) != std::string::npos) {
+    settings.ApplicationSourceDirectory = ViewerSourceFolder(program_folder, settings.ViewerType);
+  }
+}
+
 ProjectSettings StartupSettings(const std::string& program_folder) {
   ProjectSettings settings;
   settings.ApplicationSourceDirectory = ViewerSourceFolder(program_folder, settings.ViewerType);

@@ -12,6 +12,10 @@ std::string ApplicationsFolder(const std::string& program_folder);
 std::string ProjectsFolder(const std::string& program_folder);
 // Where the program keeps the files of the viewer that `viewer_type` names.
 std::string ViewerSourceFolder(const std::string& program_folder, const std::string& viewer_type);
+// After the viewer changed (chosen, or read from a project file) its files follow it:
+// a source folder in the program folder becomes the new viewer's folder there; one that
+// lies elsewhere is the user's own and stays.
+void FollowViewerSourceFolder(ProjectSettings& settings, const std::string& program_folder);
 
 // The settings the window and the command line start with: the placeholder Publishing
 // Directory, pictures published, the Torvexa viewer and its files in the program folder.

@@ -13,6 +13,10 @@ enum class Buttons { kOk, kOkCancel, kYesNo };
 enum class Icon { kNone, kCritical, kExclamation, kQuestion, kInformation };
 enum class Answer { kOk, kCancel, kYes, kNo };
 
+// The answer of a box the user declined: closed without a button, or asked where nobody
+// can answer. An OK box has nothing else to answer; the others say Cancel or No.
+Answer DeclinedAnswer(Buttons buttons);
+
 struct MessageRequest {
   std::string text;
   std::string title;

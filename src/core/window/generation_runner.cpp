@@ -41,23 +41,13 @@ class GenerationRunner::Forwarder final : public GenerationEvents {
     auto answer = std::make_shared<std::promise<Answer>>();
     std::future<Answer> future = answer->get_future();
     post_([shared = shared_, &target = target_, request, answer] {
-      answer->set_value(shared->alive ? target.ShowMessage(request) : Declined(request));
+      answer->set_value(shared->alive ? target.ShowMessage(request) : DeclinedAnswer(request.buttons));
     });
     // The window's thread answers; a runner being destroyed never will.
     while (future.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
-      if (shared_->abandoned) return Declined(request);
+      if (shared_->abandoned) return DeclinedAnswer(request.buttons);
     }
     return future.get();
-  }
-
-  // The answer of a box nobody saw: OK where there is nothing else, otherwise Cancel or No.
-  static Answer Declined(const MessageRequest& request) {
-    switch (request.buttons) {
-      case Buttons::kOkCancel: return Answer::kCancel;
-      case Buttons::kYesNo: return Answer::kNo;
-      case Buttons::kOk: break;
-    }
-    return Answer::kOk;
   }
 
  private:

@@ -257,7 +257,7 @@ TEST(QuickHelp, EachBadgeShowsItsInformationBoxInAnyWindowState) {
     window.Startup();
     if (with_album) {
       dialogs.texts.push_back("Holidays");
-      window.AddAlbumCommand();
+      window.content().AddAlbumCommand();
       window.OnTabChanged(MainWindowLogic::kGeneratePage);
     }
     const bool modified = window.project().Modified;

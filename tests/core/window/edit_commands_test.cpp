@@ -34,13 +34,13 @@ class EditCommandsTest : public testing::MainWindowTest {
   void TwoAlbums() {
     ClearModified();
     logic.Startup();
-    logic.OnPublishDirectoryEdited(kPublishDirectoryPlaceholder);  // New keeps the settings
+    logic.publishing().OnPublishDirectoryEdited(kPublishDirectoryPlaceholder);  // New keeps the settings
     AlbumWithPictures(3);
-    logic.OnPictureClicked(1);
-    logic.OnCommentEdited("one");
+    logic.content().OnPictureClicked(1);
+    logic.content().OnCommentEdited("one");
     AddAlbum("Empty");
-    logic.OnAlbumClicked(0);
-    logic.OnPictureClicked(1);
+    logic.content().OnAlbumClicked(0);
+    logic.content().OnPictureClicked(1);
   }
   std::string MakeFile(const std::string& relative) {
     const auto path = folder.path() / relative;
@@ -63,39 +63,39 @@ TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
       {"rename an album",
        [](auto& t) {
          t.dialogs.texts.push_back("Renamed");
-         t.logic.EditAlbumTitle();
+         t.logic.content().EditAlbumTitle();
        },
        "*Renamed Empty|     Albums: 1 of 2|Renamed|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
-      {"remove an album with its captions", [](auto& t) { t.logic.RemoveAlbumCommand(); },
+      {"remove an album with its captions", [](auto& t) { t.logic.content().RemoveAlbumCommand(); },
        "*Empty|     Albums: 1 of 1|Empty|     Pictures: 0||"},
-      {"move an album down", [](auto& t) { t.logic.MoveAlbumDown(); },
+      {"move an album down", [](auto& t) { t.logic.content().MoveAlbumDown(); },
        "Empty *Album|     Albums: 2 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
-      {"drop an album at the end", [](auto& t) { t.logic.MoveAlbumBefore(0, 2); },
+      {"drop an album at the end", [](auto& t) { t.logic.content().MoveAlbumBefore(0, 2); },
        "Empty *Album|     Albums: 2 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one"},
-      {"drag the other album first", [](auto& t) { t.logic.MoveAlbumBefore(1, 0); },
+      {"drag the other album first", [](auto& t) { t.logic.content().MoveAlbumBefore(1, 0); },
        "*Empty Album|     Albums: 1 of 2|Empty|     Pictures: 0||"},
       {"add pictures", [](auto& t) { t.AddPictures({"a.jpg", "b.jpg"}); },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|p0.jpg p1.jpg a.jpg *b.jpg p2.jpg|"},
-      {"remove a picture", [](auto& t) { t.logic.RemovePictureCommand(); },
+      {"remove a picture", [](auto& t) { t.logic.content().RemovePictureCommand(); },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 2|p0.jpg *p2.jpg|"},
-      {"move a picture up", [](auto& t) { t.logic.MovePictureUp(); },
+      {"move a picture up", [](auto& t) { t.logic.content().MovePictureUp(); },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|*p1.jpg p0.jpg p2.jpg|one"},
-      {"drag a picture to the end", [](auto& t) { t.logic.MovePictureBefore(1, 3); },
+      {"drag a picture to the end", [](auto& t) { t.logic.content().MovePictureBefore(1, 3); },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg p2.jpg *p1.jpg|one"},
       {"type on in a comment",
        [](auto& t) {
-         for (const char* typed : {"one ", "one t", "one two"}) t.logic.OnCommentEdited(typed);
+         for (const char* typed : {"one ", "one t", "one two"}) t.logic.content().OnCommentEdited(typed);
        },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one two"},
       {"type a Publishing Directory",
        [](auto& t) {
-         for (const char* typed : {"/", "/s", "/site"}) t.logic.OnPublishDirectoryEdited(typed);
+         for (const char* typed : {"/", "/s", "/site"}) t.logic.publishing().OnPublishDirectoryEdited(typed);
        },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one pd=/site"},
       {"browse for a Publishing Directory",
        [](auto& t) {
          t.dialogs.paths.push_back("/srv");
-         t.logic.BrowseForDirectory();
+         t.logic.publishing().BrowseForDirectory();
        },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|one pd=/srv"},
       {"drop picture files",
@@ -119,9 +119,9 @@ TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
     const std::string before = Shown();
     c.edit(*this);
     EXPECT_EQ(Shown(), c.after) << c.what;
-    logic.Undo();
+    logic.session().Undo();
     EXPECT_EQ(Shown(), before) << c.what;
-    logic.Redo();
+    logic.session().Redo();
     EXPECT_EQ(Shown(), c.after) << c.what;
     EXPECT_TRUE(dialogs.messages.empty()) << c.what;
     std::filesystem::remove_all(folder.path() / "Day 2");
@@ -133,54 +133,54 @@ TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
 TEST_F(EditCommandsTest, UndoBackToTheSavedStateLeavesNothingToSave) {
   const auto modified = [this] { return logic.project().Modified; };
   AlbumWithPictures(1);
-  logic.OnCommentEdited("a");
-  logic.OnCommentEdited("ab");
+  logic.content().OnCommentEdited("a");
+  logic.content().OnCommentEdited("ab");
   dialogs.paths.push_back(folder.str() + kSep + "saved.qs1");
-  logic.SaveProject();
+  logic.session().SaveProject();
   EXPECT_FALSE(modified());
-  logic.OnCommentEdited("abc");  // after a save, typing on is a step of its own
+  logic.content().OnCommentEdited("abc");  // after a save, typing on is a step of its own
   EXPECT_TRUE(modified());
-  logic.Undo();
-  EXPECT_EQ(logic.CommentText(), "ab");
+  logic.session().Undo();
+  EXPECT_EQ(logic.content().CommentText(), "ab");
   EXPECT_FALSE(modified());
-  logic.Undo();  // "a" and "ab" were one step
-  EXPECT_EQ(logic.CommentText(), "");
+  logic.session().Undo();  // "a" and "ab" were one step
+  EXPECT_EQ(logic.content().CommentText(), "");
   EXPECT_TRUE(modified());
-  logic.Redo();
+  logic.session().Redo();
   EXPECT_FALSE(modified());
 
   // Typing in another picture's comment, or again after selecting elsewhere, is a new step.
   AddPictures({"q.jpg"});
-  logic.OnCommentEdited("q");
-  logic.OnPictureClicked(0);
-  logic.OnPictureClicked(1);
-  logic.OnCommentEdited("qq");
-  logic.Undo();
-  EXPECT_EQ(logic.CommentText(), "q");
+  logic.content().OnCommentEdited("q");
+  logic.content().OnPictureClicked(0);
+  logic.content().OnPictureClicked(1);
+  logic.content().OnCommentEdited("qq");
+  logic.session().Undo();
+  EXPECT_EQ(logic.content().CommentText(), "q");
 
   // A new edit after an undo drops what could have been redone, the saved state too.
-  logic.Undo();
-  logic.Undo();
-  EXPECT_EQ(logic.PictureRows().size(), 1u);
+  logic.session().Undo();
+  logic.session().Undo();
+  EXPECT_EQ(logic.content().PictureRows().size(), 1u);
   AddAlbum("Other");
   EXPECT_FALSE(logic.CanRedo());
-  while (logic.CanUndo()) logic.Undo();
+  while (logic.CanUndo()) logic.session().Undo();
   EXPECT_TRUE(modified());
-  EXPECT_EQ(logic.AlbumRows().size(), 0u);
+  EXPECT_EQ(logic.content().AlbumRows().size(), 0u);
 
   // A re-added picture keeps its caption and makes no step.
-  logic.Redo();  // the album
-  logic.Redo();  // its picture
-  logic.OnPictureClicked(0);
-  logic.OnCommentEdited("kept");
+  logic.session().Redo();  // the album
+  logic.session().Redo();  // its picture
+  logic.content().OnPictureClicked(0);
+  logic.content().OnCommentEdited("kept");
   AddPictures({"p0.jpg"});
-  EXPECT_EQ(logic.CommentText(), "kept");
-  logic.Undo();
-  EXPECT_EQ(logic.CommentText(), "");
+  EXPECT_EQ(logic.content().CommentText(), "kept");
+  logic.session().Undo();
+  EXPECT_EQ(logic.content().CommentText(), "");
 
   // New and Open start an empty history.
   dialogs.answers.push_back(Answer::kNo);
-  logic.NewProject();
+  logic.session().NewProject();
   EXPECT_FALSE(logic.CanUndo() || logic.CanRedo());
 }
 
@@ -191,8 +191,8 @@ TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
   EXPECT_EQ(TakeMessages(), Messages{Warning("Please add an album first!!!", "Add Picture")});
 
   AlbumWithPictures(98);
-  logic.OnPictureClicked(0);
-  logic.OnCommentEdited("caption");
+  logic.content().OnPictureClicked(0);
+  logic.content().OnCommentEdited("caption");
 #ifdef _WIN32
   // A Windows file name cannot hold a line break: nothing to refuse there.
   logic.DropPaths(DropTarget::kPictureList, {kept});
@@ -204,7 +204,7 @@ TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
                                              "project file cannot store.\r\n" + broken, "Add Picture")});
 #endif
   logic.DropPaths(DropTarget::kPictureList, {MakeFile("x.jpg"), MakeFile("y.jpg"), kept, MakeFile("z.jpg")});
-  EXPECT_EQ(logic.PictureRows().size(), 100u);
+  EXPECT_EQ(logic.content().PictureRows().size(), 100u);
   EXPECT_EQ(TakeMessages(), Messages{Warning("The limit of 100 pictures in an album is reached. 2 of selected 4 "
                                              "pictures have been added in your current album.",
                                              "Add Picture")});
@@ -227,13 +227,13 @@ TEST_F(EditCommandsTest, DroppedFoldersAndProjectFiles) {
   // A project file dropped anywhere opens after the save question.
   const std::string project = folder.str() + kSep + "lake.qs1";
   dialogs.paths.push_back(project);
-  logic.SaveProjectAs();
+  logic.session().SaveProjectAs();
   AddAlbum("Unsaved");
   dialogs.answers.push_back(Answer::kNo);
   logic.DropPaths(DropTarget::kElsewhere, {project});
   EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg|");
   EXPECT_EQ(TakeMessages().size(), 1u);  // the save question
-  EXPECT_EQ(logic.WindowCaption(), "Quorvale 1.0.0 - " + project);
+  EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - " + project);
 }
 
 TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {
@@ -242,14 +242,14 @@ TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {
   const std::string projects = folder.str() + kSep + "Quorvale Projects";
   EXPECT_FALSE(std::filesystem::exists(projects));  // made when a dialog first needs it
   dialogs.paths.push_back(std::nullopt);
-  window.OpenProject();
+  window.session().OpenProject();
   EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, projects);
   EXPECT_TRUE(std::filesystem::is_directory(projects));
   const std::string elsewhere = folder.str() + kSep + "elsewhere.qs1";
   dialogs.paths.push_back(elsewhere);
-  window.SaveProjectAs();
+  window.session().SaveProjectAs();
   dialogs.paths.push_back(std::nullopt);
-  window.OpenProject();
+  window.session().OpenProject();
   EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, folder.str());
 }
 

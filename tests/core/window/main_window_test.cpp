@@ -20,242 +20,76 @@ using testing::Repeat;
 using testing::Warning;
 
 TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
-  EXPECT_EQ(logic.WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
+  EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
   EXPECT_EQ(Seen(), "|     Albums:||     Pictures: 0||");
-  EXPECT_FALSE(logic.GenerateEnabled());
+  EXPECT_FALSE(logic.run().GenerateEnabled());
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
   EXPECT_EQ(logic.directories().ProjectDirectory, kProgram + kSep + "Projects");
-  EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
+  EXPECT_EQ(logic.publishing().AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
   // The Torvexa viewer is chosen: pictures are published and that choice is locked.
-  EXPECT_TRUE(logic.JavaOptionSelected());
+  EXPECT_TRUE(logic.publishing().JavaOptionSelected());
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.PublishLabelsEnabled() || logic.KeepLocationEnabled());
-  EXPECT_STREQ(logic.KeepLocationToolTip(),
+  EXPECT_FALSE(logic.publishing().PublishPicturesEnabled() || logic.publishing().PublishLabelsEnabled() || logic.publishing().KeepLocationEnabled());
+  EXPECT_STREQ(logic.publishing().KeepLocationToolTip(),
                "The JAVA viewer publishes the original pictures unchanged, location included; choose HTML to "
                "publish them without it");
-  logic.OnKeepLocationClicked(true);
-  logic.OnPublishPicturesClicked(false);
+  logic.publishing().OnKeepLocationClicked(true);
+  logic.publishing().OnPublishPicturesClicked(false);
   EXPECT_FALSE(logic.settings().KeepLocation || logic.project().Modified);
   EXPECT_EQ(logic.settings().PublishPictures, 1);
 
   // Choosing HTML names its own files, keeps pictures published but makes that (and the
   // location) a choice, and is a change to save; choosing JAVA again goes back, ticked.
-  ASSERT_TRUE(logic.HtmlOptionEnabled());
-  logic.OnViewerOptionChosen("HTML");
-  EXPECT_TRUE(logic.HtmlOptionSelected() && !logic.JavaOptionSelected());
+  ASSERT_TRUE(logic.publishing().HtmlOptionEnabled());
+  logic.publishing().OnViewerOptionChosen("HTML");
+  EXPECT_TRUE(logic.publishing().HtmlOptionSelected() && !logic.publishing().JavaOptionSelected());
   EXPECT_EQ(logic.settings().ViewerType, "HTML");
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Html");
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_TRUE(logic.PublishPicturesEnabled() && logic.PublishLabelsEnabled() && logic.KeepLocationEnabled());
-  EXPECT_STREQ(logic.KeepLocationToolTip(),
+  EXPECT_TRUE(logic.publishing().PublishPicturesEnabled() && logic.publishing().PublishLabelsEnabled() && logic.publishing().KeepLocationEnabled());
+  EXPECT_STREQ(logic.publishing().KeepLocationToolTip(),
                "Leave the GPS position in the display copies and published originals of pictures that hold one "
                "(serial numbers and owner names never stay)");
-  EXPECT_EQ(logic.AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
+  EXPECT_EQ(logic.publishing().AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
   EXPECT_TRUE(logic.project().Modified);
-  logic.OnPublishPicturesClicked(false);
+  logic.publishing().OnPublishPicturesClicked(false);
   EXPECT_EQ(logic.settings().PublishPictures, 0);
-  logic.OnViewerOptionChosen("Java");
+  logic.publishing().OnViewerOptionChosen("Java");
   EXPECT_EQ(logic.settings().PublishPictures, 1);
-  EXPECT_FALSE(logic.PublishPicturesEnabled() || logic.KeepLocationEnabled());
+  EXPECT_FALSE(logic.publishing().PublishPicturesEnabled() || logic.publishing().KeepLocationEnabled());
   EXPECT_EQ(logic.settings().ViewerType, "Java");
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
 }
 
-// A refused command shows its box (or none when there is nothing to act on), opens no
-// dialog (the script would throw) and leaves the page and the flag as they were.
-TEST_F(MainWindowTest, EveryRefusalShowsItsMessageAndChangesNothing) {
-  const auto none = [](MainWindowTest&) {};
-  const auto none_selected = [](MainWindowTest& t) { t.AddAlbum("1"); t.AddAlbum("2"); t.logic.OnAlbumClicked(-1); };
-  const struct {
-    void (*setup)(MainWindowTest&);
-    void (MainWindowLogic::*command)();
-    Messages shown;
-  } cases[] = {
-      {none_selected, &MainWindowLogic::RemoveAlbumCommand,
-       {Warning("Please select an Album Index to REMOVE!!!", "Remove Album")}},
-      {none, &MainWindowLogic::AddPicturesCommand, {Warning("Please add an album first!!!", "Add Picture")}},
-      {none_selected, &MainWindowLogic::AddPicturesCommand,
-       {Warning("Please select an album to add picture!!!", "Add Picture")}},
-      {[](MainWindowTest& t) { t.AlbumWithPictures(100); }, &MainWindowLogic::AddPicturesCommand,
-       {Warning("A maximum of 100 pictures can be added to an album. Your current album already contains 100 "
-                "pictures.", "Add Picture")}},
-      {[](MainWindowTest& t) { t.AlbumWithPictures(2); t.logic.OnPictureClicked(-1); },
-       &MainWindowLogic::RemovePictureCommand, {Warning("Please select a Picture to REMOVE!!!", "Remove Picture")}},
-      {none, &MainWindowLogic::RemoveAlbumCommand, {}},
-      {none, &MainWindowLogic::EditAlbumTitle, {}},
-      {[](MainWindowTest& t) { t.AddAlbum("Empty"); }, &MainWindowLogic::RemovePictureCommand, {}},
-  };
-  for (const auto& c : cases) {
-    logic.Startup();
-    c.setup(*this);
-    Seen();  // clears the flag the set-up raised
-    const std::string before = Seen();
-    dialogs.messages.clear();
-    (logic.*c.command)();
-    EXPECT_EQ(TakeMessages(), c.shown) << "case " << &c - cases;
-    EXPECT_EQ(Seen(), before) << "case " << &c - cases;
-  }
-}
-
-TEST_F(MainWindowTest, AlbumSelectionAfterEveryAlbumCommand) {
-  AddAlbum("a");
-  EXPECT_EQ(Seen(), "*a|     Albums: 1 of 1|a|     Pictures: 0|| modified");
-  for (const char* title : {"c", "d", "e"}) AddAlbum(title);
-  EXPECT_EQ(Seen(), "a c d *e|     Albums: 4 of 4|e|     Pictures: 0|| modified");
-  logic.OnAlbumClicked(1);
-  EXPECT_EQ(Seen(), "a *c d e|     Albums: 2 of 4|c|     Pictures: 0||");
-  AddPictures({"x.jpg", "y.jpg"});
-  EXPECT_EQ(Seen(), "a *c d e|     Albums: 2 of 4|c|     Pictures: 2|x.jpg *y.jpg| modified");
-  logic.OnAlbumClicked(0);
-  AddAlbum("  b  ");  // trimmed, after the selected album
-  EXPECT_EQ(dialogs.inputs.back(),
-            (InputRequest{"Enter the title for new album", "Quorvale 1.0.0 - Add New Album", ""}));
-  EXPECT_EQ(Seen(), "a *b c d e|     Albums: 2 of 5|b|     Pictures: 0|| modified");
-  logic.OnAlbumClicked(2);
-  dialogs.texts = {std::nullopt, "    ", std::nullopt};  // Cancel and blanks add nothing, Cancel edits nothing
-  logic.AddAlbumCommand();
-  logic.AddAlbumCommand();
-  logic.EditAlbumTitle();
-  EXPECT_EQ(dialogs.inputs.back(),
-            (InputRequest{"Edit title for current album", "Quorvale 1.0.0 - Edit Album Title", "c"}));
-  EXPECT_EQ(Seen(), "a b *c d e|     Albums: 3 of 5|c|     Pictures: 2|*x.jpg y.jpg|");
-  dialogs.texts.push_back("c");  // the unchanged title still counts as an edit
-  logic.EditAlbumTitle();
-  EXPECT_EQ(Seen(), "a b *c d e|     Albums: 3 of 5|c|     Pictures: 2|*x.jpg y.jpg| modified");
-  dialogs.texts.push_back(" C ");
-  logic.EditAlbumTitle();
-  EXPECT_EQ(Seen(), "a b *C d e|     Albums: 3 of 5|C|     Pictures: 2|*x.jpg y.jpg| modified");
-  logic.OnAlbumClicked(1);
-  logic.RemoveAlbumCommand();  // the next album follows with its pictures
-  EXPECT_EQ(Seen(), "a *C d e|     Albums: 2 of 4|C|     Pictures: 2|*x.jpg y.jpg| modified");
-  for (int k = 0; k < 4; ++k) logic.RemoveAlbumCommand();
-  EXPECT_EQ(Seen(), "|     Albums:||     Pictures: 0|| modified");
-  EXPECT_FALSE(logic.AddPictureEnabled());
-}
-
-TEST_F(MainWindowTest, TitlesAndCommentsAreCutToTwoHundredCharacters) {
-  const std::string euro = "\xE2\x82\xAC";
-  const MessageRequest comment_cut = Warning("Comment length is greater than 200 characters. Input truncated!!",
-                                             "Edit Picture Comment: Length Error");
-  const MessageRequest title_cut =
-      Warning("Title length is greater than 200 characters. Input truncated!!", "Album Title Length Error");
-  const std::pair<std::string, std::string> cases[] = {
-      {Repeat("x", 250), Repeat("x", 200)},
-      {Repeat("a", 199) + Repeat(euro, 10), Repeat("a", 199) + euro},  // a cut never splits a character
-      {Repeat(euro, 200), Repeat(euro, 200)},
-  };
-  AlbumWithPictures(1);
-  for (const auto& [typed, stored] : cases) {
-    logic.OnAlbumClicked(0);
-    logic.OnCommentEdited(typed);
-    AddAlbum(typed);  // goes in as the second album
-    EXPECT_EQ(logic.project().AlbumPictures(0).At(0).comment, stored);
-    EXPECT_EQ(logic.AlbumRows()[1], stored);
-    EXPECT_EQ(TakeMessages(), typed == stored ? Messages{} : (Messages{comment_cut, title_cut})) << typed.size();
-  }
-  AddAlbum("  " + Repeat(euro, 200) + "  ");  // the blanks around a title do not count
-  EXPECT_EQ(logic.SelectedAlbumLabel(), Repeat(euro, 200));
-  EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST_F(MainWindowTest, PictureSelectionAndCommentAfterEveryPictureCommand) {
-  AlbumWithPictures(3);
-  Seen();
-  logic.OnCommentEdited("first");
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|*p0.jpg p1.jpg p2.jpg|first modified");
-  // Selecting a picture whose comment differs from the box stores it again and marks
-  // the project; selecting one whose comment the box already shows does not.
-  logic.OnPictureClicked(1);
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg| modified");
-  logic.OnPictureClicked(1);
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|");
-  logic.OnCommentEdited("middle");
-  logic.OnPictureClicked(2);
-  logic.RemovePictureCommand();  // after the last, the one before shows its comment
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 2|p0.jpg *p1.jpg|middle modified");
-  logic.OnPictureClicked(0);
-  AddPictures({"p0.jpg"});  // adding a path the album holds keeps its comment
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 2|*p0.jpg p1.jpg|first modified");
-  logic.RemovePictureCommand();  // the next follows
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 1|*p1.jpg|middle modified");
-  logic.RemovePictureCommand();
-  logic.OnCommentEdited("lost");  // a comment needs a picture
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 0|| modified");
-}
-
-TEST_F(MainWindowTest, AddPicturesUsesTheOpenDialogAndKeepsTheFolder) {
-  AlbumWithPictures(5);
-  EXPECT_EQ(dialogs.file_dialogs.front(),
-            (FileDialogRequest{"Select Picture File", "", "jpg", "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif",
-                               kProgram, false, false}));
-  logic.OnPictureClicked(1);
-  AddPictures({"new 1.jpg", "new 2.jpg"});  // after the selected picture; file names with blanks
-  EXPECT_EQ(logic.PictureRows()[3], kPics + kSep + "new 2.jpg");
-  EXPECT_EQ(logic.project().SelectedPicture(), 3);
-  AddPictures({"one.jpg"});  // several keep their folder with its separator, one without
-  EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, kPics + kSep);
-  EXPECT_EQ(logic.directories().LastPictureDirectory, kPics);
-  ClearModified();
-  dialogs.files.push_back(std::nullopt);
-  logic.AddPicturesCommand();
-  EXPECT_EQ(logic.directories().LastPictureDirectory, kPics);
-  EXPECT_FALSE(logic.project().Modified);
-
-  dialogs.files.push_back(std::vector<std::string>{kSep + "a.jpg", kSep + "b.jpg"});  // the root folder
-  logic.AddPicturesCommand();
-  EXPECT_EQ(logic.PictureRows()[6], kSep + "b.jpg");
-  EXPECT_EQ(logic.directories().LastPictureDirectory, kSep);
-
-  // A name with a line break could not be saved and read back: it is named and left out.
-  TakeMessages();
-  dialogs.files.push_back(std::vector<std::string>{kPics + kSep + "x\ny.jpg", kPics + kSep + "z.jpg"});
-  logic.AddPicturesCommand();
-  EXPECT_EQ(logic.PictureRows().size(), 11u);
-  EXPECT_EQ(logic.PictureRows()[7], kPics + kSep + "z.jpg");
-  EXPECT_EQ(TakeMessages(), Messages{Warning("These files cannot be added: their names hold a line break, which a "
-                                             "project file cannot store.\r\n" + kPics + kSep + "x\ny.jpg",
-                                             "Add Picture")});
-}
-
-TEST_F(MainWindowTest, MultipleAddStopsAtTheLimit) {
-  AlbumWithPictures(98);
-  AddPictures({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"});
-  EXPECT_EQ(logic.PictureRows()[2], kPics + kSep + "b.jpg");
-  EXPECT_EQ(logic.PictureFrameCaption(), "     Pictures: 100");
-  EXPECT_EQ(TakeMessages(), Messages{Warning("The limit of 100 pictures in an album is reached. 2 of selected 5 "
-                                             "pictures have been added in your current album.",
-                                             "Add Picture")});
-}
-
 TEST_F(MainWindowTest, AccessUrlFollowsThePublishingDirectory) {
   dialogs.paths.push_back(std::nullopt);
-  logic.BrowseForDirectory();
+  logic.publishing().BrowseForDirectory();
   EXPECT_EQ(dialogs.folder_dialog_titles, std::vector<std::string>{"Select the Publishing Directory ..."});
   EXPECT_EQ(dialogs.folder_dialog_starts, std::vector<std::string>{"<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>"});
   EXPECT_FALSE(logic.project().Modified);
 
-  logic.OnPublishDirectoryEdited("\\\\server\\share\\site");
-  EXPECT_EQ(logic.AccessUrl(), "//server/share/site/PhotoAlbum.htm");
+  logic.publishing().OnPublishDirectoryEdited("\\\\server\\share\\site");
+  EXPECT_EQ(logic.publishing().AccessUrl(), "//server/share/site/PhotoAlbum.htm");
   EXPECT_TRUE(logic.project().Modified);
-  logic.OnAccessUrlEdited("typed over");
-  EXPECT_EQ(logic.AccessUrl(), "//server/share/site/PhotoAlbum.htm");
+  logic.publishing().OnAccessUrlEdited("typed over");
+  EXPECT_EQ(logic.publishing().AccessUrl(), "//server/share/site/PhotoAlbum.htm");
   dialogs.paths.push_back(kSep + "srv" + kSep + "www");
-  logic.BrowseForDirectory();
-  EXPECT_EQ(logic.AccessUrl(), "/srv/www/PhotoAlbum.htm");
+  logic.publishing().BrowseForDirectory();
+  EXPECT_EQ(logic.publishing().AccessUrl(), "/srv/www/PhotoAlbum.htm");
 }
 
 TEST_F(MainWindowTest, TabChangeReevaluatesTheButtons) {
   logic.OnTabChanged(MainWindowLogic::kGeneratePage);
-  EXPECT_FALSE(logic.GenerateEnabled());
+  EXPECT_FALSE(logic.run().GenerateEnabled());
   AddAlbum("One");
-  EXPECT_FALSE(logic.GenerateEnabled());  // only the tab change looks again
+  EXPECT_FALSE(logic.run().GenerateEnabled());  // only the tab change looks again
   logic.OnTabChanged(MainWindowLogic::kGeneratePage);
-  EXPECT_TRUE(logic.GenerateEnabled());
+  EXPECT_TRUE(logic.run().GenerateEnabled());
 
-  logic.OnAlbumClicked(-1);
+  logic.content().OnAlbumClicked(-1);
   logic.OnTabChanged(MainWindowLogic::kContentPage);
-  EXPECT_FALSE(logic.AddPictureEnabled());
-  EXPECT_EQ(logic.SelectedAlbumLabel(), "");
+  EXPECT_FALSE(logic.content().AddPictureEnabled());
+  EXPECT_EQ(logic.content().SelectedAlbumLabel(), "");
 }
 
 TEST_F(MainWindowTest, AboutBox) {

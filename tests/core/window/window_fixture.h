@@ -36,13 +36,13 @@ class MainWindowTest : public ::testing::Test {
 
   void AddAlbum(const std::string& title) {
     dialogs.texts.push_back(title);
-    logic.AddAlbumCommand();
+    logic.content().AddAlbumCommand();
   }
   void AddPictures(const std::vector<std::string>& names) {
     std::vector<std::string> paths;
     for (const std::string& name : names) paths.push_back(kPics + kSep + name);
     dialogs.files.push_back(paths);
-    logic.AddPicturesCommand();
+    logic.content().AddPicturesCommand();
   }
   // One album "Album" holding the pictures p0.jpg ... p(count - 1).jpg, the first selected.
   void AlbumWithPictures(int count) {
@@ -50,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
     std::vector<std::string> names;
     for (int k = 0; k < count; ++k) names.push_back("p" + std::to_string(k) + ".jpg");
     if (count > 0) AddPictures(names);
-    logic.OnPictureClicked(0);
+    logic.content().OnPictureClicked(0);
   }
   Messages TakeMessages() { return std::exchange(dialogs.messages, {}); }
   // What a save does to the flag, so a test can see the next command set it again.
@@ -64,15 +64,15 @@ class MainWindowTest : public ::testing::Test {
     const auto mark = [&view](std::size_t i, int selected, const std::string& row) {
       view += (i ? " " : "") + std::string(static_cast<int>(i) == selected ? "*" : "") + row;
     };
-    const auto albums = logic.AlbumRows();
+    const auto albums = logic.content().AlbumRows();
     for (std::size_t i = 0; i < albums.size(); ++i) mark(i, logic.project().SelectedAlbum(), albums[i]);
-    view += "|" + logic.AlbumFrameCaption() + "|" + logic.SelectedAlbumLabel() + "|";
-    view += logic.PictureFrameCaption() + "|";
-    const auto pictures = logic.PictureRows();
+    view += "|" + logic.content().AlbumFrameCaption() + "|" + logic.content().SelectedAlbumLabel() + "|";
+    view += logic.content().PictureFrameCaption() + "|";
+    const auto pictures = logic.content().PictureRows();
     for (std::size_t j = 0; j < pictures.size(); ++j) {
       mark(j, logic.project().SelectedPicture(), pictures[j].substr(pictures[j].rfind(kSep) + 1));
     }
-    view += "|" + logic.CommentText() + (logic.project().Modified ? " modified" : "");
+    view += "|" + logic.content().CommentText() + (logic.project().Modified ? " modified" : "");
     ClearModified();
     return view;
   }

@@ -8,9 +8,10 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
+#include "platform/product.h"
 #include "platform/text_codec.h"
 #include "projectfile/project_file.h"
-#include "window/main_window.h"
+#include "window/project_session.h"
 
 namespace quorvale {
 namespace {
@@ -61,24 +62,24 @@ FileDialogRequest SaveDialog(std::string file_name, std::string initial_folder, 
 
 }  // namespace
 
-void MainWindowLogic::NewProject() {
+void ProjectSession::NewProject() {
   if (!SaveBeforeReplacing()) {
-    Notify();
+    state_.Notify();
     return;
   }
   // An "untitled.qs1" in the working folder is read for its settings; a refused one
   // is reported. Either way the new project starts without albums.
   LoadProjectFile(kUntitledProjectName);
-  ResetProject();
+  ClearProject();
   project_.ProjectPath = kUntitledProjectName;
-  StartHistory();
-  ShowContentPage();
-  Notify();
+  state_.StartHistory();
+  host_.ShowContentPage();
+  state_.Notify();
 }
 
-void MainWindowLogic::OpenProject() {
+void ProjectSession::OpenProject() {
   if (!SaveBeforeReplacing()) {
-    Notify();
+    state_.Notify();
     return;
   }
   FileDialogRequest request;
@@ -86,132 +87,155 @@ void MainWindowLogic::OpenProject() {
   request.default_ext = kProjectExtension;
   request.filter = kOpenDialogFilter;
   request.initial_folder = ProjectDialogFolder();
-  const auto chosen = dialogs_.ChooseOpenFile(request);
+  const auto chosen = state_.dialogs.ChooseOpenFile(request);
   if (chosen) OpenChosenFile(*chosen);
-  Notify();
+  state_.Notify();
 }
 
-void MainWindowLogic::OpenChosenFile(const std::string& path) {
+void ProjectSession::OpenChosenFile(const std::string& path) {
   if (ExtensionOf(path) != kProjectExtension) {  // case matters
-    dialogs_.ShowMessage(ProjectFileMessage(ProjectFileProblem::kNotAProjectFile));
+    state_.dialogs.ShowMessage(ProjectFileMessage(ProjectFileProblem::kNotAProjectFile));
     return;
   }
-  directories_.ProjectDirectory = FolderOf(path);
-  if (LoadProjectFile(path)) ShowContentPage();
+  state_.directories.ProjectDirectory = FolderOf(path);
+  if (LoadProjectFile(path)) host_.ShowContentPage();
 }
 
-void MainWindowLogic::SaveProject() {
+void ProjectSession::SaveProject() {
   Save();
-  Notify();
+  state_.Notify();
 }
 
-void MainWindowLogic::SaveProjectAs() {
+void ProjectSession::SaveProjectAs() {
   // The dialog leaves replacing an existing file to the question below.
-  const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(std::string(), ProjectDialogFolder(), false));
+  const auto chosen = state_.dialogs.ChooseSaveFile(SaveDialog(std::string(), ProjectDialogFolder(), false));
   if (!chosen) return;
-  directories_.ProjectDirectory = FolderOf(*chosen);
+  state_.directories.ProjectDirectory = FolderOf(*chosen);
   if (FileExists(*chosen) &&
-      Message(kOverwriteQuestion, kOverwriteCaption, Buttons::kYesNo, Icon::kNone) != Answer::kYes) {
-    Notify();
+      state_.Message(kOverwriteQuestion, kOverwriteCaption, Buttons::kYesNo, Icon::kNone) != Answer::kYes) {
+    state_.Notify();
     return;
   }
-  if (WriteProjectFile(*chosen)) {
-    project_.ProjectPath = *chosen;
-    project_.Modified = false;
-    history_.MarkClean();
-  }
-  Notify();
+  if (WriteProjectFile(*chosen)) Saved(*chosen);
+  state_.Notify();
 }
 
-bool MainWindowLogic::ConfirmClose() {
-  if (GenerationRunning()) return AskToCancelRunBeforeClosing();
+bool ProjectSession::ConfirmClose() {
   bool may_close = true;
   if (project_.Modified &&
-      Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) == Answer::kYes) {
+      state_.Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) == Answer::kYes) {
     // The user asked to keep the work: unless it was saved (the dialog was cancelled or
     // the write failed) the window stays open with the project as it was.
     may_close = Save() == SaveOutcome::kSaved;
   }
-  Notify();
+  state_.Notify();
   return may_close;
 }
 
-MainWindowLogic::SaveOutcome MainWindowLogic::Save() {
+ProjectSession::SaveOutcome ProjectSession::Save() {
   if (!project_.Modified) {
-    Message(kNoChangesToSave, kSaveProjectCaption, Buttons::kOk, Icon::kExclamation);
+    state_.Message(kNoChangesToSave, kSaveProjectCaption, Buttons::kOk, Icon::kExclamation);
     return SaveOutcome::kNothingToSave;
   }
   std::string path = project_.ProjectPath;
   if (IsUntitled(path)) {
     // No question of our own here: the dialog confirms before replacing a file.
-    const auto chosen = dialogs_.ChooseSaveFile(SaveDialog(kUntitledSaveFileName, ProjectDialogFolder(), true));
+    const auto chosen = state_.dialogs.ChooseSaveFile(SaveDialog(kUntitledSaveFileName, ProjectDialogFolder(), true));
     if (!chosen) return SaveOutcome::kCancelled;
     path = *chosen;
   }
   if (!WriteProjectFile(path)) return SaveOutcome::kFailed;
-  project_.ProjectPath = path;
-  project_.Modified = false;
-  history_.MarkClean();
+  Saved(path);
   return SaveOutcome::kSaved;
 }
 
-bool MainWindowLogic::WriteProjectFile(const std::string& path) {
-  if (const auto reason = SaveProjectFile(path, project_, settings_)) {
-    Message(SaveFailedMessage(path, *reason), kSaveFailedCaption, Buttons::kOk, Icon::kCritical);
+bool ProjectSession::WriteProjectFile(const std::string& path) {
+  if (const auto reason = SaveProjectFile(path, project_, state_.settings)) {
+    state_.Message(SaveFailedMessage(path, *reason), kSaveFailedCaption, Buttons::kOk, Icon::kCritical);
     return false;
   }
   return true;
 }
 
-bool MainWindowLogic::SaveBeforeReplacing() {
+bool ProjectSession::SaveBeforeReplacing() {
   if (!project_.Modified) return true;
-  if (Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) != Answer::kYes) return true;
+  if (state_.Message(kSaveQuestion, kSaveProjectCaption, Buttons::kYesNo, Icon::kNone) != Answer::kYes) return true;
   // Saved where the project belongs, without a dialog; an untitled project goes to
   // "untitled.qs1" in the working folder.
   if (!WriteProjectFile(project_.ProjectPath)) return false;
-  project_.Modified = false;
-  history_.MarkClean();
+  Saved(project_.ProjectPath);
   return true;
 }
 
-bool MainWindowLogic::LoadProjectFile(const std::string& path) {
+void ProjectSession::Saved(const std::string& path) {
+  project_.ProjectPath = path;
+  project_.Modified = false;
+  state_.history.MarkClean();
+}
+
+void ProjectSession::OpenDroppedFile(const std::string& path) {
+  if (SaveBeforeReplacing()) OpenChosenFile(path);
+}
+
+bool ProjectSession::LoadProjectFile(const std::string& path) {
   if (IsUntitled(path) && !FileExists(path)) {
-    ResetProject();
+    ClearProject();
     project_.ProjectPath = path;
     return true;
   }
-  auto result = ReadProjectFile(path, settings_);
+  auto result = ReadProjectFile(path, state_.settings);
   if (const auto* refusal = std::get_if<ProjectFileRefusal>(&result)) {
-    dialogs_.ShowMessage(refusal->message);
+    state_.dialogs.ShowMessage(refusal->message);
     return false;
   }
   InstallLoadedProject(std::get<LoadedProject>(std::move(result)));
   return true;
 }
 
-void MainWindowLogic::InstallLoadedProject(LoadedProject loaded) {
-  ResetProject();  // the lists, captions, comment box and status start empty
+void ProjectSession::InstallLoadedProject(LoadedProject loaded) {
+  ClearProject();
   project_ = std::move(loaded.project);
-  settings_ = std::move(loaded.settings);
-  FollowViewerSourceFolder();  // the file's viewer brings its own files
-  UpdateAccessUrl();
-  if (project_.AlbumCount() > 0) {
-    // The first album shows as after the user selects it, its first picture's
-    // comment in the comment box.
-    project_.SelectAlbum(0);
-    AlbumSelected();
-  }
+  state_.settings = std::move(loaded.settings);
+  // The first album shows as after the user selects it, its first picture's comment
+  // in the comment box.
+  if (project_.AlbumCount() > 0) project_.SelectAlbum(0);
+  host_.ProjectLoaded();
   project_.Modified = false;
-  StartHistory();
+  state_.StartHistory();
 }
 
-const std::string& MainWindowLogic::ProjectDialogFolder() {
-  const std::string& folder = directories_.ProjectDirectory;
-  if (!directories_.UserProjectsFolder.empty() && folder == directories_.UserProjectsFolder) {
+void ProjectSession::ClearProject() {
+  project_.ResetProject();
+  host_.ProjectCleared();
+}
+
+std::string ProjectSession::WindowCaption() const { return WindowTitle(project_.ProjectPath); }
+
+const std::string& ProjectSession::ProjectDialogFolder() {
+  const std::string& folder = state_.directories.ProjectDirectory;
+  if (!state_.directories.UserProjectsFolder.empty() && folder == state_.directories.UserProjectsFolder) {
     std::error_code ignored;  // a folder that cannot be made leaves the dialog where it starts by itself
     std::filesystem::create_directories(NativePath(folder), ignored);
   }
   return folder;
+}
+
+void ProjectSession::Undo() {
+  if (const auto restored = state_.history.Undo()) Restore(*restored);
+  state_.Notify();
+}
+
+void ProjectSession::Redo() {
+  if (const auto restored = state_.history.Redo()) Restore(*restored);
+  state_.Notify();
+}
+
+void ProjectSession::Restore(const RestoredState& restored) {
+  project_.ReplaceAlbums(restored.content.albums, restored.selection.album, restored.selection.picture);
+  state_.settings = restored.content.settings;
+  // Back at the saved state there is nothing left to save.
+  project_.Modified = !state_.history.AtClean();
+  host_.ProjectRestored();
 }
 
 }  // namespace quorvale

@@ -28,8 +28,8 @@ class RecordingObserver : public WindowObserver {
   explicit RecordingObserver(const MainWindowLogic& window) : window_(window) {}
   void StateChanged() override {}
   void TranscriptAppended(std::string_view appended) override { shown += appended; }
-  void TranscriptReplaced() override { shown = window_.StatusText(); }
-  void StatusCaptionChanged() override { captions.push_back(window_.StatusCaption()); }
+  void TranscriptReplaced() override { shown = window_.run().StatusText(); }
+  void StatusCaptionChanged() override { captions.push_back(window_.run().StatusCaption()); }
   void GenerationProgressed(const GenerationProgress& progress) override { progress_seen.push_back(progress); }
   void CloseRequested() override { ++close_requests; }
   std::string shown;
@@ -52,18 +52,18 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
   window.SetObserver(&observer);
   window.Startup();
   dialogs.texts.push_back("Only album");
-  window.AddAlbumCommand();
-  window.OnPublishDirectoryEdited(site);
+  window.content().AddAlbumCommand();
+  window.publishing().OnPublishDirectoryEdited(site);
 
   for (int run = 0; run < 2; ++run) {
-    window.GenerateCommand();
+    window.run().GenerateCommand();
     // The run's header is the only one, at the start: the second run began with an empty box.
-    EXPECT_EQ(window.StatusText().rfind("\r\nGeneration started (12/5/2026 6:15:42 AM) ....\r\n\r\n"), 0u) << run;
-    EXPECT_EQ(observer.shown, window.StatusText()) << run;
+    EXPECT_EQ(window.run().StatusText().rfind("\r\nGeneration started (12/5/2026 6:15:42 AM) ....\r\n\r\n"), 0u) << run;
+    EXPECT_EQ(observer.shown, window.run().StatusText()) << run;
   }
-  EXPECT_EQ(window.StatusCaption(), "Generation Completed.");
+  EXPECT_EQ(window.run().StatusCaption(), "Generation Completed.");
   EXPECT_EQ(observer.captions.size(), 8u);  // four captions a run, each shown as it came
-  EXPECT_EQ(window.WarningCount(), 1);  // the album has no pictures
+  EXPECT_EQ(window.run().WarningCount(), 1);  // the album has no pictures
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
   EXPECT_NE(dialogs.messages.back().text.find(AccessUrlFor(site)), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(JoinPath(site, "album-0.htm")));
@@ -126,24 +126,24 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   RecordingObserver observer(window);
   window.SetObserver(&observer);
   window.Startup();
-  window.RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
+  window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
   for (const char* title : {"One", "Two", "Three"}) {
     dialogs.texts.push_back(title);
-    window.AddAlbumCommand();
+    window.content().AddAlbumCommand();
     dialogs.files.push_back(paths);
-    window.AddPicturesCommand();
+    window.content().AddPicturesCommand();
   }
-  window.OnPublishDirectoryEdited(site);
+  window.publishing().OnPublishDirectoryEdited(site);
   dialogs.messages.clear();
 
   // A full run: the missing viewer source's box, the tip and the final box, all shown here.
-  window.GenerateCommand();
-  EXPECT_TRUE(window.GenerationRunning());
-  while (window.GenerationRunning()) queue.Pump();
+  window.run().GenerateCommand();
+  EXPECT_TRUE(window.run().GenerationRunning());
+  while (window.run().GenerationRunning()) queue.Pump();
   ASSERT_EQ(dialogs.messages.size(), 3u);
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION SUCCESSFUL");
   EXPECT_EQ(dialogs.threads, std::vector<std::thread::id>(3, std::this_thread::get_id()));
-  EXPECT_EQ(observer.shown, window.StatusText());
+  EXPECT_EQ(observer.shown, window.run().StatusText());
   EXPECT_FALSE(window.project().PictureCountTipPending);
 
   // Closing during a run, before any picture: the run cannot pass the box about the
@@ -151,17 +151,17 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   std::filesystem::remove_all(JoinPath(site, "PhotoAlbum"));
   dialogs.messages.clear();
   observer.progress_seen.clear();
-  window.GenerateCommand();
+  window.run().GenerateCommand();
   dialogs.answers.push_back(Answer::kYes);  // closing: cancel the run first?
   EXPECT_FALSE(window.ConfirmClose());
-  while (window.GenerationRunning()) queue.Pump();
+  while (window.run().GenerationRunning()) queue.Pump();
   const MessageRequest close_question{"Generation is still running. Cancel it and close Quorvale?",
                                       "Quorvale 1.0.0 - Close", Buttons::kYesNo, Icon::kQuestion};
   EXPECT_EQ(dialogs.messages.front(), close_question);
   for (const MessageRequest& message : dialogs.messages) EXPECT_EQ(message.title.find("GENERATION"), std::string::npos);
-  EXPECT_EQ(window.Progress().pictures_done, 0);
-  EXPECT_TRUE(window.StatusText().ends_with("\r\nGeneration cancelled."));
-  EXPECT_EQ(window.StatusCaption(), "Generation cancelled.");
+  EXPECT_EQ(window.run().Progress().pictures_done, 0);
+  EXPECT_TRUE(window.run().StatusText().ends_with("\r\nGeneration cancelled."));
+  EXPECT_EQ(window.run().StatusCaption(), "Generation cancelled.");
   EXPECT_EQ(observer.close_requests, 1);
   const std::string log = ReadWholeFile(JoinPath(site, "Generation_Log.txt")).value_or("");
   EXPECT_TRUE(log.ends_with("    Generation cancelled with 0 ERRORS and 0 WARNINGS.\r\n\r\n")) << log;

@@ -46,16 +46,16 @@ class ProjectCommandsTest : public ::testing::Test {
   // Everything a command may change, for "nothing changed" checks.
   auto State() const {
     const Project& p = window_->project();
-    return std::tuple(window_->AlbumRows(), window_->PictureRows(), p.SelectedAlbum(), p.SelectedPicture(),
-                      p.ProjectPath, window_->WindowCaption(), p.Modified, window_->settings(),
-                      window_->CommentText(), window_->AccessUrl());
+    return std::tuple(window_->content().AlbumRows(), window_->content().PictureRows(), p.SelectedAlbum(), p.SelectedPicture(),
+                      p.ProjectPath, window_->session().WindowCaption(), p.Modified, window_->settings(),
+                      window_->content().CommentText(), window_->publishing().AccessUrl());
   }
 
   // Opens `bytes` saved as `name`; the open dialog answers with its path.
   void Open(const std::string& name, const std::string& bytes) {
     WriteBytes(PathIn(folder_, name), bytes);
     dialogs_.paths.push_back(PathIn(folder_, name));
-    window_->OpenProject();
+    window_->session().OpenProject();
   }
 
   // Unsaved changes, to the example file opened or to an untitled project; the
@@ -63,17 +63,17 @@ class ProjectCommandsTest : public ::testing::Test {
   void MakeChanges(bool untitled) {
     if (!untitled) Open("example.qs1", ExampleFileBytes());
     dialogs_.texts.push_back("Holiday");
-    window_->AddAlbumCommand();
-    if (untitled) window_->OnPublishDirectoryEdited("/srv/web");
+    window_->content().AddAlbumCommand();
+    if (untitled) window_->publishing().OnPublishDirectoryEdited("/srv/web");
     dialogs_.messages.clear();
     dialogs_.file_dialogs.clear();
   }
 
   void ExpectEmptyUntitled(const char* when) {
     SCOPED_TRACE(when);
-    EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
-    EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
-    EXPECT_TRUE(window_->AlbumRows().empty());
+    EXPECT_EQ(window_->session().WindowCaption(), "Quorvale 1.0.0 - untitled.qs1");
+    EXPECT_EQ(window_->session().ProjectName(), "untitled.qs1");
+    EXPECT_TRUE(window_->content().AlbumRows().empty());
     EXPECT_FALSE(window_->project().Modified);
   }
 
@@ -89,15 +89,15 @@ class ProjectCommandsTest : public ::testing::Test {
 TEST_F(ProjectCommandsTest, NewIsAlwaysAnEmptyUntitledProject) {
   window_->Startup();
   WriteBytes("untitled.qs1", Header() + Rec(0x83, "/srv/site") + Rec(0x89, "Kept out"));
-  window_->NewProject();
+  window_->session().NewProject();
   EXPECT_EQ(window_->settings().PublishDirectory, "/srv/site");
-  EXPECT_EQ(window_->AccessUrl(), "/srv/site/PhotoAlbum.htm");
+  EXPECT_EQ(window_->publishing().AccessUrl(), "/srv/site/PhotoAlbum.htm");
   ExpectEmptyUntitled("untitled.qs1 read");
 
   MakeChanges(false);
   dialogs_.answers.push_back(Answer::kNo);
   WriteBytes("untitled.qs1", "garbage");
-  window_->NewProject();
+  window_->session().NewProject();
   EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{kSaveQuestion, kNotAProjectFile}));
   ExpectEmptyUntitled("untitled.qs1 refused");
 }
@@ -112,15 +112,15 @@ TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
                                    JoinPath("/opt/quorvale", "Projects")};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(dialogs_.messages.empty());
-  EXPECT_EQ(window_->ProjectName(), path);
-  EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - " + path);
+  EXPECT_EQ(window_->session().ProjectName(), path);
+  EXPECT_EQ(window_->session().WindowCaption(), "Quorvale 1.0.0 - " + path);
   EXPECT_EQ(window_->directories().ProjectDirectory, PathIn(folder_, "a"));
-  EXPECT_EQ(window_->AlbumRows(), (std::vector<std::string>{"Lake trip ~ June", "Garden"}));
-  EXPECT_EQ(window_->PictureRows(),
+  EXPECT_EQ(window_->content().AlbumRows(), (std::vector<std::string>{"Lake trip ~ June", "Garden"}));
+  EXPECT_EQ(window_->content().PictureRows(),
             (std::vector<std::string>{"C:\\Photos\\Lake\\boat.jpg", "C:\\Photos\\Lake\\cabin.jpg"}));
-  EXPECT_EQ(window_->AlbumFrameCaption(), "     Albums: 1 of 2");
-  EXPECT_EQ(window_->CommentText(), "Morning on the water");
-  EXPECT_EQ(window_->AccessUrl(), "D:/Web/Family/PhotoAlbum.htm");
+  EXPECT_EQ(window_->content().AlbumFrameCaption(), "     Albums: 1 of 2");
+  EXPECT_EQ(window_->content().CommentText(), "Morning on the water");
+  EXPECT_EQ(window_->publishing().AccessUrl(), "D:/Web/Family/PhotoAlbum.htm");
   EXPECT_FALSE(window_->project().Modified);
 }
 
@@ -152,7 +152,7 @@ TEST_F(ProjectCommandsTest, RefusedFilesChangeNothing) {
   std::filesystem::create_directory(PathIn(folder_, "sub"));
   window_->Startup();
   MakeChanges(false);
-  window_->OnPictureClicked(0);
+  window_->content().OnPictureClicked(0);
   const auto before = State();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -199,18 +199,18 @@ TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
     const std::string file = c.untitled ? "untitled.qs1" : PathIn(folder_, "example.qs1");
     const std::string old_bytes = ReadBytes(file);
     const std::string new_bytes = ProjectFileBytes(window_->project(), window_->settings());
-    const auto albums = window_->AlbumRows();
+    const auto albums = window_->content().AlbumRows();
     const auto settings = window_->settings();
     dialogs_.answers.push_back(c.answer);
     dialogs_.paths.push_back(std::nullopt);
     bool may_close = true;
-    if (c.command == kNew) window_->NewProject();
-    if (c.command == kOpen) window_->OpenProject();
+    if (c.command == kNew) window_->session().NewProject();
+    if (c.command == kOpen) window_->session().OpenProject();
     if (c.command == kClose) may_close = window_->ConfirmClose();
     EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kSaveQuestion});
     EXPECT_EQ(dialogs_.file_dialogs.size(), c.file_dialogs);
     EXPECT_EQ(ReadBytes(file), c.written ? new_bytes : old_bytes);
-    EXPECT_EQ(window_->AlbumRows(), c.kept ? albums : std::vector<std::string>{});
+    EXPECT_EQ(window_->content().AlbumRows(), c.kept ? albums : std::vector<std::string>{});
     EXPECT_EQ(window_->settings().PublishDirectory, settings.PublishDirectory);
     EXPECT_EQ(window_->project().Modified, c.modified);
     // Yes asks for the work to be kept: unless it was written, the window stays open.
@@ -221,38 +221,38 @@ TEST_F(ProjectCommandsTest, SaveQuestionAnswersAndCancels) {
 TEST_F(ProjectCommandsTest, SaveOfAnUntitledProject) {
   window_->Startup();
   EXPECT_TRUE(window_->ConfirmClose());  // nothing modified: closes without a question
-  window_->SaveProject();                // nothing modified: a message, no dialog
+  window_->session().SaveProject();                // nothing modified: a message, no dialog
   EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kNoChanges});
   EXPECT_TRUE(dialogs_.file_dialogs.empty());
 
   MakeChanges(true);
   dialogs_.paths.push_back(std::nullopt);
-  window_->SaveProject();
+  window_->session().SaveProject();
   // The dialog itself confirms before replacing a file (the last two flags).
   const FileDialogRequest expected{"Save Quorvale Project File As ..", "*.qs1", "qs1",
                                    "Quorvale Project File (*.qs1)|*.qs1", JoinPath("/opt/quorvale", "Projects"), true, true};
   EXPECT_EQ(dialogs_.file_dialogs, std::vector<FileDialogRequest>{expected});
   EXPECT_TRUE(window_->project().Modified);
-  EXPECT_EQ(window_->ProjectName(), "untitled.qs1");
+  EXPECT_EQ(window_->session().ProjectName(), "untitled.qs1");
 
   const std::string path = PathIn(folder_, "holiday.qs1");
   dialogs_.paths.push_back(path);
-  window_->SaveProject();
-  EXPECT_EQ(window_->ProjectName(), path);
-  EXPECT_EQ(window_->WindowCaption(), "Quorvale 1.0.0 - " + path);
+  window_->session().SaveProject();
+  EXPECT_EQ(window_->session().ProjectName(), path);
+  EXPECT_EQ(window_->session().WindowCaption(), "Quorvale 1.0.0 - " + path);
   EXPECT_FALSE(window_->project().Modified);
   EXPECT_EQ(window_->directories().ProjectDirectory, JoinPath("/opt/quorvale", "Projects"));
   EXPECT_FALSE(std::filesystem::exists("untitled.qs1"));
 
   // Named now: a further save rewrites the file in place without a dialog, and what
   // it wrote opens as the same project.
-  window_->OnPublishDirectoryEdited("/srv/other");
-  window_->SaveProject();
+  window_->publishing().OnPublishDirectoryEdited("/srv/other");
+  window_->session().SaveProject();
   EXPECT_EQ(dialogs_.file_dialogs.size(), 2u);
   EXPECT_EQ(ReadBytes(path), ProjectFileBytes(window_->project(), window_->settings()));
   const auto state = State();
   dialogs_.paths.push_back(path);
-  window_->OpenProject();
+  window_->session().OpenProject();
   EXPECT_EQ(State(), state);
 }
 
@@ -265,7 +265,7 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 
   dialogs_.paths.push_back(std::nullopt);  // cancelled: nothing changes
   const auto before = State();
-  window_->SaveProjectAs();
+  window_->session().SaveProjectAs();
   EXPECT_EQ(State(), before);
   // No file name; starts in the last project's folder; the question below, not the
   // dialog, confirms overwriting.
@@ -275,7 +275,7 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 
   dialogs_.paths.push_back(target);
   dialogs_.answers.push_back(Answer::kNo);
-  window_->SaveProjectAs();
+  window_->session().SaveProjectAs();
   EXPECT_EQ(dialogs_.messages, std::vector<MessageRequest>{kOverwriteQuestion});
   EXPECT_EQ(ReadBytes(target), "old");
   EXPECT_EQ(State(), before);
@@ -283,15 +283,15 @@ TEST_F(ProjectCommandsTest, SaveAsAsksBeforeOverwriting) {
 
   dialogs_.paths.push_back(target);
   dialogs_.answers.push_back(Answer::kYes);
-  window_->SaveProjectAs();
+  window_->session().SaveProjectAs();
   EXPECT_EQ(ReadBytes(target), ProjectFileBytes(window_->project(), window_->settings()));
-  EXPECT_EQ(window_->ProjectName(), target);
+  EXPECT_EQ(window_->session().ProjectName(), target);
   EXPECT_FALSE(window_->project().Modified);
 
   // Onto a new file no question is asked; unmodified projects may be saved as well.
   dialogs_.messages.clear();
   dialogs_.paths.push_back(PathIn(folder_, "copy.qs1"));
-  window_->SaveProjectAs();
+  window_->session().SaveProjectAs();
   EXPECT_TRUE(dialogs_.messages.empty());
   EXPECT_EQ(ReadBytes(PathIn(folder_, "copy.qs1")), ReadBytes(target));
 }
@@ -311,7 +311,7 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   const std::string path = PathIn(folder_, name);
   window_->Startup();
   Open(name, ExampleFileBytes());
-  window_->OnPublishDirectoryEdited("/srv/changed");
+  window_->publishing().OnPublishDirectoryEdited("/srv/changed");
 #ifdef _WIN32
   // Windows keeps no permission bits for folders, but refuses to replace a file that
   // is open without leave to delete it, as the C library opens files.
@@ -330,13 +330,13 @@ TEST_F(ProjectCommandsTest, FailedSaveLosesNothing) {
   }
 #endif
   const auto before = State();
-  ASSERT_EQ(window_->ProjectName(), path);
+  ASSERT_EQ(window_->session().ProjectName(), path);
 
-  window_->SaveProject();
+  window_->session().SaveProject();
   dialogs_.answers.push_back(Answer::kYes);
   EXPECT_FALSE(window_->ConfirmClose());
   dialogs_.answers.push_back(Answer::kYes);
-  window_->NewProject();  // the save answering New fails: New stops there
+  window_->session().NewProject();  // the save answering New fails: New stops there
 
   ASSERT_EQ(dialogs_.messages.size(), 5u);
   const std::string prefix = "Could not save the project file (" + path + ").\r\n\r\n";
@@ -364,8 +364,8 @@ TEST_F(ProjectCommandsTest, AReadOnlyProjectFileIsNotReplaced) {
   Open("kept.qs1", ExampleFileBytes());
   const std::string path = PathIn(folder_, "kept.qs1");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  window_->OnPublishDirectoryEdited("/srv/changed");
-  window_->SaveProject();
+  window_->publishing().OnPublishDirectoryEdited("/srv/changed");
+  window_->session().SaveProject();
   EXPECT_EQ(dialogs_.messages.back().text, "Could not save the project file (" + path +
                                                ").\r\n\r\nThe file is read-only. Use Save As to save the project "
                                                "under another name.");
@@ -376,7 +376,7 @@ TEST_F(ProjectCommandsTest, AReadOnlyProjectFileIsNotReplaced) {
 TEST_F(ProjectCommandsTest, ALongCommentReadFromAFileIsShownWhole) {
   const std::string long_comment(250, 'c');
   Open("long.qs1", Header() + Rec(0x89, "Album") + Rec(0x8B, "/p/a.jpg") + Rec(0x8C, long_comment));
-  EXPECT_EQ(window_->CommentText(), long_comment);
+  EXPECT_EQ(window_->content().CommentText(), long_comment);
   EXPECT_EQ(window_->project().AlbumPictures(0).At(0).comment, long_comment);
   EXPECT_FALSE(window_->project().Modified);
 }

@@ -1,0 +1,436 @@
+// The Content page's commands: albums, pictures, comments, reordering and drops.
+#include "window/content_editor.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/path.h"
+#include "platform/product.h"
+#include "platform/text_codec.h"
+#include "projectfile/folder_import.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kAlbumsCaptionEmpty = "     Albums:";
+constexpr const char* kPicturesCaptionEmpty = "     Pictures:";
+constexpr const char* kPicturesCaptionPrefix = "     Pictures: ";
+
+// Album editing.
+constexpr const char* kAddAlbumPrompt = "Enter the title for new album";
+constexpr const char* kAddAlbumCaption = "Add New Album";
+constexpr const char* kEditAlbumPrompt = "Edit title for current album";
+constexpr const char* kEditAlbumCaption = "Edit Album Title";
+constexpr const char* kTitleTooLong =
+    "Title length is greater than 200 characters. Input truncated!!";
+constexpr const char* kTitleTooLongCaption = "Album Title Length Error";
+constexpr const char* kSelectAlbumToRemove = "Please select an Album Index to REMOVE!!!";
+constexpr const char* kRemoveAlbumCaption = "Remove Album";
+
+// Picture editing.
+constexpr const char* kAddPictureCaption = "Add Picture";
+constexpr const char* kSelectAlbumForPicture = "Please select an album to add picture!!!";
+constexpr const char* kAddAlbumFirst = "Please add an album first!!!";
+constexpr const char* kPictureDialogTitle = "Select Picture File";
+constexpr const char* kPictureDialogFilter = "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif";
+const std::string kLineBreakInName =
+    "These files cannot be added: their names hold a line break, which a project file cannot store.";
+constexpr const char* kSelectPictureToRemove = "Please select a Picture to REMOVE!!!";
+constexpr const char* kRemovePictureCaption = "Remove Picture";
+constexpr const char* kCommentTooLong =
+    "Comment length is greater than 200 characters. Input truncated!!";
+constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Error";
+
+// Drops.
+constexpr const char* kFoldersLeftOut = "Some of the dropped folders or pictures were left out:";
+
+// "     Albums: 3 of 5" for the third of five albums.
+std::string AlbumCounter(int selected, int count) {
+  return "     Albums: " + std::to_string(selected + 1) + " of " + std::to_string(count);
+}
+
+std::string AlbumFullMessage() {
+  const std::string limit = std::to_string(MaxPicturesPerAlbum);
+  return "A maximum of " + limit + " pictures can be added to an album. Your current album already contains " +
+         limit + " pictures.";
+}
+
+std::string LimitReachedMessage(int added, int chosen) {
+  return "The limit of " + std::to_string(MaxPicturesPerAlbum) + " pictures in an album is reached. " +
+         std::to_string(added) + " of selected " + std::to_string(chosen) +
+         " pictures have been added in your current album.";
+}
+
+// The position a row takes when dropped before row `before`: the rows after its old
+// place move up by one.
+int DropPosition(int from, int before) { return before > from ? before - 1 : before; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Albums
+
+std::string ContentEditor::PromptForText(const std::string& prompt, const std::string& default_text,
+                                         const std::string& caption) {
+  const auto answer = state_.dialogs.AskText({prompt, WindowTitle(caption), default_text});
+  std::string text = TrimBlanks(answer.value_or(std::string()));
+  if (CharCount(text) > MaxTextLength) {
+    state_.Message(kTitleTooLong, kTitleTooLongCaption, Buttons::kOk, Icon::kExclamation);
+    text = FirstChars(text, MaxTextLength);
+  }
+  return text;
+}
+
+void ContentEditor::AddAlbumCommand() {
+  std::string title = PromptForText(kAddAlbumPrompt, std::string(), kAddAlbumCaption);
+  if (title.empty()) return;
+  const Selection before = state_.CurrentSelection();
+  project_.AddAlbum(std::move(title));
+  AlbumSelected();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::EditAlbumTitle() {
+  const int selected = project_.SelectedAlbum();
+  if (selected < 0) return;
+  std::string title = PromptForText(kEditAlbumPrompt, project_.AlbumTitles(selected), kEditAlbumCaption);
+  if (title.empty()) return;
+  const Selection before = state_.CurrentSelection();
+  project_.RenameAlbum(selected, std::move(title));
+  selected_album_label_ = project_.AlbumTitles(selected);
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::RemoveAlbumCommand() {
+  const int selected = project_.SelectedAlbum();
+  if (selected < 0) {
+    if (project_.AlbumCount() > 0) {
+      state_.Message(kSelectAlbumToRemove, kRemoveAlbumCaption, Buttons::kOk, Icon::kExclamation);
+    }
+    return;
+  }
+  const Selection before = state_.CurrentSelection();
+  selected_album_label_.clear();
+  project_.RemoveAlbum(selected);
+  if (project_.SelectedAlbum() < 0) {
+    // No album is left: the picture side empties and the album counter goes back to
+    // its empty caption rather than naming an album that no longer exists.
+    album_frame_caption_ = kAlbumsCaptionEmpty;
+    SetCommentBox(std::string());
+  }
+  AlbumSelected();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::OnAlbumClicked(int position) {
+  state_.history.CloseMerge();
+  project_.SelectAlbum(position);
+  AlbumSelected();
+  state_.Notify();
+}
+
+void ContentEditor::AlbumSelected() {
+  if (project_.SelectedAlbum() >= 0) ShowAlbum();
+  SetPictureFrameCount();
+  picture_buttons_enabled_ = project_.SelectedAlbum() >= 0;
+}
+
+void ContentEditor::ShowAlbum() {
+  const int selected = project_.SelectedAlbum();
+  album_frame_caption_ = AlbumCounter(selected, project_.AlbumCount());
+  project_.SelectPicture(0);  // no picture when the album is empty
+  PictureSelected();
+  selected_album_label_ = project_.AlbumTitles(selected);
+}
+
+void ContentEditor::ShowSelection() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (album >= 0) {
+    album_frame_caption_ = AlbumCounter(album, project_.AlbumCount());
+    selected_album_label_ = project_.AlbumTitles(album);
+  } else {
+    if (project_.AlbumCount() == 0) album_frame_caption_ = kAlbumsCaptionEmpty;
+    selected_album_label_.clear();
+  }
+  comment_box_ = album >= 0 && picture >= 0 ? project_.AlbumPictures(album).At(picture).comment : std::string();
+  SetPictureFrameCount();
+  picture_buttons_enabled_ = album >= 0;
+}
+
+void ContentEditor::Clear() {
+  album_frame_caption_ = kAlbumsCaptionEmpty;
+  selected_album_label_.clear();
+  picture_frame_caption_ = kPicturesCaptionEmpty;
+  comment_box_.clear();
+}
+
+void ContentEditor::PageShown() {
+  const int album = project_.SelectedAlbum();
+  selected_album_label_ = album >= 0 ? project_.AlbumTitles(album) : std::string();
+  SetPictureFrameCount();
+  picture_buttons_enabled_ = album >= 0;
+}
+
+std::vector<std::string> ContentEditor::AlbumRows() const {
+  std::vector<std::string> rows;
+  rows.reserve(static_cast<std::size_t>(project_.AlbumCount()));
+  for (int i = 0; i < project_.AlbumCount(); ++i) rows.push_back(project_.AlbumTitles(i));
+  return rows;
+}
+
+std::vector<std::string> ContentEditor::PictureRows() const {
+  std::vector<std::string> rows;
+  if (project_.SelectedAlbum() < 0) return rows;
+  for (const Picture& picture : project_.AlbumPictures(project_.SelectedAlbum())) rows.push_back(picture.path);
+  return rows;
+}
+
+// ---------------------------------------------------------------------------
+// Picture editing
+
+void ContentEditor::SetPictureFrameCount() {
+  const int rows = project_.SelectedAlbum() >= 0 ? project_.AlbumPictures(project_.SelectedAlbum()).Count() : 0;
+  picture_frame_caption_ = kPicturesCaptionPrefix + std::to_string(rows);
+}
+
+void ContentEditor::PictureSelected() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (album >= 0 && picture >= 0) {
+    SetCommentBox(project_.AlbumPictures(album).At(picture).comment);
+  } else {
+    SetCommentBox(std::string());
+  }
+}
+
+void ContentEditor::SetCommentBox(const std::string& text) {
+  if (text == comment_box_) return;  // an unchanged text changes nothing
+  comment_box_ = text;
+  // Without a selected picture there is nothing to comment on: the box empties.
+  if (project_.SelectedAlbum() < 0 || project_.SelectedPicture() < 0) {
+    comment_box_.clear();
+    return;
+  }
+  const std::string& stored = project_.AlbumPictures(project_.SelectedAlbum()).At(project_.SelectedPicture()).comment;
+  // The limit is on what the user types. A longer comment read from a project file is
+  // shown and kept whole: showing a picture never cuts its stored comment.
+  if (comment_box_ != stored && CharCount(comment_box_) > MaxTextLength) {
+    state_.Message(kCommentTooLong, kCommentTooLongCaption, Buttons::kOk, Icon::kExclamation);
+    comment_box_ = FirstChars(comment_box_, MaxTextLength);
+  }
+  project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
+}
+
+void ContentEditor::AddPictureToAlbum(std::string path) {
+  project_.AddPicture(std::move(path));
+  PictureSelected();
+  SetPictureFrameCount();
+}
+
+bool ContentEditor::MayAddPictures() {
+  if (project_.SelectedAlbum() < 0) {
+    state_.Message(project_.AlbumCount() > 0 ? kSelectAlbumForPicture : kAddAlbumFirst, kAddPictureCaption,
+            Buttons::kOk, Icon::kExclamation);
+    return false;
+  }
+  if (project_.IsAlbumFull()) {
+    state_.Message(AlbumFullMessage(), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+    return false;
+  }
+  return true;
+}
+
+bool ContentEditor::LeaveOutUnstorablePaths(std::vector<std::string>& paths) {
+  // A project file keeps one value per line, so a path holding a line break could not
+  // be saved and read back; such files are named and left out.
+  std::string unstorable;
+  std::erase_if(paths, [&unstorable](const std::string& path) {
+    if (path.find_first_of("\r\n") == std::string::npos) return false;
+    unstorable += "\r\n" + path;
+    return true;
+  });
+  if (!unstorable.empty()) {
+    state_.Message(kLineBreakInName + unstorable, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+  }
+  return !paths.empty();
+}
+
+void ContentEditor::AddPicturePaths(const std::vector<std::string>& paths, int chosen) {
+  int added = 0;
+  for (const std::string& path : paths) {
+    if (project_.IsAlbumFull()) {
+      state_.Message(LimitReachedMessage(added, chosen), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+      break;
+    }
+    AddPictureToAlbum(path);
+    ++added;
+  }
+}
+
+void ContentEditor::AddPicturesCommand() {
+  if (!MayAddPictures()) return;
+  FileDialogRequest request;
+  request.title = kPictureDialogTitle;
+  request.default_ext = "jpg";
+  request.filter = kPictureDialogFilter;
+  request.initial_folder = state_.directories.LastPictureDirectory;
+  auto chosen = state_.dialogs.ChooseOpenFiles(request);
+  if (!chosen || chosen->empty()) return;
+  const int total = static_cast<int>(chosen->size());
+  if (!LeaveOutUnstorablePaths(*chosen)) return;
+
+  const Selection before = state_.CurrentSelection();
+  if (total == 1) {
+    AddPictureToAlbum(chosen->front());
+    state_.directories.LastPictureDirectory = FolderOf(chosen->front());
+  } else {
+    // Several files come from one folder; it is kept with its trailing separator.
+    const std::string folder = CollapseDoubledSeparators(FolderOf(chosen->front()) + kPathSeparator);
+    for (std::string& path : *chosen) path = folder + FileNameOf(path);
+    AddPicturePaths(*chosen, total);
+    state_.directories.LastPictureDirectory = folder;
+  }
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::RemovePictureCommand() {
+  const int album = project_.SelectedAlbum();
+  const int picture = project_.SelectedPicture();
+  if (picture < 0) {
+    if (album >= 0 && project_.AlbumPictures(album).Count() > 0) {
+      state_.Message(kSelectPictureToRemove, kRemovePictureCaption, Buttons::kOk, Icon::kExclamation);
+    }
+    return;
+  }
+  const int count = project_.AlbumPictures(album).Count();
+  // The picture that follows is selected before the removal and shows its comment.
+  const int next = picture + 1 < count ? picture + 1 : picture - 1;
+  if (next >= 0) {
+    project_.SelectPicture(next);
+    PictureSelected();
+    project_.SelectPicture(picture);
+  } else {
+    SetCommentBox(std::string());
+  }
+  const Selection before{album, picture};
+  project_.RemovePicture(picture);
+  SetPictureFrameCount();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::OnPictureClicked(int position) {
+  state_.history.CloseMerge();
+  project_.SelectPicture(position);
+  PictureSelected();
+  state_.Notify();
+}
+
+void ContentEditor::OnCommentEdited(const std::string& text) {
+  const Selection before = state_.CurrentSelection();
+  SetCommentBox(text);
+  // Typing on in one picture's comment is one step.
+  const int picture = project_.SelectedPicture();
+  state_.RecordEdit(before, picture < 0 ? std::string()
+                                 : "comment\n" + std::to_string(project_.SelectedAlbum()) + "\n" +
+                                       project_.AlbumPictures(project_.SelectedAlbum()).At(picture).path);
+  state_.Notify();
+}
+
+// ---------------------------------------------------------------------------
+// Reordering
+
+void ContentEditor::MoveSelectedAlbum(int step) {
+  const int selected = project_.SelectedAlbum();
+  if (selected >= 0) MoveAlbum(selected, selected + step);
+}
+
+void ContentEditor::MoveAlbumBefore(int from, int before) { MoveAlbum(from, DropPosition(from, before)); }
+
+void ContentEditor::MoveAlbum(int from, int to) {
+  const int count = project_.AlbumCount();
+  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  const Selection before = state_.CurrentSelection();
+  const bool was_selected = from == project_.SelectedAlbum();
+  project_.MoveAlbum(from, to);
+  if (was_selected) {
+    ShowSelection();  // the same album and picture, at a new place
+  } else {
+    AlbumSelected();
+  }
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::MoveSelectedPicture(int step) {
+  const int selected = project_.SelectedPicture();
+  if (selected >= 0) MovePicture(selected, selected + step);
+}
+
+void ContentEditor::MovePictureBefore(int from, int before) { MovePicture(from, DropPosition(from, before)); }
+
+void ContentEditor::MovePicture(int from, int to) {
+  const int album = project_.SelectedAlbum();
+  const int count = album >= 0 ? project_.AlbumPictures(album).Count() : 0;
+  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
+  const Selection before = state_.CurrentSelection();
+  const bool was_selected = from == project_.SelectedPicture();
+  project_.MovePicture(from, to);
+  if (!was_selected) PictureSelected();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+bool ContentEditor::MoveAlbumUpEnabled() const { return project_.SelectedAlbum() > 0; }
+
+bool ContentEditor::MoveAlbumDownEnabled() const {
+  const int selected = project_.SelectedAlbum();
+  return selected >= 0 && selected + 1 < project_.AlbumCount();
+}
+
+bool ContentEditor::MovePictureUpEnabled() const { return project_.SelectedPicture() > 0; }
+
+bool ContentEditor::MovePictureDownEnabled() const {
+  const int album = project_.SelectedAlbum();
+  const int selected = project_.SelectedPicture();
+  return album >= 0 && selected >= 0 && selected + 1 < project_.AlbumPictures(album).Count();
+}
+
+// ---------------------------------------------------------------------------
+// Drops from outside
+
+void ContentEditor::AddDroppedPictures(std::vector<std::string> paths) {
+  if (!MayAddPictures()) return;
+  const int total = static_cast<int>(paths.size());
+  if (!LeaveOutUnstorablePaths(paths)) return;
+  const Selection before = state_.CurrentSelection();
+  AddPicturePaths(paths, total);
+  state_.RecordEdit(before);
+}
+
+void ContentEditor::AddDroppedFolders(const std::vector<std::string>& folders) {
+  const FolderImport imported = ImportFolders(folders);
+  const Selection before = state_.CurrentSelection();
+  // Each album goes in after the selected one and becomes the selection, as Add Album.
+  for (const Album& album : imported.project.Albums()) {
+    project_.AddAlbum(album.title);
+    for (const Picture& picture : album.pictures) project_.AddPicture(picture.path);
+  }
+  if (imported.project.AlbumCount() > 0) AlbumSelected();
+  state_.RecordEdit(before);
+
+  std::string left_out;
+  for (const auto* list : {&imported.errors, &imported.warnings}) {
+    for (const std::string& line : *list) left_out += "\r\n" + line;
+  }
+  if (!left_out.empty()) {
+    state_.Message(kFoldersLeftOut + left_out, kAddAlbumCaption, Buttons::kOk, Icon::kExclamation);
+  }
+}
+
+}  // namespace quorvale
