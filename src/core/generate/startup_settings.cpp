@@ -1,5 +1,6 @@
 #include "generate/startup_settings.h"
 
+#include "platform/file_system.h"
 #include "platform/path.h"
 #include "viewers/viewer_registry.h"
 
@@ -14,7 +15,8 @@ std::string ViewerSourceFolder(const std::string& program_folder, const std::str
 }
 
 void FollowViewerSourceFolder(ProjectSettings& settings, const std::string& program_folder) {
-  if (settings.ApplicationSourceDirectory.find(program_folder) != std::string::npos) {
+  if (settings.ApplicationSourceDirectory.find(program_folder) != std::string::npos ||
+      !FolderExists(settings.ApplicationSourceDirectory)) {
     settings.ApplicationSourceDirectory = ViewerSourceFolder(program_folder, settings.ViewerType);
   }
 }

@@ -14,7 +14,8 @@ std::string ProjectsFolder(const std::string& program_folder);
 std::string ViewerSourceFolder(const std::string& program_folder, const std::string& viewer_type);
 // After the viewer changed (chosen, or read from a project file) its files follow it:
 // a source folder in the program folder becomes the new viewer's folder there; one that
-// lies elsewhere is the user's own and stays.
+// lies elsewhere is the user's own and stays, unless no such folder exists (a project
+// saved by another installation, whose folder the window does not even show).
 void FollowViewerSourceFolder(ProjectSettings& settings, const std::string& program_folder);
 
 // The settings the window and the command line start with: the placeholder Publishing
