@@ -126,6 +126,7 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
       {"Torvexa, a later run", kJavaViewerType, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
       {"HTML, unchanged", kHtmlViewerType, nullptr, "12/5/2026 6:15:42 AM", {}},
       {"HTML, a comment", kHtmlViewerType, "changed", "12/5/2026 6:15:42 AM", {"album-1.htm"}},
+      {"HTML, a later run", kHtmlViewerType, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

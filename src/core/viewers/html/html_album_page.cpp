@@ -86,7 +86,9 @@ std::string HtmlAlbumPage(const HtmlSite& site, int album_number) {
     page += HtmlLines({"</ul>"});
   }
   page += HtmlLines({"</main>"});
-  return page + HtmlPageEnd(site.generated_at);
+  // The home page tells when the site was generated; an album page names no time, so a
+  // run that changes nothing in an album leaves its page as it was.
+  return page + HtmlPageEnd("");
 }
 
 }  // namespace quorvale

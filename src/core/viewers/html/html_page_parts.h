@@ -17,7 +17,8 @@ std::string HtmlLines(const std::vector<std::string>& lines);
 // scripts, which run after the page is read and need nothing outside the site folder.
 std::string HtmlPageStart(const std::string& title, bool with_lightbox);
 
-// The footer naming the program and the run's date-time text, and the end of the page.
+// The footer naming the program and, unless it is empty, the run's date-time text, and
+// the end of the page.
 std::string HtmlPageEnd(const std::string& generated_at);
 
 // "No pictures", "1 picture", "12 pictures".
