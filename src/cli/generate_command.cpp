@@ -6,7 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/terminal_dialogs.h"
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 #include "imaging/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "projectfile/project_file_format.h"

@@ -1,4 +1,4 @@
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 
 #include "generate/access_url.h"
 #include "generate/generation_context.h"

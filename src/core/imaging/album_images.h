@@ -62,11 +62,6 @@ struct PictureImagesResult {
   PictureImagesState state = PictureImagesState::kStopped;
   PreparedPicture sizes;  // for kMade and kUpToDate
   std::string reason;     // for kFailed
-  // The display image the pages show: the display copy, or the published original
-  // where that serves.
-  const std::string& DisplayPath(const PictureImages& picture) const {
-    return sizes.display_is_original ? picture.published_original : picture.display;
-  }
   bool HasImages() const { return state == PictureImagesState::kMade || state == PictureImagesState::kUpToDate; }
 };
 

@@ -60,9 +60,6 @@ std::optional<FileStamp> StampBelow(const std::string& root, const std::string& 
 std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,
                                          const std::string& destination);
 
-// CopyFileBelow with the destination's own folder as the root.
-std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination);
-
 // A folder below a root, reached once without following a link and kept open for the
 // many files in it, so a picture folder's stamps and copies do not walk the path from
 // the root again for every file, and the volume is asked for its time resolution at most
@@ -91,6 +88,5 @@ class FolderBelow {
 // link in its place is refused ("<path> is a link; not followed"), and so is any other
 // entry that is no folder ("<path> is not a folder").
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path);
-std::optional<std::string> CreateFolder(const std::string& path);
 
 }  // namespace quorvale

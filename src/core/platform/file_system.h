@@ -57,7 +57,6 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
 // blocks.
 std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,
                                              std::string_view bytes);
-std::optional<std::string> AppendToFile(const std::string& path, std::string_view bytes);
 
 // The reason of the last failed C library call (errno), in words. Safe from several
 // threads at once.

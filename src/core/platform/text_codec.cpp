@@ -142,10 +142,6 @@ std::string Utf8ToWindows1252Html(std::string_view text) {
   return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
-  return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
-}
-
 std::string TrimBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return std::string();

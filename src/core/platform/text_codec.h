@@ -27,10 +27,6 @@ std::string Utf8ToWindows1252Replacing(std::string_view text);
 // Windows-1252 byte becomes a decimal numeric character reference ("&#281;").
 std::string Utf8ToWindows1252Html(std::string_view text);
 
-// Text read from one of the product's files: taken as UTF-8 when it is valid UTF-8,
-// otherwise as Windows-1252.
-std::string DecodeFileText(std::string_view bytes);
-
 // The text without its leading and trailing blanks (space characters only), as the
 // program trims titles.
 std::string TrimBlanks(std::string_view text);

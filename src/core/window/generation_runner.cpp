@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 
 namespace quorvale {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 
 namespace quorvale {
 namespace {

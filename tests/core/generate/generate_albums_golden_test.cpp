@@ -4,7 +4,7 @@
 
 #include "core/generate/generation_fixture.h"
 #include "generate/access_url.h"
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 
 namespace quorvale::testing {
 namespace {

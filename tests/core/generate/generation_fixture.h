@@ -12,7 +12,7 @@
 
 #include "core/support/scripted_dialogs.h"
 #include "generate/generation_context.h"
-#include "generate/generation_run.h"
+#include "generate/generation_job.h"
 #include "model/project.h"
 #include "platform/file_system.h"
 #include "platform/path.h"

@@ -39,16 +39,16 @@ TEST(FileOperations, NamesOutsideAsciiReachTheSystemUnchanged) {
   const std::string trip = JoinPath(temp.str(), "Wycieczka \xC5\x81\xC3\xB3\x64\xC5\xBA");  // Łódź
   const std::string site = JoinPath(JoinPath(temp.str(), "My Web Site"), "\xC3\x89t\xC3\xA9 2026");  // Été
   const std::string picture = JoinPath(trip, "caf\xC3\xA9.jpg");  // café
-  ASSERT_EQ(CreateFolder(trip), std::nullopt);
-  ASSERT_EQ(CreateFolder(FolderOf(site)), std::nullopt);
-  ASSERT_EQ(CreateFolder(site), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", trip), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", FolderOf(site)), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", site), std::nullopt);
   ASSERT_EQ(WriteWholeFile(picture, AwkwardBytes()), std::nullopt);
 
   EXPECT_EQ(Listing(trip), std::vector<std::string>{"caf\xC3\xA9.jpg"});
   EXPECT_TRUE(FolderExists(trip));
   EXPECT_TRUE(FileExists(picture));
   const std::string copy = JoinPath(site, FileNameOf(picture));
-  ASSERT_EQ(CopyFileKeepingTime(picture, copy), std::nullopt);
+  ASSERT_EQ(CopyFileBelow("", picture, copy), std::nullopt);
   EXPECT_EQ(ReadWholeFile(copy), AwkwardBytes());
   const auto source_stamp = StampOf(picture);
   const auto copy_stamp = StampOf(copy);
@@ -72,15 +72,15 @@ TEST(FileOperations, PathsLongerThan260Characters) {
   std::string folder = temp.str();
   while (folder.size() < 300) {
     folder = JoinPath(folder, std::string(60, 'd'));
-    ASSERT_EQ(CreateFolder(folder), std::nullopt) << folder.size();
+    ASSERT_EQ(CreateFolderBelow("", folder), std::nullopt) << folder.size();
   }
   const std::string file = JoinPath(folder, "page.htm");
   ASSERT_EQ(WriteFileAtomically(file, "saved"), std::nullopt);
-  ASSERT_EQ(AppendToFile(file, " and appended"), std::nullopt);
+  ASSERT_EQ(AppendToFileBelow("", file, " and appended"), std::nullopt);
   EXPECT_EQ(ReadWholeFile(file), "saved and appended");
   EXPECT_TRUE(FolderExists(folder));
   EXPECT_TRUE(FileExists(file));
-  ASSERT_EQ(CopyFileKeepingTime(file, file + ".copy"), std::nullopt);
+  ASSERT_EQ(CopyFileBelow("", file, file + ".copy"), std::nullopt);
   EXPECT_EQ(StampOf(file + ".copy"), StampOf(file));
   const auto listed = ListFolder(folder);
   ASSERT_TRUE(listed.has_value());
@@ -102,7 +102,7 @@ TEST(FileOperations, ReadOnlyFilesAreLeftAlone) {
   } cases[] = {
       {"save", [](const std::string& path) { return WriteFileAtomically(path, "new"); }},
       {"page", [](const std::string& path) { return WriteWholeFile(path, "new"); }},
-      {"copy", [&](const std::string& path) { return CopyFileKeepingTime(source, path); }},
+      {"copy", [&](const std::string& path) { return CopyFileBelow("", source, path); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -140,7 +140,7 @@ TEST(FileOperations, TheNextSaveRemovesAKilledSavesLeftover) {
 // "/" separates folders on every system; on Windows it reaches the same file as "\".
 TEST(FileOperations, ForwardSlashesReachTheSameFile) {
   testing::TempFolder temp;
-  ASSERT_EQ(CreateFolder(JoinPath(temp.str(), "pictures")), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", JoinPath(temp.str(), "pictures")), std::nullopt);
   ASSERT_EQ(WriteWholeFile(temp.str() + "/pictures/a.jpg", "picture"), std::nullopt);
   EXPECT_EQ(ReadWholeFile(JoinPath(JoinPath(temp.str(), "pictures"), "a.jpg")), "picture");
   EXPECT_TRUE(FileExists(temp.str() + "/pictures/a.jpg"));

@@ -27,8 +27,8 @@ TEST(WindowsFolderPinning, FoldersBelowTheRootCannotBeMovedWhileAWriteHoldsThem)
   const std::string root = temp.str();
   const std::string site = JoinPath(root, "PhotoAlbum");
   const std::string album = JoinPath(site, "images");
-  ASSERT_EQ(CreateFolder(site), std::nullopt);
-  ASSERT_EQ(CreateFolder(album), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", site), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", album), std::nullopt);
   const auto move = [](const std::string& from, const std::string& to) {
     return MoveFileExW(windows::SystemPath(from).c_str(), windows::SystemPath(to).c_str(), 0) != 0;
   };

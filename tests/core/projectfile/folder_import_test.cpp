@@ -127,7 +127,7 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
     // Made through the platform's own calls, which reach past the classic path limit
     // on Windows.
     folders.push_back(JoinPath(PathText(temp.path()), name));
-    ASSERT_EQ(CreateFolder(folders.back()), std::nullopt);
+    ASSERT_EQ(CreateFolderBelow("", folders.back()), std::nullopt);
     ASSERT_EQ(WriteWholeFile(JoinPath(folders.back(), "a.jpg"), "x"), std::nullopt);
   }
   const FolderImport result = ImportFolders(folders);

@@ -190,10 +190,6 @@ std::optional<std::string> FolderBelow::Copy(const std::string& source, const st
   return CopyInto(state.folder.get(), name, std::get<OpenedSource>(from), destination);
 }
 
-std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination) {
-  return CopyFileBelow(std::string(), source, destination);
-}
-
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path) {
   auto opened = OpenParentBelow(root, path);
   if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
@@ -208,7 +204,5 @@ std::optional<std::string> CreateFolderBelow(const std::string& root, const std:
   }
   return SystemReason(error);
 }
-
-std::optional<std::string> CreateFolder(const std::string& path) { return CreateFolderBelow(std::string(), path); }
 
 }  // namespace quorvale

@@ -223,8 +223,4 @@ std::optional<std::string> AppendToFileBelow(const std::string& root, const std:
   return std::nullopt;
 }
 
-std::optional<std::string> AppendToFile(const std::string& path, std::string_view bytes) {
-  return AppendToFileBelow(std::string(), path, bytes);
-}
-
 }  // namespace quorvale

@@ -199,10 +199,6 @@ std::optional<std::string> FolderBelow::Copy(const std::string& source, const st
   return CopyInto(state.path, destination, std::get<OpenedSource>(from));
 }
 
-std::optional<std::string> CopyFileKeepingTime(const std::string& source, const std::string& destination) {
-  return CopyFileBelow(std::string(), source, destination);
-}
-
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path) {
   auto checked = CheckParentBelow(root, path);
   if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
@@ -218,7 +214,5 @@ std::optional<std::string> CreateFolderBelow(const std::string& root, const std:
   }
   return windows::SystemReason(error);
 }
-
-std::optional<std::string> CreateFolder(const std::string& path) { return CreateFolderBelow(std::string(), path); }
 
 }  // namespace quorvale
