@@ -52,4 +52,12 @@ std::optional<std::string> GenerationContext::WriteSiteFile(const std::string& p
   return WriteFileBelow(publish_directory(), path, bytes);
 }
 
+bool GenerationContext::WritePage(const std::string& path, std::string_view bytes) {
+  if (const auto reason = WriteSiteFile(path, bytes)) {
+    ReportFailure("", "Writing page " + path, *reason);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace quorvale

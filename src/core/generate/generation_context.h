@@ -61,6 +61,9 @@ class GenerationContext {
   // through the platform's writers with the Publishing Directory as their root, so no
   // link below the Publishing Directory is followed and no special file waited on.
   std::optional<std::string> WriteSiteFile(const std::string& path, std::string_view bytes) const;
+  // Writes page `path` of the site whole; a failure is one counted "Writing page"
+  // error. Returns whether the page holds the new bytes.
+  bool WritePage(const std::string& path, std::string_view bytes);
 
  private:
   const GenerationJob& job_;

@@ -68,20 +68,14 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     album.pictures.push_back(std::move(shown));
     ++i;
   }
-  if (const auto reason = WriteWholeFile(page_path, HtmlAlbumPage(site_, album_number))) {
-    context.ReportFailure("", "Writing page " + page_path, *reason);
-    return;  // the old page still shows the old images
-  }
+  if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
   RemoveUnusedImagesOfAlbum(context, album_number, published_pictures, results);
   if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
 }
 
 void HtmlViewer::FinishSite(GenerationContext& context) {
   const std::string home_path = HomePagePath(context.publish_directory());
-  if (const auto reason = WriteWholeFile(home_path, HtmlHomePage(site_))) {
-    context.ReportFailure("", "Writing page " + home_path, *reason);
-    return;  // the old home page still shows the removed albums
-  }
+  if (!context.WritePage(home_path, HtmlHomePage(site_))) return;  // the old home page shows the removed albums
   RemoveImagesOfRemovedAlbums(context);
 }
 

@@ -4,7 +4,7 @@
 #include "generate/picture_publishing.h"
 #include "platform/file_system.h"
 #include "platform/product.h"
-#include "site/page_file.h"
+#include "platform/text_codec.h"
 #include "site/site_layout.h"
 #include "viewers/torvexa/album_index.h"
 #include "viewers/torvexa/album_page.h"
@@ -52,9 +52,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
 
   const std::string page_path = AlbumPagePath(publish_directory, album_number);
   context.transcript().AppendLine("Generating album HTML (" + page_path + ") .... ");
-  if (const auto reason = WritePageFile(page_path, AlbumPageText(project, album_number, context.project_name()))) {
-    context.ReportFailure("", "Writing page " + page_path, *reason);
-  }
+  context.WritePage(page_path, Utf8ToWindows1252Html(AlbumPageText(project, album_number, context.project_name())));
 
   const PictureMap& pictures = project.AlbumPictures(album_number);
   if (pictures.Count() > kAdvisedPicturesPerAlbum && context.TakePictureCountTip()) {
@@ -74,9 +72,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
 void TorvexaViewer::FinishSite(GenerationContext& context) {
   home_page_ += HomePageFoot(context.NowText());
   const std::string home_path = HomePagePath(context.publish_directory());
-  if (const auto reason = WritePageFile(home_path, home_page_)) {
-    context.ReportFailure("", "Writing page " + home_path, *reason);
-  }
+  context.WritePage(home_path, Utf8ToWindows1252Html(home_page_));
 }
 
 }  // namespace quorvale
