@@ -23,15 +23,21 @@ namespace {
 // The pictures the record vouches for, by thumbnail path (distinct per picture).
 using RecordIndex = std::unordered_map<std::string, const RecordedPicture*>;
 
-bool IsUpToDate(const AlbumImagesJob& job, const PictureImages& picture, const FileStamp& stamp,
+// The two image folders, each opened once for all the pictures of the job.
+struct ImageFolders {
+  FolderBelow thumbnails;
+  FolderBelow displays;
+};
+
+bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileStamp& stamp,
                 const RecordIndex& index) {
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
   const RecordedPicture& recorded = *found->second;
   // An image counts only as a regular file reached without a link.
   return recorded.source == picture.source && recorded.display == picture.display && recorded.source_stamp == stamp &&
-         StampBelow(job.root, picture.thumbnail) &&
-         (recorded.sizes.display_is_original || StampBelow(job.root, picture.display));
+         folders.thumbnails.Stamp(FileNameOf(picture.thumbnail)) &&
+         (recorded.sizes.display_is_original || folders.displays.Stamp(FileNameOf(picture.display)));
 }
 
 // Removes every regular file of `folder` that is not one of `keep` (full paths).
@@ -106,23 +112,27 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   // rest waits for the workers.
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
-  for (std::size_t i = 0; i < total; ++i) {
-    const PictureImages& picture = job.pictures[i];
-    std::string reason;
-    const auto stamp = StampOf(picture.source, &reason);
-    if (!stamp) {
-      results[i].state = reason.empty() ? PictureImagesState::kMissing : PictureImagesState::kFailed;
-      results[i].reason = reason;
-      finished[i] = true;
-      continue;
-    }
-    stamps[i] = *stamp;
-    if (IsUpToDate(job, picture, *stamp, index)) {
-      results[i].state = PictureImagesState::kUpToDate;
-      results[i].sizes = index.at(picture.thumbnail)->sizes;
-      finished[i] = true;
-    } else {
-      work.push_back(i);
+  {
+    // Open only while the images are looked up: the workers write into the folders.
+    ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
+    for (std::size_t i = 0; i < total; ++i) {
+      const PictureImages& picture = job.pictures[i];
+      std::string reason;
+      const auto stamp = StampOf(picture.source, &reason);
+      if (!stamp) {
+        results[i].state = reason.empty() ? PictureImagesState::kMissing : PictureImagesState::kFailed;
+        results[i].reason = reason;
+        finished[i] = true;
+        continue;
+      }
+      stamps[i] = *stamp;
+      if (IsUpToDate(folders, picture, *stamp, index)) {
+        results[i].state = PictureImagesState::kUpToDate;
+        results[i].sizes = index.at(picture.thumbnail)->sizes;
+        finished[i] = true;
+      } else {
+        work.push_back(i);
+      }
     }
   }
   // State: the folders the work goes to; without them no picture is decoded.
