@@ -2,43 +2,32 @@
 
 #include <QMainWindow>
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "window/main_window.h"
 
 class QAction;
-class QCheckBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
 
 namespace quorvale::ui {
 
-class DropList;
-class PicturePreview;
-class StepBadge;
+class ContentPage;
+class GeneratePage;
 
-// The main window: it lays out the controls, forwards their events to the window's
-// logic and shows the state the logic leaves after each command. Every control's
-// objectName is its design name.
+// The main window: the menus, the project strip, the tabs holding the Content and
+// Generate pages, and the notices below them. It forwards the menus' and the tabs'
+// events to the window's logic, listens to the logic for the whole window and has each
+// page show its part of the state after every command. Every control's objectName is
+// its design name.
 class Form1 final : public QMainWindow, public WindowObserver {
   Q_OBJECT
 
  public:
   explicit Form1(MainWindowLogic& logic, QWidget* parent = nullptr);
   ~Form1() override;
-
-  // Adds text to the end of the status box without setting the whole box again.
-  void AppendStatusText(std::string_view text);
 
   // WindowObserver
   void StateChanged() override;
@@ -64,13 +53,9 @@ class Form1 final : public QMainWindow, public WindowObserver {
  private:
   void BuildMenus();
   QWidget* BuildTopStrip();
-  QWidget* BuildContentPage();
-  QWidget* BuildGeneratePage();
   QWidget* BuildBottomStrip();
-  QWidget* BuildViewerSettings();
   void Connect();
   void Render();
-  void RenderProgress(const GenerationProgress& progress);
   void SizeAndCentre();
 
   MainWindowLogic& logic_;
@@ -99,55 +84,12 @@ class Form1 final : public QMainWindow, public WindowObserver {
 
   QTabWidget* SSTab1_ = nullptr;
 
-  // Content page.
-  QGroupBox* frmAlbum_ = nullptr;
-  QPushButton* btnAddNew_ = nullptr;
-  QPushButton* btnDelete_ = nullptr;
-  QPushButton* btnUp_ = nullptr;
-  QPushButton* btnDown_ = nullptr;
-  QLabel* Label1_ = nullptr;
-  QLabel* lblAlbum_ = nullptr;
-  DropList* AlbumList_ = nullptr;
-  QGroupBox* frmPictures_ = nullptr;
-  QPushButton* btnAddpic_ = nullptr;
-  QPushButton* btnRemovepic_ = nullptr;
-  QPushButton* btnPicUp_ = nullptr;
-  QPushButton* btnPicDown_ = nullptr;
-  QLabel* Label2_ = nullptr;
-  QLineEdit* txtPictureComment_ = nullptr;
-  DropList* PicList_ = nullptr;
-  PicturePreview* picPreview_ = nullptr;
-
-  // Generate page.
-  QGroupBox* frmPublish_ = nullptr;
-  QLineEdit* txtPublishDirectory_ = nullptr;
-  QPushButton* btnPubDir_ = nullptr;
-  QPushButton* btnClearDir_ = nullptr;
-  QGroupBox* Frame1_ = nullptr;
-  QRadioButton* optionJava_ = nullptr;
-  QRadioButton* optionHTML_ = nullptr;
-  QCheckBox* chkPublishPictures_ = nullptr;
-  QCheckBox* chkKeepLocation_ = nullptr;
-  QLineEdit* txtAppSource_ = nullptr;
-  QPushButton* btnAppDir_ = nullptr;
-  QLabel* Label3_ = nullptr;
-  QLabel* Label4_ = nullptr;
-  QLabel* Label7_ = nullptr;
-  QLabel* Label8_ = nullptr;
-  QGroupBox* frmStatus_ = nullptr;
-  QLabel* lblStatus_ = nullptr;
-  QPlainTextEdit* txtStatus_ = nullptr;
-  QProgressBar* prgGeneration_ = nullptr;
-  QPushButton* btnCancelGeneration_ = nullptr;
-  QPushButton* btnGenerate_ = nullptr;
-  QLabel* Label10_ = nullptr;
-  QPlainTextEdit* lblApplicationURL_ = nullptr;
+  ContentPage* content_page_ = nullptr;
+  GeneratePage* generate_page_ = nullptr;
 
   // Bottom strip.
   QLabel* lblCopyright_ = nullptr;
   QLabel* Label6_ = nullptr;
-
-  std::vector<StepBadge*> badges_;
 };
 
 }  // namespace quorvale::ui

@@ -182,6 +182,12 @@ std::vector<std::string> ContentEditor::AlbumRows() const {
   return rows;
 }
 
+std::string ContentEditor::SelectedPicturePath() const {
+  const int picture = project_.SelectedPicture();
+  if (project_.SelectedAlbum() < 0 || picture < 0) return std::string();
+  return project_.AlbumPictures(project_.SelectedAlbum()).At(picture).path;
+}
+
 std::vector<std::string> ContentEditor::PictureRows() const {
   std::vector<std::string> rows;
   if (project_.SelectedAlbum() < 0) return rows;
@@ -332,6 +338,8 @@ void ContentEditor::OnPictureClicked(int position) {
 }
 
 void ContentEditor::OnCommentEdited(const std::string& text) {
+  // The box showing the editor's own text again is no edit.
+  if (text == comment_box_) return;
   const Selection before = state_.CurrentSelection();
   SetCommentBox(text);
   // Typing on in one picture's comment is one step.

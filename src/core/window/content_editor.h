@@ -67,6 +67,7 @@ class ContentEditor {
   const std::string& CommentText() const { return comment_box_; }                    // txtPictureComment
   std::vector<std::string> AlbumRows() const;    // AlbumList
   std::vector<std::string> PictureRows() const;  // PicList
+  std::string SelectedPicturePath() const;       // picPreview: empty when no picture is selected
   bool AddPictureEnabled() const { return picture_buttons_enabled_; }     // btnAddpic
   bool RemovePictureEnabled() const { return picture_buttons_enabled_; }  // btnRemovepic
 

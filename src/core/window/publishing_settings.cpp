@@ -51,6 +51,8 @@ void PublishingSettings::SetPublishDirectory(const std::string& text) {
 }
 
 void PublishingSettings::OnPublishDirectoryEdited(const std::string& text) {
+  // The box showing the setting again is no edit.
+  if (text == settings_.PublishDirectory) return;
   const Selection before = state_.CurrentSelection();
   SetPublishDirectory(text);
   state_.RecordEdit(before, "publish directory");

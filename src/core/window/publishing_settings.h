@@ -33,6 +33,7 @@ class PublishingSettings {
   std::string AccessUrl() const;  // lblApplicationURL
   // Publishing the originals is a choice with the HTML viewer only.
   bool PublishPicturesEnabled() const { return HtmlOptionSelected(); }  // chkPublishPictures
+  bool PublishPicturesChecked() const { return settings_.PublishPictures == 1; }  // chkPublishPictures
   bool PublishLabelsEnabled() const { return HtmlOptionSelected(); }    // Label3, Label8
   bool KeepLocationEnabled() const { return HtmlOptionSelected(); }     // chkKeepLocation
   const char* KeepLocationToolTip() const;                              // chkKeepLocation

@@ -1,0 +1,200 @@
+#include "ui/content_page.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "ui/caption_frame.h"
+#include "ui/controls.h"
+#include "ui/drop_list.h"
+#include "ui/picture_preview.h"
+#include "window/main_window.h"
+
+namespace quorvale::ui {
+namespace {
+
+// Shows `rows` in `list` with row `selected` current, without raising the list's signals.
+// With `tips`, each row's tool tip is its whole text (a path wider than the list).
+void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected, bool tips = false) {
+  const QSignalBlocker blocker(list);
+  bool same = list->count() == static_cast<int>(rows.size());
+  for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == Q(rows[static_cast<std::size_t>(i)]);
+  if (!same) {
+    list->clear();
+    for (const std::string& row : rows) {
+      auto* item = new QListWidgetItem(Q(row), list);
+      if (tips) item->setToolTip(item->text());
+    }
+  }
+  list->clearSelection();
+  list->setCurrentRow(selected);
+}
+
+}  // namespace
+
+ContentPage::ContentPage(MainWindowLogic& logic, QWidget* parent) : QWidget(parent), logic_(logic) {
+  Build();
+  Connect();
+}
+
+void ContentPage::Build() {
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(8, 8, 8, 8);
+  row->setSpacing(10);
+
+  // Albums on the left.
+  auto* albums = new CaptionFrame("frmAlbum", QString(), this);
+  frmAlbum_ = albums;
+  frmAlbum_->setToolTip(kQuickHelpHint);
+  albums->PutBadgeInCaption(QuickHelpBadge(1, logic_, albums));
+  QWidget* in_albums = albums->contents();
+  btnAddNew_ = Button("btnAddNew", QStringLiteral("Add Album.."), QStringLiteral("Add Album"), in_albums);
+  btnDelete_ = Button("btnDelete", QStringLiteral("Remove Album"), QStringLiteral("Remove Selected Album"), in_albums);
+  btnUp_ = ArrowButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums);
+  btnDown_ = ArrowButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
+  Label1_ = Named(new QLabel(QStringLiteral("Selected album:"), in_albums), "Label1");
+  lblAlbum_ = Named(new QLabel(in_albums), "lblAlbum");
+  lblAlbum_->setTextFormat(Qt::PlainText);
+  lblAlbum_->setToolTip(kQuickHelpHint);
+  lblAlbum_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  lblAlbum_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  AlbumList_ = Named(new DropList(in_albums), "AlbumList");
+  AlbumList_->setToolTip(QStringLiteral("Album List"));
+
+  // Pictures on the right.
+  auto* pictures = new CaptionFrame("frmPictures", QString(), this);
+  frmPictures_ = pictures;
+  frmPictures_->setToolTip(kQuickHelpHint);
+  pictures->PutBadgeInCaption(QuickHelpBadge(2, logic_, pictures));
+  QWidget* in_pictures = pictures->contents();
+  btnAddpic_ = Button("btnAddpic", QStringLiteral("Add Picture(s).."), QStringLiteral("Add Pictures to Selected Album"),
+                      in_pictures);
+  btnRemovepic_ =
+      Button("btnRemovepic", QStringLiteral("Remove Picture"), QStringLiteral("Remove Selected Picture"), in_pictures);
+  btnPicUp_ = ArrowButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures);
+  btnPicDown_ = ArrowButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures);
+  Label2_ = Named(new QLabel(QStringLiteral("Co&mment for the selected picture:"), in_pictures), "Label2");
+  txtPictureComment_ = Named(new QLineEdit(in_pictures), "txtPictureComment");
+  txtPictureComment_->setToolTip(QStringLiteral("Add/Edit comment for selected picture"));
+  Label2_->setBuddy(txtPictureComment_);
+  PicList_ = Named(new DropList(in_pictures), "PicList");
+  PicList_->setToolTip(QStringLiteral("Picture List for the Selected Album"));
+  PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  picPreview_ = new PicturePreview(in_pictures);
+
+  // Both frames stack the same way, so the two lists line up.
+  lblAlbum_->setFixedHeight(txtPictureComment_->sizeHint().height());
+  // The picture frame has the preview beside its comment box and list.
+  auto stack = [](QWidget* contents, std::initializer_list<QPushButton*> buttons, QLabel* label, QWidget* field,
+                  QListWidget* list, QWidget* beside) {
+    auto* column = new QVBoxLayout(contents);
+    column->setContentsMargins(8, 6, 8, 8);
+    column->setSpacing(4);
+    auto* button_row = new QHBoxLayout;
+    button_row->setSpacing(4);
+    for (QPushButton* button : buttons) button_row->addWidget(button);
+    button_row->addStretch(1);
+    column->addLayout(button_row);
+    column->addSpacing(4);
+    column->addWidget(label);
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(4);
+    fields->addWidget(field);
+    fields->addSpacing(2);
+    fields->addWidget(list, 1);
+    auto* beside_row = new QHBoxLayout;
+    beside_row->addLayout(fields, 1);
+    if (beside) beside_row->addWidget(beside, 0, Qt::AlignTop);
+    column->addLayout(beside_row, 1);
+  };
+  stack(in_albums, {btnAddNew_, btnDelete_, btnUp_, btnDown_}, Label1_, lblAlbum_, AlbumList_, nullptr);
+  stack(in_pictures, {btnAddpic_, btnRemovepic_, btnPicUp_, btnPicDown_}, Label2_, txtPictureComment_, PicList_,
+        picPreview_);
+
+  row->addWidget(frmAlbum_, 1);
+  row->addWidget(frmPictures_, 1);
+}
+
+void ContentPage::Connect() {
+  // Reordering: the buttons, Ctrl+Up/Ctrl+Down in a list, and drag and drop within it.
+  // A dropped row is moved once the drag has ended, so the list is not refilled under it.
+  connect(btnUp_, &QPushButton::clicked, this, [this] { logic_.content().MoveAlbumUp(); });
+  connect(btnDown_, &QPushButton::clicked, this, [this] { logic_.content().MoveAlbumDown(); });
+  connect(btnPicUp_, &QPushButton::clicked, this, [this] { logic_.content().MovePictureUp(); });
+  connect(btnPicDown_, &QPushButton::clicked, this, [this] { logic_.content().MovePictureDown(); });
+  connect(AlbumList_, &DropList::MoveRequested, this,
+          [this](int step) { step < 0 ? logic_.content().MoveAlbumUp() : logic_.content().MoveAlbumDown(); });
+  connect(PicList_, &DropList::MoveRequested, this,
+          [this](int step) { step < 0 ? logic_.content().MovePictureUp() : logic_.content().MovePictureDown(); });
+  connect(
+      AlbumList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MoveAlbumBefore(from, before); },
+      Qt::QueuedConnection);
+  connect(
+      PicList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MovePictureBefore(from, before); },
+      Qt::QueuedConnection);
+
+  // Drops from outside: the logic says what each list takes.
+  const auto accepts = [this](DropTarget target) {
+    return [this, target](const QStringList& paths) {
+      return logic_.DropActionFor(target, Paths(paths)) != DropAction::kRefuse;
+    };
+  };
+  AlbumList_->SetAcceptsPaths(accepts(DropTarget::kAlbumList));
+  PicList_->SetAcceptsPaths(accepts(DropTarget::kPictureList));
+  connect(
+      AlbumList_, &DropList::PathsDropped, this,
+      [this](const QStringList& paths) { logic_.DropPaths(DropTarget::kAlbumList, Paths(paths)); },
+      Qt::QueuedConnection);
+  connect(
+      PicList_, &DropList::PathsDropped, this,
+      [this](const QStringList& paths) { logic_.DropPaths(DropTarget::kPictureList, Paths(paths)); },
+      Qt::QueuedConnection);
+
+  connect(btnAddNew_, &QPushButton::clicked, this, [this] { logic_.content().AddAlbumCommand(); });
+  connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.content().RemoveAlbumCommand(); });
+  connect(AlbumList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnAlbumClicked(row); });
+  connect(AlbumList_, &QListWidget::itemDoubleClicked, this, [this] { logic_.content().EditAlbumTitle(); });
+  // A Ctrl+click can clear a list's selection without changing its current row; the
+  // next turn of the event loop shows the logic's selection again.
+  connect(AlbumList_, &QListWidget::itemSelectionChanged, this, &ContentPage::Render, Qt::QueuedConnection);
+
+  connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.content().AddPicturesCommand(); });
+  connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.content().RemovePictureCommand(); });
+  connect(PicList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnPictureClicked(row); });
+  connect(PicList_, &QListWidget::itemSelectionChanged, this, &ContentPage::Render, Qt::QueuedConnection);
+  connect(PicList_, &QListWidget::itemDoubleClicked, this, [this] {
+    txtPictureComment_->setFocus(Qt::OtherFocusReason);
+    txtPictureComment_->end(false);
+  });
+  // Typed, pasted, or set by a screen reader or voice control through the accessibility
+  // interface; the editor tells these from the page showing its own text again.
+  connect(txtPictureComment_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_.content().OnCommentEdited(text.toStdString()); });
+}
+
+void ContentPage::InstallUndoKeyFilter(QObject* filter) { txtPictureComment_->installEventFilter(filter); }
+
+void ContentPage::Render() {
+  frmAlbum_->setTitle(Q(logic_.content().AlbumFrameCaption()));
+  lblAlbum_->setText(Q(logic_.content().SelectedAlbumLabel()));
+  ShowRows(AlbumList_, logic_.content().AlbumRows(), logic_.project().SelectedAlbum());
+  frmPictures_->setTitle(Q(logic_.content().PictureFrameCaption()));
+  ShowRows(PicList_, logic_.content().PictureRows(), logic_.project().SelectedPicture(), true);
+  picPreview_->ShowPicture(Q(logic_.content().SelectedPicturePath()));
+  ShowLine(txtPictureComment_, logic_.content().CommentText());
+  btnAddpic_->setEnabled(logic_.content().AddPictureEnabled());
+  btnRemovepic_->setEnabled(logic_.content().RemovePictureEnabled());
+  btnUp_->setEnabled(logic_.content().MoveAlbumUpEnabled());
+  btnDown_->setEnabled(logic_.content().MoveAlbumDownEnabled());
+  btnPicUp_->setEnabled(logic_.content().MovePictureUpEnabled());
+  btnPicDown_->setEnabled(logic_.content().MovePictureDownEnabled());
+  // While a run goes on, nothing here edits the project; the page can still be looked at.
+  const bool idle = !logic_.run().GenerationRunning();
+  frmAlbum_->setEnabled(idle);
+  frmPictures_->setEnabled(idle);
+}
+
+}  // namespace quorvale::ui

@@ -1,0 +1,233 @@
+#include "ui/generate_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "ui/caption_frame.h"
+#include "ui/controls.h"
+#include "ui/step_badge.h"
+#include "window/main_window.h"
+#include "window/progress_text.h"
+
+namespace quorvale::ui {
+namespace {
+
+// The transcript ends its lines with CR LF; the text box breaks lines at LF.
+QString WithoutCarriageReturns(std::string_view text) { return Q(text).remove(QLatin1Char('\r')); }
+
+}  // namespace
+
+GeneratePage::GeneratePage(MainWindowLogic& logic, QWidget* parent) : QWidget(parent), logic_(logic) {
+  Build();
+  Connect();
+}
+
+QWidget* GeneratePage::BuildViewerSettings() {
+  // The viewer choice: JAVA at start-up, then the project file's or the user's.
+  Frame1_ = Named(new QGroupBox, "Frame1");
+  Label4_ = Named(new QLabel(QStringLiteral("Application Type:"), Frame1_), "Label4");
+  optionJava_ = Named(new QRadioButton(QStringLiteral("JAVA"), Frame1_), "optionJava");
+  optionJava_->setToolTip(QStringLiteral("The Torvexa applet, for browsers with Java"));
+  optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
+  optionHTML_->setToolTip(QStringLiteral("Pages for today's browsers, phones included"));
+  Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
+  chkPublishPictures_ =
+      Named(new QCheckBox(QString::fromUtf8(kPublishPicturesCaption), Frame1_), "chkPublishPictures");
+  Label8_ = Named(new QLabel(QStringLiteral("(Recommended if you are staging to burn the CD or publish on the web)"),
+                             Frame1_),
+                  "Label8");
+  Label7_ = Named(new QLabel(QStringLiteral("Source Directory:"), Frame1_), "Label7");
+  txtAppSource_ = Named(new QLineEdit(Frame1_), "txtAppSource");
+  btnAppDir_ = Button("btnAppDir", QStringLiteral("Browse.."), QString(), Frame1_);
+  for (QWidget* hidden : {static_cast<QWidget*>(Label7_), static_cast<QWidget*>(txtAppSource_),
+                          static_cast<QWidget*>(btnAppDir_)}) {
+    hidden->setVisible(false);
+    hidden->setEnabled(false);
+  }
+  auto* grid = new QGridLayout(Frame1_);
+  grid->addWidget(Label4_, 0, 0);
+  grid->addWidget(optionJava_, 0, 1);
+  grid->addWidget(optionHTML_, 0, 2);
+  // The box's caption says what it publishes; the recommendation goes on a line of its
+  // own below it, so the page keeps its width.
+  grid->addWidget(Label3_, 1, 0);
+  grid->addWidget(chkPublishPictures_, 1, 1, 1, 2);
+  grid->addWidget(Label8_, 2, 0, 1, 3);
+  grid->addWidget(Label7_, 3, 0);
+  grid->addWidget(txtAppSource_, 3, 1);
+  grid->addWidget(btnAppDir_, 3, 2);
+  return Frame1_;
+}
+
+void GeneratePage::Build() {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(8, 8, 8, 8);
+  column->setSpacing(6);  // the viewer settings and the progress row fit the fixed client area
+
+  auto* publish = new CaptionFrame("frmPublish", QStringLiteral("Publish in Directory"), this);
+  frmPublish_ = publish;
+  QWidget* in_publish = publish->contents();
+  txtPublishDirectory_ = Named(new QLineEdit(in_publish), "txtPublishDirectory");
+  txtPublishDirectory_->setToolTip(QStringLiteral("Directory where the contents will be published"));
+  btnPubDir_ = Button("btnPubDir", QStringLiteral("&Browse.."),
+                      QStringLiteral("Browse to select the publishing directory"), in_publish);
+  btnClearDir_ = Button("btnClearDir", QStringLiteral("Clear.."),
+                        QStringLiteral("Clear the content from the publishing directory"), in_publish);
+  auto* publish_row = new QHBoxLayout(in_publish);
+  publish_row->setContentsMargins(8, 6, 8, 8);
+  publish_row->addWidget(QuickHelpBadge(3, logic_, in_publish));
+  publish_row->addWidget(txtPublishDirectory_, 1);
+  publish_row->addWidget(btnPubDir_);
+  publish_row->addWidget(btnClearDir_);
+  column->addWidget(frmPublish_);
+  chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), this),
+                           "chkKeepLocation");
+  column->addWidget(chkKeepLocation_);
+  column->addWidget(BuildViewerSettings());
+
+  auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), this);
+  frmStatus_ = status;
+  QWidget* in_status = status->contents();
+  lblStatus_ = Named(new QLabel(in_status), "lblStatus");
+  lblStatus_->setTextFormat(Qt::PlainText);
+  lblStatus_->setAlignment(Qt::AlignCenter);
+  lblStatus_->setFont(BoldFont(lblStatus_->font()));
+  QPalette status_palette = lblStatus_->palette();
+  status_palette.setColor(QPalette::WindowText, status_palette.color(QPalette::Highlight));
+  lblStatus_->setPalette(status_palette);
+  lblStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  txtStatus_ = Named(new QPlainTextEdit(in_status), "txtStatus");
+  txtStatus_->setToolTip(QStringLiteral("Generation status"));
+  txtStatus_->setReadOnly(true);
+  txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The box takes the height the settings above leave it, down to a few lines.
+  txtStatus_->setMinimumHeight(48);
+  prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
+  prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
+  prgGeneration_->setTextVisible(true);
+  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("Cancel"),
+                                QStringLiteral("Stop the generation after the file in hand"), in_status);
+  auto* progress_row = new QHBoxLayout;
+  progress_row->addWidget(prgGeneration_, 1);
+  progress_row->addWidget(btnCancelGeneration_);
+  auto* status_column = new QVBoxLayout(in_status);
+  status_column->setContentsMargins(8, 4, 8, 8);
+  status_column->addWidget(lblStatus_);
+  status_column->addLayout(progress_row);
+  status_column->addWidget(txtStatus_, 1);
+  column->addWidget(frmStatus_, 1);
+
+  btnGenerate_ = Button("btnGenerate", QStringLiteral("Ge&nerate >>"), QStringLiteral("Start Generation"), this);
+  btnGenerate_->setMinimumWidth(110);
+  auto* generate_row = new QHBoxLayout;
+  generate_row->addStretch(1);
+  generate_row->addWidget(QuickHelpBadge(4, logic_, this));
+  generate_row->addWidget(btnGenerate_);
+  column->addLayout(generate_row);
+
+  Label10_ = Named(new QLabel(QStringLiteral("Access URL:"), this), "Label10");
+  Label10_->setFont(BoldFont(Label10_->font()));
+  lblApplicationURL_ = Named(new QPlainTextEdit(this), "lblApplicationURL");
+  lblApplicationURL_->setToolTip(QStringLiteral(
+      "Select, Copy (Ctrl-C) and Paste (Ctrl-V) this text in Web Browser to view the albums after Generation."));
+  lblApplicationURL_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  lblApplicationURL_->setTabChangesFocus(true);
+  QPalette url_palette = lblApplicationURL_->palette();
+  url_palette.setColor(QPalette::Base, url_palette.color(QPalette::Button));
+  url_palette.setColor(QPalette::Text, Qt::blue);
+  lblApplicationURL_->setPalette(url_palette);
+  lblApplicationURL_->setFixedHeight(2 * lblApplicationURL_->fontMetrics().lineSpacing() + 12);
+  auto* url_row = new QHBoxLayout;
+  url_row->addWidget(QuickHelpBadge(5, logic_, this), 0, Qt::AlignTop);
+  url_row->addWidget(Label10_, 0, Qt::AlignTop);
+  url_row->addWidget(lblApplicationURL_, 1);
+  column->addLayout(url_row);
+}
+
+void GeneratePage::Connect() {
+  connect(txtPublishDirectory_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_.publishing().OnPublishDirectoryEdited(text.toStdString()); });
+  connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.publishing().BrowseForDirectory(); });
+  // Only a click is the user's choice; the view setting the buttons is not.
+  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kJavaViewerType); });
+  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kHtmlViewerType); });
+  connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.publishing().OnKeepLocationClicked(checked); });
+  connect(chkPublishPictures_, &QCheckBox::clicked, this,
+          [this](bool checked) { logic_.publishing().OnPublishPicturesClicked(checked); });
+  // The run goes on a worker thread; the status label, the progress bar and the status
+  // box follow it through the observer while the window keeps drawing.
+  connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.run().GenerateCommand(); });
+  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.run().CancelGeneration(); });
+  // Typing into the access URL is undone once the edit has finished.
+  connect(
+      lblApplicationURL_, &QPlainTextEdit::textChanged, this,
+      [this] { logic_.publishing().OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
+  connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.run().ClearPublishingDirectory(); });
+}
+
+void GeneratePage::InstallUndoKeyFilter(QObject* filter) { txtPublishDirectory_->installEventFilter(filter); }
+
+void GeneratePage::Render() {
+  ShowLine(txtPublishDirectory_, logic_.settings().PublishDirectory);
+  {
+    const QSignalBlocker blocker(lblApplicationURL_);
+    const QString url = Q(logic_.publishing().AccessUrl());
+    if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
+  }
+  optionJava_->setChecked(logic_.publishing().JavaOptionSelected());
+  optionHTML_->setChecked(logic_.publishing().HtmlOptionSelected());
+  optionHTML_->setEnabled(logic_.publishing().HtmlOptionEnabled());
+  chkPublishPictures_->setChecked(logic_.publishing().PublishPicturesChecked());
+  chkPublishPictures_->setEnabled(logic_.publishing().PublishPicturesEnabled());
+  chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
+  chkKeepLocation_->setEnabled(logic_.publishing().KeepLocationEnabled());
+  chkKeepLocation_->setToolTip(QString::fromUtf8(logic_.publishing().KeepLocationToolTip()));
+  Label3_->setEnabled(logic_.publishing().PublishLabelsEnabled());
+  Label8_->setEnabled(logic_.publishing().PublishLabelsEnabled());
+  ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);
+  lblStatus_->setText(Q(logic_.run().StatusCaption()));
+  // While a run goes on, nothing here edits the project or starts another run.
+  const bool idle = !logic_.run().GenerationRunning();
+  frmPublish_->setEnabled(idle);
+  btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
+  btnCancelGeneration_->setEnabled(!idle);
+  RenderProgress(logic_.run().Progress());
+}
+
+void GeneratePage::RenderProgress(const GenerationProgress& progress) {
+  prgGeneration_->setMaximum(std::max(progress.pictures_total, 1));
+  prgGeneration_->setValue(std::min(progress.pictures_done, prgGeneration_->maximum()));
+  // The bar reads "%" as the start of a placeholder; an album title may hold one.
+  prgGeneration_->setFormat(Q(ProgressText(progress)).replace(QLatin1Char('%'), QStringLiteral("%%")));
+}
+
+void GeneratePage::RenderStatusCaption() {
+  lblStatus_->setText(Q(logic_.run().StatusCaption()));
+  lblStatus_->repaint();
+}
+
+void GeneratePage::AppendStatusText(std::string_view text) {
+  QTextCursor cursor(txtStatus_->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(WithoutCarriageReturns(text));
+  txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
+}
+
+void GeneratePage::RenderStatusText() { txtStatus_->setPlainText(WithoutCarriageReturns(logic_.run().StatusText())); }
+
+}  // namespace quorvale::ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+
+#include <string_view>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvale {
+class MainWindowLogic;
+struct GenerationProgress;
+}  // namespace quorvale
+
+namespace quorvale::ui {
+
+// The Generate page: where the site goes, which viewer it uses, the run's status and
+// progress, and the address to open. It forwards its controls' events to the
+// publishing settings and the run controller and shows the state they leave.
+class GeneratePage final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit GeneratePage(MainWindowLogic& logic, QWidget* parent = nullptr);
+
+  // Shows the settings, the status caption, the buttons and the progress.
+  void Render();
+  void RenderProgress(const GenerationProgress& progress);
+  // Shows the current status caption and repaints the label at once, without handing
+  // control to the event loop.
+  void RenderStatusCaption();
+  // Adds text to the end of the status box without setting the whole box again.
+  void AppendStatusText(std::string_view text);
+  // Shows the whole transcript again.
+  void RenderStatusText();
+  // Sends the page's text box keys through `filter` first (the window's undo keys).
+  void InstallUndoKeyFilter(QObject* filter);
+
+ private:
+  void Build();
+  QWidget* BuildViewerSettings();
+  void Connect();
+
+  MainWindowLogic& logic_;
+
+  QGroupBox* frmPublish_ = nullptr;
+  QLineEdit* txtPublishDirectory_ = nullptr;
+  QPushButton* btnPubDir_ = nullptr;
+  QPushButton* btnClearDir_ = nullptr;
+  QGroupBox* Frame1_ = nullptr;
+  QRadioButton* optionJava_ = nullptr;
+  QRadioButton* optionHTML_ = nullptr;
+  QCheckBox* chkPublishPictures_ = nullptr;
+  QCheckBox* chkKeepLocation_ = nullptr;
+  QLineEdit* txtAppSource_ = nullptr;
+  QPushButton* btnAppDir_ = nullptr;
+  QLabel* Label3_ = nullptr;
+  QLabel* Label4_ = nullptr;
+  QLabel* Label7_ = nullptr;
+  QLabel* Label8_ = nullptr;
+  QGroupBox* frmStatus_ = nullptr;
+  QLabel* lblStatus_ = nullptr;
+  QPlainTextEdit* txtStatus_ = nullptr;
+  QProgressBar* prgGeneration_ = nullptr;
+  QPushButton* btnCancelGeneration_ = nullptr;
+  QPushButton* btnGenerate_ = nullptr;
+  QLabel* Label10_ = nullptr;
+  QPlainTextEdit* lblApplicationURL_ = nullptr;
+};
+
+}  // namespace quorvale::ui
