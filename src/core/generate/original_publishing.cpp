@@ -69,6 +69,8 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   const OriginalsRecord earlier = publish ? EarlierRecord(context, record_path, keep_location) : OriginalsRecord{};
   OriginalsRecord record{keep_location, {}};
+  // The album folder, opened once to look up every published original in it.
+  FolderBelow published(publish_directory, album_folder);
   std::size_t position = 0;
   for (const Picture& picture : pictures) {
     const std::string& published_name = published_names.at(position++);
@@ -88,7 +90,7 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
     }
     if (!publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
-    const auto copy_stamp = StampBelow(publish_directory, target);
+    const auto copy_stamp = published.Stamp(published_name);
     const auto recorded = earlier.originals.find(published_name);
     if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
@@ -101,7 +103,7 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
                                          : " without its location, serial numbers and owner."));
     if (const auto failure = PublishCleaned(context, path, target, keep_location)) {
       context.ReportFailure(kIndent, "Publishing picture " + path + " to " + target, *failure);
-    } else if (const auto written = StampBelow(publish_directory, target)) {
+    } else if (const auto written = published.Stamp(published_name)) {
       record.originals[published_name] = {path, *source_stamp, *written};
     }
   }
