@@ -4,6 +4,7 @@
 
 #include "generate/generation_context.h"
 #include "generate/originals_record.h"
+#include "generate/picture_publishing.h"
 #include "platform/file_copy.h"
 #include "platform/file_reading.h"
 #include "platform/folder_removal.h"
@@ -15,7 +16,6 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kIndent = "        ";
-constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE.";
 
 // The record an earlier run left, when it is whole; read without following a link and
 // only up to its size limit.
@@ -60,8 +60,7 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   const bool have_folder = !publish || (context.EnsureFolder(kIndent, ImagesFolderPath(publish_directory)) &&
                                         context.EnsureFolder(kIndent, album_folder));
   if (pictures.Empty()) {
-    transcript.AppendLine(kEmptyAlbumWarning);
-    ++context.counters().WarningCount;
+    ReportEmptyAlbum(context);
     return;
   }
   if (!have_folder) return;
@@ -77,18 +76,8 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
     if (context.StopRequested()) break;
     transcript.CutIfLong();
     const std::string& path = picture.path;
-    std::string reason;
-    const auto source_stamp = StampOf(path, &reason);
-    if (!source_stamp) {
-      if (reason.empty()) {
-        transcript.AppendLine(std::string(kIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
-        ++context.counters().ErrorCount;
-      } else {
-        context.ReportFailure(kIndent, "Reading picture " + path, reason);
-      }
-      continue;
-    }
-    if (!publish) continue;
+    const auto source_stamp = StampOfPictureToPublish(context, path);
+    if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
     const auto copy_stamp = published.Stamp(published_name);
     const auto recorded = earlier.originals.find(published_name);

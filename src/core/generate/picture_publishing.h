@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
+
+#include "platform/file_copy.h"
 
 namespace quorvale {
 
@@ -13,10 +15,12 @@ class GenerationContext;
 // is honoured before each picture.
 void PublishAlbumPictures(GenerationContext& context, int album_number);
 
-// The same, each picture published under the name at its position in `published_names`
-// (one per picture of the album, in album order) instead of its own file name, for a
-// viewer whose next step (the pictures' images) counts the run's progress.
-void PublishAlbumPictures(GenerationContext& context, int album_number,
-                          const std::vector<std::string>& published_names);
+// What every way of publishing an album's pictures reports alike.
+// An album without pictures: the warning line, one warning.
+void ReportEmptyAlbum(GenerationContext& context);
+// The stamp of picture `path`, to be published; nothing when it cannot be: a missing
+// picture is the "ERROR IN COPY" line and one error, one that cannot be looked up a
+// counted failure naming the reason.
+std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, const std::string& path);
 
 }  // namespace quorvale
