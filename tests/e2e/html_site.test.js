@@ -220,7 +220,9 @@ test('on a phone a swipe moves to the next picture', async () => {
   const { context, page, seen } = await openPage(PHONE, 'album-0.htm');
   await page.tap('#p1 a');
   await page.waitForSelector('.pswp--open');
-  await page.waitForTimeout(400);  // the opening animation
+  // A swipe reaches the lightbox once its opening animation is over; a busy machine takes longer.
+  await page.waitForFunction(() => window.pswp && window.pswp.opener && window.pswp.opener.isOpen, null,
+    { polling: 100 });
   const touch = await context.newCDPSession(page);
   const swipe = async (from, to) => {
     await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: from, y: 420 }] });
