@@ -14,11 +14,11 @@
 
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
-#include "imaging/vips_picture_imaging.h"
+#include "vips/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "platform/file_copy.h"
 #include "platform/path.h"
-#include "site/site_layout.h"
+#include "layout/site_layout.h"
 
 namespace {
 

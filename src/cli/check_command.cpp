@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/command.h"
+#include "viewers/viewer_registry.h"
 #include "platform/file_system.h"
 
 namespace quorvale::cli {
@@ -32,7 +33,7 @@ class CheckCommand final : public Command {
     std::cout << "Project: " << project.ProjectPath << "\n"
               << "Publishing directory: " << settings.PublishDirectory << "\n"
               << "Publish pictures: " << settings.PublishPictures << "\n"
-              << "Viewer: " << settings.ViewerType << "\n"
+              << "Viewer: " << ViewerFor(settings.ViewerType).name << "\n"
               << "Viewer source directory: " << settings.ApplicationSourceDirectory << "\n"
               << "Albums: " << project.AlbumCount() << "\n";
     int missing = 0;

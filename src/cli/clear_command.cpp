@@ -4,6 +4,7 @@
 #include "cli/command.h"
 #include "cli/terminal_dialogs.h"
 #include "generate/clear_publishing_directory.h"
+#include "viewers/viewer_registry.h"
 #include "platform/clock.h"
 
 namespace quorvale::cli {
@@ -33,7 +34,7 @@ class ClearCommand final : public Command {
                             yes_ ? TerminalDialogs::Questions::kAnswerYes : TerminalDialogs::Questions::kAsk,
                             StandardInputIsTerminal());
     const SystemClock clock;
-    switch (ClearPublishingDirectory(folder_.front(), dialogs, clock)) {
+    switch (ClearPublishingDirectory(folder_.front(), dialogs, clock, OwnedByAnyViewer())) {
       case ClearOutcome::kCleared:
         return kExitOk;
       case ClearOutcome::kDeclined:

@@ -4,7 +4,8 @@
 #include <variant>
 
 #include "cli/terminal_dialogs.h"
-#include "generate/startup_settings.h"
+#include "viewers/startup_settings.h"
+#include "viewers/viewer_registry.h"
 #include "platform/file_system.h"
 #include "platform/program_folder.h"
 #include "platform/text_codec.h"
@@ -99,12 +100,14 @@ std::optional<LoadedProject> Command::LoadProject(const std::string& path) const
 }
 
 bool Command::ChooseViewer(const std::string& value, ProjectSettings& settings) const {
-  const std::string viewer = AsciiLower(value);
-  if (viewer != "html" && viewer != "java") {
-    Complain("--viewer takes html or java, not \"" + value + "\"");
+  const ViewerDescriptor* viewer = ViewerForCommandWord(value);
+  if (viewer == nullptr) {
+    std::string words;
+    for (const ViewerDescriptor& known : Viewers()) words += (words.empty() ? "" : " or ") + known.command_word;
+    Complain("--viewer takes " + words + ", not \"" + value + "\"");
     return false;
   }
-  settings.ViewerType = viewer == "html" ? kHtmlViewerType : kJavaViewerType;
+  settings.ViewerType = viewer->id;
   FollowViewerSourceFolder(settings, ProgramFolder());
   return true;
 }

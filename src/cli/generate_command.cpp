@@ -7,7 +7,8 @@
 #include "cli/command.h"
 #include "cli/terminal_dialogs.h"
 #include "generate/generation_job.h"
-#include "imaging/vips_picture_imaging.h"
+#include "vips/vips_picture_imaging.h"
+#include "viewers/viewer_registry.h"
 #include "platform/clock.h"
 #include "projectfile/project_file_format.h"
 
@@ -115,7 +116,8 @@ class GenerateCommand final : public Command {
     TerminalRunEvents events(dialogs);
     const SystemClock clock;
     VipsPictureImaging imaging;
-    GenerationJob job = MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock);
+    GenerationJob job = MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock,
+                                            ViewerFor(loaded->settings.ViewerType));
     job.imaging = &imaging;
     job.imaging_jobs = jobs;
     const GenerationResult result = GenerateAlbums(std::move(job), events);

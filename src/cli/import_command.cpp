@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "cli/command.h"
-#include "generate/startup_settings.h"
+#include "viewers/startup_settings.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/program_folder.h"

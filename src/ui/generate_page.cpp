@@ -21,6 +21,7 @@
 #include "ui/step_badge.h"
 #include "window/main_window.h"
 #include "window/progress_text.h"
+#include "viewers/viewer_registry.h"
 
 namespace quorvale::ui {
 namespace {
@@ -36,13 +37,16 @@ GeneratePage::GeneratePage(MainWindowLogic& logic, QWidget* parent) : QWidget(pa
 }
 
 QWidget* GeneratePage::BuildViewerSettings() {
-  // The viewer choice: JAVA at start-up, then the project file's or the user's.
+  // The viewer choice, one option per viewer: the first at start-up, then the project
+  // file's or the user's.
   Frame1_ = Named(new QGroupBox, "Frame1");
   Label4_ = Named(new QLabel(QStringLiteral("Application Type:"), Frame1_), "Label4");
-  optionJava_ = Named(new QRadioButton(QStringLiteral("JAVA"), Frame1_), "optionJava");
-  optionJava_->setToolTip(QStringLiteral("The Torvexa applet, for browsers with Java"));
-  optionHTML_ = Named(new QRadioButton(QStringLiteral("HTML"), Frame1_), "optionHTML");
-  optionHTML_->setToolTip(QStringLiteral("Pages for today's browsers, phones included"));
+  for (const ViewerDescriptor& viewer : Viewers()) {
+    auto* option = Named(new QRadioButton(Q(viewer.label), Frame1_), viewer.option_name.c_str());
+    option->setToolTip(Q(viewer.tool_tip));
+    viewerOptions_.push_back({viewer.id, option});
+  }
+  const int columns = static_cast<int>(viewerOptions_.size());
   Label3_ = Named(new QLabel(QStringLiteral("Publish Pictures:"), Frame1_), "Label3");
   chkPublishPictures_ =
       Named(new QCheckBox(QString::fromUtf8(kPublishPicturesCaption), Frame1_), "chkPublishPictures");
@@ -59,13 +63,12 @@ QWidget* GeneratePage::BuildViewerSettings() {
   }
   auto* grid = new QGridLayout(Frame1_);
   grid->addWidget(Label4_, 0, 0);
-  grid->addWidget(optionJava_, 0, 1);
-  grid->addWidget(optionHTML_, 0, 2);
+  for (int n = 0; n < columns; ++n) grid->addWidget(viewerOptions_[static_cast<std::size_t>(n)].second, 0, n + 1);
   // The box's caption says what it publishes; the recommendation goes on a line of its
   // own below it, so the page keeps its width.
   grid->addWidget(Label3_, 1, 0);
-  grid->addWidget(chkPublishPictures_, 1, 1, 1, 2);
-  grid->addWidget(Label8_, 2, 0, 1, 3);
+  grid->addWidget(chkPublishPictures_, 1, 1, 1, columns);
+  grid->addWidget(Label8_, 2, 0, 1, columns + 1);
   grid->addWidget(Label7_, 3, 0);
   grid->addWidget(txtAppSource_, 3, 1);
   grid->addWidget(btnAppDir_, 3, 2);
@@ -164,8 +167,9 @@ void GeneratePage::Connect() {
           [this](const QString& text) { logic_.publishing().OnPublishDirectoryEdited(text.toStdString()); });
   connect(btnPubDir_, &QPushButton::clicked, this, [this] { logic_.publishing().BrowseForDirectory(); });
   // Only a click is the user's choice; the view setting the buttons is not.
-  connect(optionJava_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kJavaViewerType); });
-  connect(optionHTML_, &QRadioButton::clicked, this, [this] { logic_.publishing().OnViewerOptionChosen(kHtmlViewerType); });
+  for (const auto& [viewer, option] : viewerOptions_) {
+    connect(option, &QRadioButton::clicked, this, [this, id = viewer] { logic_.publishing().OnViewerOptionChosen(id); });
+  }
   connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.publishing().OnKeepLocationClicked(checked); });
   connect(chkPublishPictures_, &QCheckBox::clicked, this,
           [this](bool checked) { logic_.publishing().OnPublishPicturesClicked(checked); });
@@ -189,14 +193,12 @@ void GeneratePage::Render() {
     const QString url = Q(logic_.publishing().AccessUrl());
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
-  optionJava_->setChecked(logic_.publishing().JavaOptionSelected());
-  optionHTML_->setChecked(logic_.publishing().HtmlOptionSelected());
-  optionHTML_->setEnabled(logic_.publishing().HtmlOptionEnabled());
+  for (const auto& [viewer, option] : viewerOptions_) option->setChecked(viewer == logic_.publishing().ChosenViewer());
   chkPublishPictures_->setChecked(logic_.publishing().PublishPicturesChecked());
   chkPublishPictures_->setEnabled(logic_.publishing().PublishPicturesEnabled());
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
   chkKeepLocation_->setEnabled(logic_.publishing().KeepLocationEnabled());
-  chkKeepLocation_->setToolTip(QString::fromUtf8(logic_.publishing().KeepLocationToolTip()));
+  chkKeepLocation_->setToolTip(Q(logic_.publishing().KeepLocationToolTip()));
   Label3_->setEnabled(logic_.publishing().PublishLabelsEnabled());
   Label8_->setEnabled(logic_.publishing().PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);

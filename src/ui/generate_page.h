@@ -3,6 +3,10 @@
 #include <QWidget>
 
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/project.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -54,8 +58,7 @@ class GeneratePage final : public QWidget {
   QPushButton* btnPubDir_ = nullptr;
   QPushButton* btnClearDir_ = nullptr;
   QGroupBox* Frame1_ = nullptr;
-  QRadioButton* optionJava_ = nullptr;
-  QRadioButton* optionHTML_ = nullptr;
+  std::vector<std::pair<ViewerId, QRadioButton*>> viewerOptions_;  // one option per viewer, named by it
   QCheckBox* chkPublishPictures_ = nullptr;
   QCheckBox* chkKeepLocation_ = nullptr;
   QLineEdit* txtAppSource_ = nullptr;

@@ -5,7 +5,7 @@
 
 #include <clocale>
 
-#include "imaging/vips_picture_imaging.h"
+#include "vips/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "ui/form1.h"

@@ -1,6 +1,6 @@
 // The libvips imaging on pictures drawn here: sizes, turning, location data, damaged
 // files and GIFs.
-#include "imaging/vips_picture_imaging.h"
+#include "vips/vips_picture_imaging.h"
 
 #include <filesystem>
 #include <fstream>

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -147,7 +148,9 @@ class Form1Test : public QObject {
     QCOMPARE(keep_location->text(), QStringLiteral("Keep location data in published pictures"));
     QVERIFY(!keep_location->isChecked() && !keep_location->isEnabled() && !w.logic.project().Modified);
     QVERIFY(!w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
-    w.logic.publishing().OnViewerOptionChosen("HTML");
+    auto* html = w.Find<QRadioButton>("optionHTML");
+    QTest::mouseClick(html, Qt::LeftButton, {}, QPoint(8, html->height() / 2));
+    QVERIFY(html->isChecked() && !w.Find<QRadioButton>("optionJava")->isChecked());
     QVERIFY(keep_location->isEnabled() && w.Find<QCheckBox>("chkPublishPictures")->isEnabled());
     QTest::mouseClick(keep_location, Qt::LeftButton, {}, QPoint(8, keep_location->height() / 2));
     QVERIFY(w.logic.settings().KeepLocation && w.logic.project().Modified);
@@ -256,7 +259,7 @@ class Form1Test : public QObject {
     QDir().mkpath(folder);
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/content.png")));
     w.logic.publishing().OnPublishDirectoryEdited("/home/anna/Albums");
-    w.logic.publishing().OnViewerOptionChosen(quorvale::kHtmlViewerType);
+    w.logic.publishing().OnViewerOptionChosen(quorvale::ViewerId::kHtml);
     w.Find<QTabWidget>("SSTab1")->setCurrentIndex(1);
     w.form.TranscriptAppended("\r\n12/5/2026 6:15:42 AM: Generation started\r\n");
     QVERIFY(w.form.grab().save(folder + QStringLiteral("/generate.png")));

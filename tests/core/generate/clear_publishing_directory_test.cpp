@@ -1,4 +1,5 @@
 #include "generate/clear_publishing_directory.h"
+#include "viewers/viewer_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -193,7 +194,7 @@ TEST(ClearPublishingDirectory, LeavesExactlyWhatItShouldInEveryDirectoryState) {
     testing::ScriptedDialogs dialogs;
     dialogs.answers.assign(c.answers.begin(), c.answers.end());
 
-    EXPECT_EQ(ClearPublishingDirectory(pd, dialogs, testing::FixedClock("12/5/2026 6:15:42 AM")), c.outcome);
+    EXPECT_EQ(ClearPublishingDirectory(pd, dialogs, testing::FixedClock("12/5/2026 6:15:42 AM"), OwnedByAnyViewer()), c.outcome);
     std::vector<MessageRequest> expected;
     for (Shown shown : c.shown) expected.push_back(Expected(shown, pd));
     EXPECT_EQ(dialogs.messages, expected);

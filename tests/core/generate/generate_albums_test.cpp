@@ -89,7 +89,7 @@ TEST_F(GenerationTest, UpToDateCopiesAreSkippedAndChangedOnesCopiedAgain) {
 // viewer files and published pictures of both viewers; the log takes one more entry
 // and the thumbnails are the imaging step's own.
 TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
-  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
+  for (const std::string& file : HtmlViewerDescriptor().files) WriteFile(JoinPath(source_, file), "viewer " + file);
   AddAlbum("One", {{Picture("x", "p.jpg", "picture p"), "first"}});
   AddAlbum("Two", {{Picture("x", "q.jpg", "picture q"), "second"}});
   FakeImaging imaging;
@@ -116,17 +116,17 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
   };
   const struct {
     const char* what;
-    const char* viewer;
+    ViewerId viewer;
     const char* new_comment;  // for the second album's picture; null: unchanged
     const char* clock;        // the second run's time
     std::vector<std::string> rewritten;
   } cases[] = {
-      {"Torvexa, unchanged", kJavaViewerType, nullptr, "12/5/2026 6:15:42 AM", {}},
-      {"Torvexa, a comment", kJavaViewerType, "changed", "12/5/2026 6:15:42 AM", {"PhotoAlbum/index/album-1.dat"}},
-      {"Torvexa, a later run", kJavaViewerType, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
-      {"HTML, unchanged", kHtmlViewerType, nullptr, "12/5/2026 6:15:42 AM", {}},
-      {"HTML, a comment", kHtmlViewerType, "changed", "12/5/2026 6:15:42 AM", {"album-1.htm"}},
-      {"HTML, a later run", kHtmlViewerType, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
+      {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", {}},
+      {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", {"PhotoAlbum/index/album-1.dat"}},
+      {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
+      {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", {}},
+      {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", {"album-1.htm"}},
+      {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -17,13 +17,14 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "viewers/torvexa/torvexa_viewer.h"
+#include "viewers/viewer_registry.h"
 
 namespace quorvale::testing {
 
 namespace fs = std::filesystem;
 
 // The Torvexa viewer's 15 files, in the order a run copies them.
-inline const std::vector<std::string> kTorvexaFiles = TorvexaViewer().ViewerFiles();
+inline const std::vector<std::string> kTorvexaFiles = TorvexaViewerDescriptor().files;
 
 // A fresh folder per test with a viewer source of the 15 files, a Publishing Directory
 // and a picture folder, and everything a generation run needs around them. The fixture
@@ -79,7 +80,7 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
 
   GenerationJob Job(const std::string& publish_directory) {
     settings_.PublishDirectory = publish_directory;
-    return MakeGenerationJob(project_, settings_, project_name_, clock_);
+    return MakeGenerationJob(project_, settings_, project_name_, clock_, ViewerFor(settings_.ViewerType));
   }
 
   // One run into `publish_directory`, taken up as the window takes it: the counters of

@@ -17,6 +17,7 @@
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
 #include "generate/clear_publishing_directory.h"
+#include "viewers/viewer_registry.h"
 #include "platform/file_lock.h"
 #include "support/links.h"
 #include "support/temp_folder.h"
@@ -95,7 +96,7 @@ TEST_F(GenerationTest, NothingOutsideAHostilePublishingDirectoryChanges) {
 
     // Clear neither follows nor waits either.
     dialogs_.answers = {Answer::kOk, Answer::kYes};
-    ClearPublishingDirectory(publish_, dialogs_, clock_);
+    ClearPublishingDirectory(publish_, dialogs_, clock_, OwnedByAnyViewer());
     EXPECT_EQ(Snapshot(outside), before);
   }
 }
@@ -116,8 +117,8 @@ TEST_F(GenerationTest, NothingOutsideChangesThroughTheImagesOfAnHtmlSite) {
     if (links) cases.emplace_back(file, link);
     cases.emplace_back(file, special);  // a FIFO, or a folder where there is none
   }
-  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
-  settings_.ViewerType = "html";
+  for (const std::string& file : HtmlViewerDescriptor().files) WriteFile(JoinPath(source_, file), "viewer " + file);
+  settings_.ViewerType = ViewerId::kHtml;
   AddAlbum("2020", {{Picture("2020", "p.jpg", "the 2020 picture"), "new"}});
   FakeImaging imaging;
   const fs::path outside = fs::path(root_) / "outside";
@@ -194,7 +195,7 @@ TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
   dialogs_.messages.clear();
   const FileLock held(publish_, In("PhotoAlbum/.lock"));
   EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kBusy);
-  EXPECT_EQ(ClearPublishingDirectory(publish_, dialogs_, clock_), ClearOutcome::kCouldNotRun);
+  EXPECT_EQ(ClearPublishingDirectory(publish_, dialogs_, clock_, OwnedByAnyViewer()), ClearOutcome::kCouldNotRun);
   const MessageRequest clear_box{text, "Quorvale 1.0.0 - Clear Publishing Directory", Buttons::kOk, Icon::kCritical};
   EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{run_box, clear_box}));
   EXPECT_TRUE(fs::exists(In("PhotoAlbum/spiral.gif")));
@@ -236,7 +237,7 @@ TEST(ClearDeepTree, TenThousandLevels) {
 
   ScriptedDialogs dialogs;
   dialogs.answers = {Answer::kOk};
-  EXPECT_EQ(ClearPublishingDirectory(pd.string(), dialogs, FixedClock()), ClearOutcome::kCleared);
+  EXPECT_EQ(ClearPublishingDirectory(pd.string(), dialogs, FixedClock(), OwnedByAnyViewer()), ClearOutcome::kCleared);
   EXPECT_FALSE(fs::exists(pd / "PhotoAlbum"));
   EXPECT_EQ(dialogs.messages.size(), 1u);
 }

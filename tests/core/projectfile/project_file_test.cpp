@@ -51,7 +51,7 @@ TEST(ProjectFile, GoldenFilesBothWays) {
                                       " C:\\Photos\\Lake\\cabin.jpg = ", "Garden"}));
   EXPECT_EQ(loaded.settings.PublishDirectory, "D:\\Web\\Family");
   EXPECT_EQ(loaded.settings.PublishPictures, 1);
-  EXPECT_EQ(loaded.settings.ViewerType, "Java");
+  EXPECT_EQ(loaded.settings.ViewerType, ViewerId::kTorvexa);
   // The source folder record is not read: the program's own folder stays, and is written.
   EXPECT_EQ(loaded.settings.ApplicationSourceDirectory, "/opt/quorvale/Applications/Torvexa");
   loaded.settings.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
@@ -201,11 +201,11 @@ TEST(ProjectFile, ToleratedBodyIrregularities) {
   for (const std::string& bytes : {crlf, lf}) {
     SCOPED_TRACE(&bytes == &crlf ? "CR LF" : "LF");
     ProjectSettings current;
-    current.ViewerType = "Other";
+    current.ViewerType = ViewerId::kHtml;
     const LoadedProject loaded = Load(bytes, current);
     EXPECT_EQ(Lines(loaded.project), (std::vector<std::string>{"Caf\xC3\xA9", " /photos/2024//a.jpg = x~\xE2\x82\xAC",
                                                                "Second", " r.jpg = ", "Third", " r.jpg = late"}));
-    EXPECT_EQ(loaded.settings.ViewerType, "Java");
+    EXPECT_EQ(loaded.settings.ViewerType, ViewerId::kTorvexa);
   }
 }
 
@@ -252,17 +252,19 @@ TEST(ProjectFile, RepeatedPathsLoadInEditingOrderAndLinearTime) {
 // the Torvexa applet, as earlier releases read every value; each is written back as
 // "HTML" or "JAVA".
 TEST(ProjectFile, ViewerTypeRecord) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"HTML", "HTML"}, {"html", "HTML"}, {"Html", "HTML"}, {"JAVA", "Java"},
-      {"", "Java"},     {"HTML5", "Java"}, {" HTML", "Java"}, {"java", "Java"},
+  constexpr ViewerId kHtml = ViewerId::kHtml;
+  constexpr ViewerId kTorvexa = ViewerId::kTorvexa;
+  const std::pair<std::string, ViewerId> cases[] = {
+      {"HTML", kHtml}, {"html", kHtml},     {"Html", kHtml},      {"JAVA", kTorvexa},
+      {"", kTorvexa},  {"HTML5", kTorvexa}, {" HTML", kTorvexa}, {"java", kTorvexa},
   };
   for (const auto& [value, viewer] : cases) {
     ProjectSettings current;
-    current.ViewerType = viewer == "HTML" ? "Java" : "HTML";  // the file decides, whatever was there
+    current.ViewerType = viewer == kHtml ? kTorvexa : kHtml;  // the file decides, whatever was there
     LoadedProject loaded = Load(Header() + Rec(0x85, value), current);
     EXPECT_EQ(loaded.settings.ViewerType, viewer) << value;
     const std::string written = ProjectFileBytes(loaded.project, loaded.settings);
-    EXPECT_NE(written.find(Rec(0x85, viewer == "HTML" ? "HTML" : "JAVA")), std::string::npos) << value;
+    EXPECT_NE(written.find(Rec(0x85, viewer == kHtml ? "HTML" : "JAVA")), std::string::npos) << value;
   }
 }
 

@@ -27,10 +27,10 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   EXPECT_EQ(logic.directories().ProjectDirectory, kProgram + kSep + "Projects");
   EXPECT_EQ(logic.publishing().AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
   // The Torvexa viewer is chosen: pictures are published and that choice is locked.
-  EXPECT_TRUE(logic.publishing().JavaOptionSelected());
+  EXPECT_EQ(logic.publishing().ChosenViewer(), ViewerId::kTorvexa);
   EXPECT_EQ(logic.settings().PublishPictures, 1);
   EXPECT_FALSE(logic.publishing().PublishPicturesEnabled() || logic.publishing().PublishLabelsEnabled() || logic.publishing().KeepLocationEnabled());
-  EXPECT_STREQ(logic.publishing().KeepLocationToolTip(),
+  EXPECT_EQ(logic.publishing().KeepLocationToolTip(),
                "The JAVA viewer publishes the original pictures unchanged, location included; choose HTML to "
                "publish them without it");
   logic.publishing().OnKeepLocationClicked(true);
@@ -40,24 +40,22 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
 
   // Choosing HTML names its own files, keeps pictures published but makes that (and the
   // location) a choice, and is a change to save; choosing JAVA again goes back, ticked.
-  ASSERT_TRUE(logic.publishing().HtmlOptionEnabled());
-  logic.publishing().OnViewerOptionChosen("HTML");
-  EXPECT_TRUE(logic.publishing().HtmlOptionSelected() && !logic.publishing().JavaOptionSelected());
-  EXPECT_EQ(logic.settings().ViewerType, "HTML");
+  logic.publishing().OnViewerOptionChosen(ViewerId::kHtml);
+  EXPECT_EQ(logic.publishing().ChosenViewer(), ViewerId::kHtml);
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Html");
   EXPECT_EQ(logic.settings().PublishPictures, 1);
   EXPECT_TRUE(logic.publishing().PublishPicturesEnabled() && logic.publishing().PublishLabelsEnabled() && logic.publishing().KeepLocationEnabled());
-  EXPECT_STREQ(logic.publishing().KeepLocationToolTip(),
+  EXPECT_EQ(logic.publishing().KeepLocationToolTip(),
                "Leave the GPS position in the display copies and published originals of pictures that hold one "
                "(serial numbers and owner names never stay)");
   EXPECT_EQ(logic.publishing().AccessUrl(), "<CLICK BROWSE TO SELECT PUBLISHING DIRECTORY>/PhotoAlbum.htm");
   EXPECT_TRUE(logic.project().Modified);
   logic.publishing().OnPublishPicturesClicked(false);
   EXPECT_EQ(logic.settings().PublishPictures, 0);
-  logic.publishing().OnViewerOptionChosen("Java");
+  logic.publishing().OnViewerOptionChosen(ViewerId::kTorvexa);
   EXPECT_EQ(logic.settings().PublishPictures, 1);
   EXPECT_FALSE(logic.publishing().PublishPicturesEnabled() || logic.publishing().KeepLocationEnabled());
-  EXPECT_EQ(logic.settings().ViewerType, "Java");
+  EXPECT_EQ(logic.settings().ViewerType, ViewerId::kTorvexa);
   EXPECT_EQ(logic.settings().ApplicationSourceDirectory, kProgram + kSep + "Applications" + kSep + "Torvexa");
 }
 

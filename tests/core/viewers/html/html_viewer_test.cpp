@@ -17,8 +17,8 @@ class HtmlViewerRun : public GenerationTest {
  protected:
   void SetUp() override {
     GenerationTest::SetUp();
-    for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
-    settings_.ViewerType = "html";
+    for (const std::string& file : HtmlViewerDescriptor().files) WriteFile(JoinPath(source_, file), "viewer " + file);
+    settings_.ViewerType = ViewerId::kHtml;
   }
 
   GenerationResult RunWithImages(std::stop_token stop = {}) {
@@ -87,8 +87,8 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
 // then nothing lands in the album's image folder and nothing links an original. A
 // second run reads no original again.
 TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
-  for (const std::string& file : HtmlViewer().ViewerFiles()) WriteFile(JoinPath(source_, file), "viewer " + file);
-  settings_.ViewerType = "html";
+  for (const std::string& file : HtmlViewerDescriptor().files) WriteFile(JoinPath(source_, file), "viewer " + file);
+  settings_.ViewerType = ViewerId::kHtml;
   const std::string boat = Picture("a", "boat.jpg", "first");
   AddAlbum("Lake", {{boat, ""}, {Picture("a", "rough.jpg", "bad metadata"), ""}, {JoinPath(root_, "gone.jpg"), ""}});
   struct Case {

@@ -10,7 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
-#include "site/site_layout.h"
+#include "layout/site_layout.h"
 #include "viewers/torvexa/album_index.h"
 #include "viewers/torvexa/album_page.h"
 

@@ -1,0 +1,115 @@
+#include "window/main_window.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "viewers/startup_settings.h"
+#include "help/quick_help.h"
+#include "platform/path.h"
+#include "platform/product.h"
+#include "projectfile/folder_import.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kUserProjectsFolder = "Quorvale Projects";
+
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
+                                 std::string documents_folder)
+    : state_(dialogs), run_(state_, clock) {
+  state_.directories.ProgramFolder = std::move(program_folder);
+  state_.directories.DocumentsFolder = std::move(documents_folder);
+}
+
+void MainWindowLogic::Startup() {
+  ProgramDirectories& directories = state_.directories;
+  const std::string& folder = directories.ProgramFolder;
+  directories.ApplicationsDirectory = ApplicationsFolder(folder);
+  // An installed program cannot write its own folder: the project dialogs start in the
+  // user's documents folder when there is one.
+  if (!directories.DocumentsFolder.empty()) {
+    directories.UserProjectsFolder = JoinPath(directories.DocumentsFolder, kUserProjectsFolder);
+  }
+  directories.ProjectDirectory =
+      directories.UserProjectsFolder.empty() ? ProjectsFolder(folder) : directories.UserProjectsFolder;
+  directories.LastPictureDirectory = folder;
+  publishing_.Start();
+  session_.NewProject();
+}
+
+DropAction MainWindowLogic::DropActionFor(DropTarget target, const std::vector<std::string>& paths) const {
+  if (run_.GenerationRunning()) return DropAction::kRefuse;  // the project waits for the run
+  return ClassifyDrop(target, paths);
+}
+
+void MainWindowLogic::DropPaths(DropTarget target, std::vector<std::string> paths) {
+  // A drop comes in no useful order: files and folders are taken in natural name order,
+  // so "peak-2" comes before "peak-10".
+  std::sort(paths.begin(), paths.end(), NaturalLess);
+  switch (DropActionFor(target, paths)) {
+    case DropAction::kRefuse:
+      break;
+    case DropAction::kAddPictures:
+      content_.AddDroppedPictures(std::move(paths));
+      break;
+    case DropAction::kAddAlbums:
+      content_.AddDroppedFolders(paths);
+      break;
+    case DropAction::kOpenProject:
+      session_.OpenDroppedFile(paths.front());
+      break;
+  }
+  state_.Notify();
+}
+
+bool MainWindowLogic::ConfirmClose() {
+  if (run_.GenerationRunning()) return run_.AskToCancelRunBeforeClosing();
+  return session_.ConfirmClose();
+}
+
+void MainWindowLogic::OnTabChanged(int page) {
+  current_page_ = page;
+  if (page == kContentPage) {
+    content_.PageShown();
+  } else {
+    run_.GeneratePageShown();
+  }
+  state_.Notify();
+}
+
+void MainWindowLogic::ShowContentPage() {
+  current_page_ = kContentPage;
+  OnTabChanged(kContentPage);
+}
+
+void MainWindowLogic::ShowAbout() {
+  const std::string gap = "\r\n\r\n";
+  state_.Message(ProductTitle() + gap + "For updates visit internet:" + gap + kUpdatePage + gap + kLegalNotice,
+                 "About", Buttons::kOk, Icon::kNone);
+}
+
+void MainWindowLogic::ShowQuickHelp(int step) {
+  const QuickHelpBox* box = QuickHelpForStep(step);
+  if (box == nullptr) return;
+  state_.Message(box->text(), box->caption, Buttons::kOk, Icon::kInformation);
+}
+
+void MainWindowLogic::ProjectCleared() {
+  content_.Clear();
+  run_.ClearStatus();
+}
+
+void MainWindowLogic::ProjectLoaded() {
+  publishing_.SettingsLoaded();  // the file's viewer brings its own files
+  if (state_.project.SelectedAlbum() >= 0) content_.AlbumSelected();
+}
+
+void MainWindowLogic::ProjectRestored() {
+  content_.ShowSelection();
+  // Undo can take the last album away (or bring one back) while the Generate page shows.
+  if (current_page_ == kGeneratePage) run_.GeneratePageShown();
+}
+
+}  // namespace quorvale

@@ -1,0 +1,94 @@
+#include "window/publishing_settings.h"
+
+#include "generate/access_url.h"
+#include "viewers/startup_settings.h"
+#include "viewers/viewer_registry.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+
+}  // namespace
+
+void PublishingSettings::Start() {
+  settings_ = StartupSettings(state_.directories.ProgramFolder);
+  // The first viewer's option is selected first, which runs SelectViewerType; a project
+  // file or the user may choose another from then on.
+  settings_.ViewerType = Viewers().front().id;
+  SelectViewerType();
+}
+
+void PublishingSettings::SettingsLoaded() { FollowViewerSourceFolder(settings_, state_.directories.ProgramFolder); }
+
+void PublishingSettings::SelectViewerType() {
+  // A viewer that publishes every original as it is has the box ticked and locked; with
+  // one that makes publishing them a choice, the box is ticked to start.
+  settings_.PublishPictures = 1;
+  FollowViewerSourceFolder(settings_, state_.directories.ProgramFolder);
+}
+
+void PublishingSettings::OnViewerOptionChosen(ViewerId viewer) {
+  if (viewer == settings_.ViewerType) return;
+  settings_.ViewerType = viewer;
+  SelectViewerType();
+  state_.project.Modified = true;
+  state_.Notify();
+}
+
+// The box always shows the URL of the Publishing Directory.
+std::string PublishingSettings::AccessUrl() const { return AccessUrlFor(settings_.PublishDirectory); }
+
+void PublishingSettings::SetPublishDirectory(const std::string& text) {
+  if (text == settings_.PublishDirectory) return;  // an unchanged text raises no change
+  settings_.PublishDirectory = text;
+  state_.project.Modified = true;
+}
+
+void PublishingSettings::OnPublishDirectoryEdited(const std::string& text) {
+  // The box showing the setting again is no edit.
+  if (text == settings_.PublishDirectory) return;
+  const Selection before = state_.CurrentSelection();
+  SetPublishDirectory(text);
+  state_.RecordEdit(before, "publish directory");
+  state_.Notify();
+}
+
+void PublishingSettings::OnKeepLocationClicked(bool checked) {
+  if (KeepLocationEnabled() && checked != settings_.KeepLocation) {
+    settings_.KeepLocation = checked;
+    state_.project.Modified = true;  // the setting is saved with the project
+  }
+  state_.Notify();
+}
+
+void PublishingSettings::OnPublishPicturesClicked(bool checked) {
+  const int value = checked ? 1 : 0;
+  if (PublishPicturesEnabled() && value != settings_.PublishPictures) {
+    settings_.PublishPictures = value;
+    state_.project.Modified = true;  // the setting is saved with the project
+  }
+  state_.Notify();
+}
+
+bool PublishingSettings::OriginalsOptional() const { return ViewerFor(settings_.ViewerType).originals_optional; }
+
+const std::string& PublishingSettings::KeepLocationToolTip() const {
+  return ViewerFor(settings_.ViewerType).keep_location_tip;
+}
+
+void PublishingSettings::OnAccessUrlEdited(const std::string&) {
+  // Typing is undone at once: the view shows AccessUrl() again.
+  state_.Notify();
+}
+
+void PublishingSettings::BrowseForDirectory() {
+  const auto folder = state_.dialogs.ChooseFolder(kBrowsePublishTitle, settings_.PublishDirectory);
+  if (!folder) return;
+  const Selection before = state_.CurrentSelection();
+  SetPublishDirectory(*folder);
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+}  // namespace quorvale

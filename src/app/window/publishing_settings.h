@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+#include "window/window_state.h"
+
+namespace quorvale {
+
+// The caption of chkPublishPictures: with the HTML viewer the box decides whether the
+// originals are published beside their thumbnails and display copies.
+inline constexpr const char* kPublishPicturesCaption = "Publish the original pictures for download";
+
+// The Generate page's settings: the viewer, the publish-pictures and keep-location
+// boxes, the Publishing Directory and its access URL. They are saved with the project.
+class PublishingSettings {
+ public:
+  explicit PublishingSettings(WindowState& state) : state_(state) {}
+
+  // The settings of start-up: the program folder's, with the Torvexa viewer selected.
+  void Start();
+  // A project file's settings were read: its viewer brings its own files.
+  void SettingsLoaded();
+
+  void OnPublishDirectoryEdited(const std::string& text);  // txtPublishDirectory change
+  // A viewer's option selected by the user.
+  void OnViewerOptionChosen(ViewerId viewer);
+  void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
+  void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
+  void OnPublishPicturesClicked(bool checked);             // chkPublishPictures click
+  void BrowseForDirectory();                               // btnPubDir
+
+  // State the page shows.
+  std::string AccessUrl() const;  // lblApplicationURL
+  // Publishing the originals is a choice with a viewer that publishes them cleaned.
+  bool PublishPicturesEnabled() const { return OriginalsOptional(); }   // chkPublishPictures
+  bool PublishPicturesChecked() const { return settings_.PublishPictures == 1; }  // chkPublishPictures
+  bool PublishLabelsEnabled() const { return OriginalsOptional(); }     // Label3, Label8
+  bool KeepLocationEnabled() const { return OriginalsOptional(); }      // chkKeepLocation
+  const std::string& KeepLocationToolTip() const;                       // chkKeepLocation
+  // The viewer whose option is selected.
+  ViewerId ChosenViewer() const { return settings_.ViewerType; }
+
+ private:
+  void SelectViewerType();
+  bool OriginalsOptional() const;
+  void SetPublishDirectory(const std::string& text);
+
+  WindowState& state_;
+  ProjectSettings& settings_ = state_.settings;
+};
+
+}  // namespace quorvale

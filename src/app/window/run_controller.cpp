@@ -1,0 +1,108 @@
+#include "window/run_controller.h"
+
+#include <utility>
+
+#include "generate/generation_job.h"
+#include "viewers/viewer_registry.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kCancelRunQuestion = "Generation is still running. Cancel it and close Quorvale?";
+constexpr const char* kCancelRunCaption = "Close";
+
+}  // namespace
+
+// The run's events as the window takes them: the caption and the transcript become the
+// window's own, the view is told at once, and message boxes go to the dialogs port.
+class RunController::RunEvents final : public GenerationEvents {
+ public:
+  explicit RunEvents(RunController& run) : run_(run) {}
+
+  void StatusChanged(const std::string& caption) override {
+    run_.status_caption_ = caption;
+    if (run_.state_.observer) run_.state_.observer->StatusCaptionChanged();
+  }
+  void TranscriptAppended(std::string_view text) override { run_.status_text_.AppendText(text); }
+  void TranscriptReplaced(const std::string& text) override { run_.status_text_.Replace(text); }
+  void ProgressChanged(const GenerationProgress& progress) override {
+    run_.generation_progress_ = progress;
+    if (run_.state_.observer) run_.state_.observer->GenerationProgressed(progress);
+  }
+  Answer ShowMessage(const MessageRequest& request) override { return run_.state_.dialogs.ShowMessage(request); }
+
+ private:
+  RunController& run_;
+};
+
+RunController::~RunController() = default;
+
+void RunController::RunGenerationInBackground(GenerationRunner::Post post) {
+  runner_.reset();  // a run still going is stopped first
+  if (post) runner_ = std::make_unique<GenerationRunner>(std::move(post));
+}
+
+void RunController::GenerateCommand() {
+  if (GenerationRunning()) return;
+  // While the run lasts the view follows the transcript piece by piece.
+  status_text_.SetHandlers(
+      [this](std::string_view appended) {
+        if (state_.observer) state_.observer->TranscriptAppended(appended);
+      },
+      [this] {
+        if (state_.observer) state_.observer->TranscriptReplaced();
+      });
+  status_text_.Clear();
+  generation_progress_ = {};
+
+  // The job is a copy: nothing the window does can reach the running job.
+  GenerationJob job = MakeGenerationJob(state_.project, state_.settings, state_.project.ProjectPath, clock_,
+                                        ViewerFor(state_.settings.ViewerType));
+  job.imaging = imaging_;
+  if (!run_events_) run_events_ = std::make_unique<RunEvents>(*this);
+  if (!runner_) {
+    FinishGeneration(GenerateAlbums(std::move(job), *run_events_));
+    return;
+  }
+  runner_->Start(std::move(job), *run_events_, [this](const GenerationResult& result) { FinishGeneration(result); });
+  state_.Notify();  // the view disables what must wait for the run
+}
+
+void RunController::CancelGeneration() {
+  if (GenerationRunning()) runner_->RequestStop();
+}
+
+void RunController::FinishGeneration(const GenerationResult& result) {
+  // An empty Publishing Directory runs nothing and leaves the last run's counters.
+  if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
+  // Editing waits for the run, so this is still the project the run was made from.
+  state_.project.PictureCountTipPending = result.PictureCountTipPending;
+  status_text_.SetHandlers(nullptr, nullptr);
+  state_.Notify();
+  if (close_after_run_) {
+    close_after_run_ = false;
+    if (state_.observer) state_.observer->CloseRequested();
+  }
+}
+
+bool RunController::AskToCancelRunBeforeClosing() {
+  if (state_.Message(kCancelRunQuestion, kCancelRunCaption, Buttons::kYesNo, Icon::kQuestion) == Answer::kYes) {
+    close_after_run_ = true;
+    CancelGeneration();
+  }
+  state_.Notify();
+  return false;
+}
+
+ClearOutcome RunController::ClearPublishingDirectory() {
+  // The box's text is the Publishing Directory as typed or browsed, placeholder included.
+  return quorvale::ClearPublishingDirectory(state_.settings.PublishDirectory, state_.dialogs, clock_, OwnedByAnyViewer());
+}
+
+void RunController::ClearStatus() {
+  status_caption_.clear();
+  status_text_.Clear();
+  if (state_.observer) state_.observer->TranscriptReplaced();
+}
+
+}  // namespace quorvale

@@ -1,0 +1,101 @@
+#include "model/project.h"
+
+#include <cassert>
+
+#include "platform/text_codec.h"
+#include "model/move_element.h"
+
+namespace quorvale {
+
+bool Project::IsAlbumFull() const {
+  return selected_album_ >= 0 && AlbumPictures(selected_album_).Count() >= MaxPicturesPerAlbum;
+}
+
+void Project::SelectAlbum(int i) {
+  selected_album_ = (i >= 0 && i < AlbumCount()) ? i : -1;
+  selected_picture_ = -1;
+}
+
+void Project::SelectPicture(int j) {
+  const bool valid = selected_album_ >= 0 && j >= 0 && j < AlbumPictures(selected_album_).Count();
+  selected_picture_ = valid ? j : -1;
+}
+
+void Project::ResetProject() {
+  albums_.clear();
+  selected_album_ = -1;
+  selected_picture_ = -1;
+  Modified = false;
+  PictureCountTipPending = true;
+}
+
+void Project::AddAlbum(std::string title) {
+  Modified = true;
+  const int position = selected_album_ >= 0 ? selected_album_ + 1 : AlbumCount();
+  albums_.insert(albums_.begin() + position, Album{std::move(title), {}});
+  SelectAlbum(position);
+}
+
+void Project::RenameAlbum(int i, std::string title) {
+  Modified = true;
+  albums_[static_cast<std::size_t>(i)].title = std::move(title);
+}
+
+void Project::RemoveAlbum(int i) {
+  albums_.erase(albums_.begin() + i);
+  if (i < AlbumCount()) {
+    SelectAlbum(i);
+  } else {
+    SelectAlbum(AlbumCount() - 1);  // the new last album, or none
+  }
+  Modified = true;
+}
+
+void Project::AddPicture(std::string path) {
+  assert(selected_album_ >= 0);
+  Modified = true;
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  int position = pictures.Find(path);
+  if (position < 0) {
+    position = selected_picture_ >= 0 ? selected_picture_ + 1 : pictures.Count();
+    pictures.Insert(position, std::move(path), std::string());
+  }
+  selected_picture_ = position;
+}
+
+void Project::RemovePicture(int j) {
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  pictures.Remove(j);
+  // The next picture took position j; after the last one, the one before it follows.
+  selected_picture_ = j < pictures.Count() ? j : j - 1;
+  Modified = true;
+}
+
+void Project::MoveAlbum(int from, int to) {
+  MoveElement(albums_, from, to);
+  if (selected_album_ == from) {
+    selected_album_ = to;
+  } else {
+    SelectAlbum(to);
+  }
+  Modified = true;
+}
+
+void Project::MovePicture(int from, int to) {
+  SelectedAlbumRef().pictures.Move(from, to);
+  selected_picture_ = to;
+  Modified = true;
+}
+
+void Project::ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture) {
+  albums_ = std::move(albums);
+  SelectAlbum(selected_album);
+  SelectPicture(selected_picture);
+}
+
+void Project::SetPictureComment(int j, std::string text) {
+  SelectedAlbumRef().pictures.SetComment(j, std::move(text));
+  Modified = true;
+}
+
+}  // namespace quorvale

@@ -1,0 +1,283 @@
+#include "projectfile/project_file_reader.h"
+
+#include <cstdint>
+#include <iterator>
+#include <list>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/product.h"
+#include "platform/text_codec.h"
+#include "projectfile/project_file_format.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kNotAProjectFileText = "Not a Quorvale Project File.";
+constexpr const char* kNotAProjectFileCaption = "Open Project";
+constexpr const char* kBadVersionText = "Incorrect version specification. Can not load!!";
+constexpr const char* kHigherVersionText =
+    "This project file was created by a higher version of software. Can not load!!";
+constexpr const char* kHigherVersionCaption = "Open Project: Version Conflict!!";
+constexpr const char* kBadEncodingRecordText = "Incorrect encoding specification. Can not load!!";
+constexpr const char* kBadEncodingTypeText = "Incorrect encoding type. Can not load!!";
+constexpr const char* kFileCorruptedCaption = "Open Project: File Corrupted!!";
+constexpr const char* kCorruptedText = "File is corrupted. Cannot load project!!!";
+constexpr const char* kCorruptedCaption = "Open Project: ERROR";
+
+// One line split at its first "~": the tag part and, when there is a "~", the value.
+struct Record {
+  std::string_view tag;
+  std::optional<std::string_view> value;
+};
+
+Record Split(std::string_view line) {
+  const auto cut = line.find(kRecordSeparator);
+  if (cut == std::string_view::npos) return {line, std::nullopt};
+  return {line.substr(0, cut), line.substr(cut + 1)};
+}
+
+bool IsTag(std::string_view part, ProjectTag tag) {
+  return part.size() == 1 && static_cast<unsigned char>(part[0]) == static_cast<unsigned char>(tag);
+}
+
+// The file's lines. CR LF ends a line; a lone LF or CR is taken as a line end too, so
+// a file that passed through another platform's editor still reads. A last line
+// without an end counts.
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+// A file whose values are all valid UTF-8 was written as UTF-8; any other as
+// Windows-1252. Only the values count: the tag bytes are single bytes either way.
+bool ValuesAreUtf8(const std::vector<std::string_view>& lines) {
+  for (const std::string_view line : lines) {
+    const Record record = Split(line);
+    if (record.value && !IsValidUtf8(*record.value)) return false;
+  }
+  return true;
+}
+
+ProjectFileRefusal Refuse(ProjectFileProblem problem) { return {problem, ProjectFileMessage(problem)}; }
+
+// The ordinal comparison of a version text with the version this program writes:
+// character by character, and where one is a prefix of the other the longer is greater.
+bool IsHigherVersion(std::string_view version) { return version.compare(kProjectFormatVersion) > 0; }
+
+// The pictures of the album being read, in the order the project's own AddPicture
+// would give them: a new path goes right after the picture added or named last, and a
+// path the album holds already loses its comment, keeps its place and becomes that
+// place. A list and an index of it make every step constant time, so a file that
+// names one path again and again between new ones still loads in linear time.
+class AlbumBeingRead {
+ public:
+  AlbumBeingRead() = default;
+  AlbumBeingRead(const AlbumBeingRead&) = delete;
+  AlbumBeingRead& operator=(const AlbumBeingRead&) = delete;
+
+  void Add(const std::string& path) {
+    if (const auto found = index_.find(path); found != index_.end()) {
+      found->second->comment.clear();
+      place_ = found->second;
+      return;
+    }
+    const auto at = place_ == pictures_.end() ? pictures_.end() : std::next(place_);
+    place_ = pictures_.insert(at, Picture{path, std::string()});
+    index_.emplace(path, place_);
+  }
+
+  // The comment of a picture of this album; one it does not hold is added first.
+  void SetComment(const std::string& path, std::string comment) {
+    if (index_.find(path) == index_.end()) {
+      place_ = pictures_.end();
+      Add(path);
+    }
+    index_.at(path)->comment = std::move(comment);
+  }
+
+  // Hands the pictures to the selected album of `project`, in their order, and starts over.
+  void MoveInto(Project& project) {
+    project.SelectPicture(-1);
+    for (Picture& picture : pictures_) {
+      project.AddPicture(std::move(picture.path));
+      project.SetPictureComment(project.SelectedPicture(), std::move(picture.comment));
+    }
+    pictures_.clear();
+    index_.clear();
+    place_ = pictures_.end();
+  }
+
+ private:
+  std::list<Picture> pictures_;
+  std::unordered_map<std::string, std::list<Picture>::iterator> index_;
+  std::list<Picture>::iterator place_ = pictures_.end();
+};
+
+class ProjectFileParser {
+ public:
+  ProjectFileParser(std::string_view bytes, const ProjectSettings& settings)
+      : lines_(SplitLines(bytes)), utf8_(ValuesAreUtf8(lines_)) {
+    loaded_.settings = settings;
+    // Only a project that asks for it keeps the location: a file without the record
+    // (all files of earlier releases) leaves it off.
+    loaded_.settings.KeepLocation = false;
+  }
+
+  ProjectFileReadResult Parse(const std::string& path) {
+    if (auto problem = ReadHeader()) return Refuse(*problem);
+    if (auto problem = ReadBody()) return Refuse(*problem);
+    if (loaded_.project.AlbumCount() > 0) loaded_.project.SelectAlbum(0);
+    loaded_.project.ProjectPath = path;
+    loaded_.project.Modified = false;
+    return std::move(loaded_);
+  }
+
+ private:
+  // The first three lines, read in order; each must be there and not empty.
+  std::optional<ProjectFileProblem> ReadHeader() {
+    const auto line = [this](std::size_t i) -> std::optional<Record> {
+      if (i >= lines_.size() || lines_[i].empty()) return std::nullopt;
+      return Split(lines_[i]);
+    };
+    const auto magic = line(0);
+    if (!magic) return ProjectFileProblem::kCorrupted;
+    if (!magic->value || !IsTag(magic->tag, ProjectTag::kMagic) || *magic->value != kProjectMagic) {
+      return ProjectFileProblem::kNotAProjectFile;
+    }
+    const auto version = line(1);
+    if (!version) return ProjectFileProblem::kCorrupted;
+    if (!version->value || !IsTag(version->tag, ProjectTag::kFormatVersion)) {
+      return ProjectFileProblem::kBadVersionRecord;
+    }
+    if (IsHigherVersion(*version->value)) return ProjectFileProblem::kHigherVersion;
+    const auto encoding_line = line(2);
+    if (!encoding_line) return ProjectFileProblem::kCorrupted;
+    const Record& encoding = *encoding_line;
+    if (!encoding.value || !IsTag(encoding.tag, ProjectTag::kEncodingType)) {
+      return ProjectFileProblem::kBadEncodingRecord;
+    }
+    const auto type = ToWholeNumber(*encoding.value);
+    if (!type) return ProjectFileProblem::kCorrupted;
+    if (*type > 0) return ProjectFileProblem::kBadEncodingType;
+    if (*type < INT16_MIN) return ProjectFileProblem::kCorrupted;  // not a 16-bit type
+    encoding_type_ = static_cast<std::int16_t>(*type);
+    return std::nullopt;
+  }
+
+  std::string Value(std::string_view raw) const {
+    return DecodeValue(encoding_type_, utf8_ ? std::string(raw) : Windows1252ToUtf8(raw));
+  }
+
+  std::optional<ProjectFileProblem> ReadBody() {
+    for (std::size_t i = 3; i < lines_.size(); ++i) {
+      if (lines_[i].empty()) continue;
+      if (auto problem = ReadRecord(Split(lines_[i]))) return problem;
+    }
+    album_.MoveInto(loaded_.project);
+    return std::nullopt;
+  }
+
+  std::optional<ProjectFileProblem> ReadRecord(const Record& record) {
+    if (record.tag.size() != 1) return std::nullopt;  // no tag: ignored
+    const auto tag = static_cast<ProjectTag>(static_cast<unsigned char>(record.tag[0]));
+    const bool needs_value = tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
+                             tag == ProjectTag::kAlbumCount || tag == ProjectTag::kAlbumTitle ||
+                             tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
+                             tag == ProjectTag::kKeepLocation;
+    if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
+    Project& project = loaded_.project;
+    switch (tag) {
+      case ProjectTag::kPublishDirectory:
+        loaded_.settings.PublishDirectory = Value(*record.value);
+        break;
+      case ProjectTag::kPublishPictures: {
+        const auto flag = ToWholeNumber(Value(*record.value));
+        if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
+        loaded_.settings.PublishPictures = static_cast<int>(*flag);
+        break;
+      }
+      case ProjectTag::kKeepLocation: {
+        const auto flag = ToWholeNumber(Value(*record.value));
+        if (!flag || (*flag != 0 && *flag != 1)) return ProjectFileProblem::kCorrupted;
+        loaded_.settings.KeepLocation = *flag == 1;
+        break;
+      }
+      case ProjectTag::kViewerType:
+        loaded_.settings.ViewerType = ViewerFromTypeValue(Value(*record.value));
+        break;
+      case ProjectTag::kAlbumCount:
+        // Checked for form only: the album records themselves are what counts.
+        if (!ToWholeNumber(Value(*record.value))) return ProjectFileProblem::kCorrupted;
+        break;
+      case ProjectTag::kAlbumTitle:
+        // Each album goes after the one added before it, so file order is kept.
+        if (project.SelectedAlbum() >= 0) album_.MoveInto(project);
+        project.AddAlbum(Value(*record.value));
+        break;
+      case ProjectTag::kPicturePath:
+        if (project.SelectedAlbum() < 0) return ProjectFileProblem::kCorrupted;
+        last_picture_ = CollapseDoubledSeparators(Value(*record.value));
+        album_.Add(*last_picture_);
+        break;
+      case ProjectTag::kPictureComment:
+        // A comment needs a picture: before the first picture record there is none
+        // to give it to.
+        if (project.SelectedAlbum() < 0 || !last_picture_) return ProjectFileProblem::kCorrupted;
+        album_.SetComment(*last_picture_, Value(*record.value));
+        break;
+      default:
+        break;  // positions, counts, the source folder and unknown tags are not read
+    }
+    return std::nullopt;
+  }
+
+  std::vector<std::string_view> lines_;
+  bool utf8_;
+  std::int16_t encoding_type_ = 0;
+  std::optional<std::string> last_picture_;
+  AlbumBeingRead album_;  // the pictures of the album read last
+  LoadedProject loaded_;
+};
+
+}  // namespace
+
+MessageRequest ProjectFileMessage(ProjectFileProblem problem) {
+  const auto box = [](const char* text, const char* caption) {
+    return MessageRequest{text, WindowTitle(caption), Buttons::kOk, Icon::kCritical};
+  };
+  switch (problem) {
+    case ProjectFileProblem::kNotAProjectFile: return box(kNotAProjectFileText, kNotAProjectFileCaption);
+    case ProjectFileProblem::kBadVersionRecord: return box(kBadVersionText, kFileCorruptedCaption);
+    case ProjectFileProblem::kHigherVersion: return box(kHigherVersionText, kHigherVersionCaption);
+    case ProjectFileProblem::kBadEncodingRecord: return box(kBadEncodingRecordText, kFileCorruptedCaption);
+    case ProjectFileProblem::kBadEncodingType: return box(kBadEncodingTypeText, kFileCorruptedCaption);
+    case ProjectFileProblem::kCorrupted: break;
+  }
+  return box(kCorruptedText, kCorruptedCaption);
+}
+
+ProjectFileReadResult ReadProjectBytes(std::string_view bytes, const std::string& path,
+                                       const ProjectSettings& current_settings) {
+  return ProjectFileParser(bytes, current_settings).Parse(path);
+}
+
+ProjectFileReadResult ReadProjectFile(const std::string& path, const ProjectSettings& current_settings) {
+  if (!FileExists(path)) return Refuse(ProjectFileProblem::kCorrupted);
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) return Refuse(ProjectFileProblem::kCorrupted);
+  return ReadProjectBytes(*bytes, path, current_settings);
+}
+
+}  // namespace quorvale

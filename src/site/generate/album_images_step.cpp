@@ -1,0 +1,112 @@
+#include "generate/album_images_step.h"
+
+#include "generate/generation_context.h"
+#include "platform/path.h"
+#include "layout/site_layout.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kIndent = "        ";
+
+// The transcript line of a picture whose images are there.
+std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
+  const std::string& source = picture.source;
+  if (result.state == PictureImagesState::kUpToDate) {
+    return std::string(kIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
+  }
+  if (result.sizes.display_is_original) {
+    return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " of picture " + source +
+           "; the published picture is its display copy.";
+  }
+  return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " and display copy " + picture.display +
+         " of picture " + source + ".";
+}
+
+}  // namespace
+
+ImagingSettings ImagingSettingsOf(const ProjectSettings& settings) {
+  ImagingSettings imaging;
+  imaging.keep_location = settings.KeepLocation;
+  imaging.original_published = settings.PublishPictures != 0;
+  return imaging;
+}
+
+AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
+                                 const std::vector<PublishedPicture>& pictures) {
+  const std::string& publish_directory = job.settings.PublishDirectory;
+  AlbumImagesJob images;
+  images.root = publish_directory;
+  images.record_path = AlbumImagingRecordPath(publish_directory, album_number);
+  images.thumbnail_folder = AlbumThumbnailFolder(publish_directory, album_number);
+  images.display_folder = AlbumDisplayFolder(publish_directory, album_number);
+  const std::string originals = AlbumImageFolder(publish_directory, album_number);
+  for (const PublishedPicture& picture : pictures) {
+    const std::string small_name = SmallImageName(picture.published_name);
+    images.pictures.push_back({picture.source, JoinPath(originals, picture.published_name),
+                               JoinPath(images.thumbnail_folder, small_name),
+                               JoinPath(images.display_folder, small_name)});
+  }
+  images.settings = ImagingSettingsOf(job.settings);
+  images.jobs = job.imaging_jobs;
+  return images;
+}
+
+std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int album_number,
+                                                 const std::vector<PublishedPicture>& pictures) {
+  const AlbumImagesJob job = AlbumImagesJobFor(context.job(), album_number, pictures);
+  if (context.job().imaging == nullptr) {
+    std::vector<PictureImagesResult> results(pictures.size());
+    if (!pictures.empty()) {
+      context.ReportFailure(kIndent, "Making the thumbnails of album " + std::to_string(album_number),
+                            kNoImagingReason);
+    }
+    for (PictureImagesResult& result : results) {
+      result.state = PictureImagesState::kFailed;
+      result.reason = kNoImagingReason;
+      context.PictureDone();
+    }
+    return results;
+  }
+
+  std::size_t counted = 0;
+  AlbumImagesEvents events;
+  events.progress = [&](std::size_t finished, std::size_t) {
+    for (; counted < finished; ++counted) context.PictureDone();
+  };
+  events.failure = [&](const std::string& what, const std::string& reason) {
+    context.ReportFailure(kIndent, what, reason);
+  };
+  events.picture_done = [&](std::size_t i, const PictureImagesResult& result) {
+    const PictureImages& picture = job.pictures[i];
+    context.transcript().CutIfLong();
+    if (result.HasImages()) {
+      context.transcript().AppendLine(ImagesLine(picture, result));
+    } else if (result.state == PictureImagesState::kFailed) {
+      context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);
+    }
+  };
+  return PrepareAlbumImages(job, *context.job().imaging, events, context.StopToken());
+}
+
+void RemoveUnusedImagesOfAlbum(GenerationContext& context, int album_number,
+                               const std::vector<PublishedPicture>& pictures,
+                               const std::vector<PictureImagesResult>& results) {
+  if (context.StopRequested() || context.job().imaging == nullptr) return;
+  RemoveUnusedAlbumImages(AlbumImagesJobFor(context.job(), album_number, pictures), results);
+}
+
+void RemoveImagesOfRemovedAlbums(GenerationContext& context) {
+  if (context.StopRequested()) return;
+  const std::string& publish_directory = context.publish_directory();
+  const int album_count = context.project().AlbumCount();
+  RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
+                            kImagingRecordExtension);
+  RemoveImagesOfLaterAlbums(publish_directory, DisplayFolderPath(publish_directory), album_count, "");
+  // The records of the originals those albums published (the originals themselves stay
+  // in PhotoAlbum/images, as with every viewer).
+  RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
+                            std::string(kOriginalsRecordInfix) + kImagingRecordExtension);
+}
+
+}  // namespace quorvale

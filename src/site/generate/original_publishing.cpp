@@ -1,0 +1,130 @@
+#include "generate/original_publishing.h"
+
+#include <set>
+
+#include "generate/generation_context.h"
+#include "generate/originals_record.h"
+#include "generate/picture_publishing.h"
+#include "platform/file_copy.h"
+#include "platform/file_reading.h"
+#include "platform/folder_removal.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "layout/site_layout.h"
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kIndent = "        ";
+
+// The record an earlier run left, when it is whole; read without following a link and
+// only up to its size limit.
+std::optional<OriginalsRecord> RecordOnDisk(const GenerationContext& context, const std::string& record_path) {
+  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
+  return bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
+}
+
+// The record of an earlier run, when it is whole and made with this location choice.
+OriginalsRecord EarlierRecord(const GenerationContext& context, const std::string& record_path, bool keep_location) {
+  auto record = RecordOnDisk(context, record_path);
+  if (!record || record->keep_location != keep_location) return {keep_location, {}};
+  return std::move(*record);
+}
+
+// Reads `source`, has the imaging port clean it and writes the result at `target`.
+// Returns the failure's reason.
+std::optional<std::string> PublishCleaned(const GenerationContext& context, const std::string& source,
+                                          const std::string& target, bool keep_location) {
+  std::string reason;
+  const auto bytes = ReadWholeFile(source, &reason);
+  if (!bytes) return reason;
+  PictureImaging* imaging = context.job().imaging;
+  if (imaging == nullptr) return std::string(kNoImagingReason);
+  auto cleaned = imaging->CleanOriginal(*bytes, keep_location);
+  if (auto* failure = std::get_if<std::string>(&cleaned)) return std::move(*failure);
+  return context.WriteSiteFile(target, std::get<CleanedOriginal>(cleaned).bytes);
+}
+
+}  // namespace
+
+void PublishAlbumOriginals(GenerationContext& context, int album_number,
+                           const std::vector<std::string>& published_names) {
+  const PictureMap& pictures = context.project().AlbumPictures(album_number);
+  const std::string& publish_directory = context.publish_directory();
+  const bool publish = context.settings().PublishPictures != 0;
+  const bool keep_location = context.settings().KeepLocation;
+  const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
+  Transcript& transcript = context.transcript();
+  // Without its folder none of the album's originals can be published: one error says
+  // so. An album without pictures is still reported as such.
+  const bool have_folder = !publish || (context.EnsureFolder(kIndent, ImagesFolderPath(publish_directory)) &&
+                                        context.EnsureFolder(kIndent, album_folder));
+  if (pictures.Empty()) {
+    ReportEmptyAlbum(context);
+    return;
+  }
+  if (!have_folder) return;
+
+  const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
+  const OriginalsRecord earlier = publish ? EarlierRecord(context, record_path, keep_location) : OriginalsRecord{};
+  OriginalsRecord record{keep_location, {}};
+  // The album folder, opened once to look up every published original in it.
+  FolderBelow published(publish_directory, album_folder);
+  std::size_t position = 0;
+  for (const Picture& picture : pictures) {
+    const std::string& published_name = published_names.at(position++);
+    if (context.StopRequested()) break;
+    transcript.CutIfLong();
+    const std::string& path = picture.path;
+    const auto source_stamp = StampOfPictureToPublish(context, path);
+    if (!source_stamp || !publish) continue;
+    const std::string target = JoinPath(album_folder, published_name);
+    const auto copy_stamp = published.Stamp(published_name);
+    const auto recorded = earlier.originals.find(published_name);
+    if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
+        recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
+      transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+      record.originals.insert(*recorded);
+      continue;
+    }
+    transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target +
+                          (keep_location ? " without its serial numbers and owner."
+                                         : " without its location, serial numbers and owner."));
+    if (const auto failure = PublishCleaned(context, path, target, keep_location)) {
+      context.ReportFailure(kIndent, "Publishing picture " + path + " to " + target, *failure);
+    } else if (const auto written = published.Stamp(published_name)) {
+      record.originals[published_name] = {path, *source_stamp, *written};
+    }
+  }
+  if (!publish) return;
+  // Kept even after a stop: what was published stays known. It lives beside the
+  // images' records, which the first run makes only after the originals.
+  if (!context.EnsureFolder(kIndent, ThumbnailsFolderPath(publish_directory))) return;
+  if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
+    context.ReportFailure(kIndent, "Writing record " + record_path, *failure);
+  }
+}
+
+void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
+                            const std::vector<std::string>& published_names) {
+  const std::string& publish_directory = context.publish_directory();
+  const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
+  const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
+  std::set<std::string> names(published_names.begin(), published_names.end());
+  if (const auto record = RecordOnDisk(context, record_path)) {
+    for (const auto& entry : record->originals) names.insert(entry.first);
+  }
+  if (FolderExists(album_folder)) {
+    for (const std::string& name : names) {
+      const std::string path = JoinPath(album_folder, name);
+      if (const auto failure = RemoveFileBelow(publish_directory, path)) {
+        context.ReportFailure(kIndent, "Removing picture " + path, *failure);
+      }
+    }
+  }
+  if (const auto failure = RemoveFileBelow(publish_directory, record_path)) {
+    context.ReportFailure(kIndent, "Removing record " + record_path, *failure);
+  }
+}
+
+}  // namespace quorvale

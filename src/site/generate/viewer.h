@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+
+namespace quorvale {
+
+class GenerationContext;
+
+// What of a Publishing Directory belongs to a viewer's site. Clear removes exactly this:
+// the folders with everything in them and, when the marker page is there, every file
+// directly in the Publishing Directory whose name ends in the page extension (in any
+// letter case).
+struct OwnedEntries {
+  std::vector<std::string> folders;
+  std::string marker_page;
+  std::string page_extension;
+  bool operator==(const OwnedEntries&) const = default;
+};
+
+// The pages of one viewer's site, for one run: BeginSite, GenerateAlbum for each album
+// in list order, and FinishSite unless the run was stopped. The run owns the loop; a
+// viewer writes bytes and knows no run.
+class Viewer {
+ public:
+  virtual ~Viewer() = default;
+  virtual void BeginSite(GenerationContext& context) = 0;
+  // The album's pages, index files and pictures.
+  virtual void GenerateAlbum(GenerationContext& context, int album_number) = 0;
+  virtual void FinishSite(GenerationContext& context) = 0;
+};
+
+// Everything the program knows of one viewer. The window's option, the command line's
+// --viewer, Clear and the run all read it from the viewer registry; whoever starts a run
+// hands it the descriptor of the project's viewer.
+struct ViewerDescriptor {
+  ViewerId id{};
+  std::string name;           // its word in the run's texts: "Copying PhotoAlbum Java Application ..."
+  std::string label;          // its option on the Generate page
+  std::string option_name;    // that option's object name
+  std::string tool_tip;       // that option's tool tip
+  std::string command_word;   // quorvale-cli --viewer WORD, in any letter case
+  std::string folder;         // its folder under the program's Applications folder
+  std::vector<std::string> files;  // copied from there into the site folder, in order
+  OwnedEntries owned;
+  // Whether publishing the originals is the user's choice (published cleaned, location
+  // kept only on request); otherwise every original is published as it is.
+  bool originals_optional = false;
+  std::string keep_location_tip;  // chkKeepLocation's tool tip while this viewer is chosen
+  std::function<std::unique_ptr<Viewer>()> make_pages;
+};
+
+}  // namespace quorvale

@@ -1,0 +1,95 @@
+#include "viewers/html/html_viewer.h"
+
+#include "generate/album_images_step.h"
+#include "generate/generation_context.h"
+#include "generate/original_publishing.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "layout/site_layout.h"
+#include "viewers/html/html_album_page.h"
+#include "viewers/html/html_home_page.h"
+#include "viewers/html/html_viewer_files.h"
+#include "viewers/html/published_names.h"
+
+namespace quorvale {
+
+ViewerDescriptor HtmlViewerDescriptor() {
+  ViewerDescriptor viewer;
+  viewer.id = ViewerId::kHtml;
+  viewer.name = "HTML";
+  viewer.label = "HTML";
+  viewer.option_name = "optionHTML";
+  viewer.tool_tip = "Pages for today's browsers, phones included";
+  viewer.command_word = "html";
+  viewer.folder = "Html";
+  viewer.files = {kHtmlViewerFiles.begin(), kHtmlViewerFiles.end()};
+  viewer.owned = {{kSiteFolderName}, kHomePageName, kPageExtension};
+  viewer.originals_optional = true;
+  viewer.keep_location_tip =
+      "Leave the GPS position in the display copies and published originals of pictures that hold one (serial "
+      "numbers and owner names never stay)";
+  viewer.make_pages = [] { return std::make_unique<HtmlViewer>(); };
+  return viewer;
+}
+
+void HtmlViewer::BeginSite(GenerationContext& context) {
+  const Project& project = context.project();
+  site_ = HtmlSite{HtmlSiteTitle(context.project_name()), context.NowText(), {}};
+  // Every album's title first: an album page links to the album after it.
+  for (int n = 0; n < project.AlbumCount(); ++n) site_.albums.push_back({project.AlbumTitles(n), {}});
+}
+
+void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
+  const std::string& publish_directory = context.publish_directory();
+  const PictureMap& pictures = context.project().AlbumPictures(album_number);
+  const std::string page_path = AlbumPagePath(publish_directory, album_number);
+  context.transcript().AppendLine("Generating album HTML (" + page_path + ") .... ");
+
+  std::vector<std::string> file_names;
+  for (const Picture& picture : pictures) file_names.push_back(FileNameOf(picture.path));
+  const std::vector<std::string> published = DistinctPublishedNames(file_names);
+  PublishAlbumOriginals(context, album_number, published);
+  if (context.StopRequested()) return;
+
+  std::vector<PublishedPicture> published_pictures;
+  for (std::size_t i = 0; i < published.size(); ++i) {
+    published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i]});
+  }
+  const std::vector<PictureImagesResult> results = MakeAlbumImages(context, album_number, published_pictures);
+  if (context.StopRequested()) return;
+
+  HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
+  const bool originals_published = context.settings().PublishPictures != 0;
+  std::size_t i = 0;
+  for (const Picture& picture : pictures) {
+    const PictureImagesResult& result = results[i];
+    // A picture whose images could not be made may still be there (a damaged file).
+    const bool found = result.state != PictureImagesState::kMissing &&
+                       (result.state != PictureImagesState::kFailed || FileExists(picture.path));
+    // Without published originals nothing links one.
+    HtmlPicture shown{file_names[i], picture.comment, found,
+                      originals_published ? PublishedPictureUrl(album_number, published[i]) : std::string(),
+                      std::nullopt, std::nullopt};
+    if (result.HasImages()) {
+      const PreparedPicture& sizes = result.sizes;
+      const std::string small_name = SmallImageName(published[i]);
+      shown.thumbnail =
+          HtmlImage{ThumbnailUrl(album_number, small_name), sizes.thumbnail_width, sizes.thumbnail_height};
+      shown.display = HtmlImage{sizes.display_is_original ? shown.original : DisplayCopyUrl(album_number, small_name),
+                                sizes.display_width, sizes.display_height};
+    }
+    album.pictures.push_back(std::move(shown));
+    ++i;
+  }
+  if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
+  RemoveUnusedImagesOfAlbum(context, album_number, published_pictures, results);
+  if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
+}
+
+void HtmlViewer::FinishSite(GenerationContext& context) {
+  const std::string home_path = HomePagePath(context.publish_directory());
+  if (!context.WritePage(home_path, HtmlHomePage(site_))) return;  // the old home page shows the removed albums
+  RemoveImagesOfRemovedAlbums(context);
+}
+
+}  // namespace quorvale

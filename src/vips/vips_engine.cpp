@@ -1,0 +1,356 @@
+// libvips behind the PictureImaging port, built as a module of its own that the
+// programs load when the first picture needs it (libvips brings a hundred shared
+// libraries, and a run that makes no image should not wait for them).
+#include "imaging/picture_imaging.h"
+#include "vips/exiv2_metadata.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <thread>
+
+#include <glib/gstdio.h>
+#include <vips/vips.h>
+
+namespace quorvale {
+namespace {
+
+constexpr const char* kGpsFieldPrefix = "exif-ifd3-";  // libexif's fourth directory holds the GPS tags
+
+// The most pixels a picture (one frame of it) may have: 200 megapixels, more than any
+// camera takes. A file that claims more is refused before anything is decoded: its
+// pixels would take gigabytes, and a file of a few bytes can claim them.
+constexpr std::uint64_t kMaxFramePixels = 200'000'000;
+// A GIF is decoded whole, frame by frame, into a canvas as large as its largest frame:
+// its frames are held to less, and so are all its frames together and their number.
+constexpr std::uint64_t kMaxGifFramePixels = 50'000'000;
+constexpr std::uint64_t kMaxGifTotalPixels = 1'000'000'000;
+constexpr std::uint64_t kMaxGifFrames = 10'000;
+// A file whose data ends early or does not match its header is an error, not a picture
+// with a grey part. libjpeg reports a header that claims more than the data holds only
+// as a warning, so warnings count too.
+constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_WARNING;
+
+// The reasons a picture cannot be used, in this program's own words: libvips keeps one
+// error buffer for the whole process, so what it holds after a failure may be another
+// worker's.
+constexpr const char* kUnreadable = "it is not a picture in a format this program reads, or it is damaged";
+constexpr const char* kUndecodable = "its picture data is damaged or cut short";
+constexpr const char* kUnencodable = "its images could not be made";
+
+struct ImageUnref {
+  void operator()(VipsImage* image) const { g_object_unref(image); }
+};
+using Image = std::unique_ptr<VipsImage, ImageUnref>;
+
+struct FieldsFree {
+  void operator()(gchar** fields) const { g_strfreev(fields); }
+};
+
+std::once_flag vips_started;
+std::string vips_start_failure;
+
+// libvips keeps one error buffer for the whole process; a failing picture empties it so
+// that it does not grow, and reports its own reason instead.
+std::mutex error_mutex;
+
+void DropMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+void StartVips() {
+  if (vips_init("quorvale") != 0) {
+    vips_start_failure = "the imaging library could not start";
+    return;
+  }
+  // Loaders that libvips does not vouch for (such as the one through ImageMagick) may
+  // not read the user's files: a text file named .jpg is no picture.
+  vips_block_untrusted_set(TRUE);
+  // Every picture is decoded once: remembering operations would only hold pixels.
+  vips_cache_set_max(0);
+  // A damaged file is reported through the run's own error line; libvips's warnings
+  // on standard error would only repeat it out of order.
+  g_log_set_handler("VIPS", static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO),
+                    DropMessage, nullptr);
+}
+
+// `reason`, after the library's own text of a failure is dropped.
+std::string Failure(const char* reason) {
+  std::lock_guard lock(error_mutex);
+  vips_error_clear();
+  return reason;
+}
+
+std::string PixelsOver(const char* what, std::uint64_t width, std::uint64_t height, std::uint64_t limit) {
+  return what + std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
+         std::to_string(limit / 1'000'000) + " megapixels this program decodes";
+}
+
+// Reads a GIF's block structure, no pixels, and refuses one whose frames are too large
+// or too many to decode (a frame may claim far more than its screen). Anything else, a
+// damaged file included, is left to the decoder.
+std::optional<std::string> CheckGifFrames(const std::string& source) {
+  struct FileClose {
+    void operator()(FILE* file) const { std::fclose(file); }
+  };
+  const std::unique_ptr<FILE, FileClose> file(g_fopen(source.c_str(), "rb"));
+  if (!file) return std::nullopt;
+  FILE* in = file.get();
+  unsigned char header[13];
+  if (std::fread(header, 1, sizeof header, in) != sizeof header || std::string_view(reinterpret_cast<char*>(header), 3) != "GIF") {
+    return std::nullopt;
+  }
+  const auto word = [](const unsigned char* at) { return std::uint64_t{at[0]} | (std::uint64_t{at[1]} << 8); };
+  const auto skip_colour_table = [in](unsigned char packed) {
+    return (packed & 0x80) == 0 || std::fseek(in, 3L << ((packed & 7) + 1), SEEK_CUR) == 0;
+  };
+  const auto skip_sub_blocks = [in] {
+    for (int size = std::fgetc(in); size > 0; size = std::fgetc(in)) {
+      if (std::fseek(in, size, SEEK_CUR) != 0) return false;
+    }
+    return true;
+  };
+  const std::uint64_t screen_width = word(header + 6);
+  const std::uint64_t screen_height = word(header + 8);
+  if (!skip_colour_table(header[10])) return std::nullopt;
+  std::uint64_t frames = 0;
+  std::uint64_t total = 0;
+  for (int block = std::fgetc(in); block == 0x21 || block == 0x2C; block = std::fgetc(in)) {
+    if (block == 0x21) {
+      if (std::fgetc(in) == EOF || !skip_sub_blocks()) return std::nullopt;
+      continue;
+    }
+    unsigned char frame[9];
+    if (std::fread(frame, 1, sizeof frame, in) != sizeof frame) return std::nullopt;
+    // The canvas grows to hold a frame that reaches beyond the screen.
+    const std::uint64_t width = std::max(screen_width, word(frame) + word(frame + 4));
+    const std::uint64_t height = std::max(screen_height, word(frame + 2) + word(frame + 6));
+    if (width * height > kMaxGifFramePixels) return PixelsOver("a frame of it is ", width, height, kMaxGifFramePixels);
+    total += word(frame + 4) * word(frame + 6);
+    if (++frames > kMaxGifFrames) return "it has more than " + std::to_string(kMaxGifFrames) + " frames";
+    if (total > kMaxGifTotalPixels) {
+      return "its frames together have more than " + std::to_string(kMaxGifTotalPixels / 1'000'000) + " megapixels";
+    }
+    if (!skip_colour_table(frame[8]) || std::fgetc(in) == EOF || !skip_sub_blocks()) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::string StringField(VipsImage* image, const char* name) {
+  const char* value = nullptr;
+  if (vips_image_get_typeof(image, name) == 0 || vips_image_get_string(image, name, &value) != 0) return {};
+  return value != nullptr ? value : "";
+}
+
+std::string_view BlobField(VipsImage* image, const char* name) {
+  const void* data = nullptr;
+  std::size_t length = 0;
+  if (vips_image_get_typeof(image, name) == 0 || vips_image_get_blob(image, name, &data, &length) != 0) return {};
+  return {static_cast<const char*>(data), length};
+}
+
+// A GPS tag in the EXIF data, or a GPS property in the XMP packet.
+bool HoldsLocation(VipsImage* image) {
+  const std::unique_ptr<gchar*, FieldsFree> fields(vips_image_get_fields(image));
+  for (gchar** field = fields.get(); field != nullptr && *field != nullptr; ++field) {
+    if (std::string_view(*field).starts_with(kGpsFieldPrefix)) return true;
+  }
+  const std::string_view xmp = BlobField(image, VIPS_META_XMP_NAME);
+  return xmp.find("GPSLatitude") != std::string_view::npos || xmp.find("GPSLongitude") != std::string_view::npos;
+}
+
+std::uint32_t BigEndian32(std::string_view bytes, std::size_t at) {
+  if (at + 4 > bytes.size()) return 0;
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// The description of an ICC profile (its 'desc' tag, in either of the two layouts
+// that tag has had), with any UTF-16 narrowed to its ASCII characters.
+std::string ProfileDescription(std::string_view profile) {
+  const std::uint32_t tags = BigEndian32(profile, 128);
+  for (std::uint32_t i = 0; i < tags && 132 + 12 * (i + 1) <= profile.size(); ++i) {
+    const std::size_t entry = 132 + 12 * std::size_t{i};
+    if (profile.substr(entry, 4) != "desc") continue;
+    const std::size_t at = BigEndian32(profile, entry + 4);
+    const std::size_t size = BigEndian32(profile, entry + 8);
+    if (at >= profile.size() || size > profile.size() - at) return {};
+    const std::string_view tag = profile.substr(at, size);
+    if (tag.substr(0, 4) == "desc") {
+      return std::string(tag.substr(12, std::min<std::size_t>(BigEndian32(tag, 8), tag.size() > 12 ? tag.size() - 12 : 0)));
+    }
+    if (tag.substr(0, 4) == "mluc" && BigEndian32(tag, 8) > 0) {
+      const std::size_t length = BigEndian32(tag, 20);
+      const std::size_t offset = BigEndian32(tag, 24);
+      if (offset >= tag.size() || length > tag.size() - offset) return {};
+      std::string text;
+      for (std::size_t j = 1; j < length; j += 2) text += tag[offset + j];
+      return text;
+    }
+    return {};
+  }
+  return {};
+}
+
+// Pixels a browser shows as they are: plain sRGB (or grey) without a profile, or with
+// a profile that says it is sRGB.
+bool IsPlainSrgb(VipsImage* image) {
+  const VipsInterpretation interpretation = vips_image_guess_interpretation(image);
+  if (interpretation != VIPS_INTERPRETATION_sRGB && interpretation != VIPS_INTERPRETATION_B_W) return false;
+  const std::string_view profile = BlobField(image, VIPS_META_ICC_NAME);
+  return profile.empty() || ProfileDescription(profile).find("sRGB") != std::string::npos;
+}
+
+// Whether the pixels need a colour transform to become sRGB: a picture with its own
+// profile, or one in CMYK. Plain RGB and grey need none (and skip its cost).
+bool NeedsColourTransform(VipsImage* header) {
+  return vips_image_get_typeof(header, VIPS_META_ICC_NAME) != 0 ||
+         vips_image_guess_interpretation(header) == VIPS_INTERPRETATION_CMYK;
+}
+
+// The picture scaled down (never up) to fit `box` x `box`, upright, in sRGB. A file
+// that ends early is an error, not a picture with a grey lower part.
+Image Thumbnail(const std::string& source, int box, bool transform_colours) {
+  VipsImage* out = nullptr;
+  const int failed =
+      transform_colours
+          ? vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
+                           kFailOn, "export_profile", "srgb", nullptr)
+          : vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
+                           kFailOn, nullptr);
+  if (failed != 0) return nullptr;
+  return Image(out);
+}
+
+Image ThumbnailOfImage(VipsImage* image, int box) {
+  VipsImage* out = nullptr;
+  if (vips_thumbnail_image(image, &out, box, "height", box, "size", VIPS_SIZE_DOWN, nullptr) != 0) return nullptr;
+  return Image(out);
+}
+
+// The image with only the metadata that may be published: nothing at all, or, when
+// the location is kept, the EXIF GPS tags alone.
+Image PublishableCopy(VipsImage* image, bool keep_location) {
+  VipsImage* out = nullptr;
+  if (vips_image_hasalpha(image)) {
+    // A JPEG has no transparency: transparent parts of a GIF or PNG turn white.
+    VipsArrayDouble* white = vips_array_double_newv(1, 255.0);
+    const int failed = vips_flatten(image, &out, "background", white, nullptr);
+    vips_area_unref(VIPS_AREA(white));
+    if (failed != 0) return nullptr;
+  } else if (vips_copy(image, &out, nullptr) != 0) {
+    return nullptr;
+  }
+  Image copy(out);
+  if (!keep_location) return copy;
+  const std::unique_ptr<gchar*, FieldsFree> fields(vips_image_get_fields(copy.get()));
+  for (gchar** field = fields.get(); field != nullptr && *field != nullptr; ++field) {
+    const std::string_view name(*field);
+    const bool metadata = name.starts_with("exif-ifd") || name == VIPS_META_XMP_NAME ||
+                          name == VIPS_META_IPTC_NAME || name == VIPS_META_PHOTOSHOP_NAME ||
+                          name == VIPS_META_ICC_NAME || name == VIPS_META_IMAGEDESCRIPTION;
+    if (metadata && !name.starts_with(kGpsFieldPrefix)) vips_image_remove(copy.get(), *field);
+  }
+  return copy;
+}
+
+// The JPEG bytes of the image, or nothing. The caller writes them where they belong.
+std::optional<std::string> EncodeJpeg(VipsImage* image, int quality, bool keep_location) {
+  const Image publishable = PublishableCopy(image, keep_location);
+  if (!publishable) return std::nullopt;
+  void* buffer = nullptr;
+  std::size_t length = 0;
+  if (vips_jpegsave_buffer(publishable.get(), &buffer, &length, "Q", quality, "strip", keep_location ? FALSE : TRUE,
+                           nullptr) != 0) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<const char*>(buffer), length);
+  g_free(buffer);
+  return bytes;
+}
+
+// JPEGs decoded with shrink-on-load, one decode per picture for both images (the
+// thumbnail is scaled from the display copy in memory), the EXIF orientation applied,
+// colours converted to sRGB, metadata left out.
+class VipsEngine final : public PictureImaging {
+ public:
+  std::variant<PreparedImages, std::string> Prepare(const std::string& source,
+                                                    const ImagingSettings& settings) override;
+  std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
+                                                           bool keep_location) override {
+    return CleanPictureMetadata(source_bytes, keep_location);
+  }
+  void PlanWorkers(int workers) override;
+};
+
+void VipsEngine::PlanWorkers(int workers) {
+  std::call_once(vips_started, StartVips);
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  vips_concurrency_set(std::max(1, cores / std::max(1, workers)));
+}
+
+std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string& source,
+                                                              const ImagingSettings& settings) {
+  std::call_once(vips_started, StartVips);
+  if (!vips_start_failure.empty()) return vips_start_failure;
+  if (auto refused = CheckGifFrames(source)) return *refused;
+  // The header alone says whether the picture may be decoded at all, and whether the
+  // original can serve as the display copy.
+  const Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn,
+                                              nullptr));
+  if (!header) return Failure(kUnreadable);
+  const std::string loader = StringField(header.get(), VIPS_META_LOADER);
+  const int width = vips_image_get_width(header.get());
+  const int height = vips_image_get_page_height(header.get());
+  if (std::uint64_t(width) * std::uint64_t(height) > kMaxFramePixels) {
+    return PixelsOver("it is ", std::uint64_t(width), std::uint64_t(height), kMaxFramePixels);
+  }
+  const bool animated_gif = loader.starts_with("gifload") && vips_image_get_n_pages(header.get()) > 1;
+  const bool fits = width <= settings.display_box && height <= settings.display_box;
+  const bool original_serves =
+      settings.original_published &&
+      (animated_gif || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
+                       (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
+
+  PreparedImages images;
+  PreparedPicture& prepared = images.sizes;
+  std::optional<std::string> thumbnail_bytes;
+  Image thumbnail;
+  if (original_serves) {
+    prepared.display_width = width;
+    prepared.display_height = height;
+    prepared.display_is_original = true;
+    // Decoded while it is encoded.
+    thumbnail = Thumbnail(source, settings.thumbnail_box, NeedsColourTransform(header.get()));
+    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
+    if (!thumbnail_bytes) return Failure(kUndecodable);
+  } else {
+    // One decode for both: the display copy is held in memory (at most the display box
+    // in pixels) and the thumbnail scaled from it.
+    const Image scaled = Thumbnail(source, settings.display_box, NeedsColourTransform(header.get()));
+    const Image display(scaled ? vips_image_copy_memory(scaled.get()) : nullptr);
+    if (!display) return Failure(kUndecodable);
+    auto display_bytes = EncodeJpeg(display.get(), settings.display_quality, settings.keep_location);
+    thumbnail = ThumbnailOfImage(display.get(), settings.thumbnail_box);
+    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
+    if (!display_bytes || !thumbnail_bytes) return Failure(kUnencodable);
+    prepared.display_width = vips_image_get_width(display.get());
+    prepared.display_height = vips_image_get_height(display.get());
+    images.display = std::move(*display_bytes);
+  }
+  prepared.thumbnail_width = vips_image_get_width(thumbnail.get());
+  prepared.thumbnail_height = vips_image_get_height(thumbnail.get());
+  images.thumbnail = std::move(*thumbnail_bytes);
+  return images;
+}
+
+}  // namespace
+}  // namespace quorvale
+
+// The module's one entry point: a new engine, owned by the caller.
+extern "C" __attribute__((visibility("default"))) quorvale::PictureImaging* quorvale_create_vips_imaging() {
+  return new quorvale::VipsEngine();
+}
