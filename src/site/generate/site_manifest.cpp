@@ -49,13 +49,16 @@ std::vector<SiteFile> SiteManifest::Files() const {
   return files;
 }
 
+std::string StampTimeText(const FileStamp& stamp) {
+  std::string nanoseconds = std::to_string(stamp.modified_nanoseconds);
+  nanoseconds.insert(0, 9 - std::min<std::size_t>(9, nanoseconds.size()), '0');
+  return std::to_string(stamp.modified_seconds) + '.' + nanoseconds;
+}
+
 std::string SiteManifestBytes(const std::vector<SiteFile>& files) {
   std::string bytes(kManifestHeader);
   for (const SiteFile& file : files) {
-    std::string nanoseconds = std::to_string(file.stamp.modified_nanoseconds);
-    nanoseconds.insert(0, 9 - std::min<std::size_t>(9, nanoseconds.size()), '0');
-    bytes += std::to_string(file.stamp.size) + '\t' + std::to_string(file.stamp.modified_seconds) + '.' + nanoseconds +
-             '\t' + file.path + '\n';
+    bytes += std::to_string(file.stamp.size) + '\t' + StampTimeText(file.stamp) + '\t' + file.path + '\n';
   }
   return bytes;
 }

@@ -37,6 +37,9 @@ class SiteManifest {
   std::map<std::string, std::optional<FileStamp>> files_;  // by path below the Publishing Directory
 };
 
+// A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.
+std::string StampTimeText(const FileStamp& stamp);
+
 // The manifest file: a first line naming the format, then one line per file, in path
 // order: size, a tab, seconds.nanoseconds, a tab, the path; UTF-8 with LF line ends.
 std::string SiteManifestBytes(const std::vector<SiteFile>& files);
