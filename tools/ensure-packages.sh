@@ -6,16 +6,18 @@
 #   tools/ensure-packages.sh [run|test]
 set -euo pipefail
 
-# The program, the command line, the imaging module (libvips, exiv2) and both viewers (the Torvexa
-# applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm).
+# The program, the command line, the imaging module (libvips, exiv2), the upload over
+# SFTP (libcurl with libssh2, OpenSSL for key fingerprints) and both viewers (the
+# Torvexa applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm).
 packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev libexiv2-dev
-          fonts-dejavu-core default-jdk-headless)
+          libcurl4-openssl-dev libssl-dev fonts-dejavu-core default-jdk-headless)
 case "${1:-test}" in
   run) ;;
   # The tests: GoogleTest, the window on a virtual display, the applet's JUnit tests,
-  # the sites in Chromium, rsync for the benchmarks' floor, and the Windows suite
+  # the sites in Chromium, rsync for the benchmarks' floor, a real SFTP server for the
+  # upload (openssh-server; the test starts its own sshd), and the Windows suite
   # (MinGW-w64, Wine and GoogleTest's sources for the cross build).
-  test) packages+=(libgtest-dev libgmock-dev xvfb xauth junit4 libhamcrest-java chromium rsync
+  test) packages+=(libgtest-dev libgmock-dev xvfb xauth junit4 libhamcrest-java chromium rsync openssh-server
                    g++-mingw-w64-x86-64-posix wine wine64 googletest unzip) ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac

@@ -39,6 +39,8 @@ struct ProjectSettings {
   // "Keep location data in published pictures": the display copies keep the GPS
   // position of their sources. Off unless the user asks.
   bool KeepLocation = false;
+  // Where the site is uploaded to (sftp://USER@HOST/PATH, or a folder); never a password.
+  std::string UploadAddress;
   bool operator==(const ProjectSettings&) const = default;
 };
 

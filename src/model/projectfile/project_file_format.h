@@ -29,6 +29,8 @@ enum class ProjectTag : unsigned char {
   // Written after 0x86, and only when the setting is on, so a project that leaves it
   // off is the file it always was; earlier releases skip the unknown tag.
   kKeepLocation = 0x8D,
+  // Where the site is uploaded to; written after 0x8D, only when one is set.
+  kUploadAddress = 0x90,
 };
 
 inline constexpr char kRecordSeparator = '~';

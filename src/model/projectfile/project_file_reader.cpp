@@ -195,7 +195,7 @@ class ProjectFileParser {
     const bool needs_value = tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
                              tag == ProjectTag::kAlbumCount || tag == ProjectTag::kAlbumTitle ||
                              tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
-                             tag == ProjectTag::kKeepLocation;
+                             tag == ProjectTag::kKeepLocation || tag == ProjectTag::kUploadAddress;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
     Project& project = loaded_.project;
     switch (tag) {
@@ -214,6 +214,9 @@ class ProjectFileParser {
         loaded_.settings.KeepLocation = *flag == 1;
         break;
       }
+      case ProjectTag::kUploadAddress:
+        loaded_.settings.UploadAddress = Value(*record.value);
+        break;
       case ProjectTag::kViewerType:
         loaded_.settings.ViewerType = ViewerFromTypeValue(Value(*record.value));
         break;

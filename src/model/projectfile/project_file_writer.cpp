@@ -32,6 +32,7 @@ std::vector<ProjectRecord> ProjectFileRecords(const Project& project, const Proj
   Add(records, ProjectTag::kViewerType, ViewerTypeValue(settings.ViewerType));
   Add(records, ProjectTag::kApplicationSourceDirectory, settings.ApplicationSourceDirectory);
   if (settings.KeepLocation) Add(records, ProjectTag::kKeepLocation, "1");
+  if (!settings.UploadAddress.empty()) Add(records, ProjectTag::kUploadAddress, settings.UploadAddress);
   const int count = project.AlbumCount();
   Add(records, ProjectTag::kAlbumCount, std::to_string(count));
   for (int i = 0; i < count; ++i) {

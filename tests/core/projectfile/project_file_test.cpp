@@ -67,7 +67,7 @@ TEST(ProjectFile, GoldenFilesBothWays) {
 }
 
 // "Keep location data in published pictures" is one record after 0x86, written only
-// when on: a project that leaves it off is the same file as before the setting
+// when on (and so is the upload address after it): a project that leaves it off is the same file as before the setting
 // existed, and such a file (or an older one) loads with it off.
 TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
   ProjectSettings current;
@@ -87,6 +87,11 @@ TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
   LoadedProject reloaded = Load(on);
   EXPECT_TRUE(reloaded.settings.KeepLocation);
   EXPECT_EQ(Lines(reloaded.project), Lines(loaded.project));
+  // The upload address follows, also only when set.
+  loaded.settings.UploadAddress = "sftp://anna@example.org/~/www";
+  expected.insert(expected.find(Rec(0x8D, "1")) + Rec(0x8D, "1").size(), Rec(0x90, "sftp://anna@example.org/~/www"));
+  EXPECT_EQ(ProjectFileBytes(loaded.project, loaded.settings), expected);
+  EXPECT_EQ(Load(expected).settings.UploadAddress, "sftp://anna@example.org/~/www");
 
   EXPECT_FALSE(Load(Header() + Rec(0x8D, "0"), current).settings.KeepLocation);
   for (const std::string& bad : {Rec(0x8D, "2"), Rec(0x8D, "yes"), std::string("\x8D\r\n")}) {

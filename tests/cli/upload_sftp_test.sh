@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# quorvale-cli upload against a real SFTP server: Debian's sshd on 127.0.0.1 with a
+# host key, a configuration and a user key of its own, stopped at the end. An unknown
+# host key is refused until trusted; the first upload sends the site, the second
+# nothing, the third the picture that changed; a changed host key is refused.
+set -u
+cli="$1"
+make_project="$2"
+source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
+cd "$work"
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+sshd=/usr/sbin/sshd
+[ -x "$sshd" ] || { echo "FAIL: $sshd missing (the openssh-server package)"; exit 1; }
+export HOME="$work/home"
+mkdir -p "$HOME/.ssh" site pictures server
+chmod 700 "$HOME/.ssh"
+ssh-keygen -q -t ed25519 -N '' -f "$HOME/.ssh/id_ed25519"
+ssh-keygen -q -t ed25519 -N '' -f host_key
+ssh-keygen -q -t ed25519 -N '' -f other_host_key
+cp "$HOME/.ssh/id_ed25519.pub" authorized_keys
+port=$((20000 + RANDOM % 20000))
+cat > sshd_config <<EOF
+Port $port
+ListenAddress 127.0.0.1
+PidFile $work/sshd.pid
+AuthorizedKeysFile $work/authorized_keys
+StrictModes no
+UsePAM no
+PasswordAuthentication no
+KbdInteractiveAuthentication no
+PermitRootLogin prohibit-password
+Subsystem sftp internal-sftp
+EOF
+start_server() {
+  mkdir -p /run/sshd 2>/dev/null
+  "$sshd" -f sshd_config -h "$work/$1" -E "$work/sshd.log" || { echo "FAIL: sshd did not start"; cat sshd.log; exit 1; }
+  for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && return; sleep 0.1; done
+  echo "FAIL: sshd does not listen"; cat sshd.log; exit 1
+}
+stop_server() { [ -f sshd.pid ] && kill "$(cat sshd.pid)" 2>/dev/null; rm -f sshd.pid; sleep 0.2; }
+trap 'stop_server; rm -rf "$work"' EXIT
+start_server host_key
+
+printf 'boat' > pictures/boat.jpg
+mkdir viewer && "$make_project" --viewer-files viewer
+"$make_project" holiday.qs1 "$work/site" --album "Lake" "$work/pictures/boat.jpg"
+"$cli" generate holiday.qs1 --viewer-source viewer > /dev/null 2>&1
+expect "generate" 0 $?
+files=$(($(wc -l < site/PhotoAlbum/site.manifest) - 1))
+address="sftp://$(id -un)@127.0.0.1:$port$work/server"
+
+"$cli" upload holiday.qs1 --to "$address" > out.txt 2> err.txt
+expect "unknown host refused" 2 $?
+grep -q "is new to this computer: SHA256:" err.txt || fail "unknown host: no fingerprint in: $(cat err.txt)"
+[ -z "$(ls server)" ] || fail "unknown host: something was uploaded"
+
+"$cli" upload holiday.qs1 --to "$address" --trust-new-host > out.txt 2> err.txt
+expect "first upload" 0 $?
+grep -q "127.0.0.1" "$HOME/.ssh/known_hosts" || fail "first upload: the host key was not kept"
+cmp -s site/PhotoAlbum.htm server/PhotoAlbum.htm || fail "first upload: the home page differs"
+cmp -s pictures/boat.jpg server/PhotoAlbum/images/album-0/boat.jpg || fail "first upload: the picture differs"
+[ -z "$(find server -name '*.quorvale-part')" ] || fail "first upload: temporary files left"
+grep -q "^Upload completed .*: $files uploaded, 0 unchanged" out.txt || fail "first upload: $(tail -1 out.txt)"
+
+"$cli" upload holiday.qs1 --to "$address" > out.txt 2> err.txt
+expect "second upload" 0 $?
+grep -q ": 0 uploaded, $files unchanged" out.txt || fail "second upload: $(tail -1 out.txt)"
+
+# A changed picture: that picture goes, then the home page, which shows the time of
+# the run.
+printf 'a bigger boat' > pictures/boat.jpg
+"$cli" generate holiday.qs1 --viewer-source viewer > /dev/null 2>&1
+"$cli" upload holiday.qs1 --to "$address" > out.txt 2> err.txt
+expect "changed picture" "PhotoAlbum/images/album-0/boat.jpg. PhotoAlbum.htm." \
+  "$(sed -n 's/^    Uploading //p' out.txt | tr '\n' ' ' | sed 's/ $//')"
+cmp -s pictures/boat.jpg server/PhotoAlbum/images/album-0/boat.jpg || fail "changed picture: not on the server"
+
+stop_server
+start_server other_host_key
+"$cli" upload holiday.qs1 --to "$address" --trust-new-host > out.txt 2> err.txt
+expect "changed host key refused" 2 $?
+grep -q "is not the one it had before: refused" out.txt || fail "changed host key: $(cat out.txt err.txt)"
+finish
