@@ -10,37 +10,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 cd "$work"
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-sshd=/usr/sbin/sshd
-[ -x "$sshd" ] || { echo "FAIL: $sshd missing (the openssh-server package)"; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/local_sshd.sh"
 export HOME="$work/home"
-mkdir -p "$HOME/.ssh" site pictures server
-chmod 700 "$HOME/.ssh"
-ssh-keygen -q -t ed25519 -N '' -f "$HOME/.ssh/id_ed25519"
-ssh-keygen -q -t ed25519 -N '' -f host_key
-ssh-keygen -q -t ed25519 -N '' -f other_host_key
-cp "$HOME/.ssh/id_ed25519.pub" authorized_keys
-port=$((20000 + RANDOM % 20000))
-cat > sshd_config <<EOF
-Port $port
-ListenAddress 127.0.0.1
-PidFile $work/sshd.pid
-AuthorizedKeysFile $work/authorized_keys
-StrictModes no
-UsePAM no
-PasswordAuthentication no
-KbdInteractiveAuthentication no
-PermitRootLogin prohibit-password
-Subsystem sftp internal-sftp
-EOF
-start_server() {
-  mkdir -p /run/sshd 2>/dev/null
-  "$sshd" -f sshd_config -h "$work/$1" -E "$work/sshd.log" || { echo "FAIL: sshd did not start"; cat sshd.log; exit 1; }
-  for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && return; sleep 0.1; done
-  echo "FAIL: sshd does not listen"; cat sshd.log; exit 1
-}
-stop_server() { [ -f sshd.pid ] && kill "$(cat sshd.pid)" 2>/dev/null; rm -f sshd.pid; sleep 0.2; }
-trap 'stop_server; rm -rf "$work"' EXIT
-start_server host_key
+mkdir -p site pictures server
+sshd_setup
+trap 'sshd_stop; rm -rf "$work"' EXIT
+sshd_start host_key
 
 printf 'boat' > pictures/boat.jpg
 mkdir viewer && "$make_project" --viewer-files viewer
@@ -48,7 +23,7 @@ mkdir viewer && "$make_project" --viewer-files viewer
 "$cli" generate holiday.qs1 --viewer-source viewer > /dev/null 2>&1
 expect "generate" 0 $?
 files=$(($(wc -l < site/PhotoAlbum/site.manifest) - 1))
-address="sftp://$(id -un)@127.0.0.1:$port$work/server"
+address="sftp://$(id -un)@127.0.0.1:$sshd_port$work/server"
 
 "$cli" upload holiday.qs1 --to "$address" > out.txt 2> err.txt
 expect "unknown host refused" 2 $?
@@ -76,8 +51,8 @@ expect "changed picture" "PhotoAlbum/images/album-0/boat.jpg. PhotoAlbum.htm." \
   "$(sed -n 's/^    Uploading //p' out.txt | tr '\n' ' ' | sed 's/ $//')"
 cmp -s pictures/boat.jpg server/PhotoAlbum/images/album-0/boat.jpg || fail "changed picture: not on the server"
 
-stop_server
-start_server other_host_key
+sshd_stop
+sshd_start other_host_key
 "$cli" upload holiday.qs1 --to "$address" --trust-new-host > out.txt 2> err.txt
 expect "changed host key refused" 2 $?
 grep -q "is not the one it had before: refused" out.txt || fail "changed host key: $(cat out.txt err.txt)"
