@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/generate/generation_fixture.h"
+#include "core/support/golden.h"
 #include "generate/access_url.h"
 #include "generate/generation_job.h"
 
@@ -10,9 +11,7 @@ namespace quorvale::testing {
 namespace {
 
 // The pages the run must write, kept as files under golden/ byte for byte.
-std::string Golden(const std::string& name) {
-  return ReadWholeFile(std::string(QUORVALE_TESTS_DIR) + "/core/generate/golden/" + name).value_or("<missing golden file>");
-}
+std::string Golden(const std::string& name) { return GoldenFile("generate/golden/" + name); }
 
 const std::string kTitle = "Tom's <Trip> & ~more";
 
