@@ -63,14 +63,29 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
     }
   }
 
-  void StatusChanged(const std::string& caption) override { captions_.push_back(caption); }
-  void TranscriptAppended(std::string_view text) override { transcript_.AppendText(text); }
-  void TranscriptReplaced(const std::string& text) override { transcript_.Replace(text); }
+  // Each event is kept by kind and, tagged, in `stream_` in the order it came.
+  void StatusChanged(const std::string& caption) override {
+    captions_.push_back(caption);
+    stream_ += "[S " + caption + "]";
+  }
+  void TranscriptAppended(std::string_view text) override {
+    transcript_.AppendText(text);
+    stream_ += text;
+  }
+  void TranscriptReplaced(const std::string& text) override {
+    transcript_.Replace(text);
+    stream_ += "[cut]";
+  }
   void ProgressChanged(const GenerationProgress& progress) override {
     progress_.push_back(progress);
+    stream_ += "[P " + std::to_string(progress.pictures_done) + "/" + std::to_string(progress.pictures_total) + " " +
+               std::to_string(progress.album_number) + "]";
     if (on_progress_) on_progress_(progress);
   }
-  Answer ShowMessage(const MessageRequest& request) override { return dialogs_.ShowMessage(request); }
+  Answer ShowMessage(const MessageRequest& request) override {
+    stream_ += "[M " + request.title + "]";
+    return dialogs_.ShowMessage(request);
+  }
 
   GenerationJob Job(const std::string& publish_directory) {
     settings_.PublishDirectory = publish_directory;
@@ -110,6 +125,7 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
   GenerationCounters counters_;
   std::vector<std::string> captions_;
   std::vector<GenerationProgress> progress_;
+  std::string stream_;
   std::function<void(const GenerationProgress&)> on_progress_;
 };
 

@@ -50,28 +50,9 @@ TEST_F(GenerationTest, EventsArriveInTheOrderOfTheTranscript) {
   for (int i = 0; i < 41; ++i) pictures.emplace_back(JoinPath(root_, "absent" + std::to_string(i)), "");
   AddAlbum("Big", pictures);
 
-  class Stream final : public GenerationEvents {
-   public:
-    explicit Stream(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
-    void StatusChanged(const std::string& caption) override { text += "[S " + caption + "]"; }
-    void TranscriptAppended(std::string_view appended) override { text += appended; }
-    void TranscriptReplaced(const std::string&) override { text += "[cut]"; }
-    void ProgressChanged(const GenerationProgress& p) override {
-      text += "[P " + std::to_string(p.pictures_done) + "/" + std::to_string(p.pictures_total) + " " +
-              std::to_string(p.album_number) + "]";
-    }
-    Answer ShowMessage(const MessageRequest& request) override {
-      text += "[M " + request.title + "]";
-      return dialogs_.ShowMessage(request);
-    }
-    std::string text;
+  GenerateAlbums(Job(publish_), *this);
 
-   private:
-    ScriptedDialogs& dialogs_;
-  } stream(dialogs_);
-  GenerateAlbums(Job(publish_), stream);
-
-  const std::string& text = stream.text;
+  const std::string& text = stream_;
   const std::string in_order[] = {
       "[S Copying PhotoAlbum Java Application ...]\r\nCopying Base Application Files\r\n",
       "[S Generating PhotoAlbums  ...][S Processing Album - Big][P 0/41 0]\r\nGenerating album HTML (",
