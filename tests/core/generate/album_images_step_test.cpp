@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 class FixedNow : public Clock {
  public:
   std::string NowText() const override { return "now"; }
+  std::string NowIsoText() const override { return "now"; }
 };
 
 class RecordingEvents : public GenerationEvents {

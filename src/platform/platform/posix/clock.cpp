@@ -14,4 +14,13 @@ std::string SystemClock::NowText() const {
   return std::string(text, length);
 }
 
+std::string SystemClock::NowIsoText() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+  return std::string(text, length);
+}
+
 }  // namespace quorvale
