@@ -29,6 +29,10 @@ enum class ProjectTag : unsigned char {
   // Written after 0x86, and only when the setting is on, so a project that leaves it
   // off is the file it always was; earlier releases skip the unknown tag.
   kKeepLocation = 0x8D,
+  // The same for the HTML site's title and its language code: written only when set.
+  kSiteTitle = 0x8E,
+  kSiteLanguage = 0x8F,
+  // 0x90 is taken by the upload address.
 };
 
 inline constexpr char kRecordSeparator = '~';
