@@ -285,11 +285,11 @@ test('the lightbox is a named dialog that keeps the focus, plays to the end, and
 
 test('the information panel tells only what the published file holds', async () => {
   const cases = [
-    [site, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '300 \u00d7 150']],
-    [locatedSite, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '300 \u00d7 150',
+    [site, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '640 \u00d7 1600']],
+    [locatedSite, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '640 \u00d7 1600',
       'Location', '52.22970, 21.01220']],
     // Without originals the file is the display copy, which keeps no date or camera.
-    [bareSite, ['Dimensions', '300 \u00d7 150']],
+    [bareSite, ['Dimensions', '640 \u00d7 1600']],
   ];
   for (const [folder, expected] of cases) {
     const { context, page } = await openPage(DESKTOP, 'album-1.htm#p1', folder);

@@ -39,7 +39,7 @@
   // Room below the picture for its caption's lines, and above it for the buttons on a
   // narrow screen, so that neither covers the picture.
   var CAPTION_ROOM = 76;
-  var TOP_BAR_ROOM = 56;
+  var TOP_BAR_ROOM = 60;
   function padding(viewport, data) {
     return {
       top: viewport.x < 700 ? TOP_BAR_ROOM : 0,
