@@ -80,7 +80,8 @@ std::string Tile(const HtmlPicture& picture, std::size_t position, const std::st
             std::to_string(picture.display->width) + "\" data-pswp-height=\"" +
             std::to_string(picture.display->height) + "\"" +
             (picture.original.empty() ? "" : " data-original=\"" + UrlOfPath(picture.original) + "\"") +
-            FactAttributes(picture.facts) + "><img src=\"" + UrlOfPath(picture.thumbnail->path) + "\" " + Dimensions(*picture.thumbnail) +
+            FactAttributes(picture.facts) + "><img src=\"" + UrlOfPath(picture.thumbnail->path) + "\" " +
+            Dimensions(*picture.thumbnail) +
             " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"></a>",
     };
   }
@@ -102,7 +103,8 @@ std::string HtmlAlbumPage(const HtmlSite& site, int album_number) {
       break;
     }
   }
-  std::string page = HtmlPageStart({language, album.title + " - " + site.title, count + " \u00b7 " + site.title, cover, true});
+  const std::string description = count + " \u00b7 " + site.title;
+  std::string page = HtmlPageStart({language, album.title + " - " + site.title, description, cover, true});
   page += HtmlLines({"<header class=\"page-header\">"});
   page += Navigation(site, album_number);
   page += HtmlLines({

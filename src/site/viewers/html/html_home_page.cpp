@@ -65,7 +65,9 @@ std::string HtmlHomePage(const HtmlSite& site) {
   });
   if (!site.albums.empty()) {
     page += HtmlLines({"<ul class=\"albums\">"});
-    for (std::size_t i = 0; i < site.albums.size(); ++i) page += AlbumCard(site.albums[i], static_cast<int>(i), language);
+    for (std::size_t i = 0; i < site.albums.size(); ++i) {
+      page += AlbumCard(site.albums[i], static_cast<int>(i), language);
+    }
     page += HtmlLines({"</ul>"});
   }
   page += HtmlLines({"</main>"});

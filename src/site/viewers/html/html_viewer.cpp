@@ -28,7 +28,8 @@ PictureFacts FactsOfPublishedFile(const std::string& publish_directory, std::str
   for (char& c : relative) {
     if (c == '/') c = kPathSeparator;
   }
-  const auto bytes = ReadFileBelow(publish_directory, publish_directory + kPathSeparator + relative, kMaxFactsFileBytes);
+  const std::string path = publish_directory + kPathSeparator + relative;
+  const auto bytes = ReadFileBelow(publish_directory, path, kMaxFactsFileBytes);
   return bytes ? ReadPictureFacts(*bytes) : PictureFacts{};
 }
 
