@@ -264,6 +264,8 @@ test('the lightbox is a named dialog that keeps the focus, plays to the end, and
   await openLightbox(page, '#p4 a');
   assert.equal(await page.getAttribute('.pswp', 'aria-label'), 'Pictures');
   await assertAccessible(page);
+  await page.click('.pswp__button--copy-link');
+  await page.waitForSelector('.pswp__status:text("Link copied")');
   for (let i = 0; i < 12; i++) {
     await page.keyboard.press('Tab');
     assert.ok(await page.evaluate(() => document.querySelector('.pswp').contains(document.activeElement)), `Tab ${i}`);

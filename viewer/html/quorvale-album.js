@@ -131,9 +131,14 @@
     scheduleSlide(pswp);
   }
 
-  // Copies `text` to the clipboard; the older way where the clipboard API is refused.
+  // Copies `text` to the clipboard; the older way where the clipboard API is missing or
+  // refuses (a page from a folder may not be allowed it).
   function copyText(text) {
-    if (navigator.clipboard && window.isSecureContext) return navigator.clipboard.writeText(text);
+    var older = function () { return copyTheOlderWay(text); };
+    if (navigator.clipboard && window.isSecureContext) return navigator.clipboard.writeText(text).catch(older);
+    return older();
+  }
+  function copyTheOlderWay(text) {
     return new Promise(function (resolve, reject) {
       var field = document.createElement('textarea');
       field.value = text;
