@@ -42,12 +42,7 @@ for ((a = 0; a < ALBUMS; a++)); do
   for ((p = 0; p < PICTURES; p++)); do args+=("$dir/pic$(printf %04d "$p").jpg"); done
 done
 mkdir -p "$WORK/viewer" "$WORK/site"
-for f in PhotoAlbum.class AlbumControlPanel.class AlbumNavigationPanel.class AlbumLeaf.class \
-         ShadowArea.class LeafPicture.class rmInfo.class IndexPanel.class albumPictureButton.class \
-         myPictureButton.class BannerPanel.class photo_album.gif spiral.gif Torvexa_logo_long.jpg \
-         Torvexa_logo_long_blk.jpg; do
-  head -c 4096 /dev/urandom >"$WORK/viewer/$f"
-done
+"$MAKE_PROJECT" --viewer-files "$WORK/viewer"
 "$MAKE_PROJECT" "$WORK/bench.qs1" "$WORK/site" "${args[@]}"
 sync
 

@@ -31,11 +31,7 @@ contains() { grep -qF -- "$2" "$WORK/$1" || fail "$name: '$2' not in $1"; }
 
 VIEWER="$WORK/viewer"
 mkdir -p "$VIEWER" "$WORK/site" "$WORK/pictures"
-for f in PhotoAlbum AlbumControlPanel AlbumNavigationPanel AlbumLeaf ShadowArea LeafPicture rmInfo IndexPanel \
-         albumPictureButton myPictureButton BannerPanel; do
-  echo "$f" >"$VIEWER/$f.class"
-done
-for f in photo_album.gif spiral.gif Torvexa_logo_long.jpg Torvexa_logo_long_blk.jpg; do echo "$f" >"$VIEWER/$f"; done
+"$MAKE_PROJECT" --viewer-files "$VIEWER" || fail "make_project --viewer-files"
 echo picture >"$WORK/pictures/one.jpg"
 
 "$MAKE_PROJECT" "$WORK/clean.qs1" "$WORK/site" --album "Holiday" "$WORK/pictures/one.jpg" || fail "make_project"

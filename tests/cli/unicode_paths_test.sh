@@ -4,6 +4,7 @@
 # picture holds LF, CR and 0x1A bytes, so a copy that is not byte for byte shows.
 set -u
 cli="$1"
+make_project="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 cd "$work"
 
@@ -14,11 +15,7 @@ mkdir -p "$pictures" "$site" "$viewer"
 printf 'JFIF\n\r\n\x1a\x00after the end-of-file byte\r' > "$pictures/café.jpg"
 # Seven digits of fraction: Windows keeps times in steps of 100 ns.
 touch -d '2026-07-14 10:20:30.1234567' "$pictures/café.jpg"
-for f in PhotoAlbum AlbumControlPanel AlbumNavigationPanel AlbumLeaf ShadowArea LeafPicture rmInfo IndexPanel \
-         albumPictureButton myPictureButton BannerPanel; do
-  echo "$f" > "$viewer/$f.class"
-done
-for f in photo_album.gif spiral.gif Torvexa_logo_long.jpg Torvexa_logo_long_blk.jpg; do echo "$f" > "$viewer/$f"; done
+"$make_project" --viewer-files "$viewer" || { echo "FAIL: make_project --viewer-files"; exit 1; }
 
 "$cli" import "Lato.qs1" "$pictures" --publish-dir "$site" > out.txt 2> err.txt
 expect "import exit" 0 $?

@@ -82,6 +82,8 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
     context.transcript().CutIfLong();
     if (result.HasImages()) {
       context.transcript().AppendLine(ImagesLine(picture, result));
+      context.Published(picture.thumbnail);
+      if (!result.sizes.display_is_original) context.Published(picture.display);
     } else if (result.state == PictureImagesState::kFailed) {
       context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);
     }

@@ -6,7 +6,8 @@
 namespace quorvale {
 
 GenerationContext::GenerationContext(const GenerationJob& job, GenerationEvents& events, std::stop_token stop)
-    : job_(job), events_(events), stop_(std::move(stop)), tip_pending_(job.project.PictureCountTipPending) {
+    : job_(job), events_(events), stop_(std::move(stop)), tip_pending_(job.project.PictureCountTipPending),
+      manifest_(job.settings.PublishDirectory) {
   transcript_.SetHandlers([this](std::string_view appended) { events_.TranscriptAppended(appended); },
                           [this] { events_.TranscriptReplaced(transcript_.Text()); });
   for (int n = 0; n < job_.project.AlbumCount(); ++n) progress_.pictures_total += job_.project.AlbumPictures(n).Count();
@@ -57,6 +58,7 @@ bool GenerationContext::WritePage(const std::string& path, std::string_view byte
     ReportFailure("", "Writing page " + path, *reason);
     return false;
   }
+  Published(path);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "generate/generation_job.h"
+#include "generate/site_manifest.h"
 #include "generate/transcript.h"
 
 namespace quorvale {
@@ -66,6 +67,13 @@ class GenerationContext {
   // error. Returns whether the page holds the new bytes.
   bool WritePage(const std::string& path, std::string_view bytes);
 
+  // A file of the site is in place, written or found up to date by a step: it goes
+  // into the site's manifest (see SiteManifest::Published).
+  void Published(const std::string& path, std::optional<FileStamp> stamp = std::nullopt) {
+    manifest_.Published(path, stamp);
+  }
+  const SiteManifest& manifest() const { return manifest_; }
+
  private:
   const GenerationJob& job_;
   GenerationEvents& events_;
@@ -75,6 +83,7 @@ class GenerationContext {
   GenerationProgress progress_;
   bool tip_pending_;
   std::set<std::string> refusals_reported_;
+  SiteManifest manifest_;
 };
 
 }  // namespace quorvale

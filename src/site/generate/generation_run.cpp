@@ -7,6 +7,7 @@
 #include "platform/file_copy.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
+#include "platform/folder_removal.h"
 #include "platform/product.h"
 #include "layout/site_layout.h"
 
@@ -61,6 +62,17 @@ bool WriteSite(GenerationContext& context, const std::string& viewer_name, Viewe
   context.transcript().AppendLine(viewer_name + " Home Page and Index Files created.");
   context.transcript().AppendLineEnd();
   return true;
+}
+
+// The manifest of a finished run lists every file it published, for whoever copies the
+// site elsewhere. A stopped run's site is part old, part new: it gets none, so nothing
+// takes it for a whole site; the next finished run writes it again.
+void RecordSiteManifest(GenerationContext& context, bool finished) {
+  const std::string& publish_directory = context.publish_directory();
+  const std::string path = SiteManifestPath(publish_directory);
+  const auto reason = finished ? context.WriteSiteFile(path, SiteManifestBytes(context.manifest().Files()))
+                               : RemoveFileBelow(publish_directory, path);
+  if (reason) context.ReportFailure("", (finished ? "Writing site manifest " : "Removing site manifest ") + path, *reason);
 }
 
 // The log entry of a run that went through, or of one stopped part way: the counts
@@ -147,6 +159,7 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
   if (const auto reason = AppendLogEntry(publish_directory, context.NowText(), LogMessage(counters, !finished))) {
     context.ReportFailure("", "Appending to log file " + GenerationLogPath(publish_directory), *reason);
   }
+  RecordSiteManifest(context, finished);
 
   if (!finished) {
     // No final box: the user asked for the stop and the transcript says it happened.

@@ -85,6 +85,7 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
       transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
       record.originals.insert(*recorded);
+      context.Published(target, copy_stamp);
       continue;
     }
     transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target +
@@ -94,6 +95,7 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
       context.ReportFailure(kIndent, "Publishing picture " + path + " to " + target, *failure);
     } else if (const auto written = published.Stamp(published_name)) {
       record.originals[published_name] = {path, *source_stamp, *written};
+      context.Published(target, written);
     }
   }
   if (!publish) return;

@@ -68,13 +68,17 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::
   if (!source_stamp) return;
   const std::string published_name = FileNameOf(path);
   const std::string target = JoinPath(album_folder, published_name);
-  if (IsUpToDateCopy(*source_stamp, folder.Stamp(published_name))) {
+  const auto copy_stamp = folder.Stamp(published_name);
+  if (IsUpToDateCopy(*source_stamp, copy_stamp)) {
     transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+    context.Published(target, copy_stamp);
     return;
   }
   transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
   if (const auto failure = folder.Copy(path, published_name)) {
     context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
+  } else {
+    context.Published(target, source_stamp);  // a copy takes its source's size and time
   }
 }
 

@@ -43,8 +43,10 @@ bool CopyViewerFile(GenerationContext& context, FolderBelow& site_folder, const 
     ++context.counters().ErrorCount;
     return true;
   }
-  if (IsUpToDateCopy(*source_stamp, site_folder.Stamp(file_name))) {
+  const auto copy_stamp = site_folder.Stamp(file_name);
+  if (IsUpToDateCopy(*source_stamp, copy_stamp)) {
     context.transcript().AppendLine("    Destination file " + destination + " is up to date.");
+    context.Published(destination, copy_stamp);
     return true;
   }
   if (const auto failure = site_folder.Copy(source, file_name)) {
@@ -59,6 +61,7 @@ bool CopyViewerFile(GenerationContext& context, FolderBelow& site_folder, const 
     return true;
   }
   context.transcript().AppendLine("    Copying file " + source + " to " + destination + ".");
+  context.Published(destination, source_stamp);  // a copy takes its source's size and time
   return true;
 }
 

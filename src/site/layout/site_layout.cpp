@@ -44,6 +44,10 @@ std::string RunLockPath(const std::string& publish_directory) {
   return JoinPath(SiteFolderPath(publish_directory), kRunLockName);
 }
 
+std::string SiteManifestPath(const std::string& publish_directory) {
+  return JoinPath(SiteFolderPath(publish_directory), kSiteManifestName);
+}
+
 std::string ThumbnailsFolderPath(const std::string& publish_directory) {
   return JoinPath(SiteFolderPath(publish_directory), kThumbnailsFolderName);
 }

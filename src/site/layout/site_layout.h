@@ -21,6 +21,7 @@ namespace quorvale {
 //   PD/PhotoAlbum/thumbnails/album-N.originals.record   what an HTML site published in
 //                                         images/album-N, and from what
 //   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
+//   PD/PhotoAlbum/site.manifest           every file the last finished run published
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
@@ -36,6 +37,7 @@ inline constexpr const char* kDisplayFolderName = "display";
 inline constexpr const char* kImagingRecordExtension = ".record";
 inline constexpr const char* kOriginalsRecordInfix = ".originals";
 inline constexpr const char* kSmallImageExtension = ".jpg";
+inline constexpr const char* kSiteManifestName = "site.manifest";
 
 // "album-" followed by the album number in decimal: the base name of an album's page,
 // index file and image folder.
@@ -52,6 +54,7 @@ std::string AlbumIndexPath(const std::string& publish_directory, int album_numbe
 std::string AlbumImageFolder(const std::string& publish_directory, int album_number);
 std::string GenerationLogPath(const std::string& publish_directory);
 std::string RunLockPath(const std::string& publish_directory);  // PD/PhotoAlbum/.lock
+std::string SiteManifestPath(const std::string& publish_directory);  // PD/PhotoAlbum/site.manifest
 std::string ThumbnailsFolderPath(const std::string& publish_directory);  // PD/PhotoAlbum/thumbnails
 std::string DisplayFolderPath(const std::string& publish_directory);     // PD/PhotoAlbum/display
 std::string AlbumThumbnailFolder(const std::string& publish_directory, int album_number);

@@ -10,6 +10,7 @@
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
 #include "generate/picture_publishing.h"
+#include "generate/site_manifest.h"
 #include "platform/file_copy.h"
 #include "platform/text_codec.h"
 #include "viewers/html/html_viewer.h"
@@ -114,6 +115,8 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     }
     return files;
   };
+  // The manifest changes with the site, not with the log.
+  const std::string kManifest = "PhotoAlbum/site.manifest";
   const struct {
     const char* what;
     ViewerId viewer;
@@ -124,11 +127,14 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
   } cases[] = {
       {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
       {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
-       {"PhotoAlbum/index/album-1.dat"}},
-      {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00", {"PhotoAlbum.htm"}},
+       {"PhotoAlbum/index/album-1.dat", kManifest}},
+      {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
+       {"PhotoAlbum.htm", kManifest}},
       {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
-      {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {"album-1.htm"}},
-      {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00", {"PhotoAlbum.htm"}},
+      {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
+       {kManifest, "album-1.htm"}},
+      {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
+       {"PhotoAlbum.htm", kManifest}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -155,6 +161,18 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
       if (before.at(file).first != stamp.first || before.at(file).second != stamp.second) rewritten.push_back(file);
     }
     EXPECT_EQ(rewritten, c.rewritten);
+
+    // The manifest lists every file of the site as it is, the run's bookkeeping aside.
+    std::vector<SiteFile> on_disk;
+    for (const auto& entry : fs::recursive_directory_iterator(site)) {
+      const std::string relative = fs::relative(entry.path(), site).generic_string();
+      if (entry.is_regular_file() && relative != "Generation_Log.txt" && relative != kManifest &&
+          !relative.ends_with(".record") && !relative.ends_with(".lock")) {
+        on_disk.push_back({relative, StampOf(entry.path().string()).value()});
+      }
+    }
+    std::sort(on_disk.begin(), on_disk.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
+    EXPECT_EQ(ParseSiteManifest(Read(JoinPath(site, kManifest))), on_disk);
   }
 }
 

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "core/support/scripted_dialogs.h"
 #include "generate/generation_context.h"
+#include "core/support/temp_folder.h"
 #include "generate/generation_job.h"
 #include "model/project.h"
 #include "platform/file_system.h"
@@ -33,10 +32,7 @@ inline const std::vector<std::string> kTorvexaFiles = TorvexaViewerDescriptor().
 class GenerationTest : public ::testing::Test, public GenerationEvents {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = (fs::temp_directory_path() / ("quorvale_gen_" + std::string(info->name()) + "_" + std::to_string(::getpid())))
-                .string();
-    fs::remove_all(root_);
+    root_ = temp_.str();
     source_ = JoinPath(root_, "Torvexa");
     publish_ = JoinPath(root_, "site");
     fs::create_directories(source_);
@@ -44,8 +40,6 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
     for (const std::string& file : kTorvexaFiles) WriteFile(JoinPath(source_, file), "viewer " + file);
     settings_.ApplicationSourceDirectory = source_;
   }
-
-  void TearDown() override { fs::remove_all(root_); }
 
   static void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -105,6 +99,7 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
     return publish_ + kPathSeparator + relative;
   }
 
+  TempFolder temp_;
   std::string root_, source_, publish_;
   std::string project_name_ = "holiday.qs1";
   Project project_;

@@ -10,13 +10,16 @@ namespace quorvale::testing {
 namespace {
 
 // A stop between the first and the second picture: the first copy is whole, nothing
-// after it is written, the old home page stays, and the log and the transcript say so.
+// after it is written, the old home page stays, the site has no manifest, and the log
+// and the transcript say so.
 TEST_F(GenerationTest, StopBetweenTwoPicturesLeavesWholeFilesAndSaysSo) {
   const std::string first = Picture("x", "first.jpg", std::string(300000, 'f'));
   const std::string second = Picture("x", "second.jpg", "s");
   AddAlbum("One", {{first, ""}, {second, ""}});
   AddAlbum("Two", {{Picture("y", "third.jpg", "t"), ""}});
   WriteFile(In("PhotoAlbum.htm"), "the earlier home page");
+  fs::create_directories(In("PhotoAlbum"));
+  WriteFile(In("PhotoAlbum/site.manifest"), "the earlier site's manifest");
 
   std::stop_source stop;
   on_progress_ = [&](const GenerationProgress& progress) {
@@ -31,6 +34,7 @@ TEST_F(GenerationTest, StopBetweenTwoPicturesLeavesWholeFilesAndSaysSo) {
   EXPECT_FALSE(fs::exists(In("PhotoAlbum/images/album-0/second.jpg")));
   EXPECT_FALSE(fs::exists(In("album-1.htm")));
   EXPECT_EQ(Read(In("PhotoAlbum.htm")), "the earlier home page");
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/site.manifest")));  // a half-new site has none
   const std::string copied = "\r\n        Copying picture " + first + " to " + In("PhotoAlbum/images/album-0/first.jpg") + ".";
   EXPECT_EQ(transcript_.Text().substr(transcript_.Text().size() - copied.size() - 23), copied + "\r\nGeneration cancelled.");
   EXPECT_EQ(captions_.back(), "Generation cancelled.");

@@ -78,6 +78,8 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
                                   index_path + ")");
   if (const auto reason = context.WriteSiteFile(index_path, AlbumIndexBytes(pictures))) {
     context.ReportFailure("    ", "Writing album index " + index_path, *reason);
+  } else {
+    context.Published(index_path);
   }
 
   PublishAlbumPictures(context, album_number);

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
 
+#include "core/support/temp_folder.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
@@ -21,14 +21,6 @@ PictureMap Pictures(std::initializer_list<std::pair<std::string, std::string>> e
   PictureMap map;
   for (const auto& [path, comment] : entries) map.Insert(map.Count(), path, comment);
   return map;
-}
-
-// A fresh folder of this test process.
-std::string FreshFolder(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()));
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir / "PhotoAlbum" / "index");
-  return dir.string();
 }
 
 // Names and comments in Windows-1252, or the whole file in UTF-8 when one of them needs it.
@@ -47,7 +39,9 @@ TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
     project.SelectAlbum(project.AlbumCount() - 1);
     project.AddAlbum(title);
   }
-  const std::string dir = FreshFolder("quorvale_page_test");
+  const testing::TempFolder folder;
+  const std::string dir = folder.str();
+  std::filesystem::create_directories(folder.path() / "PhotoAlbum" / "index");
   ASSERT_FALSE(WriteWholeFile(AlbumPagePath(dir, 3),
                              Utf8ToWindows1252Html(AlbumPageText(project, 3, "\xC5\x81\xC3\xB3" "d\xC5\xBE.qs1"))));
   const std::string bytes = ReadWholeFile(AlbumPagePath(dir, 3)).value_or("");
@@ -57,7 +51,6 @@ TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
                        "\"<friends>\"</font></OPTION>\r\n\r\n<OPTION  VALUE='album-4.htm' >"),
             std::string::npos);
   EXPECT_EQ(bytes.find("SELECTED"), bytes.rfind("SELECTED"));  // one album only
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+#include "generate/site_manifest.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/path.h"
+
+namespace quorvale {
+namespace {
+
+constexpr std::string_view kManifestHeader = "Quorvale site manifest 1\n";
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+}  // namespace
+
+void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
+  auto& known = files_[path];
+  if (stamp) known = stamp;
+}
+
+std::vector<SiteFile> SiteManifest::Files() const {
+  std::vector<SiteFile> files;
+  std::string open_folder;
+  std::optional<FolderBelow> folder;
+  // The map keeps a folder's files together, so each folder is opened once.
+  for (const auto& [path, known] : files_) {
+    const std::size_t cut = path.rfind(kPathSeparator);
+    if (cut == std::string::npos || cut < publish_directory_.size() || !path.starts_with(publish_directory_)) continue;
+    std::optional<FileStamp> stamp = known;
+    if (!stamp) {
+      const std::string parent = path.substr(0, cut);
+      if (!folder || parent != open_folder) {
+        folder.emplace(publish_directory_, parent);
+        open_folder = parent;
+      }
+      stamp = folder->Stamp(path.substr(cut + 1));
+    }
+    if (!stamp) continue;  // gone again, or never written
+    std::string relative = path.substr(publish_directory_.size() + 1);
+    for (char& c : relative) c = c == kPathSeparator ? '/' : c;
+    files.push_back({std::move(relative), *stamp});
+  }
+  std::sort(files.begin(), files.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
+  return files;
+}
+
+std::string StampTimeText(const FileStamp& stamp) {
+  std::string nanoseconds = std::to_string(stamp.modified_nanoseconds);
+  nanoseconds.insert(0, 9 - std::min<std::size_t>(9, nanoseconds.size()), '0');
+  return std::to_string(stamp.modified_seconds) + '.' + nanoseconds;
+}
+
+std::string SiteManifestBytes(const std::vector<SiteFile>& files) {
+  std::string bytes(kManifestHeader);
+  for (const SiteFile& file : files) {
+    bytes += std::to_string(file.stamp.size) + '\t' + StampTimeText(file.stamp) + '\t' + file.path + '\n';
+  }
+  return bytes;
+}
+
+std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes) {
+  if (!bytes.starts_with(kManifestHeader)) return std::nullopt;
+  bytes.remove_prefix(kManifestHeader.size());
+  std::vector<SiteFile> files;
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) return std::nullopt;
+    const std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end + 1);
+    const std::size_t tab = line.find('\t');
+    const std::size_t second_tab = line.find('\t', tab + 1);
+    const std::size_t dot = line.find('.');
+    if (tab == std::string_view::npos || second_tab == std::string_view::npos || dot > second_tab || dot < tab) {
+      return std::nullopt;
+    }
+    SiteFile file;
+    file.path = std::string(line.substr(second_tab + 1));
+    if (file.path.empty() || !ParseNumber(line.substr(0, tab), file.stamp.size) ||
+        !ParseNumber(line.substr(tab + 1, dot - tab - 1), file.stamp.modified_seconds) ||
+        !ParseNumber(line.substr(dot + 1, second_tab - dot - 1), file.stamp.modified_nanoseconds)) {
+      return std::nullopt;
+    }
+    files.push_back(std::move(file));
+  }
+  return files;
+}
+
+}  // namespace quorvale
