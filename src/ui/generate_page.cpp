@@ -1,6 +1,7 @@
 #include "ui/generate_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,7 +99,26 @@ void GeneratePage::Build() {
   column->addWidget(frmPublish_);
   chkKeepLocation_ = Named(new QCheckBox(QStringLiteral("Keep location data in published pictures"), this),
                            "chkKeepLocation");
-  column->addWidget(chkKeepLocation_);
+  // The HTML site's title and the language of its pages' own words.
+  lblSiteTitle_ = Named(new QLabel(QStringLiteral("Site title:"), this), "lblSiteTitle");
+  txtSiteTitle_ = Named(new QLineEdit(this), "txtSiteTitle");
+  txtSiteTitle_->setPlaceholderText(QStringLiteral("The project file's name"));
+  txtSiteTitle_->setToolTip(QStringLiteral("The title on the site's home page and in its page titles"));
+  lblSiteTitle_->setBuddy(txtSiteTitle_);
+  lblSiteLanguage_ = Named(new QLabel(QStringLiteral("Language:"), this), "lblSiteLanguage");
+  cboSiteLanguage_ = Named(new QComboBox(this), "cboSiteLanguage");
+  cboSiteLanguage_->setToolTip(QStringLiteral("The language of the site's own words, such as \"All albums\""));
+  for (const std::string& name : PublishingSettings::SiteLanguageNames()) cboSiteLanguage_->addItem(Q(name));
+  lblSiteLanguage_->setBuddy(cboSiteLanguage_);
+  // They share the keep-location row, so the page keeps its height.
+  auto* site_row = new QHBoxLayout;
+  site_row->addWidget(chkKeepLocation_);
+  site_row->addSpacing(12);
+  site_row->addWidget(lblSiteTitle_);
+  site_row->addWidget(txtSiteTitle_, 1);
+  site_row->addWidget(lblSiteLanguage_);
+  site_row->addWidget(cboSiteLanguage_);
+  column->addLayout(site_row);
   column->addWidget(BuildViewerSettings());
 
   auto* status = new CaptionFrame("frmStatus", QStringLiteral("Generation Status"), this);
@@ -171,6 +191,10 @@ void GeneratePage::Connect() {
     connect(option, &QRadioButton::clicked, this, [this, id = viewer] { logic_.publishing().OnViewerOptionChosen(id); });
   }
   connect(chkKeepLocation_, &QCheckBox::clicked, this, [this](bool checked) { logic_.publishing().OnKeepLocationClicked(checked); });
+  connect(txtSiteTitle_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { logic_.publishing().OnSiteTitleEdited(text.toStdString()); });
+  connect(cboSiteLanguage_, &QComboBox::activated, this,
+          [this](int index) { logic_.publishing().OnSiteLanguageChosen(index); });
   connect(chkPublishPictures_, &QCheckBox::clicked, this,
           [this](bool checked) { logic_.publishing().OnPublishPicturesClicked(checked); });
   // The run goes on a worker thread; the status label, the progress bar and the status
@@ -199,6 +223,12 @@ void GeneratePage::Render() {
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
   chkKeepLocation_->setEnabled(logic_.publishing().KeepLocationEnabled());
   chkKeepLocation_->setToolTip(Q(logic_.publishing().KeepLocationToolTip()));
+  ShowLine(txtSiteTitle_, logic_.publishing().SiteTitle());
+  cboSiteLanguage_->setCurrentIndex(logic_.publishing().SiteLanguageIndex());
+  for (QWidget* site_text : {static_cast<QWidget*>(lblSiteTitle_), static_cast<QWidget*>(txtSiteTitle_),
+                             static_cast<QWidget*>(lblSiteLanguage_), static_cast<QWidget*>(cboSiteLanguage_)}) {
+    site_text->setEnabled(logic_.publishing().SiteTextsEnabled());
+  }
   Label3_->setEnabled(logic_.publishing().PublishLabelsEnabled());
   Label8_->setEnabled(logic_.publishing().PublishLabelsEnabled());
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);

@@ -12,6 +12,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QComboBox;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -62,6 +63,10 @@ class GeneratePage final : public QWidget {
   QCheckBox* chkPublishPictures_ = nullptr;
   QCheckBox* chkKeepLocation_ = nullptr;
   QLineEdit* txtAppSource_ = nullptr;
+  QLabel* lblSiteTitle_ = nullptr;
+  QLineEdit* txtSiteTitle_ = nullptr;
+  QLabel* lblSiteLanguage_ = nullptr;
+  QComboBox* cboSiteLanguage_ = nullptr;
   QPushButton* btnAppDir_ = nullptr;
   QLabel* Label3_ = nullptr;
   QLabel* Label4_ = nullptr;

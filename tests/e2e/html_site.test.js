@@ -15,15 +15,17 @@ const DESKTOP = { viewport: { width: 1280, height: 800 } };
 const PHONE = { viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true, deviceScaleFactor: 2 };
 
 // The fixture project: a missing picture, a comment that needs escaping, two pictures
-// with one file name, an album without pictures.
+// with one file name, an album without pictures, a camera's picture with its date,
+// model and position under a comment too long for two lines.
+const LONG_COMMENT = 'The rose garden after the storm, ' + 'petals on every path and bench, '.repeat(8).trim();
 const ALBUMS = [
   { title: 'Harbour & <boats>', pictures: [['harbour.jpg', 'Boats at "dawn"'], ['tower.jpg', ''],
     ['gone.jpg', 'Lost & never found'], ['garden.gif', 'Roses after the rain'], ['again/harbour.jpg', 'Quay']] },
-  { title: 'Garden', pictures: [['garden.gif', 'Roses']] },
+  { title: 'Garden', pictures: [['camera.jpg', LONG_COMMENT], ['garden.gif', 'Roses']] },
   { title: 'Nothing yet', pictures: [] },
 ];
 
-let work, site, bareSite, browser;
+let work, site, bareSite, locatedSite, polishSite, browser;
 
 // The address of a page of the site, with an ending such as "#p2" kept as it is.
 const fileUrl = (name, folder = site) => {
@@ -75,7 +77,7 @@ async function imageWidths(page) {
 const shownPicture = (page) => page.evaluate(() => {
   const slide = window.pswp && window.pswp.currSlide;
   return slide ? { src: new URL(slide.data.src, document.baseURI).pathname.split('/').slice(-3).join('/'),
-    caption: document.querySelector('.pswp__caption').textContent } : null;
+    caption: document.querySelector('.pswp__caption-text').textContent } : null;
 });
 const addressEnding = (page) => new URL(page.url()).hash;
 
@@ -86,7 +88,7 @@ before(async () => {
   fs.mkdirSync(site);
   const pictures = path.join(work, 'pictures');
   fs.mkdirSync(path.join(pictures, 'again'), { recursive: true });
-  for (const file of ['harbour.jpg', 'tower.jpg', 'garden.gif']) {
+  for (const file of ['harbour.jpg', 'tower.jpg', 'garden.gif', 'camera.jpg']) {
     fs.copyFileSync(path.join(__dirname, 'fixture', file), path.join(pictures, file));
   }
   fs.copyFileSync(path.join(__dirname, 'fixture', 'tower.jpg'), path.join(pictures, 'again', 'harbour.jpg'));
@@ -100,12 +102,19 @@ before(async () => {
   assert.match(output, /Generation completed with 1 ERRORS and 1 WARNINGS\./);
   assert.match(output, /HTML Home Page and Index Files created\./);
 
-  // The same first album as a site without its originals.
+  // The first two albums as a site without its originals, and as one that keeps the
+  // pictures' positions.
+  for (const [name, folder, options] of [['Without originals', 'bare', { publishOriginals: false }],
+    ['With positions', 'located', { keepLocation: true }],
+    ['Polish', 'polski', { siteTitle: 'Wycieczki rodzinne', siteLanguage: 'pl' }]]) {
+    const other = path.join(work, `${name}.qs1`);
+    fs.mkdirSync(path.join(work, folder));
+    fs.writeFileSync(other, projectFile(ALBUMS.slice(0, 2), 'HTML', path.join(work, folder), pictures, options));
+    spawnSync(CLI, ['generate', other], { encoding: 'utf8', timeout: 60000 });
+  }
   bareSite = path.join(work, 'bare');
-  fs.mkdirSync(bareSite);
-  const bare = path.join(work, 'Without originals.qs1');
-  fs.writeFileSync(bare, projectFile(ALBUMS.slice(0, 1), 'HTML', bareSite, pictures, false));
-  spawnSync(CLI, ['generate', bare], { encoding: 'utf8', timeout: 60000 });
+  locatedSite = path.join(work, 'located');
+  polishSite = path.join(work, 'polski');
 
   browser = await launchChromium();
 });
@@ -126,10 +135,17 @@ test('the home page shows one card per album, in order, with its thumbnail', asy
     })));
     assert.deepEqual(cards, [
       { href: 'album-0.htm', title: ALBUMS[0].title, count: '5 pictures' },
-      { href: 'album-1.htm', title: 'Garden', count: '1 picture' },
+      { href: 'album-1.htm', title: 'Garden', count: '2 pictures' },
       { href: 'album-2.htm', title: 'Nothing yet', count: 'No pictures' },
     ]);
     assert.equal(await page.textContent('.album-card.empty .placeholder'), 'This album has no pictures yet');
+    // What a messenger shows of a shared link, and the site's own icon.
+    assert.deepEqual(await page.$$eval('meta[name=description], meta[property^="og:"], meta[name^="twitter:"]',
+      (all) => all.map((m) => `${m.getAttribute('name') || m.getAttribute('property')}=${m.content}`)), [
+      'description=3 albums, 7 pictures', 'og:type=website', 'og:title=Family trips',
+      'og:description=3 albums, 7 pictures', 'og:image=PhotoAlbum/images/album-0/harbour.jpg',
+      'twitter:card=summary_large_image']);
+    assert.ok(fs.existsSync(path.join(site, await page.getAttribute('link[rel=icon]', 'href'))));
     const widths = await imageWidths(page);
     assert.equal(widths.length, 2);
     assert.ok(widths.every((w) => w > 0), `thumbnails decoded: ${widths}`);
@@ -176,7 +192,8 @@ test('the lightbox opens on a click, follows the arrow keys in the address and c
     { polling: 100 });
   assert.deepEqual(await shownPicture(page), { src: 'images/album-0/harbour.jpg', caption: 'Boats at "dawn"' });
   assert.equal(addressEnding(page), '#p1');
-  assert.match(await page.getAttribute('.pswp__button--original', 'href'), /images\/album-0\/harbour\.jpg$/);
+  assert.match(await page.getAttribute('.pswp__button--download', 'href'), /images\/album-0\/harbour\.jpg$/);
+  assert.equal(await page.getAttribute('.pswp__button--download', 'download'), '');
   await page.screenshot({ path: path.join(SCREENSHOTS, 'e2e_html_lightbox.png') });
 
   // The missing picture has no slide: the second step goes from p2 to p4.
@@ -203,7 +220,110 @@ test('the lightbox opens on a click, follows the arrow keys in the address and c
 test('a site without its originals offers no link to one in the lightbox', async () => {
   const { context, page } = await openPage(DESKTOP, 'album-0.htm#p1', bareSite);
   await page.waitForSelector('.pswp--open');
-  assert.equal(await page.isVisible('.pswp__button--original'), false);
+  assert.equal(await page.isVisible('.pswp__button--download'), false);
+  assert.equal(await page.getAttribute('.pswp__button--download', 'download'), null);
+  await context.close();
+});
+
+// The lightbox open and ready for keys and swipes once its opening animation is over.
+async function openLightbox(page, selector) {
+  if (selector) await page.click(selector);
+  await page.waitForSelector('.pswp--open');
+  await page.waitForFunction(() => window.pswp && window.pswp.opener && window.pswp.opener.isOpen, null,
+    { polling: 100 });
+}
+
+// Vertical overlap in pixels of two boxes.
+const overlap = (a, b) => Math.max(0, Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top));
+
+test('a long caption keeps below the picture, inside the screen, and shows whole on "more"', async () => {
+  for (const [options, shot] of [[DESKTOP, 'e2e_html_caption.png'], [PHONE, 'e2e_html_caption_phone.png']]) {
+    const { context, page } = await openPage(options, 'album-1.htm#p1');
+    await openLightbox(page);
+    const boxes = await page.evaluate(() => {
+      const box = (element) => element.getBoundingClientRect().toJSON();
+      return { caption: box(document.querySelector('.pswp__caption')), picture: box(window.pswp.currSlide.content.element),
+        bar: box(document.querySelector('.pswp__top-bar')), width: innerWidth, height: innerHeight };
+    });
+    const { caption, picture, bar } = boxes;
+    assert.ok(caption.left >= 0 && caption.top >= 0 && caption.right <= boxes.width && caption.bottom <= boxes.height,
+      JSON.stringify(boxes));
+    assert.ok(overlap(caption, picture) <= picture.height / 5, JSON.stringify(boxes));
+    // On a phone neither the caption nor the buttons cover the picture.
+    if (options === PHONE) assert.equal(overlap(caption, picture) + overlap(bar, picture), 0, JSON.stringify(boxes));
+    await page.screenshot({ path: path.join(SCREENSHOTS, shot) });
+    await page.click('.pswp__caption-more');
+    assert.equal(await page.getAttribute('.pswp__caption-more', 'aria-expanded'), 'true');
+    assert.ok(await page.$eval('.pswp__caption-text', (text) => text.scrollHeight <= text.clientHeight + 1));
+    await context.close();
+  }
+});
+
+test('the lightbox is a named dialog that keeps the focus, plays to the end, and Back closes it', async () => {
+  const { context, page, seen } = await openPage(DESKTOP, 'album-0.htm');
+  await openLightbox(page, '#p4 a');
+  assert.equal(await page.getAttribute('.pswp', 'aria-label'), 'Pictures');
+  await assertAccessible(page);
+  await page.click('.pswp__button--copy-link');
+  await page.waitForSelector('.pswp__status:text("Link copied")');
+  for (let i = 0; i < 12; i++) {
+    await page.keyboard.press('Tab');
+    assert.ok(await page.evaluate(() => document.querySelector('.pswp').contains(document.activeElement)), `Tab ${i}`);
+  }
+  // The slideshow moves on from p4 to the last picture, p5, and stops there.
+  await page.click('.pswp__button--slideshow');
+  assert.equal(await page.getAttribute('.pswp__button--slideshow', 'aria-pressed'), 'true');
+  await page.waitForFunction(() => location.hash === '#p5', null, { timeout: 8000 });
+  await page.waitForSelector('.pswp__button--slideshow[aria-pressed=false]', { timeout: 8000 });
+  assert.equal(addressEnding(page), '#p5');
+
+  await page.goBack();
+  await page.waitForSelector('.pswp', { state: 'detached' });
+  assert.equal(new URL(page.url()).pathname.split('/').pop(), 'album-0.htm');
+  assert.equal(addressEnding(page), '');
+  assertSelfContained(seen);
+  await context.close();
+});
+
+test('the information panel tells only what the published file holds', async () => {
+  const cases = [
+    [site, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '640 \u00d7 1600']],
+    [locatedSite, ['Date taken', '2026-05-01 14:26', 'Camera', 'Lumix DMC-TZ100', 'Dimensions', '640 \u00d7 1600',
+      'Location', '52.22970, 21.01220']],
+    // Without originals the file is the display copy, which keeps no date or camera.
+    [bareSite, ['Dimensions', '640 \u00d7 1600']],
+  ];
+  for (const [folder, expected] of cases) {
+    const { context, page } = await openPage(DESKTOP, 'album-1.htm#p1', folder);
+    await openLightbox(page);
+    await page.click('.pswp__button--info');
+    const facts = await page.$$eval('.pswp__info dt, .pswp__info dd', (all) => all.map((e) => e.textContent));
+    // The file size follows the dimensions; its figure depends on the encoder.
+    const size = facts.indexOf('File size');
+    assert.match(facts[size + 1], /^\d+(\.\d)?\u00a0(B|KB)$/);
+    facts.splice(size, 2);
+    assert.deepEqual(facts, expected, folder);
+    await context.close();
+  }
+});
+
+test('a site made in Polish has its title, lang="pl" and Polish words, and an ISO date', async () => {
+  const home = await openPage(PHONE, 'PhotoAlbum.htm', polishSite);
+  assert.equal(await home.page.getAttribute('html', 'lang'), 'pl');
+  assert.equal(await home.page.title(), 'Wycieczki rodzinne');
+  assert.deepEqual(await home.page.$$eval('.page-count, .album-count', (all) => all.map((e) => e.textContent)),
+    ['2 albumy', '5 zdjęć', '2 zdjęcia']);
+  assert.match(await home.page.textContent('footer'), /^\s*Wygenerowano przez Quorvale \S+ @ \d{4}-\d\d-\d\d \d\d:\d\d\s*$/);
+  assert.equal(await home.page.$('footer a'), null);
+  await assertAccessible(home.page);
+  await home.page.screenshot({ path: path.join(SCREENSHOTS, 'e2e_html_home_pl_phone.png'), fullPage: true });
+  await home.context.close();
+
+  const { context, page } = await openPage(DESKTOP, 'album-0.htm', polishSite);
+  assert.equal(await page.textContent('.nav-home'), 'Wszystkie albumy');
+  await openLightbox(page, '#p1 a');
+  assert.equal(await page.getAttribute('.pswp__button--close', 'title'), 'Zamknij (Esc)');
+  assert.equal(await page.getAttribute('.pswp', 'aria-label'), 'Zdjęcia');
   await context.close();
 });
 

@@ -1,6 +1,9 @@
 #include "window/publishing_settings.h"
 
+#include <iterator>
+
 #include "generate/access_url.h"
+#include "viewers/html/viewer_words.h"
 #include "viewers/startup_settings.h"
 #include "viewers/viewer_registry.h"
 
@@ -69,6 +72,40 @@ void PublishingSettings::OnPublishPicturesClicked(bool checked) {
     state_.project.Modified = true;  // the setting is saved with the project
   }
   state_.Notify();
+}
+
+void PublishingSettings::OnSiteTitleEdited(const std::string& text) {
+  if (SiteTextsEnabled() && text != settings_.SiteTitle) {
+    settings_.SiteTitle = text;
+    state_.project.Modified = true;  // the setting is saved with the project
+  }
+  state_.Notify();
+}
+
+void PublishingSettings::OnSiteLanguageChosen(int index) {
+  // The default language is stored as no record at all.
+  const auto languages = std::size(kSiteLanguages);
+  const std::string language =
+      index <= 0 || static_cast<std::size_t>(index) >= languages ? "" : std::string(kSiteLanguages[index]);
+  if (SiteTextsEnabled() && language != settings_.SiteLanguage) {
+    settings_.SiteLanguage = language;
+    state_.project.Modified = true;  // the setting is saved with the project
+  }
+  state_.Notify();
+}
+
+bool PublishingSettings::SiteTextsEnabled() const { return ViewerFor(settings_.ViewerType).site_texts; }
+
+std::vector<std::string> PublishingSettings::SiteLanguageNames() {
+  return {std::begin(kSiteLanguageNames), std::end(kSiteLanguageNames)};
+}
+
+int PublishingSettings::SiteLanguageIndex() const {
+  const std::string_view language = SiteLanguageOrDefault(settings_.SiteLanguage);
+  for (std::size_t i = 0; i < std::size(kSiteLanguages); ++i) {
+    if (kSiteLanguages[i] == language) return static_cast<int>(i);
+  }
+  return 0;
 }
 
 bool PublishingSettings::OriginalsOptional() const { return ViewerFor(settings_.ViewerType).originals_optional; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "window/window_state.h"
 
@@ -27,6 +28,8 @@ class PublishingSettings {
   void OnAccessUrlEdited(const std::string& text);         // lblApplicationURL change
   void OnKeepLocationClicked(bool checked);                // chkKeepLocation click
   void OnPublishPicturesClicked(bool checked);             // chkPublishPictures click
+  void OnSiteTitleEdited(const std::string& text);         // txtSiteTitle change
+  void OnSiteLanguageChosen(int index);                    // cboSiteLanguage choice, of SiteLanguageNames()
   void BrowseForDirectory();                               // btnPubDir
 
   // State the page shows.
@@ -37,6 +40,11 @@ class PublishingSettings {
   bool PublishLabelsEnabled() const { return OriginalsOptional(); }     // Label3, Label8
   bool KeepLocationEnabled() const { return OriginalsOptional(); }      // chkKeepLocation
   const std::string& KeepLocationToolTip() const;                       // chkKeepLocation
+  // The site's title and language, with a viewer whose pages take them.
+  bool SiteTextsEnabled() const;                                        // txtSiteTitle, cboSiteLanguage
+  const std::string& SiteTitle() const { return settings_.SiteTitle; }  // txtSiteTitle
+  static std::vector<std::string> SiteLanguageNames();                  // cboSiteLanguage's items
+  int SiteLanguageIndex() const;                                        // cboSiteLanguage
   // The viewer whose option is selected.
   ViewerId ChosenViewer() const { return settings_.ViewerType; }
 

@@ -39,6 +39,10 @@ struct ProjectSettings {
   // "Keep location data in published pictures": the display copies keep the GPS
   // position of their sources. Off unless the user asks.
   bool KeepLocation = false;
+  // The HTML viewer's site title (empty: the project file's name) and the language of
+  // its pages' own words (empty: English). Set on the Generate page.
+  std::string SiteTitle;
+  std::string SiteLanguage;
   // Where the site is uploaded to (sftp://USER@HOST/PATH, or a folder); never a password.
   std::string UploadAddress;
   bool operator==(const ProjectSettings&) const = default;

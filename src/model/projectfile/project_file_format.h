@@ -29,7 +29,10 @@ enum class ProjectTag : unsigned char {
   // Written after 0x86, and only when the setting is on, so a project that leaves it
   // off is the file it always was; earlier releases skip the unknown tag.
   kKeepLocation = 0x8D,
-  // Where the site is uploaded to; written after 0x8D, only when one is set.
+  // The same for the HTML site's title and its language code: written only when set.
+  kSiteTitle = 0x8E,
+  kSiteLanguage = 0x8F,
+  // Where the site is uploaded to; written after 0x8F, only when one is set.
   kUploadAddress = 0x90,
 };
 

@@ -133,6 +133,8 @@ class ProjectFileParser {
     // Only a project that asks for it keeps the location: a file without the record
     // (all files of earlier releases) leaves it off.
     loaded_.settings.KeepLocation = false;
+    loaded_.settings.SiteTitle.clear();
+    loaded_.settings.SiteLanguage.clear();
   }
 
   ProjectFileReadResult Parse(const std::string& path) {
@@ -214,6 +216,12 @@ class ProjectFileParser {
         loaded_.settings.KeepLocation = *flag == 1;
         break;
       }
+      case ProjectTag::kSiteTitle:
+        if (record.value) loaded_.settings.SiteTitle = Value(*record.value);
+        break;
+      case ProjectTag::kSiteLanguage:
+        if (record.value) loaded_.settings.SiteLanguage = Value(*record.value);
+        break;
       case ProjectTag::kUploadAddress:
         loaded_.settings.UploadAddress = Value(*record.value);
         break;

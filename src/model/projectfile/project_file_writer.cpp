@@ -32,6 +32,8 @@ std::vector<ProjectRecord> ProjectFileRecords(const Project& project, const Proj
   Add(records, ProjectTag::kViewerType, ViewerTypeValue(settings.ViewerType));
   Add(records, ProjectTag::kApplicationSourceDirectory, settings.ApplicationSourceDirectory);
   if (settings.KeepLocation) Add(records, ProjectTag::kKeepLocation, "1");
+  if (!settings.SiteTitle.empty()) Add(records, ProjectTag::kSiteTitle, settings.SiteTitle);
+  if (!settings.SiteLanguage.empty()) Add(records, ProjectTag::kSiteLanguage, settings.SiteLanguage);
   if (!settings.UploadAddress.empty()) Add(records, ProjectTag::kUploadAddress, settings.UploadAddress);
   const int count = project.AlbumCount();
   Add(records, ProjectTag::kAlbumCount, std::to_string(count));

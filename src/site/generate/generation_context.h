@@ -26,6 +26,7 @@ class GenerationContext {
   const std::string& publish_directory() const { return job_.settings.PublishDirectory; }
   const std::string& project_name() const { return job_.project_name; }
   std::string NowText() const { return job_.clock->NowText(); }
+  std::string NowIsoText() const { return job_.clock->NowIsoText(); }
 
   Transcript& transcript() { return transcript_; }
   GenerationCounters& counters() { return counters_; }

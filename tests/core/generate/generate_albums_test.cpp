@@ -121,15 +121,20 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     const char* what;
     ViewerId viewer;
     const char* new_comment;  // for the second album's picture; null: unchanged
-    const char* clock;        // the second run's time
+    const char* clock;        // the second run's time, and in ISO form
+    const char* iso;
     std::vector<std::string> rewritten;
   } cases[] = {
-      {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", {}},
-      {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", {"PhotoAlbum/index/album-1.dat", kManifest}},
-      {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm", kManifest}},
-      {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", {}},
-      {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", {kManifest, "album-1.htm"}},
-      {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", {"PhotoAlbum.htm", kManifest}},
+      {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
+      {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
+       {"PhotoAlbum/index/album-1.dat", kManifest}},
+      {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
+       {"PhotoAlbum.htm", kManifest}},
+      {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
+      {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
+       {kManifest, "album-1.htm"}},
+      {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
+       {"PhotoAlbum.htm", kManifest}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -147,7 +152,7 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     run();
     const auto before = site_files(site);
     if (c.new_comment) project_.SetPictureComment(0, c.new_comment);
-    clock_ = FixedClock(c.clock);
+    clock_ = FixedClock(c.clock, c.iso);
     run();
     const auto after = site_files(site);
     ASSERT_EQ(before.size(), after.size());

@@ -100,6 +100,42 @@ TEST(ProjectFile, KeepLocationIsStoredOnlyWhenOn) {
   }
 }
 
+// The HTML site's title and language are records 0x8E and 0x8F after 0x86, each written
+// only when set, so a project that sets neither is the file it always was; a file
+// without them loads with both unset, whatever the project open before had.
+TEST(ProjectFile, SiteTitleAndLanguageAreStoredOnlyWhenSet) {
+  struct Case {
+    std::string title;
+    std::string language;
+    std::string records;
+  };
+  const Case cases[] = {
+      {"", "", ""},
+      {"Ann's trips", "", Rec(0x8E, "Ann's trips")},
+      {"", "pl", Rec(0x8F, "pl")},
+      {"Wycieczki", "pl", Rec(0x8E, "Wycieczki") + Rec(0x8F, "pl")},
+  };
+  ProjectSettings current;
+  current.ApplicationSourceDirectory = "C:\\Tools\\Albums\\Applications\\Torvexa";
+  current.SiteTitle = "Left over";
+  current.SiteLanguage = "de";
+  for (const Case& c : cases) {
+    LoadedProject loaded = Load(ExampleFileBytes(), current);
+    EXPECT_EQ(loaded.settings.SiteTitle, "");
+    EXPECT_EQ(loaded.settings.SiteLanguage, "");
+    loaded.settings.SiteTitle = c.title;
+    loaded.settings.SiteLanguage = c.language;
+    const std::string bytes = ProjectFileBytes(loaded.project, loaded.settings);
+    const std::string source_record = Rec(0x86, current.ApplicationSourceDirectory);
+    std::string expected = ExampleFileBytes();
+    expected.insert(expected.find(source_record) + source_record.size(), c.records);
+    EXPECT_EQ(bytes, expected) << c.title << c.language;
+    const LoadedProject reloaded = Load(bytes, current);
+    EXPECT_EQ(reloaded.settings.SiteTitle, c.title);
+    EXPECT_EQ(reloaded.settings.SiteLanguage, c.language);
+  }
+}
+
 // Saved to disk and read back: the same albums, pictures and comments, and the bytes
 // use single-byte text unless a character needs UTF-8.
 TEST(ProjectFile, RoundTripsThroughDisk) {

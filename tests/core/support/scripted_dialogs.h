@@ -69,11 +69,14 @@ class ScriptedDialogs : public UserDialogs {
 // A clock that always tells the same time.
 class FixedClock : public Clock {
  public:
-  explicit FixedClock(std::string text = "12/5/2026 6:15:42 AM") : text_(std::move(text)) {}
+  explicit FixedClock(std::string text = "12/5/2026 6:15:42 AM", std::string iso = "2026-12-05 06:15")
+      : text_(std::move(text)), iso_(std::move(iso)) {}
   std::string NowText() const override { return text_; }
+  std::string NowIsoText() const override { return iso_; }
 
  private:
   std::string text_;
+  std::string iso_;
 };
 
 }  // namespace quorvale::testing

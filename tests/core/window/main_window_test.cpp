@@ -35,7 +35,9 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
                "publish them without it");
   logic.publishing().OnKeepLocationClicked(true);
   logic.publishing().OnPublishPicturesClicked(false);
-  EXPECT_FALSE(logic.settings().KeepLocation || logic.project().Modified);
+  logic.publishing().OnSiteTitleEdited("Trips");
+  EXPECT_FALSE(logic.settings().KeepLocation || logic.project().Modified || logic.publishing().SiteTextsEnabled());
+  EXPECT_EQ(logic.settings().SiteTitle, "");
   EXPECT_EQ(logic.settings().PublishPictures, 1);
 
   // Choosing HTML names its own files, keeps pictures published but makes that (and the
@@ -52,6 +54,14 @@ TEST_F(MainWindowTest, StartupShowsAnEmptyUntitledProject) {
   EXPECT_TRUE(logic.project().Modified);
   logic.publishing().OnPublishPicturesClicked(false);
   EXPECT_EQ(logic.settings().PublishPictures, 0);
+  // Its pages take a site title and a language; English, the first, is stored as none.
+  logic.publishing().OnSiteTitleEdited("Trips");
+  logic.publishing().OnSiteLanguageChosen(1);
+  EXPECT_EQ(logic.settings().SiteTitle, "Trips");
+  EXPECT_EQ(logic.settings().SiteLanguage, "pl");
+  EXPECT_EQ(logic.publishing().SiteLanguageIndex(), 1);
+  logic.publishing().OnSiteLanguageChosen(0);
+  EXPECT_EQ(logic.settings().SiteLanguage, "");
   logic.publishing().OnViewerOptionChosen(ViewerId::kTorvexa);
   EXPECT_EQ(logic.settings().PublishPictures, 1);
   EXPECT_FALSE(logic.publishing().PublishPicturesEnabled() || logic.publishing().KeepLocationEnabled());

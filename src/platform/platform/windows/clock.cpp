@@ -1,5 +1,7 @@
 #include "platform/clock.h"
 
+#include <cstdio>
+
 #include "platform/windows/wide_text.h"
 
 namespace quorvale {
@@ -24,6 +26,16 @@ std::string SystemClock::NowText() const {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return windows::Narrow(Formatted(FormatDate, DATE_SHORTDATE, now) + L" " + Formatted(GetTimeFormatEx, 0, now));
+}
+
+std::string SystemClock::NowIsoText() const {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", static_cast<unsigned>(now.wYear),
+                static_cast<unsigned>(now.wMonth), static_cast<unsigned>(now.wDay), static_cast<unsigned>(now.wHour),
+                static_cast<unsigned>(now.wMinute));
+  return text;
 }
 
 }  // namespace quorvale

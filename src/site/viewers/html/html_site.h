@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+
+#include "viewers/html/picture_facts.h"
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ struct HtmlPicture {
   // Absent when the picture is missing or its images could not be made.
   std::optional<HtmlImage> thumbnail;
   std::optional<HtmlImage> display;
+  // What the lightbox's information panel tells, from the file a visitor would get.
+  PictureFacts facts{};
 };
 
 struct HtmlAlbum {
@@ -34,6 +38,7 @@ struct HtmlSite {
   std::string title;           // the project file's name, without its folder or extension
   std::string generated_at;    // the date-time text of the run
   std::vector<HtmlAlbum> albums;
+  std::string language = "en";  // one of kSiteLanguages: the pages' words and their lang
 };
 
 // The site's title from the project file's path: its name without the folder (a page

@@ -3,15 +3,37 @@
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
 #include "generate/original_publishing.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "layout/site_layout.h"
 #include "viewers/html/html_album_page.h"
 #include "viewers/html/html_home_page.h"
+#include "viewers/html/html_page_parts.h"
 #include "viewers/html/html_viewer_files.h"
+#include "viewers/html/picture_facts.h"
 #include "viewers/html/published_names.h"
+#include "viewers/html/viewer_words.h"
 
 namespace quorvale {
+
+namespace {
+
+// The largest published file whose facts are read: larger ones show no facts.
+constexpr std::uintmax_t kMaxFactsFileBytes = 512u * 1024 * 1024;
+
+// The facts of the file a visitor gets of a picture (`relative` below the Publishing
+// Directory, "/" between its parts): the published original, or else the display copy.
+PictureFacts FactsOfPublishedFile(const std::string& publish_directory, std::string relative) {
+  for (char& c : relative) {
+    if (c == '/') c = kPathSeparator;
+  }
+  const std::string path = publish_directory + kPathSeparator + relative;
+  const auto bytes = ReadFileBelow(publish_directory, path, kMaxFactsFileBytes);
+  return bytes ? ReadPictureFacts(*bytes) : PictureFacts{};
+}
+
+}  // namespace
 
 ViewerDescriptor HtmlViewerDescriptor() {
   ViewerDescriptor viewer;
@@ -25,6 +47,7 @@ ViewerDescriptor HtmlViewerDescriptor() {
   viewer.files = {kHtmlViewerFiles.begin(), kHtmlViewerFiles.end()};
   viewer.owned = {{kSiteFolderName}, kHomePageName, kPageExtension};
   viewer.originals_optional = true;
+  viewer.site_texts = true;
   viewer.keep_location_tip =
       "Leave the GPS position in the display copies and published originals of pictures that hold one (serial "
       "numbers and owner names never stay)";
@@ -34,7 +57,9 @@ ViewerDescriptor HtmlViewerDescriptor() {
 
 void HtmlViewer::BeginSite(GenerationContext& context) {
   const Project& project = context.project();
-  site_ = HtmlSite{HtmlSiteTitle(context.project_name()), context.NowText(), {}};
+  const ProjectSettings& settings = context.settings();
+  site_ = HtmlSite{settings.SiteTitle.empty() ? HtmlSiteTitle(context.project_name()) : settings.SiteTitle,
+                   context.NowIsoText(), {}, std::string(SiteLanguageOrDefault(settings.SiteLanguage))};
   // Every album's title first: an album page links to the album after it.
   for (int n = 0; n < project.AlbumCount(); ++n) site_.albums.push_back({project.AlbumTitles(n), {}});
 }
@@ -69,7 +94,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     // Without published originals nothing links one.
     HtmlPicture shown{file_names[i], picture.comment, found,
                       originals_published ? PublishedPictureUrl(album_number, published[i]) : std::string(),
-                      std::nullopt, std::nullopt};
+                      std::nullopt, std::nullopt, {}};
     if (result.HasImages()) {
       const PreparedPicture& sizes = result.sizes;
       const std::string small_name = SmallImageName(published[i]);
@@ -77,6 +102,8 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
           HtmlImage{ThumbnailUrl(album_number, small_name), sizes.thumbnail_width, sizes.thumbnail_height};
       shown.display = HtmlImage{sizes.display_is_original ? shown.original : DisplayCopyUrl(album_number, small_name),
                                 sizes.display_width, sizes.display_height};
+      shown.facts = FactsOfPublishedFile(context.publish_directory(),
+                                         originals_published ? shown.original : shown.display->path);
     }
     album.pictures.push_back(std::move(shown));
     ++i;
@@ -87,6 +114,8 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
 }
 
 void HtmlViewer::FinishSite(GenerationContext& context) {
+  const std::string icon_path = SiteFolderPath(context.publish_directory()) + kPathSeparator + kSiteIcon;
+  context.WritePage(icon_path, HtmlSiteIcon(site_.title));
   const std::string home_path = HomePagePath(context.publish_directory());
   if (!context.WritePage(home_path, HtmlHomePage(site_))) return;  // the old home page shows the removed albums
   RemoveImagesOfRemovedAlbums(context);

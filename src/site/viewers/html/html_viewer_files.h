@@ -14,6 +14,9 @@ inline constexpr const char* kLightboxCore = "photoswipe.umd.min.js";
 inline constexpr const char* kLightboxOpener = "photoswipe-lightbox.umd.min.js";
 inline constexpr const char* kLightboxLicence = "photoswipe-LICENSE.txt";
 
+// Made by each run rather than copied: the site's icon.
+inline constexpr const char* kSiteIcon = "favicon.svg";
+
 inline constexpr std::array<const char*, 6> kHtmlViewerFiles = {
     kHtmlViewerStyle, kHtmlViewerScript, kLightboxStyle, kLightboxCore, kLightboxOpener, kLightboxLicence};
 

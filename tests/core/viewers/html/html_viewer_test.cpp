@@ -68,7 +68,7 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
 
   const std::string page = Read(In("album-0.htm"));
   EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg.jpg\" data-pswp-width=\"2048\" "
-                      "data-pswp-height=\"200\" data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\">"
+                      "data-pswp-height=\"200\" data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\" data-bytes=\"36\">"
                       "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg\" width=\"512\" height=\"100\" "
                       "alt=\"boat.jpg\" loading=\"lazy\"></a>"),
             std::string::npos);
