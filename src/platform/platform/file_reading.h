@@ -16,6 +16,12 @@ namespace quorvale {
 std::optional<std::string> ReadFileBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
                                          std::string* reason = nullptr);
 
+// The first `count` bytes (at least one; fewer when the file is shorter) of the regular file at `path`
+// below `root`, reached and refused as ReadFileBelow does, and in `size` the size of
+// the whole file. For a reader that needs a file's headers only.
+std::optional<std::string> ReadFileStartBelow(const std::string& root, const std::string& path, std::size_t count,
+                                              std::uintmax_t& size, std::string* reason = nullptr);
+
 // The reason a file larger than `limit` bytes is not read.
 inline std::string TooLargeReason(const std::string& path, std::uintmax_t limit) {
   return path + " is larger than " + std::to_string(limit) + " bytes";

@@ -173,6 +173,13 @@ TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
     }
   }
 
+  // The start of a file, with the whole file's size; the same refusals.
+  std::uintmax_t size = 0;
+  EXPECT_EQ(ReadFileStartBelow(root.string(), in("real/record"), 3, size), "123");
+  EXPECT_EQ(size, 8u);
+  EXPECT_EQ(ReadFileStartBelow(root.string(), in("real/record"), 100, size), "12345678");
+  EXPECT_FALSE(ReadFileStartBelow(root.string(), in("real/file-link"), 3, size));
+
   std::string reason;
   EXPECT_FALSE(ListFolderBelow(root.string(), in("linked"), &reason));
   EXPECT_EQ(reason, in("linked") + " is a link; not followed");

@@ -1,5 +1,6 @@
 #include "platform/file_reading.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -10,8 +11,12 @@
 
 namespace quorvale {
 
-std::optional<std::string> ReadFileBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
-                                         std::string* reason) {
+namespace {
+
+// The whole file when `start` is 0 (refused above `limit`), else its first `start`
+// bytes; `size` gets the whole file's size.
+std::optional<std::string> ReadBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
+                                     std::size_t start, std::uintmax_t& size, std::string* reason) {
   const auto fail = [reason](std::string why) -> std::optional<std::string> {
     if (reason) *reason = std::move(why);
     return std::nullopt;
@@ -32,20 +37,39 @@ std::optional<std::string> ReadFileBelow(const std::string& root, const std::str
   if (!file.valid()) return fail(errno == ELOOP ? LinkRefusal(path) : SystemReason(errno));
   if (::fstat(file.get(), &status) != 0) return fail(SystemReason(errno));
   if (!S_ISREG(status.st_mode)) return fail(NotRegularRefusal(path));
-  if (static_cast<std::uintmax_t>(status.st_size) > limit) return fail(TooLargeReason(path, limit));
+  size = static_cast<std::uintmax_t>(status.st_size);
+  if (start == 0 && size > limit) return fail(TooLargeReason(path, limit));
 
   std::string content;
-  content.reserve(static_cast<std::size_t>(status.st_size));
+  content.reserve(start == 0 ? static_cast<std::size_t>(size) : start);
   char buffer[65536];
   for (;;) {
     const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return fail(SystemReason(errno));
     if (got == 0) return content;
+    if (start != 0) {
+      content.append(buffer, std::min(static_cast<std::size_t>(got), start - content.size()));
+      if (content.size() == start) return content;
+      continue;
+    }
     // A file that grew since its size was asked is still held to the limit.
     if (content.size() + static_cast<std::size_t>(got) > limit) return fail(TooLargeReason(path, limit));
     content.append(buffer, static_cast<std::size_t>(got));
   }
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBelow(const std::string& root, const std::string& path, std::uintmax_t limit,
+                                         std::string* reason) {
+  std::uintmax_t size = 0;
+  return ReadBelow(root, path, limit, 0, size, reason);
+}
+
+std::optional<std::string> ReadFileStartBelow(const std::string& root, const std::string& path, std::size_t count,
+                                              std::uintmax_t& size, std::string* reason) {
+  return ReadBelow(root, path, 0, std::max<std::size_t>(count, 1), size, reason);
 }
 
 }  // namespace quorvale

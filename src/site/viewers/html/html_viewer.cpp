@@ -19,8 +19,9 @@ namespace quorvale {
 
 namespace {
 
-// The largest published file whose facts are read: larger ones show no facts.
-constexpr std::uintmax_t kMaxFactsFileBytes = 512u * 1024 * 1024;
+// How much of a published file is read for its facts: its Exif block and frame header
+// lie at its start (Exif is at most 64 KB), so a run reads no picture whole for them.
+constexpr std::size_t kFactsBytes = 128 * 1024;
 
 // The facts of the file a visitor gets of a picture (`relative` below the Publishing
 // Directory, "/" between its parts): the published original, or else the display copy.
@@ -29,8 +30,12 @@ PictureFacts FactsOfPublishedFile(const std::string& publish_directory, std::str
     if (c == '/') c = kPathSeparator;
   }
   const std::string path = publish_directory + kPathSeparator + relative;
-  const auto bytes = ReadFileBelow(publish_directory, path, kMaxFactsFileBytes);
-  return bytes ? ReadPictureFacts(*bytes) : PictureFacts{};
+  std::uintmax_t size = 0;
+  const auto start = ReadFileStartBelow(publish_directory, path, kFactsBytes, size);
+  if (!start) return PictureFacts{};
+  PictureFacts facts = ReadPictureFacts(*start);
+  facts.bytes = size;
+  return facts;
 }
 
 }  // namespace
