@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -16,9 +17,12 @@
 namespace quorvale::ui {
 namespace {
 
-// Shows `rows` in `list` with row `selected` current, without raising the list's signals.
-// With `tips`, each row's tool tip is its whole text (a path wider than the list).
-void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected, bool tips = false) {
+// Shows `rows` in `list` with row `selected` current and `chosen` selected (`selected`
+// alone when empty), without raising the list's signals. With `tips`, each row's tool
+// tip is its whole text (a path wider than the list). A list that shows the selection
+// already is left as it is, so a Shift+click keeps its anchor.
+void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected, bool tips = false,
+              std::vector<int> chosen = {}) {
   const QSignalBlocker blocker(list);
   bool same = list->count() == static_cast<int>(rows.size());
   for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == Q(rows[static_cast<std::size_t>(i)]);
@@ -29,8 +33,21 @@ void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selec
       if (tips) item->setToolTip(item->text());
     }
   }
+  if (chosen.empty() && selected >= 0) chosen.push_back(selected);
+  QList<int> wanted(chosen.begin(), chosen.end());
+  if (same && list->currentRow() == selected && SelectedRows(list) == wanted) return;
   list->clearSelection();
   list->setCurrentRow(selected);
+  for (const int row : chosen) {
+    if (QListWidgetItem* item = list->item(row)) item->setSelected(true);
+  }
+}
+
+// The screen reader's name for a control whose text says little ("^", "v").
+template <typename W>
+W* Spoken(W* widget, const QString& name) {
+  widget->setAccessibleName(name);
+  return widget;
 }
 
 }  // namespace
@@ -51,10 +68,12 @@ void ContentPage::Build() {
   frmAlbum_->setToolTip(kQuickHelpHint);
   albums->PutBadgeInCaption(QuickHelpBadge(1, logic_, albums));
   QWidget* in_albums = albums->contents();
-  btnAddNew_ = Button("btnAddNew", QStringLiteral("Add Album.."), QStringLiteral("Add Album"), in_albums);
-  btnDelete_ = Button("btnDelete", QStringLiteral("Remove Album"), QStringLiteral("Remove Selected Album"), in_albums);
-  btnUp_ = ArrowButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums);
-  btnDown_ = ArrowButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums);
+  btnAddNew_ = Button("btnAddNew", QStringLiteral("&Add Album.."), QStringLiteral("Add Album"), in_albums);
+  btnDelete_ = Button("btnDelete", QStringLiteral("&Remove Album"), QStringLiteral("Remove Selected Album"), in_albums);
+  btnUp_ = Spoken(ArrowButton("btnUp", QStringLiteral("^"), QStringLiteral("Move Album Up"), in_albums),
+                  QStringLiteral("Move album up"));
+  btnDown_ = Spoken(ArrowButton("btnDown", QStringLiteral("v"), QStringLiteral("Move Album Down"), in_albums),
+                    QStringLiteral("Move album down"));
   Label1_ = Named(new QLabel(QStringLiteral("Selected album:"), in_albums), "Label1");
   lblAlbum_ = Named(new QLabel(in_albums), "lblAlbum");
   lblAlbum_->setTextFormat(Qt::PlainText);
@@ -63,6 +82,8 @@ void ContentPage::Build() {
   lblAlbum_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   AlbumList_ = Named(new DropList(in_albums), "AlbumList");
   AlbumList_->setToolTip(QStringLiteral("Album List"));
+  AlbumList_->setAccessibleName(QStringLiteral("Albums"));
+  AlbumList_->setSelectionMode(QAbstractItemView::SingleSelection);
 
   // Pictures on the right.
   auto* pictures = new CaptionFrame("frmPictures", QString(), this);
@@ -70,18 +91,24 @@ void ContentPage::Build() {
   frmPictures_->setToolTip(kQuickHelpHint);
   pictures->PutBadgeInCaption(QuickHelpBadge(2, logic_, pictures));
   QWidget* in_pictures = pictures->contents();
-  btnAddpic_ = Button("btnAddpic", QStringLiteral("Add Picture(s).."), QStringLiteral("Add Pictures to Selected Album"),
+  btnAddpic_ = Button("btnAddpic", QStringLiteral("Add Pic&ture(s).."), QStringLiteral("Add Pictures to Selected Album"),
                       in_pictures);
   btnRemovepic_ =
-      Button("btnRemovepic", QStringLiteral("Remove Picture"), QStringLiteral("Remove Selected Picture"), in_pictures);
-  btnPicUp_ = ArrowButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures);
-  btnPicDown_ = ArrowButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures);
+      Button("btnRemovepic", QStringLiteral("Remo&ve Picture"), QStringLiteral("Remove Selected Picture"), in_pictures);
+  btnPicUp_ = Spoken(ArrowButton("btnPicUp", QStringLiteral("^"), QStringLiteral("Move Picture Up"), in_pictures),
+                     QStringLiteral("Move picture up"));
+  btnPicDown_ = Spoken(ArrowButton("btnPicDown", QStringLiteral("v"), QStringLiteral("Move Picture Down"), in_pictures),
+                       QStringLiteral("Move picture down"));
   Label2_ = Named(new QLabel(QStringLiteral("Co&mment for the selected picture:"), in_pictures), "Label2");
   txtPictureComment_ = Named(new QLineEdit(in_pictures), "txtPictureComment");
   txtPictureComment_->setToolTip(QStringLiteral("Add/Edit comment for selected picture"));
   Label2_->setBuddy(txtPictureComment_);
   PicList_ = Named(new DropList(in_pictures), "PicList");
   PicList_->setToolTip(QStringLiteral("Picture List for the Selected Album"));
+  PicList_->setAccessibleName(QStringLiteral("Pictures"));
+  // Shift and Ctrl with a click or an arrow key select several pictures to remove,
+  // move or drag together.
+  PicList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   picPreview_ = new PicturePreview(in_pictures);
 
@@ -130,10 +157,14 @@ void ContentPage::Connect() {
   connect(PicList_, &DropList::MoveRequested, this,
           [this](int step) { step < 0 ? logic_.content().MovePictureUp() : logic_.content().MovePictureDown(); });
   connect(
-      AlbumList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MoveAlbumBefore(from, before); },
+      AlbumList_, &DropList::RowsDropped, this,
+      [this](const QList<int>& rows, int before) { logic_.content().MoveAlbumBefore(rows.front(), before); },
       Qt::QueuedConnection);
   connect(
-      PicList_, &DropList::RowDropped, this, [this](int from, int before) { logic_.content().MovePictureBefore(from, before); },
+      PicList_, &DropList::RowsDropped, this,
+      [this](const QList<int>& rows, int before) {
+        logic_.content().MovePicturesBefore(std::vector<int>(rows.begin(), rows.end()), before);
+      },
       Qt::QueuedConnection);
 
   // Drops from outside: the logic says what each list takes.
@@ -157,13 +188,24 @@ void ContentPage::Connect() {
   connect(btnDelete_, &QPushButton::clicked, this, [this] { logic_.content().RemoveAlbumCommand(); });
   connect(AlbumList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnAlbumClicked(row); });
   connect(AlbumList_, &QListWidget::itemDoubleClicked, this, [this] { logic_.content().EditAlbumTitle(); });
+  // Enter and F2 rename the selected album, Delete removes it, as the buttons do.
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_F2)}) {
+    auto* rename = new QShortcut(keys, AlbumList_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(rename, &QShortcut::activated, this, [this] { logic_.content().EditAlbumTitle(); });
+  }
+  connect(AlbumList_, &DropList::RemoveRequested, this, [this] { logic_.content().RemoveAlbumCommand(); });
+  connect(PicList_, &DropList::RemoveRequested, this, [this] { logic_.content().RemovePictureCommand(); });
   // A Ctrl+click can clear a list's selection without changing its current row; the
   // next turn of the event loop shows the logic's selection again.
   connect(AlbumList_, &QListWidget::itemSelectionChanged, this, &ContentPage::Render, Qt::QueuedConnection);
 
   connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.content().AddPicturesCommand(); });
   connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.content().RemovePictureCommand(); });
-  connect(PicList_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.content().OnPictureClicked(row); });
+  // The picture list reports its whole selection once a click or key has set it.
+  connect(PicList_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<int> rows = SelectedRows(PicList_);
+    logic_.content().OnPictureSelectionChanged(std::vector<int>(rows.begin(), rows.end()), PicList_->currentRow());
+  });
   connect(PicList_, &QListWidget::itemSelectionChanged, this, &ContentPage::Render, Qt::QueuedConnection);
   connect(PicList_, &QListWidget::itemDoubleClicked, this, [this] {
     txtPictureComment_->setFocus(Qt::OtherFocusReason);
@@ -182,11 +224,13 @@ void ContentPage::Render() {
   lblAlbum_->setText(Q(logic_.content().SelectedAlbumLabel()));
   ShowRows(AlbumList_, logic_.content().AlbumRows(), logic_.project().SelectedAlbum());
   frmPictures_->setTitle(Q(logic_.content().PictureFrameCaption()));
-  ShowRows(PicList_, logic_.content().PictureRows(), logic_.project().SelectedPicture(), true);
+  ShowRows(PicList_, logic_.content().PictureRows(), logic_.project().SelectedPicture(), true,
+           logic_.content().SelectedPictureRows());
   picPreview_->ShowPicture(Q(logic_.content().SelectedPicturePath()));
   ShowLine(txtPictureComment_, logic_.content().CommentText());
   btnAddpic_->setEnabled(logic_.content().AddPictureEnabled());
   btnRemovepic_->setEnabled(logic_.content().RemovePictureEnabled());
+  btnDelete_->setEnabled(logic_.content().RemoveAlbumEnabled());
   btnUp_->setEnabled(logic_.content().MoveAlbumUpEnabled());
   btnDown_->setEnabled(logic_.content().MoveAlbumDownEnabled());
   btnPicUp_->setEnabled(logic_.content().MovePictureUpEnabled());

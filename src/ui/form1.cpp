@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -94,6 +95,10 @@ void Form1::BuildMenus() {
   mnuEditUndo_ = add(mnuEdit_, "mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z")));
   mnuEditRedo_ = add(mnuEdit_, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(QStringLiteral("Ctrl+Y")));
   mnuEditRedo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  mnuEdit_->addSeparator();
+  // Ctrl+A is Save As: selecting every picture of the album takes Ctrl+Shift+A.
+  mnuEditSelectAll_ = add(mnuEdit_, "mnuEditSelectAll", QStringLiteral("Select &All Pictures"),
+                          QKeySequence(QStringLiteral("Ctrl+Shift+A")));
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
   mnuAbout_ = add(mnuHelp_, "mnuAbout", QStringLiteral("&About"), QKeySequence());
@@ -153,6 +158,10 @@ void Form1::Connect() {
   connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
   connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.session().Undo(); });
   connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
+  connect(mnuEditSelectAll_, &QAction::triggered, this, [this] { logic_.content().SelectAllPictures(); });
+  // Escape stops a run as Cancel does; with no run going it does nothing.
+  auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(cancel, &QShortcut::activated, this, [this] { logic_.run().CancelGeneration(); });
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
   connect(mnuHelpTopics_, &QAction::triggered, this, [this] { FrmHelp::ShowModal(this); });
 }
@@ -218,6 +227,7 @@ void Form1::Render() {
   // be used; the pages can still be looked at, and Help and Exit stay.
   const bool idle = !logic_.run().GenerationRunning();
   for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
+  mnuEditSelectAll_->setEnabled(logic_.content().SelectAllEnabled() && idle);
 }
 
 void Form1::SizeAndCentre() {

@@ -71,6 +71,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QMenu* mnuEdit_ = nullptr;
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRedo_ = nullptr;
+  QAction* mnuEditSelectAll_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuHelpTopics_ = nullptr;
   QAction* mnuAbout_ = nullptr;

@@ -87,7 +87,7 @@ void GeneratePage::Build() {
   txtPublishDirectory_->setToolTip(QStringLiteral("Directory where the contents will be published"));
   btnPubDir_ = Button("btnPubDir", QStringLiteral("&Browse.."),
                       QStringLiteral("Browse to select the publishing directory"), in_publish);
-  btnClearDir_ = Button("btnClearDir", QStringLiteral("Clear.."),
+  btnClearDir_ = Button("btnClearDir", QStringLiteral("C&lear.."),
                         QStringLiteral("Clear the content from the publishing directory"), in_publish);
   auto* publish_row = new QHBoxLayout(in_publish);
   publish_row->setContentsMargins(8, 6, 8, 8);
@@ -123,7 +123,7 @@ void GeneratePage::Build() {
   prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
   prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
   prgGeneration_->setTextVisible(true);
-  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("Cancel"),
+  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("C&ancel"),
                                 QStringLiteral("Stop the generation after the file in hand"), in_status);
   auto* progress_row = new QHBoxLayout;
   progress_row->addWidget(prgGeneration_, 1);
@@ -193,7 +193,11 @@ void GeneratePage::Render() {
     const QString url = Q(logic_.publishing().AccessUrl());
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
-  for (const auto& [viewer, option] : viewerOptions_) option->setChecked(viewer == logic_.publishing().ChosenViewer());
+  const bool settings_enabled = logic_.publishing().SettingsEnabled();
+  for (const auto& [viewer, option] : viewerOptions_) {
+    option->setChecked(viewer == logic_.publishing().ChosenViewer());
+    option->setEnabled(settings_enabled);
+  }
   chkPublishPictures_->setChecked(logic_.publishing().PublishPicturesChecked());
   chkPublishPictures_->setEnabled(logic_.publishing().PublishPicturesEnabled());
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
@@ -205,7 +209,7 @@ void GeneratePage::Render() {
   lblStatus_->setText(Q(logic_.run().StatusCaption()));
   // While a run goes on, nothing here edits the project or starts another run.
   const bool idle = !logic_.run().GenerationRunning();
-  frmPublish_->setEnabled(idle);
+  frmPublish_->setEnabled(settings_enabled);
   btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
   RenderProgress(logic_.run().Progress());

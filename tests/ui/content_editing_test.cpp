@@ -112,6 +112,42 @@ class ContentEditingTest : public QObject {
     QCOMPARE(comment->text(), QStringLiteral("dawn"));
   }
 
+  // The keys reach the editor: Enter and F2 rename, Delete removes the selection, the
+  // Edit menu's Select All selects every picture; Remove waits for something to remove.
+  void KeysAndManyPicturesAtOnce() {
+    Window w;
+    QVERIFY(!w.Find<QPushButton>("btnDelete")->isEnabled());
+    w.AddAlbum("A");
+    auto* albums = w.Find<QListWidget>("AlbumList");
+    albums->setFocus();
+    for (const auto key : {Qt::Key_Return, Qt::Key_F2}) {
+      w.dialogs.texts.push_back(key == Qt::Key_F2 ? "By F2" : "By Enter");
+      QTest::keyClick(albums, key);
+    }
+    QCOMPARE(w.Rows("AlbumList"), QStringList{"By F2"});
+    QVERIFY(!w.Find<QPushButton>("btnRemovepic")->isEnabled());
+
+    w.dialogs.files.push_back(std::vector<std::string>{"/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* pictures = w.Find<QListWidget>("PicList");
+    QTest::mouseClick(pictures->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pictures->visualItemRect(pictures->item(0)).center());
+    QTest::mouseClick(pictures->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      pictures->visualItemRect(pictures->item(2)).center());
+    QCOMPARE(w.logic.content().SelectedPictureRows(), (std::vector<int>{0, 2}));
+    pictures->setFocus();
+    QTest::keyClick(pictures, Qt::Key_Delete);
+    QCOMPARE(w.Rows("PicList"), (QStringList{"2.jpg", "4.jpg"}));
+    w.Find<QAction>("mnuEditUndo")->trigger();
+    QCOMPARE(w.Rows("PicList"), (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
+
+    QTest::keyClick(pictures, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.logic.content().SelectedPictureRows(), (std::vector<int>{0, 1, 2, 3}));
+    QCOMPARE(pictures->selectedItems().size(), 4);
+    QCOMPARE(pictures->accessibleName(), QStringLiteral("Pictures"));
+    QCOMPARE(w.Find<QPushButton>("btnPicUp")->accessibleName(), QStringLiteral("Move picture up"));
+  }
+
   void DropsOfFilesAndFolders() {
     Window w;
     w.AddAlbum("Trip");

@@ -65,7 +65,8 @@ void MainWindowLogic::DropPaths(DropTarget target, std::vector<std::string> path
 }
 
 bool MainWindowLogic::ConfirmClose() {
-  if (run_.GenerationRunning()) return run_.AskToCancelRunBeforeClosing();
+  // A Yes given after the run had already ended goes on to the project's save question.
+  if (run_.GenerationRunning() && !run_.AskToCancelRunBeforeClosing()) return false;
   return session_.ConfirmClose();
 }
 

@@ -29,7 +29,8 @@ class PublishingSettings {
   void OnPublishPicturesClicked(bool checked);             // chkPublishPictures click
   void BrowseForDirectory();                               // btnPubDir
 
-  // State the page shows.
+  // State the page shows. While a run goes on none of the settings can be changed.
+  bool SettingsEnabled() const { return state_.Editable(); }  // viewer options, frmPublish
   std::string AccessUrl() const;  // lblApplicationURL
   // Publishing the originals is a choice with a viewer that publishes them cleaned.
   bool PublishPicturesEnabled() const { return OriginalsOptional(); }   // chkPublishPictures
@@ -43,7 +44,6 @@ class PublishingSettings {
  private:
   void SelectViewerType();
   bool OriginalsOptional() const;
-  void SetPublishDirectory(const std::string& text);
 
   WindowState& state_;
   ProjectSettings& settings_ = state_.settings;

@@ -39,6 +39,8 @@ RunController::~RunController() = default;
 
 void RunController::RunGenerationInBackground(GenerationRunner::Post post) {
   runner_.reset();  // a run still going is stopped first
+  state_.generation_running = false;
+  close_after_run_ = false;
   if (post) runner_ = std::make_unique<GenerationRunner>(std::move(post));
 }
 
@@ -64,15 +66,17 @@ void RunController::GenerateCommand() {
     FinishGeneration(GenerateAlbums(std::move(job), *run_events_));
     return;
   }
+  state_.generation_running = true;
   runner_->Start(std::move(job), *run_events_, [this](const GenerationResult& result) { FinishGeneration(result); });
   state_.Notify();  // the view disables what must wait for the run
 }
 
 void RunController::CancelGeneration() {
-  if (GenerationRunning()) runner_->RequestStop();
+  if (GenerationRunning() && runner_) runner_->RequestStop();
 }
 
 void RunController::FinishGeneration(const GenerationResult& result) {
+  state_.generation_running = false;
   // An empty Publishing Directory runs nothing and leaves the last run's counters.
   if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
   // Editing waits for the run, so this is still the project the run was made from.
@@ -86,12 +90,17 @@ void RunController::FinishGeneration(const GenerationResult& result) {
 }
 
 bool RunController::AskToCancelRunBeforeClosing() {
-  if (state_.Message(kCancelRunQuestion, kCancelRunCaption, Buttons::kYesNo, Icon::kQuestion) == Answer::kYes) {
+  const bool yes =
+      state_.Message(kCancelRunQuestion, kCancelRunCaption, Buttons::kYesNo, Icon::kQuestion) == Answer::kYes;
+  // The run may have ended while the question was open: then there is nothing to wait
+  // for, and a flag set now would close the window at the end of some later run.
+  const bool still_running = GenerationRunning();
+  if (yes && still_running) {
     close_after_run_ = true;
     CancelGeneration();
   }
   state_.Notify();
-  return false;
+  return yes && !still_running;
 }
 
 ClearOutcome RunController::ClearPublishingDirectory() {

@@ -39,9 +39,10 @@ class RunController {
   void CancelGeneration();
   // While a run goes on, every command that edits the project or starts another command
   // is disabled; the view greys them out and refuses drops.
-  bool GenerationRunning() const { return runner_ && runner_->Running(); }
+  bool GenerationRunning() const { return state_.generation_running; }
   // The close question during a run: Yes cancels it and closes once it has stopped
-  // (CloseRequested). The window stays open for now in either case.
+  // (CloseRequested), and the window stays open for now. When the run ended while the
+  // question was open, a Yes gives true: nothing is left to cancel and closing goes on.
   bool AskToCancelRunBeforeClosing();
   // btnClearDir: clears the Publishing Directory named by txtPublishDirectory.
   ClearOutcome ClearPublishingDirectory();

@@ -79,6 +79,14 @@ class Project {
   // Moves picture `from` of the selected album to position `to`; it becomes the
   // selected picture.
   void MovePicture(int from, int to);
+  // Several pictures of the selected album at once; `rows` are ascending positions.
+  // Removes them; the picture after the last one removed (or else the new last one)
+  // becomes the selected one.
+  void RemovePictures(const std::vector<int>& rows);
+  // Takes them out and puts them back together, in their order, before the picture now
+  // at `before` (the count: at the end). Gives their new positions; the selected picture
+  // is the one that was selected, at its new place.
+  std::vector<int> MovePictures(const std::vector<int>& rows, int before);
   // Puts back albums and selection as an earlier state had them (undo and redo).
   void ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture);
 

@@ -167,5 +167,106 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   EXPECT_TRUE(log.ends_with("    Generation cancelled with 0 ERRORS and 0 WARNINGS.\r\n\r\n")) << log;
 }
 
+// While a run goes on nothing changes the project or its settings: each command is
+// refused, the view is told to show the state that stays, and nothing is left to undo.
+TEST(GenerateCommand, EditsWaitForTheRun) {
+  TempFolder root;
+  const std::string site = JoinPath(root.str(), "site");
+  std::filesystem::create_directory(site);
+  ScriptedDialogs dialogs;
+  FixedClock clock;
+  TaskQueue queue;
+  MainWindowLogic window(dialogs, clock, root.str());
+  window.Startup();
+  dialogs.texts.push_back("Album");
+  window.content().AddAlbumCommand();
+  window.publishing().OnViewerOptionChosen(ViewerId::kHtml);
+  window.publishing().OnPublishDirectoryEdited(site);
+  window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
+  const ProjectSettings before = window.settings();
+  const std::string picture = JoinPath(root.str(), "a.jpg");
+  std::ofstream(picture) << "picture";
+
+  const struct {
+    const char* what;
+    std::function<void()> edit;
+  } refused[] = {
+      {"viewer", [&] { window.publishing().OnViewerOptionChosen(ViewerId::kTorvexa); }},
+      {"keep location", [&] { window.publishing().OnKeepLocationClicked(true); }},
+      {"publish originals", [&] { window.publishing().OnPublishPicturesClicked(false); }},
+      {"directory typed", [&] { window.publishing().OnPublishDirectoryEdited("/elsewhere"); }},
+      {"directory browsed", [&] { window.publishing().BrowseForDirectory(); }},
+      {"picture dropped", [&] { window.DropPaths(DropTarget::kPictureList, {picture}); }},
+      {"folder dropped", [&] { window.DropPaths(DropTarget::kAlbumList, {root.str()}); }},
+  };
+  window.run().GenerateCommand();
+  ASSERT_TRUE(window.run().GenerationRunning());
+  EXPECT_FALSE(window.publishing().SettingsEnabled());
+  EXPECT_FALSE(window.publishing().KeepLocationEnabled());
+  EXPECT_FALSE(window.CanUndo());
+  for (const auto& c : refused) {
+    c.edit();
+    EXPECT_EQ(window.settings(), before) << c.what;
+    EXPECT_EQ(window.project().AlbumCount(), 1) << c.what;
+    EXPECT_EQ(window.project().AlbumPictures(0).Count(), 0) << c.what;
+  }
+  EXPECT_TRUE(dialogs.folder_dialog_titles.empty());
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_TRUE(window.publishing().SettingsEnabled());
+  EXPECT_TRUE(window.CanUndo());
+
+  // A run with an empty Publishing Directory runs nothing and keeps the last counters.
+  const long long warnings = window.run().WarningCount();
+  EXPECT_EQ(warnings, 1);  // the album has no pictures
+  window.publishing().OnPublishDirectoryEdited("");
+  dialogs.messages.clear();
+  window.run().GenerateCommand();
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_EQ(window.run().WarningCount(), warnings);
+}
+
+// Dialogs whose close question is answered only after the run has ended.
+class LateAnswerDialogs : public ScriptedDialogs {
+ public:
+  Answer ShowMessage(const MessageRequest& request) override {
+    if (request.buttons == Buttons::kYesNo && until_idle) {
+      while (until_idle()) queue->Pump();
+    }
+    return ScriptedDialogs::ShowMessage(request);
+  }
+  std::function<bool()> until_idle;
+  TaskQueue* queue = nullptr;
+};
+
+// A Yes to "Cancel it and close?" given after the run ended closes now, through the
+// save question, and leaves nothing that would close the window after a later run.
+TEST(GenerateCommand, ACloseAnsweredAfterTheRunDoesNotOutliveIt) {
+  TempFolder root;
+  const std::string site = JoinPath(root.str(), "site");
+  std::filesystem::create_directory(site);
+  LateAnswerDialogs dialogs;
+  FixedClock clock;
+  TaskQueue queue;
+  MainWindowLogic window(dialogs, clock, root.str());
+  RecordingObserver observer(window);
+  window.SetObserver(&observer);
+  window.Startup();
+  dialogs.texts.push_back("Album");
+  window.content().AddAlbumCommand();
+  window.publishing().OnPublishDirectoryEdited(site);
+  window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
+  dialogs.queue = &queue;
+  dialogs.until_idle = [&window] { return window.run().GenerationRunning(); };
+
+  window.run().GenerateCommand();
+  dialogs.answers = {Answer::kYes, Answer::kNo};  // cancel and close: yes; save the project: no
+  EXPECT_TRUE(window.ConfirmClose());
+  EXPECT_EQ(dialogs.messages.back().text, "Save current project?");
+  dialogs.until_idle = nullptr;
+  window.run().GenerateCommand();
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_EQ(observer.close_requests, 0);
+}
+
 }  // namespace
 }  // namespace quorvale::testing
