@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -12,35 +13,44 @@
 #include "ui/controls.h"
 #include "ui/drop_list.h"
 #include "ui/picture_preview.h"
+#include "ui/thumbnail_cache.h"
 #include "window/main_window.h"
 
 namespace quorvale::ui {
 namespace {
 
-// Shows `rows` in `list` with row `selected` current and `chosen` selected (`selected`
-// alone when empty), without raising the list's signals. With `tips`, each row's tool
-// tip is its whole text (a path wider than the list). A list that shows the selection
-// already is left as it is, so a Shift+click keeps its anchor.
-void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected, bool tips = false,
-              std::vector<int> chosen = {}) {
+// Shows `rows` in `list` with row `selected` current, without raising the list's signals.
+void ShowRows(QListWidget* list, const std::vector<std::string>& rows, int selected) {
   const QSignalBlocker blocker(list);
   bool same = list->count() == static_cast<int>(rows.size());
   for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == Q(rows[static_cast<std::size_t>(i)]);
   if (!same) {
     list->clear();
-    for (const std::string& row : rows) {
-      auto* item = new QListWidgetItem(Q(row), list);
-      if (tips) item->setToolTip(item->text());
-    }
+    for (const std::string& row : rows) new QListWidgetItem(Q(row), list);
   }
-  if (chosen.empty() && selected >= 0) chosen.push_back(selected);
-  QList<int> wanted(chosen.begin(), chosen.end());
-  if (same && list->currentRow() == selected && SelectedRows(list) == wanted) return;
   list->clearSelection();
   list->setCurrentRow(selected);
-  for (const int row : chosen) {
-    if (QListWidgetItem* item = list->item(row)) item->setSelected(true);
-  }
+}
+
+// What a picture row keeps beside its text: the picture's path, and its badges.
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kCommentRole = Qt::UserRole + 1;
+constexpr int kMissingRole = Qt::UserRole + 2;
+constexpr int kThumbnailShownRole = Qt::UserRole + 3;
+// The side of a row's thumbnail, in device-independent pixels.
+constexpr int kThumbnailSide = 32;
+
+// A round badge with `glyph` in the corner of a thumbnail.
+void PaintBadge(QPainter& painter, const QRectF& box, const QColor& colour, const QString& glyph) {
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawEllipse(box);
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(static_cast<int>(box.height() * 0.75));
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(box, Qt::AlignCenter, glyph);
 }
 
 // The screen reader's name for a control whose text says little ("^", "v").
@@ -109,6 +119,12 @@ void ContentPage::Build() {
   // Shift and Ctrl with a click or an arrow key select several pictures to remove,
   // move or drag together.
   PicList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // Each row shows its thumbnail, read on a worker thread at the row's size in device
+  // pixels, so it stays sharp at 2x.
+  PicList_->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
+  PicList_->setUniformItemSizes(true);
+  const qreal ratio = PicList_->devicePixelRatioF();
+  thumbnails_ = new ThumbnailCache(QSize(kThumbnailSide, kThumbnailSide) * ratio, this);
   PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   picPreview_ = new PicturePreview(in_pictures);
 
@@ -199,6 +215,13 @@ void ContentPage::Connect() {
   // next turn of the event loop shows the logic's selection again.
   connect(AlbumList_, &QListWidget::itemSelectionChanged, this, &ContentPage::Render, Qt::QueuedConnection);
 
+  connect(thumbnails_, &ThumbnailCache::Ready, this, [this](const QString& path) {
+    for (int row = 0; row < PicList_->count(); ++row) {
+      QListWidgetItem* item = PicList_->item(row);
+      if (item->data(kPathRole).toString() == path) DecorateRow(item);
+    }
+  });
+
   connect(btnAddpic_, &QPushButton::clicked, this, [this] { logic_.content().AddPicturesCommand(); });
   connect(btnRemovepic_, &QPushButton::clicked, this, [this] { logic_.content().RemovePictureCommand(); });
   // The picture list reports its whole selection once a click or key has set it.
@@ -217,6 +240,75 @@ void ContentPage::Connect() {
           [this](const QString& text) { logic_.content().OnCommentEdited(text.toStdString()); });
 }
 
+void ContentPage::ShowPictureRows() {
+  const std::vector<PictureRowView> rows = logic_.content().PictureRowDetails();
+  const QSignalBlocker blocker(PicList_);
+  bool same = PicList_->count() == static_cast<int>(rows.size());
+  for (int i = 0; same && i < PicList_->count(); ++i) {
+    same = PicList_->item(i)->data(kPathRole).toString() == Q(rows[static_cast<std::size_t>(i)].path);
+  }
+  if (!same) {
+    PicList_->clear();
+    for (const PictureRowView& row : rows) {
+      auto* item = new QListWidgetItem(Q(row.name), PicList_);
+      item->setData(kPathRole, Q(row.path));
+    }
+  }
+  for (int i = 0; i < PicList_->count(); ++i) {
+    const PictureRowView& row = rows[static_cast<std::size_t>(i)];
+    QListWidgetItem* item = PicList_->item(i);
+    // Only a row whose badges changed is drawn again: typing a comment redraws one row.
+    if (!same || item->data(kCommentRole).toBool() != row.has_comment || item->data(kMissingRole).toBool() != row.missing) {
+      item->setData(kCommentRole, row.has_comment);
+      item->setData(kMissingRole, row.missing);
+      item->setToolTip(Q(row.path) + (row.missing ? QStringLiteral("\nThe file is missing.") : QString()));
+      item->setData(Qt::AccessibleTextRole, Q(row.name) + (row.has_comment ? QStringLiteral(", has a comment") : QString()) +
+                                                (row.missing ? QStringLiteral(", file missing") : QString()));
+      DecorateRow(item);
+    } else if (!item->data(kThumbnailShownRole).toBool() && !row.missing) {
+      DecorateRow(item);
+    }
+  }
+  // A list that shows the selection already is left as it is, so a Shift+click keeps
+  // its anchor.
+  const int selected = logic_.project().SelectedPicture();
+  const std::vector<int> chosen = logic_.content().SelectedPictureRows();
+  if (same && PicList_->currentRow() == selected && SelectedRows(PicList_) == QList<int>(chosen.begin(), chosen.end())) {
+    return;
+  }
+  PicList_->clearSelection();
+  PicList_->setCurrentRow(selected);
+  for (const int row : chosen) {
+    if (QListWidgetItem* item = PicList_->item(row)) item->setSelected(true);
+  }
+}
+
+void ContentPage::DecorateRow(QListWidgetItem* item) {
+  const qreal ratio = PicList_->devicePixelRatioF();
+  const int side = static_cast<int>(kThumbnailSide * ratio);
+  QPixmap icon(side, side);
+  icon.fill(Qt::transparent);
+  const bool missing = item->data(kMissingRole).toBool();
+  const QImage thumbnail = missing ? QImage() : thumbnails_->Find(item->data(kPathRole).toString());
+  item->setData(kThumbnailShownRole, !thumbnail.isNull());
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (!thumbnail.isNull()) {
+    painter.drawImage(QPointF((side - thumbnail.width()) / 2.0, (side - thumbnail.height()) / 2.0), thumbnail);
+  } else {
+    painter.setPen(QPen(PicList_->palette().color(QPalette::Mid), ratio));
+    painter.drawRect(QRectF(ratio, ratio, side - 2 * ratio, side - 2 * ratio));
+  }
+  const qreal badge = side * 0.42;
+  if (missing) PaintBadge(painter, QRectF(0, 0, badge, badge), QColor(0xC6, 0x28, 0x28), QStringLiteral("!"));
+  if (item->data(kCommentRole).toBool()) {
+    PaintBadge(painter, QRectF(side - badge, side - badge, badge, badge), QColor(0x1E, 0x63, 0xB4), QStringLiteral("\u201C"));
+  }
+  painter.end();
+  icon.setDevicePixelRatio(ratio);
+  item->setIcon(QIcon(icon));
+}
+
 void ContentPage::InstallUndoKeyFilter(QObject* filter) { txtPictureComment_->installEventFilter(filter); }
 
 void ContentPage::Render() {
@@ -224,8 +316,7 @@ void ContentPage::Render() {
   lblAlbum_->setText(Q(logic_.content().SelectedAlbumLabel()));
   ShowRows(AlbumList_, logic_.content().AlbumRows(), logic_.project().SelectedAlbum());
   frmPictures_->setTitle(Q(logic_.content().PictureFrameCaption()));
-  ShowRows(PicList_, logic_.content().PictureRows(), logic_.project().SelectedPicture(), true,
-           logic_.content().SelectedPictureRows());
+  ShowPictureRows();
   picPreview_->ShowPicture(Q(logic_.content().SelectedPicturePath()));
   ShowLine(txtPictureComment_, logic_.content().CommentText());
   btnAddpic_->setEnabled(logic_.content().AddPictureEnabled());

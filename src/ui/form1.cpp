@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -99,6 +100,7 @@ void Form1::BuildMenus() {
   // Ctrl+A is Save As: selecting every picture of the album takes Ctrl+Shift+A.
   mnuEditSelectAll_ = add(mnuEdit_, "mnuEditSelectAll", QStringLiteral("Select &All Pictures"),
                           QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+  mnuEditFindMoved_ = add(mnuEdit_, "mnuEditFindMoved", QStringLiteral("&Find Moved Pictures..."), QKeySequence());
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
   mnuAbout_ = add(mnuHelp_, "mnuAbout", QStringLiteral("&About"), QKeySequence());
@@ -159,6 +161,7 @@ void Form1::Connect() {
   connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.session().Undo(); });
   connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
   connect(mnuEditSelectAll_, &QAction::triggered, this, [this] { logic_.content().SelectAllPictures(); });
+  connect(mnuEditFindMoved_, &QAction::triggered, this, [this] { logic_.FindMovedPictures(); });
   // Escape stops a run as Cancel does; with no run going it does nothing.
   auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(cancel, &QShortcut::activated, this, [this] { logic_.run().CancelGeneration(); });
@@ -228,11 +231,13 @@ void Form1::Render() {
   const bool idle = !logic_.run().GenerationRunning();
   for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
   mnuEditSelectAll_->setEnabled(logic_.content().SelectAllEnabled() && idle);
+  mnuEditFindMoved_->setEnabled(logic_.FindMovedPicturesEnabled());
+  if (statusBar()->currentMessage() != Q(logic_.StatusNote())) statusBar()->showMessage(Q(logic_.StatusNote()));
 }
 
 void Form1::SizeAndCentre() {
   // The central widget is the client area; the menu bar sits above it.
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

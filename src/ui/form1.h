@@ -72,6 +72,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRedo_ = nullptr;
   QAction* mnuEditSelectAll_ = nullptr;
+  QAction* mnuEditFindMoved_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuHelpTopics_ = nullptr;
   QAction* mnuAbout_ = nullptr;

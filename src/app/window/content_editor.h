@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "window/picture_rows.h"
 #include "window/window_state.h"
 
 namespace quorvale {
@@ -74,7 +75,9 @@ class ContentEditor {
   const std::string& SelectedAlbumLabel() const { return selected_album_label_; }    // lblAlbum
   const std::string& CommentText() const { return comment_box_; }                    // txtPictureComment
   std::vector<std::string> AlbumRows() const;    // AlbumList
-  std::vector<std::string> PictureRows() const;  // PicList
+  std::vector<std::string> PictureRows() const;  // PicList: the pictures' paths
+  // PicList as it shows: name, thumbnail path, comment mark and missing badge.
+  std::vector<PictureRowView> PictureRowDetails() const { return PictureRowViews(project_, project_.SelectedAlbum()); }
   std::string SelectedPicturePath() const;       // picPreview: empty when no picture is selected
   // The selected pictures, ascending; the current one alone when no other is selected.
   std::vector<int> SelectedPictureRows() const;  // PicList

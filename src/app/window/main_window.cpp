@@ -8,6 +8,8 @@
 #include "platform/path.h"
 #include "platform/product.h"
 #include "projectfile/folder_import.h"
+#include "window/moved_pictures.h"
+#include "window/picture_rows.h"
 
 namespace quorvale {
 namespace {
@@ -37,6 +39,11 @@ void MainWindowLogic::Startup() {
   directories.LastPictureDirectory = folder;
   publishing_.Start();
   session_.NewProject();
+}
+
+void MainWindowLogic::OpenFromCommandLine(const std::string& path) {
+  session_.OpenDroppedFile(path);
+  state_.Notify();
 }
 
 DropAction MainWindowLogic::DropActionFor(DropTarget target, const std::vector<std::string>& paths) const {
@@ -97,13 +104,24 @@ void MainWindowLogic::ShowQuickHelp(int step) {
   state_.Message(box->text(), box->caption, Buttons::kOk, Icon::kInformation);
 }
 
+void MainWindowLogic::FindMovedPictures() {
+  if (!FindMovedPicturesEnabled()) return;
+  if (quorvale::FindMovedPictures(state_) > 0) content_.ShowSelection();
+  if (!status_note_.empty()) status_note_ = MissingPicturesNote(MissingPictureCount(state_.project));
+  state_.Notify();
+}
+
 void MainWindowLogic::ProjectCleared() {
+  status_note_.clear();
   content_.Clear();
   run_.ClearStatus();
 }
 
 void MainWindowLogic::ProjectLoaded() {
   publishing_.SettingsLoaded();  // the file's viewer brings its own files
+  // Pictures moved since the project was saved are named at once, not one by one as
+  // each is selected.
+  status_note_ = MissingPicturesNote(MissingPictureCount(state_.project));
   if (state_.project.SelectedAlbum() >= 0) content_.AlbumSelected();
 }
 

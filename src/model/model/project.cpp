@@ -120,6 +120,13 @@ std::vector<int> Project::MovePictures(const std::vector<int>& rows, int before)
   return positions;
 }
 
+void Project::RelinkPicture(int album, int position, std::string path) {
+  PictureMap& pictures = albums_[static_cast<std::size_t>(album)].pictures;
+  std::string comment = pictures.At(position).comment;
+  pictures.Replace(position, 1, {Picture{std::move(path), std::move(comment)}});
+  Modified = true;
+}
+
 void Project::ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture) {
   albums_ = std::move(albums);
   SelectAlbum(selected_album);

@@ -87,6 +87,9 @@ class Project {
   // at `before` (the count: at the end). Gives their new positions; the selected picture
   // is the one that was selected, at its new place.
   std::vector<int> MovePictures(const std::vector<int>& rows, int before);
+  // Points picture `position` of album `album` to `path`, keeping its place and comment;
+  // the album must not hold `path` yet (a moved file found again).
+  void RelinkPicture(int album, int position, std::string path);
   // Puts back albums and selection as an earlier state had them (undo and redo).
   void ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture);
 

@@ -9,6 +9,7 @@
 
 #include "core/support/temp_folder.h"
 #include "core/window/window_fixture.h"
+#include "window/picture_rows.h"
 
 namespace quorvale {
 namespace {
@@ -380,6 +381,58 @@ TEST_F(EditCommandsTest, DroppedFoldersAndProjectFiles) {
   EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg|");
   EXPECT_EQ(TakeMessages().size(), 1u);  // the save question
   EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - " + project);
+
+  // `quorvale FILE.qs1` opens it the same way.
+  logic.session().NewProject();
+  logic.OpenFromCommandLine(project);
+  EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - " + project);
+  EXPECT_EQ(logic.content().AlbumRows(), std::vector<std::string>{"Lake"});
+}
+
+// A project whose pictures moved says so on opening; Find Moved Pictures points each
+// missing one to the file of the same name below a folder, as one step.
+TEST_F(EditCommandsTest, MovedPicturesAreCountedAndFound) {
+  const std::string old_folder = folder.str() + kSep + "old" + kSep;
+  const std::string kept = MakeFile("kept.jpg");
+  AddAlbum("Trip");
+  dialogs.files.push_back(std::vector<std::string>{old_folder + "a.jpg", old_folder + "b.jpg"});
+  logic.content().AddPicturesCommand();
+  logic.content().OnCommentEdited("Bee");
+  dialogs.files.push_back(std::vector<std::string>{kept});
+  logic.content().AddPicturesCommand();
+  const std::string project = folder.str() + kSep + "trip.qs1";
+  dialogs.paths.push_back(project);
+  logic.session().SaveProjectAs();
+  MakeFile("new/b.jpg");
+  const std::string found_b = folder.str() + kSep + "new" + kSep + "b.jpg";
+  MakeFile("new/deeper/b.jpg");  // the folder's own file comes first
+  dialogs.paths.push_back(project);
+  logic.session().OpenProject();
+  EXPECT_EQ(logic.StatusNote(),
+            "2 pictures of this project were not found. Edit > Find Moved Pictures... looks for them in a folder.");
+
+  const auto rows = [this] {
+    std::string text;
+    for (const PictureRowView& row : logic.content().PictureRowDetails()) {
+      text += row.name + (row.path.find(kSep + "new" + kSep) != std::string::npos ? "@new" : "") +
+              (row.has_comment ? "+comment" : "") + (row.missing ? "!missing" : "") + " ";
+    }
+    return text;
+  };
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg+comment!missing kept.jpg ");
+  dialogs.messages.clear();
+  dialogs.paths.push_back(folder.str() + kSep + "new");
+  logic.FindMovedPictures();
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg@new+comment kept.jpg ");
+  EXPECT_EQ(logic.project().AlbumPictures(0).At(1).path, found_b);
+  EXPECT_EQ(TakeMessages(), Messages{Warning("1 of 2 missing pictures were found below " + folder.str() + kSep + "new.",
+                                             "Find Moved Pictures")});
+  EXPECT_EQ(logic.StatusNote(),
+            "1 picture of this project was not found. Edit > Find Moved Pictures... looks for them in a folder.");
+  EXPECT_TRUE(logic.project().Modified);
+  logic.session().Undo();
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg+comment!missing kept.jpg ");
+  EXPECT_FALSE(logic.project().Modified);
 }
 
 TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {
