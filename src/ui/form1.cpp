@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -100,6 +99,7 @@ void Form1::BuildMenus() {
   // Ctrl+A is Save As: selecting every picture of the album takes Ctrl+Shift+A.
   mnuEditSelectAll_ = add(mnuEdit_, "mnuEditSelectAll", QStringLiteral("Select &All Pictures"),
                           QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+  mnuEditSortByName_ = add(mnuEdit_, "mnuEditSortByName", QStringLiteral("Sort by &Name"), QKeySequence());
   mnuEditFindMoved_ = add(mnuEdit_, "mnuEditFindMoved", QStringLiteral("&Find Moved Pictures..."), QKeySequence());
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
@@ -142,6 +142,12 @@ QWidget* Form1::BuildBottomStrip() {
   Label6_ = Named(new QLabel(Q(kTermsOfUse), strip), "Label6");
   Label6_->setFont(times);
   Label6_->setAlignment(Qt::AlignCenter);
+  // The status line: shown while there is something to say about the open project.
+  lblStatusNote_ = Named(new QLabel(strip), "lblStatusNote");
+  lblStatusNote_->setTextFormat(Qt::PlainText);
+  lblStatusNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  lblStatusNote_->setVisible(false);
+  column->addWidget(lblStatusNote_);
   column->addWidget(lblCopyright_);
   column->addWidget(Label6_);
   return strip;
@@ -161,6 +167,7 @@ void Form1::Connect() {
   connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.session().Undo(); });
   connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
   connect(mnuEditSelectAll_, &QAction::triggered, this, [this] { logic_.content().SelectAllPictures(); });
+  connect(mnuEditSortByName_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByName(); });
   connect(mnuEditFindMoved_, &QAction::triggered, this, [this] { logic_.FindMovedPictures(); });
   // Escape stops a run as Cancel does; with no run going it does nothing.
   auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -232,12 +239,14 @@ void Form1::Render() {
   for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
   mnuEditSelectAll_->setEnabled(logic_.content().SelectAllEnabled() && idle);
   mnuEditFindMoved_->setEnabled(logic_.FindMovedPicturesEnabled());
-  if (statusBar()->currentMessage() != Q(logic_.StatusNote())) statusBar()->showMessage(Q(logic_.StatusNote()));
+  mnuEditSortByName_->setEnabled(logic_.content().SelectAllEnabled() && idle);
+  lblStatusNote_->setText(Q(logic_.StatusNote()));
+  lblStatusNote_->setVisible(!lblStatusNote_->text().isEmpty());
 }
 
 void Form1::SizeAndCentre() {
   // The central widget is the client area; the menu bar sits above it.
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

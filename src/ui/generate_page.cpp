@@ -1,6 +1,8 @@
 #include "ui/generate_page.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,6 +71,10 @@ QWidget* GeneratePage::BuildViewerSettings() {
   grid->addWidget(Label3_, 1, 0);
   grid->addWidget(chkPublishPictures_, 1, 1, 1, columns);
   grid->addWidget(Label8_, 2, 0, 1, columns + 1);
+  lblViewerHint_ = Named(new QLabel(Frame1_), "lblViewerHint");
+  lblViewerHint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  lblViewerHint_->setTextFormat(Qt::PlainText);
+  grid->addWidget(lblViewerHint_, 4, 0, 1, columns + 1);
   grid->addWidget(Label7_, 3, 0);
   grid->addWidget(txtAppSource_, 3, 1);
   grid->addWidget(btnAppDir_, 3, 2);
@@ -118,8 +124,8 @@ void GeneratePage::Build() {
   txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // The box takes the height the settings above leave it, down to a few lines.
-  txtStatus_->setMinimumHeight(48);
+  // The box takes the height the settings above leave it, down to two lines.
+  txtStatus_->setMinimumHeight(32);
   prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
   prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
   prgGeneration_->setTextVisible(true);
@@ -140,6 +146,9 @@ void GeneratePage::Build() {
   auto* generate_row = new QHBoxLayout;
   generate_row->addStretch(1);
   generate_row->addWidget(QuickHelpBadge(4, logic_, this));
+  btnOpenSite_ = Button("btnOpenSite", QStringLiteral("&Open Site"),
+                        QStringLiteral("Open the generated site's home page in the default browser"), this);
+  generate_row->addWidget(btnOpenSite_);
   generate_row->addWidget(btnGenerate_);
   column->addLayout(generate_row);
 
@@ -181,6 +190,8 @@ void GeneratePage::Connect() {
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,
       [this] { logic_.publishing().OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
+  connect(btnOpenSite_, &QPushButton::clicked, this,
+          [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(Q(logic_.run().SiteHomePage()))); });
   connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.run().ClearPublishingDirectory(); });
 }
 
@@ -212,6 +223,9 @@ void GeneratePage::Render() {
   frmPublish_->setEnabled(settings_enabled);
   btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
+  btnOpenSite_->setEnabled(logic_.run().OpenSiteEnabled());
+  lblViewerHint_->setText(Q(logic_.publishing().ViewerHint()));
+  lblViewerHint_->setVisible(!lblViewerHint_->text().isEmpty());
   RenderProgress(logic_.run().Progress());
 }
 

@@ -378,6 +378,21 @@ void ContentEditor::SelectAllPictures() {
   OnPictureSelectionChanged(std::move(rows), std::max(project_.SelectedPicture(), 0));
 }
 
+void ContentEditor::SortPicturesByName() {
+  if (!SelectAllEnabled()) return;
+  const PictureMap& pictures = project_.AlbumPictures(project_.SelectedAlbum());
+  std::vector<int> order(static_cast<std::size_t>(pictures.Count()));
+  for (int j = 0; j < pictures.Count(); ++j) order[static_cast<std::size_t>(j)] = j;
+  std::stable_sort(order.begin(), order.end(), [&pictures](int a, int b) {
+    return NaturalLess(FileNameOf(pictures.At(a).path), FileNameOf(pictures.At(b).path));
+  });
+  const Selection before = state_.CurrentSelection();
+  project_.ReorderPictures(order);
+  picture_selection_.clear();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
 std::vector<int> ContentEditor::SelectedPictureRows() const {
   const int current = project_.SelectedPicture();
   if (current < 0) return {};

@@ -30,6 +30,9 @@ class ContentEditor {
   // selected and `current` has the focus; the comment box follows the current one.
   void OnPictureSelectionChanged(std::vector<int> rows, int current);
   void SelectAllPictures();  // mnuEditSelectAll
+  // mnuEditSortByName: the selected album's pictures in natural order of their file
+  // names ("img-2" before "img-10"), as one step.
+  void SortPicturesByName();
   void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
 
   // --- Reordering ---

@@ -8,6 +8,7 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+constexpr const char* kJavaHint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
 
 }  // namespace
 
@@ -36,6 +37,10 @@ void PublishingSettings::OnViewerOptionChosen(ViewerId viewer) {
     state_.RecordEdit(before);
   }
   state_.Notify();  // a refused choice shows the viewer that stays
+}
+
+std::string PublishingSettings::ViewerHint() const {
+  return settings_.ViewerType == ViewerId::kTorvexa ? kJavaHint : std::string();
 }
 
 // The box always shows the URL of the Publishing Directory.

@@ -38,6 +38,8 @@ class PublishingSettings {
   bool PublishLabelsEnabled() const { return OriginalsOptional(); }     // Label3, Label8
   bool KeepLocationEnabled() const { return OriginalsOptional(); }      // chkKeepLocation
   const std::string& KeepLocationToolTip() const;                       // chkKeepLocation
+  // A line under the viewer options about the chosen viewer; empty when it needs none.
+  std::string ViewerHint() const;
   // The viewer whose option is selected.
   ViewerId ChosenViewer() const { return settings_.ViewerType; }
 

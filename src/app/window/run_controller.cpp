@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "generate/generation_job.h"
+#include "platform/path.h"
 #include "viewers/viewer_registry.h"
 
 namespace quorvale {
@@ -10,6 +11,8 @@ namespace {
 
 constexpr const char* kCancelRunQuestion = "Generation is still running. Cancel it and close Quorvale?";
 constexpr const char* kCancelRunCaption = "Close";
+// The page a browser opens a generated site at, in the Publishing Directory.
+constexpr const char* kSiteHomePage = "PhotoAlbum.htm";
 
 }  // namespace
 
@@ -79,6 +82,9 @@ void RunController::FinishGeneration(const GenerationResult& result) {
   state_.generation_running = false;
   // An empty Publishing Directory runs nothing and leaves the last run's counters.
   if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
+  if (result.outcome == GenerationOutcome::kCompleted) {
+    site_home_page_ = JoinPath(state_.settings.PublishDirectory, kSiteHomePage);
+  }
   // Editing waits for the run, so this is still the project the run was made from.
   state_.project.PictureCountTipPending = result.PictureCountTipPending;
   status_text_.SetHandlers(nullptr, nullptr);
@@ -109,6 +115,7 @@ ClearOutcome RunController::ClearPublishingDirectory() {
 }
 
 void RunController::ClearStatus() {
+  site_home_page_.clear();
   status_caption_.clear();
   status_text_.Clear();
   if (state_.observer) state_.observer->TranscriptReplaced();

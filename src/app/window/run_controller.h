@@ -59,6 +59,10 @@ class RunController {
   const GenerationProgress& Progress() const { return generation_progress_; }
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
+  // The home page of the site the last completed run made, for Open Site; empty before
+  // one has completed for this project.
+  const std::string& SiteHomePage() const { return site_home_page_; }
+  bool OpenSiteEnabled() const { return !site_home_page_.empty() && !GenerationRunning(); }  // btnOpenSite
 
  private:
   // How a generation run reaches the window.
@@ -77,6 +81,7 @@ class RunController {
   std::unique_ptr<GenerationEvents> run_events_;
   std::unique_ptr<GenerationRunner> runner_;
   bool close_after_run_ = false;
+  std::string site_home_page_;
 };
 
 }  // namespace quorvale

@@ -120,6 +120,18 @@ std::vector<int> Project::MovePictures(const std::vector<int>& rows, int before)
   return positions;
 }
 
+void Project::ReorderPictures(const std::vector<int>& order) {
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  std::vector<Picture> arranged;
+  arranged.reserve(order.size());
+  for (const int position : order) arranged.push_back(pictures.At(position));
+  const std::optional<std::string> selected =
+      selected_picture_ >= 0 ? std::optional<std::string>(pictures.At(selected_picture_).path) : std::nullopt;
+  pictures.Replace(0, pictures.Count(), std::move(arranged));
+  if (selected) selected_picture_ = pictures.Find(*selected);
+  Modified = true;
+}
+
 void Project::RelinkPicture(int album, int position, std::string path) {
   PictureMap& pictures = albums_[static_cast<std::size_t>(album)].pictures;
   std::string comment = pictures.At(position).comment;

@@ -87,6 +87,9 @@ class Project {
   // at `before` (the count: at the end). Gives their new positions; the selected picture
   // is the one that was selected, at its new place.
   std::vector<int> MovePictures(const std::vector<int>& rows, int before);
+  // Puts the selected album's pictures in the order of `order` (old positions, each
+  // once); the selected picture stays selected at its new place.
+  void ReorderPictures(const std::vector<int>& order);
   // Points picture `position` of album `album` to `path`, keeping its place and comment;
   // the album must not hold `path` yet (a moved file found again).
   void RelinkPicture(int album, int position, std::string path);

@@ -166,6 +166,7 @@ TEST_F(EditCommandsTest, MovesThatChangeNothingMakeNoStep) {
       {"drop two pictures inside themselves", [](auto& t) { t.logic.content().MovePicturesBefore({0, 1}, 1); }},
       {"drop two pictures below themselves", [](auto& t) { t.logic.content().MovePicturesBefore({1, 2}, 3); }},
       {"drop rows that are not there", [](auto& t) { t.logic.content().MovePicturesBefore({2, 3}, 0); }},
+      {"sort an album in name order", [](auto& t) { t.logic.content().SortPicturesByName(); }},
       {"move all pictures up", [](auto& t) {
          t.logic.content().SelectAllPictures();
          t.logic.content().MovePictureUp();
@@ -183,6 +184,14 @@ TEST_F(EditCommandsTest, MovesThatChangeNothingMakeNoStep) {
     EXPECT_EQ(Shown(), before) << c.what;
     EXPECT_EQ(logic.CanRedo(), could_redo) << c.what;  // no new step took redo away
   }
+
+  // Sort by Name puts file names in natural order as one step, the selection kept.
+  TwoAlbums();
+  AddPictures({"p10.jpg", "a.jpg"});
+  logic.content().SortPicturesByName();
+  EXPECT_EQ(Shown(), "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|*a.jpg p0.jpg p1.jpg p2.jpg p10.jpg|");
+  logic.session().Undo();
+  EXPECT_EQ(Shown(), "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|p0.jpg p1.jpg p10.jpg *a.jpg p2.jpg|");
 
   // Up and down are there while the selection can move that way.
   TwoAlbums();
@@ -222,10 +231,12 @@ TEST_F(EditCommandsTest, SettingsAreStepsOfTheirOwn) {
   };
   TwoAlbums();
   const std::string page = "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg";
+  EXPECT_NE(logic.publishing().ViewerHint().find("no Java plug-in"), std::string::npos);  // JAVA, at start
   for (const auto& step : steps) {
     step.edit(*this);
     EXPECT_EQ(Shown(), page + step.after) << step.what;
   }
+  EXPECT_EQ(logic.publishing().ViewerHint(), "");  // HTML
 }
 
 // The project counts as modified exactly when it differs from the saved state:

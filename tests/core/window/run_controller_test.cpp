@@ -54,6 +54,7 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
   dialogs.texts.push_back("Only album");
   window.content().AddAlbumCommand();
   window.publishing().OnPublishDirectoryEdited(site);
+  EXPECT_FALSE(window.run().OpenSiteEnabled());
 
   for (int run = 0; run < 2; ++run) {
     window.run().GenerateCommand();
@@ -67,6 +68,12 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
   EXPECT_NE(dialogs.messages.back().text.find(AccessUrlFor(site)), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(JoinPath(site, "album-0.htm")));
+  EXPECT_TRUE(window.run().OpenSiteEnabled());
+  EXPECT_EQ(window.run().SiteHomePage(), JoinPath(site, "PhotoAlbum.htm"));
+  EXPECT_TRUE(std::filesystem::exists(window.run().SiteHomePage()));
+  dialogs.answers.push_back(Answer::kNo);  // save the project first?
+  window.session().NewProject();
+  EXPECT_FALSE(window.run().OpenSiteEnabled());  // a new project has no site yet
 }
 
 // The window's thread in a test: tasks posted from the worker wait here until pumped.
