@@ -41,19 +41,30 @@ class RecordingObserver : public WindowObserver {
   const MainWindowLogic& window_;
 };
 
-TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
-  TempFolder root;  // no viewer files: the source folder is missing
+// The folder "site" made in `root`, for a run to publish into.
+std::string SiteFolder(const TempFolder& root) {
   const std::string site = JoinPath(root.str(), "site");
   std::filesystem::create_directory(site);
+  return site;
+}
+
+// Start-up, then one empty album `title` publishing into `site`.
+void OneAlbumInto(MainWindowLogic& window, ScriptedDialogs& dialogs, const char* title, const std::string& site) {
+  window.Startup();
+  dialogs.texts.push_back(title);
+  window.content().AddAlbumCommand();
+  window.publishing().OnPublishDirectoryEdited(site);
+}
+
+TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
+  TempFolder root;  // no viewer files: the source folder is missing
+  const std::string site = SiteFolder(root);
   ScriptedDialogs dialogs;
   FixedClock clock;
   MainWindowLogic window(dialogs, clock, root.str());
   RecordingObserver observer(window);
   window.SetObserver(&observer);
-  window.Startup();
-  dialogs.texts.push_back("Only album");
-  window.content().AddAlbumCommand();
-  window.publishing().OnPublishDirectoryEdited(site);
+  OneAlbumInto(window, dialogs, "Only album", site);
   EXPECT_FALSE(window.run().OpenSiteEnabled());
 
   for (int run = 0; run < 2; ++run) {
@@ -178,17 +189,13 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
 // refused, the view is told to show the state that stays, and nothing is left to undo.
 TEST(GenerateCommand, EditsWaitForTheRun) {
   TempFolder root;
-  const std::string site = JoinPath(root.str(), "site");
-  std::filesystem::create_directory(site);
+  const std::string site = SiteFolder(root);
   ScriptedDialogs dialogs;
   FixedClock clock;
   TaskQueue queue;
   MainWindowLogic window(dialogs, clock, root.str());
-  window.Startup();
-  dialogs.texts.push_back("Album");
-  window.content().AddAlbumCommand();
+  OneAlbumInto(window, dialogs, "Album", site);
   window.publishing().OnViewerOptionChosen(ViewerId::kHtml);
-  window.publishing().OnPublishDirectoryEdited(site);
   window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
   const ProjectSettings before = window.settings();
   const std::string picture = JoinPath(root.str(), "a.jpg");
@@ -249,18 +256,13 @@ class LateAnswerDialogs : public ScriptedDialogs {
 // save question, and leaves nothing that would close the window after a later run.
 TEST(GenerateCommand, ACloseAnsweredAfterTheRunDoesNotOutliveIt) {
   TempFolder root;
-  const std::string site = JoinPath(root.str(), "site");
-  std::filesystem::create_directory(site);
   LateAnswerDialogs dialogs;
   FixedClock clock;
   TaskQueue queue;
   MainWindowLogic window(dialogs, clock, root.str());
   RecordingObserver observer(window);
   window.SetObserver(&observer);
-  window.Startup();
-  dialogs.texts.push_back("Album");
-  window.content().AddAlbumCommand();
-  window.publishing().OnPublishDirectoryEdited(site);
+  OneAlbumInto(window, dialogs, "Album", SiteFolder(root));
   window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
   dialogs.queue = &queue;
   dialogs.until_idle = [&window] { return window.run().GenerationRunning(); };
