@@ -6,6 +6,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QListWidgetItem;
 
 namespace quorvale {
 class MainWindowLogic;
@@ -15,6 +16,7 @@ namespace quorvale::ui {
 
 class DropList;
 class PicturePreview;
+class ThumbnailCache;
 
 // The Content page: the albums on the left, the selected album's pictures with their
 // comment and preview on the right. It forwards its controls' events to the content
@@ -33,6 +35,10 @@ class ContentPage final : public QWidget {
  private:
   void Build();
   void Connect();
+  // Shows the selected album's pictures: thumbnails, names, comment marks and missing badges.
+  void ShowPictureRows();
+  // Sets the thumbnail and badges of `item` for picture `path`.
+  void DecorateRow(QListWidgetItem* item);
 
   MainWindowLogic& logic_;
 
@@ -53,6 +59,7 @@ class ContentPage final : public QWidget {
   QLineEdit* txtPictureComment_ = nullptr;
   DropList* PicList_ = nullptr;
   PicturePreview* picPreview_ = nullptr;
+  ThumbnailCache* thumbnails_ = nullptr;
 };
 
 }  // namespace quorvale::ui

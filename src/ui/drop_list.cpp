@@ -9,6 +9,8 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace quorvale::ui {
 
 QStringList LocalPaths(const QMimeData* data) {
@@ -19,6 +21,13 @@ QStringList LocalPaths(const QMimeData* data) {
     paths << QDir::toNativeSeparators(url.toLocalFile());
   }
   return paths;
+}
+
+QList<int> SelectedRows(const QListWidget* list) {
+  QList<int> rows;
+  for (const QModelIndex& index : list->selectionModel()->selectedIndexes()) rows << index.row();
+  std::sort(rows.begin(), rows.end());
+  return rows;
 }
 
 DropList::DropList(QWidget* parent) : QListWidget(parent) {
@@ -33,6 +42,8 @@ DropList::DropList(QWidget* parent) : QListWidget(parent) {
     auto* shortcut = new QShortcut(QKeySequence(keys), this, nullptr, nullptr, Qt::WidgetShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, step = step] { emit MoveRequested(step); });
   }
+  auto* remove = new QShortcut(QKeySequence(Qt::Key_Delete), this, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(remove, &QShortcut::activated, this, &DropList::RemoveRequested);
 }
 
 bool DropList::TakesOutsideDrop(const QMimeData* mime) const {
@@ -64,7 +75,8 @@ void DropList::dragMoveEvent(QDragMoveEvent* event) {
 
 void DropList::dropEvent(QDropEvent* event) {
   if (event->source() == this) {
-    const int from = currentRow();
+    QList<int> rows = SelectedRows(this);
+    if (rows.isEmpty() && currentRow() >= 0) rows << currentRow();
     const QModelIndex at = indexAt(event->position().toPoint());
     int before = count();
     if (at.isValid()) before = dropIndicatorPosition() == QAbstractItemView::BelowItem ? at.row() + 1 : at.row();
@@ -76,7 +88,7 @@ void DropList::dropEvent(QDropEvent* event) {
     stopAutoScroll();
     setState(QAbstractItemView::NoState);
     viewport()->update();
-    if (from >= 0) emit RowDropped(from, before);
+    if (!rows.isEmpty()) emit RowsDropped(rows, before);
     return;
   }
   const QStringList paths = LocalPaths(event->mimeData());

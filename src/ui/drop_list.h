@@ -21,12 +21,15 @@ class DropList final : public QListWidget {
   void SetAcceptsPaths(AcceptsPaths accepts) { accepts_ = std::move(accepts); }
 
  signals:
-  // Row `from` was dragged before row `before` (the row count: after the last row).
-  void RowDropped(int from, int before);
+  // The selected rows `rows` (ascending) were dragged before row `before` (the row
+  // count: after the last row).
+  void RowsDropped(const QList<int>& rows, int before);
   // Files or folders were dropped from outside.
   void PathsDropped(const QStringList& paths);
   // Ctrl+Up (-1) or Ctrl+Down (+1) in the list.
   void MoveRequested(int step);
+  // Delete in the list.
+  void RemoveRequested();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -41,5 +44,8 @@ class DropList final : public QListWidget {
 
 // The local file paths a drag carries, in native form; empty when any is not local.
 QStringList LocalPaths(const QMimeData* data);
+
+// The rows selected in `list`, ascending.
+QList<int> SelectedRows(const QListWidget* list);
 
 }  // namespace quorvale::ui

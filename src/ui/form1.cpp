@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -94,6 +95,12 @@ void Form1::BuildMenus() {
   mnuEditUndo_ = add(mnuEdit_, "mnuEditUndo", QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z")));
   mnuEditRedo_ = add(mnuEdit_, "mnuEditRedo", QStringLiteral("&Redo"), QKeySequence(QStringLiteral("Ctrl+Y")));
   mnuEditRedo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  mnuEdit_->addSeparator();
+  // Ctrl+A is Save As: selecting every picture of the album takes Ctrl+Shift+A.
+  mnuEditSelectAll_ = add(mnuEdit_, "mnuEditSelectAll", QStringLiteral("Select &All Pictures"),
+                          QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+  mnuEditSortByName_ = add(mnuEdit_, "mnuEditSortByName", QStringLiteral("Sort by &Name"), QKeySequence());
+  mnuEditFindMoved_ = add(mnuEdit_, "mnuEditFindMoved", QStringLiteral("&Find Moved Pictures..."), QKeySequence());
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
   mnuAbout_ = add(mnuHelp_, "mnuAbout", QStringLiteral("&About"), QKeySequence());
@@ -135,6 +142,12 @@ QWidget* Form1::BuildBottomStrip() {
   Label6_ = Named(new QLabel(Q(kTermsOfUse), strip), "Label6");
   Label6_->setFont(times);
   Label6_->setAlignment(Qt::AlignCenter);
+  // The status line: shown while there is something to say about the open project.
+  lblStatusNote_ = Named(new QLabel(strip), "lblStatusNote");
+  lblStatusNote_->setTextFormat(Qt::PlainText);
+  lblStatusNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  lblStatusNote_->setVisible(false);
+  column->addWidget(lblStatusNote_);
   column->addWidget(lblCopyright_);
   column->addWidget(Label6_);
   return strip;
@@ -153,6 +166,12 @@ void Form1::Connect() {
   connect(mnuAbout_, &QAction::triggered, this, [this] { logic_.ShowAbout(); });
   connect(mnuEditUndo_, &QAction::triggered, this, [this] { logic_.session().Undo(); });
   connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
+  connect(mnuEditSelectAll_, &QAction::triggered, this, [this] { logic_.content().SelectAllPictures(); });
+  connect(mnuEditSortByName_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByName(); });
+  connect(mnuEditFindMoved_, &QAction::triggered, this, [this] { logic_.FindMovedPictures(); });
+  // Escape stops a run as Cancel does; with no run going it does nothing.
+  auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(cancel, &QShortcut::activated, this, [this] { logic_.run().CancelGeneration(); });
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
   connect(mnuHelpTopics_, &QAction::triggered, this, [this] { FrmHelp::ShowModal(this); });
 }
@@ -218,6 +237,11 @@ void Form1::Render() {
   // be used; the pages can still be looked at, and Help and Exit stay.
   const bool idle = !logic_.run().GenerationRunning();
   for (QAction* action : {mnuFileNew_, mnuFileOpen_, mnuFileSave_, mnuFileSaveAs_}) action->setEnabled(idle);
+  mnuEditSelectAll_->setEnabled(logic_.content().SelectAllEnabled() && idle);
+  mnuEditFindMoved_->setEnabled(logic_.FindMovedPicturesEnabled());
+  mnuEditSortByName_->setEnabled(logic_.content().SelectAllEnabled() && idle);
+  lblStatusNote_->setText(Q(logic_.StatusNote()));
+  lblStatusNote_->setVisible(!lblStatusNote_->text().isEmpty());
 }
 
 void Form1::SizeAndCentre() {

@@ -71,6 +71,10 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QMenu* mnuEdit_ = nullptr;
   QAction* mnuEditUndo_ = nullptr;
   QAction* mnuEditRedo_ = nullptr;
+  QAction* mnuEditSelectAll_ = nullptr;
+  QLabel* lblStatusNote_ = nullptr;
+  QAction* mnuEditFindMoved_ = nullptr;
+  QAction* mnuEditSortByName_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuHelpTopics_ = nullptr;
   QAction* mnuAbout_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,6 +72,10 @@ QWidget* GeneratePage::BuildViewerSettings() {
   grid->addWidget(Label3_, 1, 0);
   grid->addWidget(chkPublishPictures_, 1, 1, 1, columns);
   grid->addWidget(Label8_, 2, 0, 1, columns + 1);
+  lblViewerHint_ = Named(new QLabel(Frame1_), "lblViewerHint");
+  lblViewerHint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  lblViewerHint_->setTextFormat(Qt::PlainText);
+  grid->addWidget(lblViewerHint_, 4, 0, 1, columns + 1);
   grid->addWidget(Label7_, 3, 0);
   grid->addWidget(txtAppSource_, 3, 1);
   grid->addWidget(btnAppDir_, 3, 2);
@@ -79,7 +85,7 @@ QWidget* GeneratePage::BuildViewerSettings() {
 void GeneratePage::Build() {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(8, 8, 8, 8);
-  column->setSpacing(6);  // the viewer settings and the progress row fit the fixed client area
+  column->setSpacing(5);  // the viewer settings and the progress row fit the fixed client area
 
   auto* publish = new CaptionFrame("frmPublish", QStringLiteral("Publish in Directory"), this);
   frmPublish_ = publish;
@@ -88,7 +94,7 @@ void GeneratePage::Build() {
   txtPublishDirectory_->setToolTip(QStringLiteral("Directory where the contents will be published"));
   btnPubDir_ = Button("btnPubDir", QStringLiteral("&Browse.."),
                       QStringLiteral("Browse to select the publishing directory"), in_publish);
-  btnClearDir_ = Button("btnClearDir", QStringLiteral("Clear.."),
+  btnClearDir_ = Button("btnClearDir", QStringLiteral("C&lear.."),
                         QStringLiteral("Clear the content from the publishing directory"), in_publish);
   auto* publish_row = new QHBoxLayout(in_publish);
   publish_row->setContentsMargins(8, 6, 8, 8);
@@ -138,12 +144,12 @@ void GeneratePage::Build() {
   txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // The box takes the height the settings above leave it, down to a few lines.
-  txtStatus_->setMinimumHeight(48);
+  // The box takes the height the settings above leave it, down to two lines.
+  txtStatus_->setMinimumHeight(32);
   prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
   prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
   prgGeneration_->setTextVisible(true);
-  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("Cancel"),
+  btnCancelGeneration_ = Button("btnCancelGeneration", QStringLiteral("C&ancel"),
                                 QStringLiteral("Stop the generation after the file in hand"), in_status);
   auto* progress_row = new QHBoxLayout;
   progress_row->addWidget(prgGeneration_, 1);
@@ -160,6 +166,9 @@ void GeneratePage::Build() {
   auto* generate_row = new QHBoxLayout;
   generate_row->addStretch(1);
   generate_row->addWidget(QuickHelpBadge(4, logic_, this));
+  btnOpenSite_ = Button("btnOpenSite", QStringLiteral("&Open Site"),
+                        QStringLiteral("Open the generated site's home page in the default browser"), this);
+  generate_row->addWidget(btnOpenSite_);
   generate_row->addWidget(btnGenerate_);
   column->addLayout(generate_row);
 
@@ -205,6 +214,8 @@ void GeneratePage::Connect() {
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,
       [this] { logic_.publishing().OnAccessUrlEdited(lblApplicationURL_->toPlainText().toStdString()); }, Qt::QueuedConnection);
+  connect(btnOpenSite_, &QPushButton::clicked, this,
+          [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(Q(logic_.run().SiteHomePage()))); });
   connect(btnClearDir_, &QPushButton::clicked, this, [this] { logic_.run().ClearPublishingDirectory(); });
 }
 
@@ -217,7 +228,11 @@ void GeneratePage::Render() {
     const QString url = Q(logic_.publishing().AccessUrl());
     if (lblApplicationURL_->toPlainText() != url) lblApplicationURL_->setPlainText(url);
   }
-  for (const auto& [viewer, option] : viewerOptions_) option->setChecked(viewer == logic_.publishing().ChosenViewer());
+  const bool settings_enabled = logic_.publishing().SettingsEnabled();
+  for (const auto& [viewer, option] : viewerOptions_) {
+    option->setChecked(viewer == logic_.publishing().ChosenViewer());
+    option->setEnabled(settings_enabled);
+  }
   chkPublishPictures_->setChecked(logic_.publishing().PublishPicturesChecked());
   chkPublishPictures_->setEnabled(logic_.publishing().PublishPicturesEnabled());
   chkKeepLocation_->setChecked(logic_.settings().KeepLocation);
@@ -235,9 +250,12 @@ void GeneratePage::Render() {
   lblStatus_->setText(Q(logic_.run().StatusCaption()));
   // While a run goes on, nothing here edits the project or starts another run.
   const bool idle = !logic_.run().GenerationRunning();
-  frmPublish_->setEnabled(idle);
+  frmPublish_->setEnabled(settings_enabled);
   btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
+  btnOpenSite_->setEnabled(logic_.run().OpenSiteEnabled());
+  lblViewerHint_->setText(Q(logic_.publishing().ViewerHint()));
+  lblViewerHint_->setVisible(!lblViewerHint_->text().isEmpty());
   RenderProgress(logic_.run().Progress());
 }
 

@@ -78,6 +78,8 @@ class GeneratePage final : public QWidget {
   QProgressBar* prgGeneration_ = nullptr;
   QPushButton* btnCancelGeneration_ = nullptr;
   QPushButton* btnGenerate_ = nullptr;
+  QPushButton* btnOpenSite_ = nullptr;
+  QLabel* lblViewerHint_ = nullptr;
   QLabel* Label10_ = nullptr;
   QPlainTextEdit* lblApplicationURL_ = nullptr;
 };

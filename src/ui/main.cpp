@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QStandardPaths>
 
@@ -30,5 +31,10 @@ int main(int argc, char** argv) {
   dialogs.AttachWindow(&form);
   logic.Startup();
   form.show();
+  // `quorvale FILE.qs1`, as a file manager starts it: that project opens.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) {
+    logic.OpenFromCommandLine(QDir::toNativeSeparators(QFileInfo(arguments.at(1)).absoluteFilePath()).toStdString());
+  }
   return app.exec();
 }

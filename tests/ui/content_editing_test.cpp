@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -94,7 +95,7 @@ class ContentEditingTest : public QObject {
     QCOMPARE(pictures->currentRow(), 0);
     QTest::mouseClick(w.Find<QPushButton>("btnPicDown"), Qt::LeftButton);
     QCOMPARE(w.Rows("PicList"), (QStringList{"1.jpg", "3.jpg", "2.jpg"}));
-    QCOMPARE(pictures->item(1)->toolTip(), QStringLiteral("/p/3.jpg"));
+    QCOMPARE(pictures->item(1)->toolTip(), QStringLiteral("/p/3.jpg\nThe file is missing."));
 
     // Undo from the menu and from the keys, also while typing in the comment box.
     w.Find<QAction>("mnuEditUndo")->trigger();
@@ -110,6 +111,42 @@ class ContentEditingTest : public QObject {
     QTest::keyClick(comment, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(w.Rows("PicList"), (QStringList{"3.jpg", "1.jpg", "2.jpg"}));
     QCOMPARE(comment->text(), QStringLiteral("dawn"));
+  }
+
+  // The keys reach the editor: Enter and F2 rename, Delete removes the selection, the
+  // Edit menu's Select All selects every picture; Remove waits for something to remove.
+  void KeysAndManyPicturesAtOnce() {
+    Window w;
+    QVERIFY(!w.Find<QPushButton>("btnDelete")->isEnabled());
+    w.AddAlbum("A");
+    auto* albums = w.Find<QListWidget>("AlbumList");
+    albums->setFocus();
+    for (const auto key : {Qt::Key_Return, Qt::Key_F2}) {
+      w.dialogs.texts.push_back(key == Qt::Key_F2 ? "By F2" : "By Enter");
+      QTest::keyClick(albums, key);
+    }
+    QCOMPARE(w.Rows("AlbumList"), QStringList{"By F2"});
+    QVERIFY(!w.Find<QPushButton>("btnRemovepic")->isEnabled());
+
+    w.dialogs.files.push_back(std::vector<std::string>{"/p/1.jpg", "/p/2.jpg", "/p/3.jpg", "/p/4.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* pictures = w.Find<QListWidget>("PicList");
+    QTest::mouseClick(pictures->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      pictures->visualItemRect(pictures->item(0)).center());
+    QTest::mouseClick(pictures->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      pictures->visualItemRect(pictures->item(2)).center());
+    QCOMPARE(w.logic.content().SelectedPictureRows(), (std::vector<int>{0, 2}));
+    pictures->setFocus();
+    QTest::keyClick(pictures, Qt::Key_Delete);
+    QCOMPARE(w.Rows("PicList"), (QStringList{"2.jpg", "4.jpg"}));
+    w.Find<QAction>("mnuEditUndo")->trigger();
+    QCOMPARE(w.Rows("PicList"), (QStringList{"1.jpg", "2.jpg", "3.jpg", "4.jpg"}));
+
+    QTest::keyClick(pictures, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.logic.content().SelectedPictureRows(), (std::vector<int>{0, 1, 2, 3}));
+    QCOMPARE(pictures->selectedItems().size(), 4);
+    QCOMPARE(pictures->accessibleName(), QStringLiteral("Pictures"));
+    QCOMPARE(w.Find<QPushButton>("btnPicUp")->accessibleName(), QStringLiteral("Move picture up"));
   }
 
   void DropsOfFilesAndFolders() {
@@ -143,6 +180,37 @@ class ContentEditingTest : public QObject {
     QCOMPARE(w.logic.settings().PublishDirectory, std::string("/srv/site"));
     QCOMPARE(w.logic.publishing().AccessUrl(), std::string("/srv/site/PhotoAlbum.htm"));
     QCOMPARE(comment->text(QAccessible::Description), QStringLiteral("Add/Edit comment for selected picture"));
+  }
+
+  // Each row's thumbnail is read off the window's thread and arrives upright; a missing
+  // file gets its badge instead.
+  void ThumbnailsFillIn() {
+    Window w;
+    // Stored wide, with an EXIF orientation (6: turn right) that stands it upright and tall.
+    QImage wide(90, 30, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(wide.save(&buffer, "JPG"));
+    const char exif[] = "\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\0\x08\0\0\0" "\x01\0" "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
+                        "\0\0\0\0";
+    bytes.insert(2, QByteArray(exif, sizeof exif - 1));  // an APP1 segment right after the JPEG's start
+    const QString picture = w.MakeFile(QStringLiteral("tall.jpg"), bytes);
+    w.AddAlbum("One");
+    w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), "/gone/x.jpg"});
+    QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
+    auto* pictures = w.Find<QListWidget>("PicList");
+    const auto pixel = [pictures](int row, QPoint at) {
+      return pictures->item(row)->icon().pixmap(QSize(32, 32)).toImage().pixelColor(at);
+    };
+    QTRY_VERIFY(pixel(0, QPoint(16, 16)).red() > 200);  // the picture, in the middle
+    QVERIFY(pixel(0, QPoint(3, 16)).alpha() == 0);       // upright and narrow: nothing at the sides
+    QVERIFY(pixel(0, QPoint(16, 3)).red() > 200);        // but from top to bottom
+    QCOMPARE(pictures->item(0)->text(), QStringLiteral("tall.jpg"));
+    QCOMPARE(pictures->item(0)->toolTip(), picture);
+    QVERIFY(pixel(1, QPoint(5, 5)).red() > 150);  // the missing badge in the corner
+    QVERIFY(pictures->item(1)->toolTip().endsWith(QStringLiteral("The file is missing.")));
   }
 
   void PreviewShowsThePictureOrWhatIsWrong() {

@@ -133,6 +133,7 @@ void ContentEditor::OnAlbumClicked(int position) {
 }
 
 void ContentEditor::AlbumSelected() {
+  picture_selection_.clear();
   if (project_.SelectedAlbum() >= 0) ShowAlbum();
   SetPictureFrameCount();
   picture_buttons_enabled_ = project_.SelectedAlbum() >= 0;
@@ -147,6 +148,7 @@ void ContentEditor::ShowAlbum() {
 }
 
 void ContentEditor::ShowSelection() {
+  picture_selection_.clear();
   const int album = project_.SelectedAlbum();
   const int picture = project_.SelectedPicture();
   if (album >= 0) {
@@ -162,6 +164,7 @@ void ContentEditor::ShowSelection() {
 }
 
 void ContentEditor::Clear() {
+  picture_selection_.clear();
   album_frame_caption_ = kAlbumsCaptionEmpty;
   selected_album_label_.clear();
   picture_frame_caption_ = kPicturesCaptionEmpty;
@@ -228,7 +231,8 @@ void ContentEditor::SetCommentBox(const std::string& text) {
     state_.Message(kCommentTooLong, kCommentTooLongCaption, Buttons::kOk, Icon::kExclamation);
     comment_box_ = FirstChars(comment_box_, MaxTextLength);
   }
-  project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
+  // Showing a picture's own comment is no edit: only a different text is stored.
+  if (comment_box_ != stored) project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
 }
 
 void ContentEditor::AddPictureToAlbum(std::string path) {
@@ -313,18 +317,25 @@ void ContentEditor::RemovePictureCommand() {
     }
     return;
   }
-  const int count = project_.AlbumPictures(album).Count();
-  // The picture that follows is selected before the removal and shows its comment.
-  const int next = picture + 1 < count ? picture + 1 : picture - 1;
-  if (next >= 0) {
-    project_.SelectPicture(next);
-    PictureSelected();
-    project_.SelectPicture(picture);
-  } else {
-    SetCommentBox(std::string());
-  }
   const Selection before{album, picture};
-  project_.RemovePicture(picture);
+  const std::vector<int> rows = SelectedPictureRows();
+  picture_selection_.clear();
+  if (rows.size() > 1) {
+    project_.RemovePictures(rows);
+    PictureSelected();
+  } else {
+    const int count = project_.AlbumPictures(album).Count();
+    // The picture that follows is selected before the removal and shows its comment.
+    const int next = picture + 1 < count ? picture + 1 : picture - 1;
+    if (next >= 0) {
+      project_.SelectPicture(next);
+      PictureSelected();
+      project_.SelectPicture(picture);
+    } else {
+      SetCommentBox(std::string());
+    }
+    project_.RemovePicture(picture);
+  }
   SetPictureFrameCount();
   state_.RecordEdit(before);
   state_.Notify();
@@ -332,9 +343,68 @@ void ContentEditor::RemovePictureCommand() {
 
 void ContentEditor::OnPictureClicked(int position) {
   state_.history.CloseMerge();
+  picture_selection_.clear();
   project_.SelectPicture(position);
   PictureSelected();
   state_.Notify();
+}
+
+void ContentEditor::OnPictureSelectionChanged(std::vector<int> rows, int current) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  const int album = project_.SelectedAlbum();
+  const int count = album >= 0 ? project_.AlbumPictures(album).Count() : 0;
+  std::erase_if(rows, [count](int row) { return row < 0 || row >= count; });
+  if (rows.empty()) {
+    // A Ctrl+click took the last selected row away: the current picture stays selected.
+    state_.Notify();
+    return;
+  }
+  if (!std::binary_search(rows.begin(), rows.end(), current)) current = rows.front();
+  if (current != project_.SelectedPicture()) {
+    state_.history.CloseMerge();
+    project_.SelectPicture(current);
+    PictureSelected();
+  }
+  picture_selection_ = std::move(rows);
+  state_.Notify();
+}
+
+void ContentEditor::SelectAllPictures() {
+  if (!SelectAllEnabled()) return;
+  const int count = project_.AlbumPictures(project_.SelectedAlbum()).Count();
+  std::vector<int> rows(static_cast<std::size_t>(count));
+  for (int j = 0; j < count; ++j) rows[static_cast<std::size_t>(j)] = j;
+  OnPictureSelectionChanged(std::move(rows), std::max(project_.SelectedPicture(), 0));
+}
+
+void ContentEditor::SortPicturesByName() {
+  if (!SelectAllEnabled()) return;
+  const PictureMap& pictures = project_.AlbumPictures(project_.SelectedAlbum());
+  std::vector<int> order(static_cast<std::size_t>(pictures.Count()));
+  for (int j = 0; j < pictures.Count(); ++j) order[static_cast<std::size_t>(j)] = j;
+  std::stable_sort(order.begin(), order.end(), [&pictures](int a, int b) {
+    return NaturalLess(FileNameOf(pictures.At(a).path), FileNameOf(pictures.At(b).path));
+  });
+  const Selection before = state_.CurrentSelection();
+  project_.ReorderPictures(order);
+  picture_selection_.clear();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+std::vector<int> ContentEditor::SelectedPictureRows() const {
+  const int current = project_.SelectedPicture();
+  if (current < 0) return {};
+  const int count = project_.AlbumPictures(project_.SelectedAlbum()).Count();
+  const bool valid = !picture_selection_.empty() && picture_selection_.back() < count &&
+                     std::binary_search(picture_selection_.begin(), picture_selection_.end(), current);
+  return valid ? picture_selection_ : std::vector<int>{current};
+}
+
+bool ContentEditor::RemovePictureEnabled() const {
+  const int album = project_.SelectedAlbum();
+  return album >= 0 && project_.AlbumPictures(album).Count() > 0;
 }
 
 void ContentEditor::OnCommentEdited(const std::string& text) {
@@ -376,21 +446,30 @@ void ContentEditor::MoveAlbum(int from, int to) {
 }
 
 void ContentEditor::MoveSelectedPicture(int step) {
-  const int selected = project_.SelectedPicture();
-  if (selected >= 0) MovePicture(selected, selected + step);
+  const std::vector<int> rows = SelectedPictureRows();
+  if (rows.empty()) return;
+  // Up: before the picture above the first; down: before the one two below the last.
+  MovePicturesBefore(rows, step < 0 ? rows.front() - 1 : rows.back() + 2);
 }
 
-void ContentEditor::MovePictureBefore(int from, int before) { MovePicture(from, DropPosition(from, before)); }
-
-void ContentEditor::MovePicture(int from, int to) {
+void ContentEditor::MovePicturesBefore(std::vector<int> rows, int before) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   const int album = project_.SelectedAlbum();
   const int count = album >= 0 ? project_.AlbumPictures(album).Count() : 0;
-  if (from < 0 || from >= count || to < 0 || to >= count || from == to) return;
-  const Selection before = state_.CurrentSelection();
-  const bool was_selected = from == project_.SelectedPicture();
-  project_.MovePicture(from, to);
-  if (!was_selected) PictureSelected();
-  state_.RecordEdit(before);
+  if (rows.empty() || rows.front() < 0 || rows.back() >= count || before < 0 || before > count) return;
+  // Rows that stand together, dropped on themselves or just beside, stay where they are.
+  const bool together = rows.back() - rows.front() + 1 == static_cast<int>(rows.size());
+  if (together && before >= rows.front() && before <= rows.back() + 1) return;
+  const Selection before_selection = state_.CurrentSelection();
+  const bool current_moves = std::binary_search(rows.begin(), rows.end(), project_.SelectedPicture());
+  std::vector<int> moved = project_.MovePictures(rows, before);
+  // The moved pictures are the selection; the comment box stays on the current one
+  // when it moved with them, and goes to the first of them otherwise.
+  if (!current_moves) project_.SelectPicture(moved.front());
+  PictureSelected();
+  picture_selection_ = std::move(moved);
+  state_.RecordEdit(before_selection);
   state_.Notify();
 }
 
@@ -401,12 +480,14 @@ bool ContentEditor::MoveAlbumDownEnabled() const {
   return selected >= 0 && selected + 1 < project_.AlbumCount();
 }
 
-bool ContentEditor::MovePictureUpEnabled() const { return project_.SelectedPicture() > 0; }
+bool ContentEditor::MovePictureUpEnabled() const {
+  const std::vector<int> rows = SelectedPictureRows();
+  return !rows.empty() && rows.front() > 0;
+}
 
 bool ContentEditor::MovePictureDownEnabled() const {
-  const int album = project_.SelectedAlbum();
-  const int selected = project_.SelectedPicture();
-  return album >= 0 && selected >= 0 && selected + 1 < project_.AlbumPictures(album).Count();
+  const std::vector<int> rows = SelectedPictureRows();
+  return !rows.empty() && rows.back() + 1 < project_.AlbumPictures(project_.SelectedAlbum()).Count();
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "window/picture_rows.h"
 #include "window/window_state.h"
 
 namespace quorvale {
@@ -22,8 +23,16 @@ class ContentEditor {
 
   // --- Pictures ---
   void AddPicturesCommand();             // btnAddpic
-  void RemovePictureCommand();           // btnRemovepic
+  // btnRemovepic, Delete in PicList: the selected pictures, as one step.
+  void RemovePictureCommand();
   void OnPictureClicked(int position);   // PicList click
+  // PicList's selection changed (Shift or Ctrl with a click or a key): `rows` are
+  // selected and `current` has the focus; the comment box follows the current one.
+  void OnPictureSelectionChanged(std::vector<int> rows, int current);
+  void SelectAllPictures();  // mnuEditSelectAll
+  // mnuEditSortByName: the selected album's pictures in natural order of their file
+  // names ("img-2" before "img-10"), as one step.
+  void SortPicturesByName();
   void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
 
   // --- Reordering ---
@@ -34,10 +43,13 @@ class ContentEditor {
   // Drag and drop within AlbumList: album `from` dropped before row `before` (the row
   // count to drop it at the end).
   void MoveAlbumBefore(int from, int before);
-  // The same for the pictures of the selected album (btnPicUp, btnPicDown, PicList).
+  // The same for the selected pictures of the selected album (btnPicUp, btnPicDown,
+  // PicList): they move together, as one step, and stay selected.
   void MovePictureUp() { MoveSelectedPicture(-1); }
   void MovePictureDown() { MoveSelectedPicture(+1); }
-  void MovePictureBefore(int from, int before);
+  void MovePictureBefore(int from, int before) { MovePicturesBefore({from}, before); }
+  // Pictures `rows` dragged before row `before`.
+  void MovePicturesBefore(std::vector<int> rows, int before);
   bool MoveAlbumUpEnabled() const;
   bool MoveAlbumDownEnabled() const;
   bool MovePictureUpEnabled() const;
@@ -66,10 +78,17 @@ class ContentEditor {
   const std::string& SelectedAlbumLabel() const { return selected_album_label_; }    // lblAlbum
   const std::string& CommentText() const { return comment_box_; }                    // txtPictureComment
   std::vector<std::string> AlbumRows() const;    // AlbumList
-  std::vector<std::string> PictureRows() const;  // PicList
+  std::vector<std::string> PictureRows() const;  // PicList: the pictures' paths
+  // PicList as it shows: name, thumbnail path, comment mark and missing badge.
+  std::vector<PictureRowView> PictureRowDetails() const { return PictureRowViews(project_, project_.SelectedAlbum()); }
   std::string SelectedPicturePath() const;       // picPreview: empty when no picture is selected
+  // The selected pictures, ascending; the current one alone when no other is selected.
+  std::vector<int> SelectedPictureRows() const;  // PicList
   bool AddPictureEnabled() const { return picture_buttons_enabled_; }     // btnAddpic
-  bool RemovePictureEnabled() const { return picture_buttons_enabled_; }  // btnRemovepic
+  // Removing takes something to remove.
+  bool RemoveAlbumEnabled() const { return project_.AlbumCount() > 0; }   // btnDelete
+  bool RemovePictureEnabled() const;                                      // btnRemovepic
+  bool SelectAllEnabled() const { return RemovePictureEnabled(); }        // mnuEditSelectAll
 
  private:
   void ShowAlbum();
@@ -92,7 +111,6 @@ class ContentEditor {
   void MoveSelectedAlbum(int step);
   void MoveSelectedPicture(int step);
   void MoveAlbum(int from, int to);
-  void MovePicture(int from, int to);
 
   WindowState& state_;
   Project& project_ = state_.project;
@@ -101,6 +119,9 @@ class ContentEditor {
   std::string selected_album_label_;
   std::string comment_box_;
   bool picture_buttons_enabled_ = false;
+  // The selected pictures of the selected album; SelectedPictureRows() checks them
+  // against the current picture, so a stale list falls back to it.
+  std::vector<int> picture_selection_;
 };
 
 }  // namespace quorvale

@@ -8,6 +8,8 @@
 #include "platform/path.h"
 #include "platform/product.h"
 #include "projectfile/folder_import.h"
+#include "window/moved_pictures.h"
+#include "window/picture_rows.h"
 
 namespace quorvale {
 namespace {
@@ -39,6 +41,11 @@ void MainWindowLogic::Startup() {
   session_.NewProject();
 }
 
+void MainWindowLogic::OpenFromCommandLine(const std::string& path) {
+  session_.OpenDroppedFile(path);
+  state_.Notify();
+}
+
 DropAction MainWindowLogic::DropActionFor(DropTarget target, const std::vector<std::string>& paths) const {
   if (run_.GenerationRunning()) return DropAction::kRefuse;  // the project waits for the run
   return ClassifyDrop(target, paths);
@@ -65,7 +72,8 @@ void MainWindowLogic::DropPaths(DropTarget target, std::vector<std::string> path
 }
 
 bool MainWindowLogic::ConfirmClose() {
-  if (run_.GenerationRunning()) return run_.AskToCancelRunBeforeClosing();
+  // A Yes given after the run had already ended goes on to the project's save question.
+  if (run_.GenerationRunning() && !run_.AskToCancelRunBeforeClosing()) return false;
   return session_.ConfirmClose();
 }
 
@@ -96,13 +104,24 @@ void MainWindowLogic::ShowQuickHelp(int step) {
   state_.Message(box->text(), box->caption, Buttons::kOk, Icon::kInformation);
 }
 
+void MainWindowLogic::FindMovedPictures() {
+  if (!FindMovedPicturesEnabled()) return;
+  if (quorvale::FindMovedPictures(state_) > 0) content_.ShowSelection();
+  if (!status_note_.empty()) status_note_ = MissingPicturesNote(MissingPictureCount(state_.project));
+  state_.Notify();
+}
+
 void MainWindowLogic::ProjectCleared() {
+  status_note_.clear();
   content_.Clear();
   run_.ClearStatus();
 }
 
 void MainWindowLogic::ProjectLoaded() {
   publishing_.SettingsLoaded();  // the file's viewer brings its own files
+  // Pictures moved since the project was saved are named at once, not one by one as
+  // each is selected.
+  status_note_ = MissingPicturesNote(MissingPictureCount(state_.project));
   if (state_.project.SelectedAlbum() >= 0) content_.AlbumSelected();
 }
 

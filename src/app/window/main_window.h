@@ -34,6 +34,9 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();
+  // The project file named on the command line, opened as Open opens it (a file that
+  // is no project is refused with Open's message).
+  void OpenFromCommandLine(const std::string& path);
 
   ContentEditor& content() { return content_; }
   const ContentEditor& content() const { return content_; }
@@ -61,6 +64,10 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   bool CanUndo() const { return session_.CanUndo() && !run_.GenerationRunning(); }
   bool CanRedo() const { return session_.CanRedo() && !run_.GenerationRunning(); }
 
+  // mnuEditFindMoved: relinks missing pictures to files of the same name below a folder.
+  void FindMovedPictures();
+  bool FindMovedPicturesEnabled() const { return state_.Editable() && state_.project.AlbumCount() > 0; }
+
   void OnTabChanged(int page);  // SSTab1 click
   void ShowAbout();             // mnuAbout
   // Image1 to Image5: the quick help box of working step 1 to 5; other steps show nothing.
@@ -71,6 +78,8 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   const ProjectSettings& settings() const { return state_.settings; }
   const ProgramDirectories& directories() const { return state_.directories; }
   int CurrentPage() const { return current_page_; }  // SSTab1
+  // The status line: how many pictures of the project just opened are missing.
+  const std::string& StatusNote() const { return status_note_; }
 
  private:
   // ProjectSession::SessionHost
@@ -81,6 +90,7 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
 
   WindowState state_;
   int current_page_ = kContentPage;
+  std::string status_note_;
   ContentEditor content_{state_};
   PublishingSettings publishing_{state_};
   ProjectSession session_{state_, *this};

@@ -11,6 +11,7 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+constexpr const char* kJavaHint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
 
 }  // namespace
 
@@ -32,35 +33,37 @@ void PublishingSettings::SelectViewerType() {
 }
 
 void PublishingSettings::OnViewerOptionChosen(ViewerId viewer) {
-  if (viewer == settings_.ViewerType) return;
-  settings_.ViewerType = viewer;
-  SelectViewerType();
-  state_.project.Modified = true;
-  state_.Notify();
+  if (viewer != settings_.ViewerType && state_.Editable()) {
+    const Selection before = state_.CurrentSelection();
+    settings_.ViewerType = viewer;
+    SelectViewerType();
+    state_.RecordEdit(before);
+  }
+  state_.Notify();  // a refused choice shows the viewer that stays
+}
+
+std::string PublishingSettings::ViewerHint() const {
+  return settings_.ViewerType == ViewerId::kTorvexa ? kJavaHint : std::string();
 }
 
 // The box always shows the URL of the Publishing Directory.
 std::string PublishingSettings::AccessUrl() const { return AccessUrlFor(settings_.PublishDirectory); }
 
-void PublishingSettings::SetPublishDirectory(const std::string& text) {
-  if (text == settings_.PublishDirectory) return;  // an unchanged text raises no change
-  settings_.PublishDirectory = text;
-  state_.project.Modified = true;
-}
-
 void PublishingSettings::OnPublishDirectoryEdited(const std::string& text) {
-  // The box showing the setting again is no edit.
-  if (text == settings_.PublishDirectory) return;
-  const Selection before = state_.CurrentSelection();
-  SetPublishDirectory(text);
-  state_.RecordEdit(before, "publish directory");
+  // The box showing the setting again is no edit; typing on in it is one step.
+  if (text != settings_.PublishDirectory && state_.Editable()) {
+    const Selection before = state_.CurrentSelection();
+    settings_.PublishDirectory = text;
+    state_.RecordEdit(before, "publish directory");
+  }
   state_.Notify();
 }
 
 void PublishingSettings::OnKeepLocationClicked(bool checked) {
   if (KeepLocationEnabled() && checked != settings_.KeepLocation) {
+    const Selection before = state_.CurrentSelection();
     settings_.KeepLocation = checked;
-    state_.project.Modified = true;  // the setting is saved with the project
+    state_.RecordEdit(before);
   }
   state_.Notify();
 }
@@ -68,16 +71,19 @@ void PublishingSettings::OnKeepLocationClicked(bool checked) {
 void PublishingSettings::OnPublishPicturesClicked(bool checked) {
   const int value = checked ? 1 : 0;
   if (PublishPicturesEnabled() && value != settings_.PublishPictures) {
+    const Selection before = state_.CurrentSelection();
     settings_.PublishPictures = value;
-    state_.project.Modified = true;  // the setting is saved with the project
+    state_.RecordEdit(before);
   }
   state_.Notify();
 }
 
 void PublishingSettings::OnSiteTitleEdited(const std::string& text) {
+  // Typing on in the box is one step.
   if (SiteTextsEnabled() && text != settings_.SiteTitle) {
+    const Selection before = state_.CurrentSelection();
     settings_.SiteTitle = text;
-    state_.project.Modified = true;  // the setting is saved with the project
+    state_.RecordEdit(before, "site title");
   }
   state_.Notify();
 }
@@ -88,13 +94,16 @@ void PublishingSettings::OnSiteLanguageChosen(int index) {
   const std::string language =
       index <= 0 || static_cast<std::size_t>(index) >= languages ? "" : std::string(kSiteLanguages[index]);
   if (SiteTextsEnabled() && language != settings_.SiteLanguage) {
+    const Selection before = state_.CurrentSelection();
     settings_.SiteLanguage = language;
-    state_.project.Modified = true;  // the setting is saved with the project
+    state_.RecordEdit(before);
   }
   state_.Notify();
 }
 
-bool PublishingSettings::SiteTextsEnabled() const { return ViewerFor(settings_.ViewerType).site_texts; }
+bool PublishingSettings::SiteTextsEnabled() const {
+  return state_.Editable() && ViewerFor(settings_.ViewerType).site_texts;
+}
 
 std::vector<std::string> PublishingSettings::SiteLanguageNames() {
   return {std::begin(kSiteLanguageNames), std::end(kSiteLanguageNames)};
@@ -108,7 +117,9 @@ int PublishingSettings::SiteLanguageIndex() const {
   return 0;
 }
 
-bool PublishingSettings::OriginalsOptional() const { return ViewerFor(settings_.ViewerType).originals_optional; }
+bool PublishingSettings::OriginalsOptional() const {
+  return state_.Editable() && ViewerFor(settings_.ViewerType).originals_optional;
+}
 
 const std::string& PublishingSettings::KeepLocationToolTip() const {
   return ViewerFor(settings_.ViewerType).keep_location_tip;
@@ -120,11 +131,14 @@ void PublishingSettings::OnAccessUrlEdited(const std::string&) {
 }
 
 void PublishingSettings::BrowseForDirectory() {
+  if (!state_.Editable()) return;
   const auto folder = state_.dialogs.ChooseFolder(kBrowsePublishTitle, settings_.PublishDirectory);
   if (!folder) return;
-  const Selection before = state_.CurrentSelection();
-  SetPublishDirectory(*folder);
-  state_.RecordEdit(before);
+  if (*folder != settings_.PublishDirectory) {
+    const Selection before = state_.CurrentSelection();
+    settings_.PublishDirectory = *folder;
+    state_.RecordEdit(before);
+  }
   state_.Notify();
 }
 

@@ -32,7 +32,8 @@ class PublishingSettings {
   void OnSiteLanguageChosen(int index);                    // cboSiteLanguage choice, of SiteLanguageNames()
   void BrowseForDirectory();                               // btnPubDir
 
-  // State the page shows.
+  // State the page shows. While a run goes on none of the settings can be changed.
+  bool SettingsEnabled() const { return state_.Editable(); }  // viewer options, frmPublish
   std::string AccessUrl() const;  // lblApplicationURL
   // Publishing the originals is a choice with a viewer that publishes them cleaned.
   bool PublishPicturesEnabled() const { return OriginalsOptional(); }   // chkPublishPictures
@@ -45,13 +46,14 @@ class PublishingSettings {
   const std::string& SiteTitle() const { return settings_.SiteTitle; }  // txtSiteTitle
   static std::vector<std::string> SiteLanguageNames();                  // cboSiteLanguage's items
   int SiteLanguageIndex() const;                                        // cboSiteLanguage
+  // A line under the viewer options about the chosen viewer; empty when it needs none.
+  std::string ViewerHint() const;
   // The viewer whose option is selected.
   ViewerId ChosenViewer() const { return settings_.ViewerType; }
 
  private:
   void SelectViewerType();
   bool OriginalsOptional() const;
-  void SetPublishDirectory(const std::string& text);
 
   WindowState& state_;
   ProjectSettings& settings_ = state_.settings;

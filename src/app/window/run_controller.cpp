@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "generate/generation_job.h"
+#include "platform/path.h"
 #include "viewers/viewer_registry.h"
 
 namespace quorvale {
@@ -10,6 +11,8 @@ namespace {
 
 constexpr const char* kCancelRunQuestion = "Generation is still running. Cancel it and close Quorvale?";
 constexpr const char* kCancelRunCaption = "Close";
+// The page a browser opens a generated site at, in the Publishing Directory.
+constexpr const char* kSiteHomePage = "PhotoAlbum.htm";
 
 }  // namespace
 
@@ -39,6 +42,8 @@ RunController::~RunController() = default;
 
 void RunController::RunGenerationInBackground(GenerationRunner::Post post) {
   runner_.reset();  // a run still going is stopped first
+  state_.generation_running = false;
+  close_after_run_ = false;
   if (post) runner_ = std::make_unique<GenerationRunner>(std::move(post));
 }
 
@@ -64,17 +69,22 @@ void RunController::GenerateCommand() {
     FinishGeneration(GenerateAlbums(std::move(job), *run_events_));
     return;
   }
+  state_.generation_running = true;
   runner_->Start(std::move(job), *run_events_, [this](const GenerationResult& result) { FinishGeneration(result); });
   state_.Notify();  // the view disables what must wait for the run
 }
 
 void RunController::CancelGeneration() {
-  if (GenerationRunning()) runner_->RequestStop();
+  if (GenerationRunning() && runner_) runner_->RequestStop();
 }
 
 void RunController::FinishGeneration(const GenerationResult& result) {
+  state_.generation_running = false;
   // An empty Publishing Directory runs nothing and leaves the last run's counters.
   if (result.outcome != GenerationOutcome::kNotRun) generation_counters_ = result.counters;
+  if (result.outcome == GenerationOutcome::kCompleted) {
+    site_home_page_ = JoinPath(state_.settings.PublishDirectory, kSiteHomePage);
+  }
   // Editing waits for the run, so this is still the project the run was made from.
   state_.project.PictureCountTipPending = result.PictureCountTipPending;
   status_text_.SetHandlers(nullptr, nullptr);
@@ -86,12 +96,17 @@ void RunController::FinishGeneration(const GenerationResult& result) {
 }
 
 bool RunController::AskToCancelRunBeforeClosing() {
-  if (state_.Message(kCancelRunQuestion, kCancelRunCaption, Buttons::kYesNo, Icon::kQuestion) == Answer::kYes) {
+  const bool yes =
+      state_.Message(kCancelRunQuestion, kCancelRunCaption, Buttons::kYesNo, Icon::kQuestion) == Answer::kYes;
+  // The run may have ended while the question was open: then there is nothing to wait
+  // for, and a flag set now would close the window at the end of some later run.
+  const bool still_running = GenerationRunning();
+  if (yes && still_running) {
     close_after_run_ = true;
     CancelGeneration();
   }
   state_.Notify();
-  return false;
+  return yes && !still_running;
 }
 
 ClearOutcome RunController::ClearPublishingDirectory() {
@@ -100,6 +115,7 @@ ClearOutcome RunController::ClearPublishingDirectory() {
 }
 
 void RunController::ClearStatus() {
+  site_home_page_.clear();
   status_caption_.clear();
   status_text_.Clear();
   if (state_.observer) state_.observer->TranscriptReplaced();

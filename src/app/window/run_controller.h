@@ -39,9 +39,10 @@ class RunController {
   void CancelGeneration();
   // While a run goes on, every command that edits the project or starts another command
   // is disabled; the view greys them out and refuses drops.
-  bool GenerationRunning() const { return runner_ && runner_->Running(); }
+  bool GenerationRunning() const { return state_.generation_running; }
   // The close question during a run: Yes cancels it and closes once it has stopped
-  // (CloseRequested). The window stays open for now in either case.
+  // (CloseRequested), and the window stays open for now. When the run ended while the
+  // question was open, a Yes gives true: nothing is left to cancel and closing goes on.
   bool AskToCancelRunBeforeClosing();
   // btnClearDir: clears the Publishing Directory named by txtPublishDirectory.
   ClearOutcome ClearPublishingDirectory();
@@ -58,6 +59,10 @@ class RunController {
   const GenerationProgress& Progress() const { return generation_progress_; }
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
+  // The home page of the site the last completed run made, for Open Site; empty before
+  // one has completed for this project.
+  const std::string& SiteHomePage() const { return site_home_page_; }
+  bool OpenSiteEnabled() const { return !site_home_page_.empty() && !GenerationRunning(); }  // btnOpenSite
 
  private:
   // How a generation run reaches the window.
@@ -76,6 +81,7 @@ class RunController {
   std::unique_ptr<GenerationEvents> run_events_;
   std::unique_ptr<GenerationRunner> runner_;
   bool close_after_run_ = false;
+  std::string site_home_page_;
 };
 
 }  // namespace quorvale

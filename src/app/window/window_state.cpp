@@ -13,7 +13,10 @@ void WindowState::Notify() {
 }
 
 void WindowState::RecordEdit(Selection before, const std::string& merge_key) {
-  history.Record({project.Albums(), settings}, before, CurrentSelection(), merge_key);
+  history.Record(project.Albums(), settings, before, CurrentSelection(), merge_key);
+  // Whether anything is left to save follows the history: typing a comment and taking
+  // it out again, or undoing back to the save, leaves nothing.
+  project.Modified = !history.AtClean();
 }
 
 }  // namespace quorvale

@@ -39,6 +39,9 @@ struct WindowState {
   void RecordEdit(Selection before, const std::string& merge_key = std::string());
   // A fresh history for a project just started or opened.
   void StartHistory() { history.Reset({project.Albums(), settings}); }
+  // Nothing edits the project or its settings while a generation run goes on: the run
+  // reads them, and what it publishes must be what the window shows.
+  bool Editable() const { return !generation_running; }
 
   UserDialogs& dialogs;
   WindowObserver* observer = nullptr;
@@ -46,6 +49,7 @@ struct WindowState {
   ProjectSettings settings;
   ProgramDirectories directories;
   EditHistory history;
+  bool generation_running = false;  // kept by the run controller
 };
 
 }  // namespace quorvale

@@ -1,6 +1,7 @@
 #include "model/picture_map.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/move_element.h"
 
@@ -31,6 +32,15 @@ void PictureMap::Move(int from, int to) {
 
 void PictureMap::SetComment(int position, std::string comment) {
   pictures_[static_cast<std::size_t>(position)].comment = std::move(comment);
+}
+
+void PictureMap::Replace(int first, int count, std::vector<Picture> pictures) {
+  const auto begin = pictures_.begin() + first;
+  for (auto it = begin; it != begin + count; ++it) index_.erase(it->path);
+  pictures_.erase(begin, begin + count);
+  pictures_.insert(pictures_.begin() + first, std::make_move_iterator(pictures.begin()),
+                   std::make_move_iterator(pictures.end()));
+  Reindex(static_cast<std::size_t>(first));
 }
 
 void PictureMap::Reindex(std::size_t from) {

@@ -34,6 +34,9 @@ class PictureMap {
   // Takes the picture at `from` out and puts it back at `to`; the others close up.
   void Move(int from, int to);
   void SetComment(int position, std::string comment);
+  // Puts `pictures` in place of the `count` pictures from `first` on; the paths must stay
+  // unique. Undo and redo bring back a changed run of pictures this way.
+  void Replace(int first, int count, std::vector<Picture> pictures);
 
   bool operator==(const PictureMap& other) const { return pictures_ == other.pictures_; }
 

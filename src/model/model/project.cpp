@@ -1,6 +1,7 @@
 #include "model/project.h"
 
 #include <cassert>
+#include <optional>
 
 #include "platform/text_codec.h"
 #include "model/move_element.h"
@@ -84,6 +85,57 @@ void Project::MoveAlbum(int from, int to) {
 void Project::MovePicture(int from, int to) {
   SelectedAlbumRef().pictures.Move(from, to);
   selected_picture_ = to;
+  Modified = true;
+}
+
+void Project::RemovePictures(const std::vector<int>& rows) {
+  if (rows.empty()) return;
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  const int after = rows.back() + 1 - static_cast<int>(rows.size());  // where the next picture lands
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) pictures.Remove(*row);
+  selected_picture_ = after < pictures.Count() ? after : pictures.Count() - 1;
+  Modified = true;
+}
+
+std::vector<int> Project::MovePictures(const std::vector<int>& rows, int before) {
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  std::vector<Picture> moved;
+  std::vector<Picture> others;
+  std::vector<bool> taken(static_cast<std::size_t>(pictures.Count()), false);
+  for (const int row : rows) taken[static_cast<std::size_t>(row)] = true;
+  std::optional<std::string> selected_path;
+  if (selected_picture_ >= 0) selected_path = pictures.At(selected_picture_).path;
+  int insert_at = 0;  // the place in `others` of the picture at `before`
+  for (int j = 0; j < pictures.Count(); ++j) {
+    if (j == before) insert_at = static_cast<int>(others.size());
+    (taken[static_cast<std::size_t>(j)] ? moved : others).push_back(pictures.At(j));
+  }
+  if (before >= pictures.Count()) insert_at = static_cast<int>(others.size());
+  std::vector<int> positions;
+  for (std::size_t k = 0; k < moved.size(); ++k) positions.push_back(insert_at + static_cast<int>(k));
+  others.insert(others.begin() + insert_at, moved.begin(), moved.end());
+  pictures.Replace(0, pictures.Count(), std::move(others));
+  if (selected_path) selected_picture_ = pictures.Find(*selected_path);
+  Modified = true;
+  return positions;
+}
+
+void Project::ReorderPictures(const std::vector<int>& order) {
+  PictureMap& pictures = SelectedAlbumRef().pictures;
+  std::vector<Picture> arranged;
+  arranged.reserve(order.size());
+  for (const int position : order) arranged.push_back(pictures.At(position));
+  const std::optional<std::string> selected =
+      selected_picture_ >= 0 ? std::optional<std::string>(pictures.At(selected_picture_).path) : std::nullopt;
+  pictures.Replace(0, pictures.Count(), std::move(arranged));
+  if (selected) selected_picture_ = pictures.Find(*selected);
+  Modified = true;
+}
+
+void Project::RelinkPicture(int album, int position, std::string path) {
+  PictureMap& pictures = albums_[static_cast<std::size_t>(album)].pictures;
+  std::string comment = pictures.At(position).comment;
+  pictures.Replace(position, 1, {Picture{std::move(path), std::move(comment)}});
   Modified = true;
 }
 

@@ -85,6 +85,20 @@ class Project {
   // Moves picture `from` of the selected album to position `to`; it becomes the
   // selected picture.
   void MovePicture(int from, int to);
+  // Several pictures of the selected album at once; `rows` are ascending positions.
+  // Removes them; the picture after the last one removed (or else the new last one)
+  // becomes the selected one.
+  void RemovePictures(const std::vector<int>& rows);
+  // Takes them out and puts them back together, in their order, before the picture now
+  // at `before` (the count: at the end). Gives their new positions; the selected picture
+  // is the one that was selected, at its new place.
+  std::vector<int> MovePictures(const std::vector<int>& rows, int before);
+  // Puts the selected album's pictures in the order of `order` (old positions, each
+  // once); the selected picture stays selected at its new place.
+  void ReorderPictures(const std::vector<int>& order);
+  // Points picture `position` of album `album` to `path`, keeping its place and comment;
+  // the album must not hold `path` yet (a moved file found again).
+  void RelinkPicture(int album, int position, std::string path);
   // Puts back albums and selection as an earlier state had them (undo and redo).
   void ReplaceAlbums(std::vector<Album> albums, int selected_album, int selected_picture);
 

@@ -121,10 +121,10 @@ TEST_F(MainWindowTest, PictureSelectionAndCommentAfterEveryPictureCommand) {
   Seen();
   logic.content().OnCommentEdited("first");
   EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|*p0.jpg p1.jpg p2.jpg|first modified");
-  // Selecting a picture whose comment differs from the box stores it again and marks
-  // the project; selecting one whose comment the box already shows does not.
+  // Selecting a picture is no edit: the box shows its comment and the project stays as
+  // it was.
   logic.content().OnPictureClicked(1);
-  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg| modified");
+  EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|");
   logic.content().OnPictureClicked(1);
   EXPECT_EQ(Seen(), "*Album|     Albums: 1 of 1|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg|");
   logic.content().OnCommentEdited("middle");

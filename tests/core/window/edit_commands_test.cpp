@@ -9,6 +9,7 @@
 
 #include "core/support/temp_folder.h"
 #include "core/window/window_fixture.h"
+#include "window/picture_rows.h"
 
 namespace quorvale {
 namespace {
@@ -26,8 +27,12 @@ class EditCommandsTest : public testing::MainWindowTest {
     std::string view = Seen();
     const std::string flag = " modified";
     if (view.ends_with(flag)) view.resize(view.size() - flag.size());
-    const std::string& pd = logic.settings().PublishDirectory;
-    return pd == kPublishDirectoryPlaceholder ? view : view + " pd=" + pd;
+    const ProjectSettings& settings = logic.settings();
+    if (settings.PublishDirectory != kPublishDirectoryPlaceholder) view += " pd=" + settings.PublishDirectory;
+    if (settings.ViewerType == ViewerId::kHtml) view += " html";
+    if (settings.PublishPictures == 0) view += " no-originals";
+    if (settings.KeepLocation) view += " keep";
+    return view;
   }
   // Two albums: "Album" holding p0.jpg, p1.jpg (captioned "one", selected) and p2.jpg,
   // then "Empty".
@@ -82,6 +87,25 @@ TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|*p1.jpg p0.jpg p2.jpg|one"},
       {"drag a picture to the end", [](auto& t) { t.logic.content().MovePictureBefore(1, 3); },
        "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg p2.jpg *p1.jpg|one"},
+      {"remove two selected pictures",
+       [](auto& t) {
+         t.logic.content().OnPictureSelectionChanged({0, 1}, 1);
+         t.logic.content().RemovePictureCommand();
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 1|*p2.jpg|"},
+      {"move two selected pictures down",
+       [](auto& t) {
+         t.logic.content().OnPictureSelectionChanged({1, 0}, 1);
+         t.logic.content().MovePictureDown();
+       },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p2.jpg p0.jpg *p1.jpg|one"},
+      {"drag two pictures, the selected one not among them, to the end",
+       [](auto& t) { t.logic.content().MovePicturesBefore({0, 2}, 3); },
+       "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p1.jpg *p0.jpg p2.jpg|"},
+      {"select all and remove", [](auto& t) {
+         t.logic.content().SelectAllPictures();
+         t.logic.content().RemovePictureCommand();
+       }, "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 0||"},
       {"type on in a comment",
        [](auto& t) {
          for (const char* typed : {"one ", "one t", "one two"}) t.logic.content().OnCommentEdited(typed);
@@ -126,6 +150,140 @@ TEST_F(EditCommandsTest, EveryEditIsOneStepToUndoAndRedo) {
     EXPECT_TRUE(dialogs.messages.empty()) << c.what;
     std::filesystem::remove_all(folder.path() / "Day 2");
     std::filesystem::remove_all(folder.path() / "Day 10");
+  }
+}
+
+// Moves that would leave every picture where it is make no step; the selection moves
+// with the pictures it holds.
+TEST_F(EditCommandsTest, MovesThatChangeNothingMakeNoStep) {
+  using Edit = std::function<void(EditCommandsTest&)>;
+  const struct {
+    const char* what;
+    Edit edit;
+  } cases[] = {
+      {"drop a picture on its own row", [](auto& t) { t.logic.content().MovePictureBefore(1, 1); }},
+      {"drop a picture just below itself", [](auto& t) { t.logic.content().MovePictureBefore(1, 2); }},
+      {"drop two pictures inside themselves", [](auto& t) { t.logic.content().MovePicturesBefore({0, 1}, 1); }},
+      {"drop two pictures below themselves", [](auto& t) { t.logic.content().MovePicturesBefore({1, 2}, 3); }},
+      {"drop rows that are not there", [](auto& t) { t.logic.content().MovePicturesBefore({2, 3}, 0); }},
+      {"sort an album in name order", [](auto& t) { t.logic.content().SortPicturesByName(); }},
+      {"move all pictures up", [](auto& t) {
+         t.logic.content().SelectAllPictures();
+         t.logic.content().MovePictureUp();
+       }},
+  };
+  for (const auto& c : cases) {
+    TwoAlbums();
+    while (logic.CanUndo()) logic.session().Undo();
+    logic.session().Redo();  // the album
+    logic.session().Redo();  // its pictures
+    logic.session().Redo();  // the comment
+    const std::string before = Shown();
+    const bool could_redo = logic.CanRedo();
+    c.edit(*this);
+    EXPECT_EQ(Shown(), before) << c.what;
+    EXPECT_EQ(logic.CanRedo(), could_redo) << c.what;  // no new step took redo away
+  }
+
+  // Sort by Name puts file names in natural order as one step, the selection kept.
+  TwoAlbums();
+  AddPictures({"p10.jpg", "a.jpg"});
+  logic.content().SortPicturesByName();
+  EXPECT_EQ(Shown(), "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|*a.jpg p0.jpg p1.jpg p2.jpg p10.jpg|");
+  logic.session().Undo();
+  EXPECT_EQ(Shown(), "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 5|p0.jpg p1.jpg p10.jpg *a.jpg p2.jpg|");
+
+  // Up and down are there while the selection can move that way.
+  TwoAlbums();
+  logic.content().OnPictureSelectionChanged({1, 2}, 2);
+  EXPECT_TRUE(logic.content().MovePictureUpEnabled());
+  EXPECT_FALSE(logic.content().MovePictureDownEnabled());
+  logic.content().MovePictureUp();
+  EXPECT_EQ(logic.content().SelectedPictureRows(), (std::vector<int>{0, 1}));
+  EXPECT_FALSE(logic.content().MovePictureUpEnabled());
+  logic.content().OnAlbumClicked(1);
+  EXPECT_FALSE(logic.content().RemovePictureEnabled());
+  EXPECT_FALSE(logic.content().SelectAllEnabled());
+}
+
+// The settings are edits like any other: undo takes back the last one only, with what
+// was typed around it left as it was.
+TEST_F(EditCommandsTest, SettingsAreStepsOfTheirOwn) {
+  using Edit = std::function<void(EditCommandsTest&)>;
+  const struct {
+    const char* what;
+    Edit edit;
+    std::string after;
+  } steps[] = {
+      {"choose HTML", [](auto& t) { t.logic.publishing().OnViewerOptionChosen(ViewerId::kHtml); }, "|one html"},
+      {"tick Keep", [](auto& t) { t.logic.publishing().OnKeepLocationClicked(true); }, "|one html keep"},
+      {"type a comment", [](auto& t) { t.logic.content().OnCommentEdited("one!"); }, "|one! html keep"},
+      {"untick Keep", [](auto& t) { t.logic.publishing().OnKeepLocationClicked(false); }, "|one! html"},
+      {"type again", [](auto& t) { t.logic.content().OnCommentEdited("one!!"); }, "|one!! html"},
+      {"undo the typing", [](auto& t) { t.logic.session().Undo(); }, "|one! html"},
+      {"undo Untick", [](auto& t) { t.logic.session().Undo(); }, "|one! html keep"},
+      {"redo Untick", [](auto& t) { t.logic.session().Redo(); }, "|one! html"},
+      {"untick originals", [](auto& t) { t.logic.publishing().OnPublishPicturesClicked(false); },
+       "|one! html no-originals"},
+      {"choose JAVA", [](auto& t) { t.logic.publishing().OnViewerOptionChosen(ViewerId::kTorvexa); }, "|one!"},
+      {"undo JAVA", [](auto& t) { t.logic.session().Undo(); }, "|one! html no-originals"},
+      {"undo originals", [](auto& t) { t.logic.session().Undo(); }, "|one! html"},
+  };
+  TwoAlbums();
+  const std::string page = "*Album Empty|     Albums: 1 of 2|Album|     Pictures: 3|p0.jpg *p1.jpg p2.jpg";
+  EXPECT_NE(logic.publishing().ViewerHint().find("no Java plug-in"), std::string::npos);  // JAVA, at start
+  for (const auto& step : steps) {
+    step.edit(*this);
+    EXPECT_EQ(Shown(), page + step.after) << step.what;
+  }
+  EXPECT_EQ(logic.publishing().ViewerHint(), "");  // HTML
+}
+
+// The project counts as modified exactly when it differs from the saved state:
+// selecting is no edit, and undoing past the save and editing again is one.
+TEST_F(EditCommandsTest, ModifiedFollowsTheSavedState) {
+  using Edit = std::function<void(EditCommandsTest&)>;
+  const struct {
+    const char* what;
+    Edit edits;
+    bool modified;
+  } cases[] = {
+      {"select another album and picture",
+       [](auto& t) {
+         t.logic.content().OnAlbumClicked(1);
+         t.logic.content().OnAlbumClicked(0);
+         t.logic.content().OnPictureClicked(2);
+       },
+       false},
+      {"type, undo", [](auto& t) {
+         t.logic.content().OnCommentEdited("x");
+         t.logic.session().Undo();
+       }, false},
+      {"type, undo, type again",
+       [](auto& t) {
+         t.logic.content().OnCommentEdited("x");
+         t.logic.session().Undo();
+         t.logic.content().OnCommentEdited("y");
+       },
+       true},
+      {"type and take it out again",
+       [](auto& t) {
+         t.logic.content().OnCommentEdited("one!");
+         t.logic.content().OnCommentEdited("one");
+       },
+       false},
+      {"choose HTML, tick Keep, undo the tick", [](auto& t) {
+         t.logic.publishing().OnViewerOptionChosen(ViewerId::kHtml);
+         t.logic.publishing().OnKeepLocationClicked(true);
+         t.logic.session().Undo();
+       }, true},
+  };
+  for (const auto& c : cases) {
+    TwoAlbums();
+    dialogs.paths.push_back(folder.str() + kSep + c.what + ".qs1");
+    logic.session().SaveProjectAs();
+    c.edits(*this);
+    EXPECT_EQ(logic.project().Modified, c.modified) << c.what;
   }
 }
 
@@ -234,6 +392,58 @@ TEST_F(EditCommandsTest, DroppedFoldersAndProjectFiles) {
   EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg|");
   EXPECT_EQ(TakeMessages().size(), 1u);  // the save question
   EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - " + project);
+
+  // `quorvale FILE.qs1` opens it the same way.
+  logic.session().NewProject();
+  logic.OpenFromCommandLine(project);
+  EXPECT_EQ(logic.session().WindowCaption(), "Quorvale 1.0.0 - " + project);
+  EXPECT_EQ(logic.content().AlbumRows(), std::vector<std::string>{"Lake"});
+}
+
+// A project whose pictures moved says so on opening; Find Moved Pictures points each
+// missing one to the file of the same name below a folder, as one step.
+TEST_F(EditCommandsTest, MovedPicturesAreCountedAndFound) {
+  const std::string old_folder = folder.str() + kSep + "old" + kSep;
+  const std::string kept = MakeFile("kept.jpg");
+  AddAlbum("Trip");
+  dialogs.files.push_back(std::vector<std::string>{old_folder + "a.jpg", old_folder + "b.jpg"});
+  logic.content().AddPicturesCommand();
+  logic.content().OnCommentEdited("Bee");
+  dialogs.files.push_back(std::vector<std::string>{kept});
+  logic.content().AddPicturesCommand();
+  const std::string project = folder.str() + kSep + "trip.qs1";
+  dialogs.paths.push_back(project);
+  logic.session().SaveProjectAs();
+  MakeFile("new/b.jpg");
+  const std::string found_b = folder.str() + kSep + "new" + kSep + "b.jpg";
+  MakeFile("new/deeper/b.jpg");  // the folder's own file comes first
+  dialogs.paths.push_back(project);
+  logic.session().OpenProject();
+  EXPECT_EQ(logic.StatusNote(),
+            "2 pictures of this project were not found. Edit > Find Moved Pictures... looks for them in a folder.");
+
+  const auto rows = [this] {
+    std::string text;
+    for (const PictureRowView& row : logic.content().PictureRowDetails()) {
+      text += row.name + (row.path.find(kSep + "new" + kSep) != std::string::npos ? "@new" : "") +
+              (row.has_comment ? "+comment" : "") + (row.missing ? "!missing" : "") + " ";
+    }
+    return text;
+  };
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg+comment!missing kept.jpg ");
+  dialogs.messages.clear();
+  dialogs.paths.push_back(folder.str() + kSep + "new");
+  logic.FindMovedPictures();
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg@new+comment kept.jpg ");
+  EXPECT_EQ(logic.project().AlbumPictures(0).At(1).path, found_b);
+  EXPECT_EQ(TakeMessages(), Messages{Warning("1 of 2 missing pictures were found below " + folder.str() + kSep + "new.",
+                                             "Find Moved Pictures")});
+  EXPECT_EQ(logic.StatusNote(),
+            "1 picture of this project was not found. Edit > Find Moved Pictures... looks for them in a folder.");
+  EXPECT_TRUE(logic.project().Modified);
+  logic.session().Undo();
+  EXPECT_EQ(rows(), "a.jpg!missing b.jpg+comment!missing kept.jpg ");
+  EXPECT_FALSE(logic.project().Modified);
 }
 
 TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {

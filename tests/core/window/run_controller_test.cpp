@@ -41,19 +41,31 @@ class RecordingObserver : public WindowObserver {
   const MainWindowLogic& window_;
 };
 
-TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
-  TempFolder root;  // no viewer files: the source folder is missing
+// The folder "site" made in `root`, for a run to publish into.
+std::string SiteFolder(const TempFolder& root) {
   const std::string site = JoinPath(root.str(), "site");
   std::filesystem::create_directory(site);
+  return site;
+}
+
+// Start-up, then one empty album `title` publishing into `site`.
+void OneAlbumInto(MainWindowLogic& window, ScriptedDialogs& dialogs, const char* title, const std::string& site) {
+  window.Startup();
+  dialogs.texts.push_back(title);
+  window.content().AddAlbumCommand();
+  window.publishing().OnPublishDirectoryEdited(site);
+}
+
+TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
+  TempFolder root;  // no viewer files: the source folder is missing
+  const std::string site = SiteFolder(root);
   ScriptedDialogs dialogs;
   FixedClock clock;
   MainWindowLogic window(dialogs, clock, root.str());
   RecordingObserver observer(window);
   window.SetObserver(&observer);
-  window.Startup();
-  dialogs.texts.push_back("Only album");
-  window.content().AddAlbumCommand();
-  window.publishing().OnPublishDirectoryEdited(site);
+  OneAlbumInto(window, dialogs, "Only album", site);
+  EXPECT_FALSE(window.run().OpenSiteEnabled());
 
   for (int run = 0; run < 2; ++run) {
     window.run().GenerateCommand();
@@ -67,6 +79,12 @@ TEST(GenerateCommand, RunsIntoThePublishingDirectoryAndStreamsTheTranscript) {
   EXPECT_EQ(dialogs.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
   EXPECT_NE(dialogs.messages.back().text.find(AccessUrlFor(site)), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(JoinPath(site, "album-0.htm")));
+  EXPECT_TRUE(window.run().OpenSiteEnabled());
+  EXPECT_EQ(window.run().SiteHomePage(), JoinPath(site, "PhotoAlbum.htm"));
+  EXPECT_TRUE(std::filesystem::exists(window.run().SiteHomePage()));
+  dialogs.answers.push_back(Answer::kNo);  // save the project first?
+  window.session().NewProject();
+  EXPECT_FALSE(window.run().OpenSiteEnabled());  // a new project has no site yet
 }
 
 // The window's thread in a test: tasks posted from the worker wait here until pumped.
@@ -165,6 +183,98 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   EXPECT_EQ(observer.close_requests, 1);
   const std::string log = ReadWholeFile(JoinPath(site, "Generation_Log.txt")).value_or("");
   EXPECT_TRUE(log.ends_with("    Generation cancelled with 0 ERRORS and 0 WARNINGS.\r\n\r\n")) << log;
+}
+
+// While a run goes on nothing changes the project or its settings: each command is
+// refused, the view is told to show the state that stays, and nothing is left to undo.
+TEST(GenerateCommand, EditsWaitForTheRun) {
+  TempFolder root;
+  const std::string site = SiteFolder(root);
+  ScriptedDialogs dialogs;
+  FixedClock clock;
+  TaskQueue queue;
+  MainWindowLogic window(dialogs, clock, root.str());
+  OneAlbumInto(window, dialogs, "Album", site);
+  window.publishing().OnViewerOptionChosen(ViewerId::kHtml);
+  window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
+  const ProjectSettings before = window.settings();
+  const std::string picture = JoinPath(root.str(), "a.jpg");
+  std::ofstream(picture) << "picture";
+
+  const struct {
+    const char* what;
+    std::function<void()> edit;
+  } refused[] = {
+      {"viewer", [&] { window.publishing().OnViewerOptionChosen(ViewerId::kTorvexa); }},
+      {"keep location", [&] { window.publishing().OnKeepLocationClicked(true); }},
+      {"publish originals", [&] { window.publishing().OnPublishPicturesClicked(false); }},
+      {"directory typed", [&] { window.publishing().OnPublishDirectoryEdited("/elsewhere"); }},
+      {"directory browsed", [&] { window.publishing().BrowseForDirectory(); }},
+      {"picture dropped", [&] { window.DropPaths(DropTarget::kPictureList, {picture}); }},
+      {"folder dropped", [&] { window.DropPaths(DropTarget::kAlbumList, {root.str()}); }},
+  };
+  window.run().GenerateCommand();
+  ASSERT_TRUE(window.run().GenerationRunning());
+  EXPECT_FALSE(window.publishing().SettingsEnabled());
+  EXPECT_FALSE(window.publishing().KeepLocationEnabled());
+  EXPECT_FALSE(window.CanUndo());
+  for (const auto& c : refused) {
+    c.edit();
+    EXPECT_EQ(window.settings(), before) << c.what;
+    EXPECT_EQ(window.project().AlbumCount(), 1) << c.what;
+    EXPECT_EQ(window.project().AlbumPictures(0).Count(), 0) << c.what;
+  }
+  EXPECT_TRUE(dialogs.folder_dialog_titles.empty());
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_TRUE(window.publishing().SettingsEnabled());
+  EXPECT_TRUE(window.CanUndo());
+
+  // A run with an empty Publishing Directory runs nothing and keeps the last counters.
+  const long long warnings = window.run().WarningCount();
+  EXPECT_EQ(warnings, 1);  // the album has no pictures
+  window.publishing().OnPublishDirectoryEdited("");
+  dialogs.messages.clear();
+  window.run().GenerateCommand();
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_EQ(window.run().WarningCount(), warnings);
+}
+
+// Dialogs whose close question is answered only after the run has ended.
+class LateAnswerDialogs : public ScriptedDialogs {
+ public:
+  Answer ShowMessage(const MessageRequest& request) override {
+    if (request.buttons == Buttons::kYesNo && until_idle) {
+      while (until_idle()) queue->Pump();
+    }
+    return ScriptedDialogs::ShowMessage(request);
+  }
+  std::function<bool()> until_idle;
+  TaskQueue* queue = nullptr;
+};
+
+// A Yes to "Cancel it and close?" given after the run ended closes now, through the
+// save question, and leaves nothing that would close the window after a later run.
+TEST(GenerateCommand, ACloseAnsweredAfterTheRunDoesNotOutliveIt) {
+  TempFolder root;
+  LateAnswerDialogs dialogs;
+  FixedClock clock;
+  TaskQueue queue;
+  MainWindowLogic window(dialogs, clock, root.str());
+  RecordingObserver observer(window);
+  window.SetObserver(&observer);
+  OneAlbumInto(window, dialogs, "Album", SiteFolder(root));
+  window.run().RunGenerationInBackground([&queue](std::function<void()> task) { queue.Post(std::move(task)); });
+  dialogs.queue = &queue;
+  dialogs.until_idle = [&window] { return window.run().GenerationRunning(); };
+
+  window.run().GenerateCommand();
+  dialogs.answers = {Answer::kYes, Answer::kNo};  // cancel and close: yes; save the project: no
+  EXPECT_TRUE(window.ConfirmClose());
+  EXPECT_EQ(dialogs.messages.back().text, "Save current project?");
+  dialogs.until_idle = nullptr;
+  window.run().GenerateCommand();
+  while (window.run().GenerationRunning()) queue.Pump();
+  EXPECT_EQ(observer.close_requests, 0);
 }
 
 }  // namespace
