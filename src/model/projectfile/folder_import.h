@@ -11,8 +11,9 @@ namespace quorvale {
 // given, titled with the folder's name (trimmed, cut to the title limit), holding the
 // folder's picture files (those with a picture file extension in any letter case, no
 // subfolders) in natural, case-insensitive name order. Each is judged by its content:
-// one that holds no picture Quorvale takes is left out with a warning naming it. Pictures are added through the same
-// operations as the Add Pictures command, so an album stops at the picture limit.
+// one that holds no picture Quorvale takes is left out with a warning naming it.
+// Pictures are added through the same operations as the Add Pictures command, so an
+// album stops at the picture limit.
 struct FolderImport {
   Project project;
   std::vector<std::string> warnings;  // pictures left out
