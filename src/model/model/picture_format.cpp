@@ -68,11 +68,6 @@ const char* PictureFormatName(PictureFormat format) {
   return "unknown";
 }
 
-bool BrowsersShow(PictureFormat format) {
-  return format == PictureFormat::kJpeg || format == PictureFormat::kGif || format == PictureFormat::kPng ||
-         format == PictureFormat::kWebp || format == PictureFormat::kAvif;
-}
-
 bool TorvexaShows(PictureFormat format) {
   return format == PictureFormat::kJpeg || format == PictureFormat::kGif || format == PictureFormat::kPng;
 }

@@ -23,10 +23,6 @@ PictureFormat PictureFormatOfFile(const std::string& path);
 // Its name in messages and transcript lines: "JPEG", "HEIC", ...
 const char* PictureFormatName(PictureFormat format);
 
-// Whether every browser of today shows the format in an <img> (HEIC and TIFF are not
-// shown by most): the HTML site can then link the original for viewing.
-bool BrowsersShow(PictureFormat format);
-
 // Whether the Torvexa applet shows the format: JPEG, GIF and PNG.
 bool TorvexaShows(PictureFormat format);
 
