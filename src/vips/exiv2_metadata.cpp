@@ -8,6 +8,7 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include "vips/bmff_metadata.h"
 #include "vips/gif_metadata.h"
 
 namespace quorvale {
@@ -87,6 +88,69 @@ void StartExiv2() {
   // warnings about odd files would only go to the terminal.
   Exiv2::XmpParser::initialize();
   Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+  // HEIF and AVIF files are read only once asked for: their metadata is rewritten here.
+  Exiv2::enableBMFF(true);
+}
+
+// A HEIF or AVIF file, which libexiv2 reads but does not write: its Exif and XMP items
+// are rewritten where they are, each filled up to its old length (the Exif block with
+// zeros after its end, the XMP packet with blanks), so no offset in the file moves and
+// the image data stays byte for byte. Cleaned metadata that would not fit (it never
+// grows, having only lost fields) is refused.
+constexpr const char* kEmptyXmpPacket =
+    "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>"
+    "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/><?xpacket end=\"w\"?>";
+
+template <typename Unpublished>
+std::variant<CleanedOriginal, std::string> RewrittenInPlace(std::string_view bytes, const Exiv2::ExifData& exif,
+                                                           bool exif_changed, Unpublished unpublished) {
+  const auto items = FindBmffMetadata(bytes);
+  if (!items || items->exif.size() > 1 || items->xmp.size() > 1) {
+    return std::string("its metadata cannot be rewritten: its metadata items are stored in a way not handled");
+  }
+  std::string cleaned(bytes);
+  const auto overwrite = [&cleaned](std::size_t at, std::size_t room, const std::string& with, char fill) {
+    if (with.size() > room) return false;
+    cleaned.replace(at, room, with + std::string(room - with.size(), fill));
+    return true;
+  };
+  bool changed = exif_changed;
+  for (const ByteRange& item : items->exif) {
+    if (!exif_changed) break;
+    // A 4-byte offset, then (after as many bytes, usually "Exif\0\0") the TIFF block.
+    const std::string_view payload = bytes.substr(item.offset, item.length);
+    if (payload.size() < 4) return std::string("its Exif data is damaged");
+    const std::size_t skip = 4 + ((std::size_t{static_cast<unsigned char>(payload[0])} << 24) |
+                                  (std::size_t{static_cast<unsigned char>(payload[1])} << 16) |
+                                  (std::size_t{static_cast<unsigned char>(payload[2])} << 8) |
+                                  std::size_t{static_cast<unsigned char>(payload[3])});
+    if (skip + 2 > payload.size()) return std::string("its Exif data is damaged");
+    const Exiv2::ByteOrder order = payload.substr(skip, 2) == "II" ? Exiv2::littleEndian : Exiv2::bigEndian;
+    Exiv2::Blob blob;
+    if (!exif.empty()) Exiv2::ExifParser::encode(blob, order, exif);
+    if (!overwrite(item.offset + skip, item.length - skip, std::string(blob.begin(), blob.end()), '\0')) {
+      return std::string("its metadata cannot be rewritten: the cleaned Exif data does not fit in place");
+    }
+  }
+  for (const ByteRange& item : items->xmp) {
+    // Read from the item itself: libexiv2 may not have read it from such a file.
+    Exiv2::XmpData xmp;
+    std::string packet(bytes.substr(item.offset, item.length));
+    while (!packet.empty() && (packet.back() == '\0' || packet.back() == ' ')) packet.pop_back();
+    if (Exiv2::XmpParser::decode(xmp, packet) != 0) return std::string("its XMP data is damaged");
+    if (!EraseWhere(xmp, [&](const Exiv2::Xmpdatum& datum) { return unpublished(datum.key()); })) continue;
+    changed = true;
+    packet.clear();
+    if (!xmp.empty() && Exiv2::XmpParser::encode(packet, xmp, Exiv2::XmpParser::useCompactFormat) != 0) {
+      return std::string("its metadata cannot be rewritten: its XMP data cannot be written");
+    }
+    // An item left empty would be no XMP at all, which readers take for damage.
+    if (packet.empty()) packet = kEmptyXmpPacket;
+    if (!overwrite(item.offset, item.length, packet, ' ')) {
+      return std::string("its metadata cannot be rewritten: the cleaned XMP data does not fit in place");
+    }
+  }
+  return CleanedOriginal{changed ? std::move(cleaned) : std::string(bytes)};
 }
 
 std::variant<CleanedOriginal, std::string> CleanWithExiv2(std::string_view bytes, bool keep_location) {
@@ -105,6 +169,7 @@ std::variant<CleanedOriginal, std::string> CleanWithExiv2(std::string_view bytes
               changed;
     changed = EraseWhere(image->iptcData(), [&](const Exiv2::Iptcdatum& datum) { return unpublished(datum.key()); }) ||
               changed;
+    if (IsBmff(bytes)) return RewrittenInPlace(bytes, image->exifData(), changed, unpublished);
     if (!changed) return CleanedOriginal{std::string(bytes)};
     image->writeMetadata();
     Exiv2::BasicIo& io = image->io();

@@ -19,7 +19,8 @@ namespace quorvale {
 // - without `keep_location`: every Exif GPS field, XMP exif:GPS*, the XMP and IPTC
 //   place names (city, state, country, sub-location, the IPTC Extension's locations).
 // Copyright and everything else stay. JPEG, TIFF, PNG, WebP and the other formats that
-// libexiv2 rewrites are rewritten by it; a GIF is rewritten here (its XMP and other
+// libexiv2 rewrites are rewritten by it; a HEIF or AVIF file has its Exif and XMP items
+// rewritten in place, with libexiv2 encoding them; a GIF is rewritten here (its XMP and other
 // application blocks go, the animation loop and colour profile stay). A file with
 // nothing to remove comes back byte for byte.
 std::variant<CleanedOriginal, std::string> CleanPictureMetadata(std::string_view bytes, bool keep_location);

@@ -272,6 +272,21 @@ std::optional<std::string> EncodeJpeg(VipsImage* image, int quality, bool keep_l
   return bytes;
 }
 
+// The header of the picture at `source` (its first image), read without decoding a
+// pixel; or the reason it must not be decoded: not readable, more pixels in a frame than
+// this program decodes, a GIF with frames too large or too many.
+std::variant<Image, std::string> DecodableHeader(const std::string& source) {
+  std::call_once(vips_started, StartVips);
+  if (!vips_start_failure.empty()) return vips_start_failure;
+  if (auto refused = CheckGifFrames(source)) return *refused;
+  Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn, nullptr));
+  if (!header) return Failure(kUnreadable);
+  const auto width = std::uint64_t(vips_image_get_width(header.get()));
+  const auto height = std::uint64_t(vips_image_get_page_height(header.get()));
+  if (width * height > kMaxFramePixels) return PixelsOver("it is ", width, height, kMaxFramePixels);
+  return header;
+}
+
 // JPEGs decoded with shrink-on-load, one decode per picture for both images (the
 // thumbnail is scaled from the display copy in memory), the EXIF orientation applied,
 // colours converted to sRGB, metadata left out.
@@ -283,8 +298,12 @@ class VipsEngine final : public PictureImaging {
                                                            bool keep_location) override {
     return CleanPictureMetadata(source_bytes, keep_location);
   }
+  std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) override;
   void PlanWorkers(int workers) override;
 };
+
+// The quality of a JPEG that stands in for a picture at its full size.
+constexpr int kStandInQuality = 90;
 
 void VipsEngine::PlanWorkers(int workers) {
   std::call_once(vips_started, StartVips);
@@ -294,25 +313,21 @@ void VipsEngine::PlanWorkers(int workers) {
 
 std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string& source,
                                                               const ImagingSettings& settings) {
-  std::call_once(vips_started, StartVips);
-  if (!vips_start_failure.empty()) return vips_start_failure;
-  if (auto refused = CheckGifFrames(source)) return *refused;
   // The header alone says whether the picture may be decoded at all, and whether the
   // original can serve as the display copy.
-  const Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn,
-                                              nullptr));
-  if (!header) return Failure(kUnreadable);
+  auto opened = DecodableHeader(source);
+  if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
+  const Image header = std::move(std::get<Image>(opened));
   const std::string loader = StringField(header.get(), VIPS_META_LOADER);
   const int width = vips_image_get_width(header.get());
   const int height = vips_image_get_page_height(header.get());
-  if (std::uint64_t(width) * std::uint64_t(height) > kMaxFramePixels) {
-    return PixelsOver("it is ", std::uint64_t(width), std::uint64_t(height), kMaxFramePixels);
-  }
-  const bool animated_gif = loader.starts_with("gifload") && vips_image_get_n_pages(header.get()) > 1;
+  // An animated GIF or WebP is shown as it is: a still copy would lose the animation.
+  const bool animated = (loader.starts_with("gifload") || loader.starts_with("webpload")) &&
+                        vips_image_get_n_pages(header.get()) > 1;
   const bool fits = width <= settings.display_box && height <= settings.display_box;
   const bool original_serves =
       settings.original_published &&
-      (animated_gif || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
+      (animated || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
                        (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
 
   PreparedImages images;
@@ -345,6 +360,19 @@ std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string&
   prepared.thumbnail_height = vips_image_get_height(thumbnail.get());
   images.thumbnail = std::move(*thumbnail_bytes);
   return images;
+}
+
+std::variant<StandInJpeg, std::string> VipsEngine::MakeStandIn(const std::string& source) {
+  auto opened = DecodableHeader(source);
+  if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
+  const Image header = std::move(std::get<Image>(opened));
+  // A box as large as the picture: turned upright and converted, never scaled.
+  const int box = std::max(vips_image_get_width(header.get()), vips_image_get_page_height(header.get()));
+  const Image full = Thumbnail(source, box, NeedsColourTransform(header.get()));
+  if (!full) return Failure(kUndecodable);
+  auto bytes = EncodeJpeg(full.get(), kStandInQuality, true);
+  if (!bytes) return Failure(kUnencodable);
+  return StandInJpeg{std::move(*bytes)};
 }
 
 }  // namespace

@@ -75,6 +75,12 @@ std::variant<CleanedOriginal, std::string> VipsPictureImaging::CleanOriginal(std
   return engine.imaging->CleanOriginal(source_bytes, keep_location);
 }
 
+std::variant<StandInJpeg, std::string> VipsPictureImaging::MakeStandIn(const std::string& source) {
+  Engine& engine = Loaded();
+  if (!engine.imaging) return engine.failure;
+  return engine.imaging->MakeStandIn(source);
+}
+
 void VipsPictureImaging::PlanWorkers(int workers) {
   Engine& engine = Loaded();
   if (engine.imaging) engine.imaging->PlanWorkers(workers);

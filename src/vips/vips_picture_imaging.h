@@ -27,6 +27,7 @@ class VipsPictureImaging final : public PictureImaging {
   // The published original's metadata, on libexiv2 in the same module.
   std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
                                                            bool keep_location) override;
+  std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) override;
   // Gives libvips's own worker threads the cores that the callers leave over.
   void PlanWorkers(int workers) override;
 

@@ -6,12 +6,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 cd "$work"
 
 mkdir -p "Lake trip" "Big" "Empty" "Zażółć gęślą"
-for n in img10.JPG Img3.jpeg img2.gif notes.txt; do echo x > "Lake trip/$n"; done
-for i in $(seq 1 120); do echo x > "Big/p$i.jpg"; done
-echo x > "Zażółć gęślą/zdjęcie.jpg"
+# A picture is known by its first bytes (here a JPEG's), not by its name.
+jpeg=$'\xff\xd8\xff'
+for n in img10.JPG Img3.jpeg img2.gif notes.txt; do echo "$jpeg" > "Lake trip/$n"; done
+echo "not a picture" > "Lake trip/text.heic"
+for i in $(seq 1 120); do echo "$jpeg" > "Big/p$i.jpg"; done
+echo "$jpeg" > "Zażółć gęślą/zdjęcie.jpg"
 
 "$cli" import one.qs1 "Lake trip" "Zażółć gęślą" --publish-dir site > out.txt 2> err.txt
-expect "import exit" 0 $?
+expect "import exit" 1 $?
+expect "a file that is no picture is named" "warning: Album \"Lake trip\": file \"text.heic\" left out; it is not a \
+JPEG, GIF, HEIC, AVIF, WebP, PNG or TIFF picture." "$(cat err.txt)"
 expect "import summary" "Album 0: Lake trip (3 pictures)|Album 1: Zażółć gęślą (1 picture)|Wrote one.qs1" \
   "$(paste -sd'|' out.txt)"
 

@@ -12,7 +12,7 @@ pictures="$work/Wycieczka Łódź"
 site="$work/My Web Site/Été 2026"
 viewer="$work/viewer"
 mkdir -p "$pictures" "$site" "$viewer"
-printf 'JFIF\n\r\n\x1a\x00after the end-of-file byte\r' > "$pictures/café.jpg"
+printf '\xff\xd8\xffJFIF\n\r\n\x1a\x00after the end-of-file byte\r' > "$pictures/café.jpg"
 # Seven digits of fraction: Windows keeps times in steps of 100 ns.
 touch -d '2026-07-14 10:20:30.1234567' "$pictures/café.jpg"
 "$make_project" --viewer-files "$viewer" || { echo "FAIL: make_project --viewer-files"; exit 1; }

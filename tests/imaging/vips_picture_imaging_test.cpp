@@ -198,20 +198,32 @@ TEST_F(VipsPictureImagingTest, PublishedOriginalsLoseSerialsOwnerAndUnlessKeptTh
     image->iptcData()["Iptc.Application2.City"] = "Lakeside";
     image->writeMetadata();
   }
-  std::ifstream file(Path("camera.jpg"), std::ios::binary);
-  const std::string source{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  ASSERT_NE(source.find("SN-12345"), std::string::npos);
-
+  // The same metadata in a HEIC, whose Exif and XMP items are rewritten in place.
+  ASSERT_EQ(vips_heifsave(Load(Path("camera.jpg")).get(), Path("camera.heic").c_str(), nullptr), 0);
   struct Case {
+    const char* name;
     bool keep_location;
     bool location_left;
   };
-  for (const Case& c : {Case{false, false}, Case{true, true}}) {
-    SCOPED_TRACE(c.keep_location ? "location kept" : "location left out");
+  for (const Case& c : {Case{"camera.jpg", false, false}, Case{"camera.jpg", true, true},
+                        Case{"camera.heic", false, false}, Case{"camera.heic", true, true}}) {
+    SCOPED_TRACE(std::string(c.name) + (c.keep_location ? ", location kept" : ", location left out"));
+    std::ifstream file(Path(c.name), std::ios::binary);
+    const std::string source{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_NE(source.find("SN-12345"), std::string::npos);
+    const bool heic = std::string(c.name).ends_with(".heic");
     const auto cleaned = imaging_.CleanOriginal(source, c.keep_location);
     ASSERT_TRUE(std::holds_alternative<CleanedOriginal>(cleaned)) << std::get<std::string>(cleaned);
     const std::string& bytes = std::get<CleanedOriginal>(cleaned).bytes;
-    EXPECT_EQ(ScanData(bytes), ScanData(source));
+    if (heic) {
+      // Nothing moved: the image data is where it was, and the picture reads as before.
+      EXPECT_EQ(bytes.size(), source.size());
+      Image decoded(vips_image_new_from_buffer(bytes.data(), bytes.size(), "", nullptr));
+      ASSERT_TRUE(decoded);
+      EXPECT_GT(RedAt(decoded.get(), 2, 2), 200);
+    } else {
+      EXPECT_EQ(ScanData(bytes), ScanData(source));
+    }
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
                                            static_cast<long>(bytes.size()));
     image->readMetadata();
@@ -219,8 +231,10 @@ TEST_F(VipsPictureImagingTest, PublishedOriginalsLoseSerialsOwnerAndUnlessKeptTh
     EXPECT_EQ(exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")) != exif.end(), c.location_left);
     EXPECT_EQ(image->xmpData().findKey(Exiv2::XmpKey("Xmp.photoshop.City")) != image->xmpData().end(),
               c.location_left);
-    EXPECT_EQ(image->iptcData().findKey(Exiv2::IptcKey("Iptc.Application2.City")) != image->iptcData().end(),
-              c.location_left);
+    if (!heic) {  // a HEIC holds no IPTC
+      EXPECT_EQ(image->iptcData().findKey(Exiv2::IptcKey("Iptc.Application2.City")) != image->iptcData().end(),
+                c.location_left);
+    }
     for (const char* gone : {"Exif.Image.Artist", "Exif.Photo.CameraOwnerName", "Exif.Photo.BodySerialNumber",
                              "Exif.Photo.LensSerialNumber"}) {
       EXPECT_EQ(exif.findKey(Exiv2::ExifKey(gone)), exif.end()) << gone;
@@ -306,6 +320,117 @@ TEST_F(VipsPictureImagingTest, AGifGetsAThumbnailOfItsFirstFrameAndAnAnimatedOne
   ASSERT_TRUE(std::holds_alternative<PreparedPicture>(still_result));
   EXPECT_EQ(std::get<PreparedPicture>(still_result), (PreparedPicture{512, 171, 2048, 683, false}));
   EXPECT_EQ(LoaderOf(Load(Path("display.jpg")).get()), "jpegload");
+}
+
+// A value of band `band` at a point.
+double BandAt(VipsImage* image, int x, int y, int band) {
+  double* values = nullptr;
+  int count = 0;
+  EXPECT_EQ(vips_getpoint(image, &values, &count, x, y, nullptr), 0);
+  const double value = band < count ? values[band] : -1;
+  g_free(values);
+  return value;
+}
+
+// Pictures of every format taken, made here: each gets a JPEG thumbnail and display
+// copy (or, animated, serves itself), upright, 8-bit sRGB, transparency on white; the
+// Torvexa stand-in is a full-size JPEG; a damaged HEIC is one reason.
+TEST_F(VipsPictureImagingTest, EveryFormatTakenGetsUprightSrgbJpegImages) {
+  const auto save = [this](VipsImage* image, const std::string& name, const char* saver) {
+    const std::string path = Path(name);
+    const int failed = std::string(saver) == "png" ? vips_pngsave(image, path.c_str(), nullptr)
+                                                   : vips_image_write_to_file(image, path.c_str(), nullptr);
+    ASSERT_EQ(failed, 0) << name << ": " << vips_error_buffer();
+  };
+  const auto with = [](Image image, auto make) {
+    VipsImage* out = nullptr;
+    EXPECT_EQ(make(image.get(), &out), 0) << vips_error_buffer();
+    return Image(out);
+  };
+  // Two pages of 900 x 600, the first with the red corner, the second all red.
+  const auto two_pages = [](int page_height) {
+    Image pages = Drawn(900, 2 * page_height);
+    double red[] = {255.0, 0.0, 0.0};
+    vips_draw_rect(pages.get(), red, 3, 0, page_height, 900, page_height, "fill", TRUE, nullptr);
+    vips_image_set_int(pages.get(), "page-height", page_height);
+    return pages;
+  };
+  save(Drawn(600, 900).get(), "portrait.heic", "");
+  save(Drawn(900, 600).get(), "photo.avif", "");
+  save(Drawn(900, 600).get(), "photo.webp", "");
+  save(Drawn(900, 600).get(), "png-inside.jpg", "png");
+  // Transparent on its right half.
+  save(with(Drawn(900, 600), [](VipsImage* in, VipsImage** out) {
+         VipsImage* alpha = nullptr;
+         vips_black(&alpha, 900, 600, nullptr);
+         double opaque[] = {255.0};
+         vips_draw_rect(alpha, opaque, 1, 0, 0, 450, 600, "fill", TRUE, nullptr);
+         VipsImage* cast = nullptr;
+         vips_cast_uchar(alpha, &cast, nullptr);
+         const int failed = vips_bandjoin2(in, cast, out, nullptr);
+         g_object_unref(alpha);
+         g_object_unref(cast);
+         return failed;
+       }).get(),
+       "clear.png", "png");
+  save(with(Drawn(900, 600), [](VipsImage* in, VipsImage** out) { return vips_colourspace(in, out, VIPS_INTERPRETATION_RGB16, nullptr); }).get(),
+       "deep.tif", "");
+  save(two_pages(600).get(), "pages.tif", "");
+  save(two_pages(600).get(), "animated.webp", "");
+  {
+    std::ofstream(Path("text.heic")) << "not a picture";
+    std::ifstream whole(Path("photo.avif"), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(whole), {}};
+    std::ofstream(Path("cut.heic"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  }
+
+  const struct {
+    const char* name;
+    PreparedPicture expected;
+    bool transparent_right = false;
+  } cases[] = {
+      {"portrait.heic", {341, 512, 600, 900, false}},
+      {"photo.avif", {512, 341, 900, 600, false}},
+      {"photo.webp", {512, 341, 900, 600, false}},
+      {"png-inside.jpg", {512, 341, 900, 600, false}},
+      {"clear.png", {512, 341, 900, 600, false}, true},
+      {"deep.tif", {512, 341, 900, 600, false}},
+      {"pages.tif", {512, 341, 900, 600, false}},      // its first page
+      {"animated.webp", {512, 341, 900, 600, true}},  // shown as it is, as an animated GIF
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(Path("display.jpg"));
+    const auto result = Prepare(c.name);
+    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result)) << std::get<std::string>(result);
+    EXPECT_EQ(std::get<PreparedPicture>(result), c.expected);
+    for (const char* made : {"thumb.jpg", "display.jpg"}) {
+      if (std::string(made) == "display.jpg" && c.expected.display_is_original) continue;
+      Image image = Load(Path(made));
+      const int width = vips_image_get_width(image.get());
+      EXPECT_EQ(LoaderOf(image.get()), "jpegload");
+      EXPECT_EQ(vips_image_get_bands(image.get()), 3);
+      EXPECT_EQ(vips_image_get_format(image.get()), VIPS_FORMAT_UCHAR);
+      EXPECT_GT(RedAt(image.get(), 2, 2), 200);                   // the red corner, top left: upright
+      EXPECT_NEAR(BandAt(image.get(), width / 3, width / 3, 1), 128, 12);  // mid grey, not clipped
+      if (c.transparent_right) {
+        EXPECT_GT(BandAt(image.get(), width - 3, 3, 1), 250);  // on white
+      }
+    }
+  }
+  EXPECT_EQ(std::get<std::string>(Prepare("cut.heic")).empty(), false);
+
+  const auto stand_in = imaging_.MakeStandIn(Path("portrait.heic"));
+  ASSERT_TRUE(std::holds_alternative<StandInJpeg>(stand_in));
+  std::ofstream(Path("stand-in.jpg"), std::ios::binary) << std::get<StandInJpeg>(stand_in).bytes;
+  Image jpeg = Load(Path("stand-in.jpg"));
+  EXPECT_EQ(LoaderOf(jpeg.get()), "jpegload");
+  EXPECT_EQ(vips_image_get_width(jpeg.get()), 600);
+  EXPECT_EQ(vips_image_get_height(jpeg.get()), 900);
+  EXPECT_GT(RedAt(jpeg.get(), 2, 2), 200);
+  for (const char* refused : {"cut.heic", "text.heic"}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(imaging_.MakeStandIn(Path(refused)))) << refused;
+  }
 }
 
 // The bytes of a JPEG of `width` x `height` whose frame header (SOF) claims

@@ -38,7 +38,8 @@ struct Window : quorvale::testing::ShownWindow {
     for (int i = 0; i < list->count(); ++i) rows << QFileInfo(list->item(i)->text()).fileName();
     return rows;
   }
-  QString MakeFile(const QString& relative, const QByteArray& bytes = "x") {
+  // A file that begins as a JPEG does, unless `bytes` say otherwise.
+  QString MakeFile(const QString& relative, const QByteArray& bytes = "\xFF\xD8\xFF") {
     const QString path = folder.filePath(relative);
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
@@ -153,7 +154,8 @@ class ContentEditingTest : public QObject {
     Window w;
     w.AddAlbum("Trip");
     const QStringList files{w.MakeFile("peak-10.jpg"), w.MakeFile("peak-1.JPG"), w.MakeFile("peak-2.gif")};
-    QVERIFY(!w.Drop("PicList", {w.MakeFile("notes.txt")}));
+    QVERIFY(w.Drop("PicList", {w.MakeFile("notes.txt", "notes")}));  // taken, named as no picture
+    QCOMPARE(w.Rows("PicList"), QStringList{});
     QVERIFY(!w.Drop("AlbumList", files));  // files are no album
     QVERIFY(w.Drop("PicList", files));
     QCOMPARE(w.Rows("PicList"), (QStringList{"peak-1.JPG", "peak-2.gif", "peak-10.jpg"}));
@@ -219,7 +221,7 @@ class ContentEditingTest : public QObject {
     image.fill(Qt::darkGreen);
     const QString picture = w.folder.filePath("green.jpg");
     QVERIFY(image.save(picture));
-    const QString broken = w.MakeFile("broken.jpg", "not a picture");
+    const QString broken = w.MakeFile("broken.jpg", "\xFF\xD8\xFF not a picture");
     w.AddAlbum("One");
     w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg"});
     QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);

@@ -57,7 +57,9 @@ struct Window {
         const QString path = QStringLiteral("%1/p%2.jpg").arg(folder).arg(k);
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(65536 + k, 'x'));
+        QByteArray bytes(65536 + k, 'x');
+        bytes.replace(0, 3, "\xFF\xD8\xFF");  // taken as a JPEG by its first bytes
+        file.write(bytes);
         paths.push_back(path.toStdString());
       }
       dialogs.texts.push_back("Album " + std::to_string(album));

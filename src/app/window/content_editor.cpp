@@ -7,6 +7,7 @@
 #include "platform/path.h"
 #include "platform/product.h"
 #include "platform/text_codec.h"
+#include "model/picture_format.h"
 #include "projectfile/folder_import.h"
 
 namespace quorvale {
@@ -32,7 +33,8 @@ constexpr const char* kAddPictureCaption = "Add Picture";
 constexpr const char* kSelectAlbumForPicture = "Please select an album to add picture!!!";
 constexpr const char* kAddAlbumFirst = "Please add an album first!!!";
 constexpr const char* kPictureDialogTitle = "Select Picture File";
-constexpr const char* kPictureDialogFilter = "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif";
+const std::string kNotPictures =
+    "These files cannot be added: they are not JPEG, GIF, HEIC, AVIF, WebP, PNG or TIFF pictures.";
 const std::string kLineBreakInName =
     "These files cannot be added: their names hold a line break, which a project file cannot store.";
 constexpr const char* kSelectPictureToRemove = "Please select a Picture to REMOVE!!!";
@@ -43,6 +45,18 @@ constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Err
 
 // Drops.
 constexpr const char* kFoldersLeftOut = "Some of the dropped folders or pictures were left out:";
+
+// "Image File (*.jpg, *.jpeg, ...)|*.jpg;*.jpeg;...": the dialog offers every picture
+// file extension.
+std::string PictureDialogFilter() {
+  std::string shown;
+  std::string patterns;
+  for (const std::string& pattern : PictureFilePatterns()) {
+    shown += (shown.empty() ? "" : ", ") + pattern;
+    patterns += (patterns.empty() ? "" : ";") + pattern;
+  }
+  return "Image File (" + shown + ")|" + patterns;
+}
 
 // "     Albums: 3 of 5" for the third of five albums.
 std::string AlbumCounter(int selected, int count) {
@@ -266,6 +280,16 @@ bool ContentEditor::LeaveOutUnstorablePaths(std::vector<std::string>& paths) {
   if (!unstorable.empty()) {
     state_.Message(kLineBreakInName + unstorable, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
   }
+  // A picture is known by its content, whatever its name says.
+  const std::vector<std::string> refused = NonPictureFiles(paths);
+  if (!refused.empty()) {
+    std::string names;
+    for (const std::string& path : refused) names += "\r\n" + path;
+    std::erase_if(paths, [&refused](const std::string& path) {
+      return std::find(refused.begin(), refused.end(), path) != refused.end();
+    });
+    state_.Message(kNotPictures + names, kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
+  }
   return !paths.empty();
 }
 
@@ -286,7 +310,7 @@ void ContentEditor::AddPicturesCommand() {
   FileDialogRequest request;
   request.title = kPictureDialogTitle;
   request.default_ext = "jpg";
-  request.filter = kPictureDialogFilter;
+  request.filter = PictureDialogFilter();
   request.initial_folder = state_.directories.LastPictureDirectory;
   auto chosen = state_.dialogs.ChooseOpenFiles(request);
   if (!chosen || chosen->empty()) return;

@@ -96,8 +96,8 @@ class ContentEditor {
   void PictureSelected();
   // Add Pictures' checks before anything is chosen: an album is selected and not full.
   bool MayAddPictures();
-  // Names and leaves out the paths that a project file could not store; false when none
-  // is left.
+  // Names and leaves out the paths that a project file could not store, and the files
+  // that hold no picture Quorvale takes; false when none is left.
   bool LeaveOutUnstorablePaths(std::vector<std::string>& paths);
   // Adds `paths` in order after the selected picture until the album is full; `chosen`
   // is the number of files the user chose, for the limit message.

@@ -7,7 +7,6 @@
 #include "platform/file_system.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
-#include "projectfile/folder_import.h"
 
 namespace quorvale {
 namespace {
@@ -33,9 +32,9 @@ DropAction ClassifyDrop(DropTarget target, const std::vector<std::string>& paths
   const auto all = [&paths](bool (*test)(const std::string&)) { return std::all_of(paths.begin(), paths.end(), test); };
   switch (target) {
     case DropTarget::kPictureList:
-      if (all([](const std::string& path) { return IsPictureFileName(FileNameOf(path)) && IsFile(path); })) {
-        return DropAction::kAddPictures;
-      }
+      // Files of any name: adding them judges each by its content and names those
+      // that are no picture.
+      if (all(IsFile)) return DropAction::kAddPictures;
       break;
     case DropTarget::kAlbumList:
       if (all(IsFolder)) return DropAction::kAddAlbums;

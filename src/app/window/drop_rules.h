@@ -13,8 +13,8 @@ enum class DropAction { kRefuse, kAddPictures, kAddAlbums, kOpenProject };
 
 // Decides what dropping `paths` (files and folders from outside) on `target` does:
 // - one project file (extension "qs1", exactly as Open wants it), anywhere: open it;
-// - on the picture list, picture files only (the Add Picture dialog's extensions, in
-//   any letter case): add them to the selected album;
+// - on the picture list, files only (whatever their names): add them to the selected
+//   album, which names and leaves out those that hold no picture;
 // - on the album list, folders only: one album per folder;
 // - anything else: refused.
 DropAction ClassifyDrop(DropTarget target, const std::vector<std::string>& paths);

@@ -8,9 +8,12 @@
 #include "platform/folder_listing.h"
 #include "platform/path.h"
 #include "platform/text_codec.h"
+#include "model/picture_format.h"
 
 namespace quorvale {
 namespace {
+
+constexpr const char* kNotAPicture = "it is not a JPEG, GIF, HEIC, AVIF, WebP, PNG or TIFF picture";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -70,8 +73,9 @@ std::string AbsoluteFolder(const std::string& folder) {
 bool IsPictureFileName(const std::string& name) {
   const auto dot = name.rfind('.');
   if (dot == std::string::npos) return false;
-  const std::string ext = AsciiLower(name.substr(dot + 1));
-  return ext == "jpg" || ext == "jpeg" || ext == "gif";
+  const std::string pattern = "*." + AsciiLower(name.substr(dot + 1));
+  const auto& patterns = PictureFilePatterns();
+  return std::find(patterns.begin(), patterns.end(), pattern) != patterns.end();
 }
 
 bool NaturalLess(const std::string& a, const std::string& b) {
@@ -137,10 +141,14 @@ FolderImport ImportFolders(const std::vector<std::string>& folders) {
         left_out.push_back("picture \"" + ShownName(name) + "\" left out; " + *reason + ".");
         continue;
       }
+      if (PictureFormatOfFile(JoinPath(folder, name)) == PictureFormat::kNone) {
+        left_out.push_back("file \"" + ShownName(name) + "\" left out; " + kNotAPicture + ".");
+        continue;
+      }
       names.push_back(name);
     }
     if (names.empty()) {
-      result.errors.push_back("The folder \"" + folder + "\" holds no .jpg, .jpeg or .gif picture.");
+      result.errors.push_back("The folder \"" + folder + "\" holds no picture.");
       continue;
     }
     std::sort(names.begin(), names.end(), NaturalLess);

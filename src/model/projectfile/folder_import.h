@@ -9,9 +9,11 @@ namespace quorvale {
 
 // A new project made from folders of pictures: one album per folder, in the order
 // given, titled with the folder's name (trimmed, cut to the title limit), holding the
-// folder's .jpg, .jpeg and .gif files (extension in any case, no subfolders) in
-// natural, case-insensitive name order. Pictures are added through the same
-// operations as the Add Pictures command, so an album stops at the picture limit.
+// folder's picture files (those with a picture file extension in any letter case, no
+// subfolders) in natural, case-insensitive name order. Each is judged by its content:
+// one that holds no picture Quorvale takes is left out with a warning naming it.
+// Pictures are added through the same operations as the Add Pictures command, so an
+// album stops at the picture limit.
 struct FolderImport {
   Project project;
   std::vector<std::string> warnings;  // pictures left out
@@ -20,8 +22,8 @@ struct FolderImport {
 
 FolderImport ImportFolders(const std::vector<std::string>& folders);
 
-// A .jpg, .jpeg or .gif file name, the extension in any letter case: the files the
-// Add Picture dialog offers.
+// A file name with one of the extensions the Add Picture dialog offers, in any letter
+// case: .jpg, .jpeg, .gif, .heic, .heif, .hif, .avif, .webp, .png, .tif, .tiff.
 bool IsPictureFileName(const std::string& name);
 
 // Natural, case-insensitive order of file names: "img2" < "Img3" < "img10".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@ bool FileExists(const std::string& path);
 
 // The whole content of a file, or nothing (with `reason` set) when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason = nullptr);
+// The first `limit` bytes of a file (all of a shorter one), read as ReadWholeFile reads.
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit, std::string* reason = nullptr);
 
 // The reasons with which a write leaves a path alone on purpose; the reason begins
 // with the path it names ("<path> is a link; not followed").

@@ -1,5 +1,8 @@
 #include "generate/picture_publishing.h"
 
+#include <utility>
+#include <variant>
+
 #include "generate/generation_context.h"
 #include "platform/file_copy.h"
 #include "platform/path.h"
@@ -15,6 +18,10 @@ constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONT
 // is up to date.
 void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
                     const std::string& path);
+// Publishes a JPEG made from the picture in its place, unless the one there is newer
+// than the picture; either way one counted warning says so.
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
+                    const std::string& path, const PicturePublication& publication);
 
 }  // namespace
 
@@ -37,6 +44,15 @@ std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, con
 }
 
 void PublishAlbumPictures(GenerationContext& context, int album_number) {
+  std::vector<PicturePublication> publications;
+  for (const Picture& picture : context.project().AlbumPictures(album_number)) {
+    publications.push_back({FileNameOf(picture.path)});
+  }
+  PublishAlbumPictures(context, album_number, publications);
+}
+
+void PublishAlbumPictures(GenerationContext& context, int album_number,
+                          const std::vector<PicturePublication>& publications) {
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
   const std::string& publish_directory = context.publish_directory();
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
@@ -51,9 +67,15 @@ void PublishAlbumPictures(GenerationContext& context, int album_number) {
 
   // The album's folder is opened once for all its pictures.
   FolderBelow folder(publish_directory, album_folder);
+  std::size_t position = 0;
   for (const Picture& picture : pictures) {
+    const PicturePublication& publication = publications.at(position++);
     if (context.StopRequested()) return;
-    if (have_folder) PublishPicture(context, folder, album_folder, picture.path);
+    if (have_folder && publication.stand_in_for == PictureFormat::kNone) {
+      PublishPicture(context, folder, album_folder, picture.path);
+    } else if (have_folder) {
+      PublishStandIn(context, folder, album_folder, picture.path, publication);
+    }
     context.PictureDone();
   }
 }
@@ -80,6 +102,37 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::
   } else {
     context.Published(target, source_stamp);  // a copy takes its source's size and time
   }
+}
+
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
+                    const std::string& path, const PicturePublication& publication) {
+  Transcript& transcript = context.transcript();
+  transcript.CutIfLong();
+  const auto source_stamp = StampOfPictureToPublish(context, path);
+  if (!source_stamp) return;
+  const std::string target = JoinPath(album_folder, publication.name);
+  transcript.AppendLine(std::string(kIndent) + "WARNING: The Torvexa viewer cannot show the " +
+                        PictureFormatName(publication.stand_in_for) + " picture " + path + "; publishing " + target +
+                        ", a JPEG made from it.");
+  ++context.counters().WarningCount;
+  // Made after the picture last changed: still up to date. (A stand-in never has the
+  // picture's size, so the copy rule cannot tell.)
+  if (const auto stand_in_stamp = folder.Stamp(publication.name)) {
+    if (std::pair(stand_in_stamp->modified_seconds, stand_in_stamp->modified_nanoseconds) >
+        std::pair(source_stamp->modified_seconds, source_stamp->modified_nanoseconds)) {
+      return;
+    }
+  }
+  PictureImaging* imaging = context.job().imaging;
+  auto made = imaging != nullptr ? imaging->MakeStandIn(path)
+                                 : std::variant<StandInJpeg, std::string>(std::string(kNoImagingReason));
+  std::optional<std::string> failure;
+  if (auto* reason = std::get_if<std::string>(&made)) {
+    failure = std::move(*reason);
+  } else {
+    failure = context.WriteSiteFile(target, std::get<StandInJpeg>(made).bytes);
+  }
+  if (failure) context.ReportFailure(kIndent, "Making " + target + " from picture " + path, *failure);
 }
 
 }  // namespace

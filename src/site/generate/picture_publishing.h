@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "model/picture_format.h"
 #include "platform/file_copy.h"
 
 namespace quorvale {
@@ -14,6 +16,19 @@ class GenerationContext;
 // A missing picture is an error, an album without pictures a warning. A stop request
 // is honoured before each picture.
 void PublishAlbumPictures(GenerationContext& context, int album_number);
+
+// How one picture is published: under its file name as it is, or, for a picture of a
+// format the viewer cannot show, as a JPEG made from it under a name of its own.
+struct PicturePublication {
+  std::string name;
+  PictureFormat stand_in_for = PictureFormat::kNone;  // the picture's format when `name` is a stand-in
+};
+
+// PublishAlbumPictures with the publications of the album's pictures, in album order.
+// A stand-in is one counted WARNING line saying so instead of the copying line; it is
+// made through the job's imaging port unless it is newer than its picture.
+void PublishAlbumPictures(GenerationContext& context, int album_number,
+                          const std::vector<PicturePublication>& publications);
 
 // What every way of publishing an album's pictures reports alike.
 // An album without pictures: the warning line, one warning.

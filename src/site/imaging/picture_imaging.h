@@ -39,6 +39,11 @@ struct CleanedOriginal {
   std::string bytes;
 };
 
+// A JPEG made from a picture whose format a viewer cannot show.
+struct StandInJpeg {
+  std::string bytes;
+};
+
 // A picture's images as JPEG bytes, and their sizes. The core writes them where they
 // belong, through the same contained writer as every other file of the site.
 struct PreparedImages {
@@ -72,6 +77,12 @@ class PictureImaging {
   // of a format that may hold such fields but cannot be rewritten).
   virtual std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
                                                                    bool keep_location) = 0;
+
+  // A JPEG of the picture at `source` at its full size (its first image, when the file
+  // holds several), upright, in sRGB, with a transparent part on white, keeping of its
+  // metadata only the location: what a viewer that cannot show the picture's format
+  // publishes in its place. Either the bytes or the reason, in words, why not.
+  virtual std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) = 0;
 
   // Called once before a batch of pictures with the number of workers that will call
   // Prepare at the same time, so the implementation can size its own threads to the

@@ -176,6 +176,63 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
   }
 }
 
+// The Torvexa applet shows JPEG, GIF and PNG: a picture of another format is published
+// as a JPEG made from it under a name no picture of the album has, with one counted
+// warning, every run; it is made again only when the picture changes.
+TEST_F(GenerationTest, TorvexaPublishesAJpegInPlaceOfAFormatTheAppletCannotShow) {
+  const std::string heic_head = std::string("\0\0\0\x18" "ftypheic\0\0\0\0" "mif1heic", 24);
+  const struct {
+    std::string name, bytes, published, published_bytes;
+    const char* format;  // of a stand-in
+  } cases[] = {
+      {"sea.heic", heic_head + "pixels", "sea.heic-2.jpg", "JPEG made from sea.heic", "HEIC"},
+      {"sea.heic.jpg", "\xFF\xD8\xFF a JPEG", "sea.heic.jpg", "\xFF\xD8\xFF a JPEG", nullptr},
+      {"shot.webp", std::string("RIFF\x10\0\0\0WEBPVP8 ", 16), "shot.webp.jpg", "JPEG made from shot.webp", "WebP"},
+      {"scan.tif", std::string("II*\0\x08\0\0\0", 8), "scan.tif.jpg", "JPEG made from scan.tif", "TIFF"},
+      {"screen.png", "\x89PNG\r\n\x1A\n", "screen.png", "\x89PNG\r\n\x1A\n", nullptr},
+      {"notes.jpg", "not a picture at all", "notes.jpg", "not a picture at all", nullptr},  // copied as before
+      {"bad.avif", std::string("\0\0\0\x14" "ftypavif\0\0\0\0" "avif", 20), "bad.avif.jpg", "<missing>", "AVIF"},
+  };
+  std::vector<std::pair<std::string, std::string>> pictures;
+  for (const auto& c : cases) pictures.push_back({Picture("x", c.name, c.bytes), ""});
+  AddAlbum("Formats", pictures);
+  FakeImaging imaging;
+  const auto run = [&] {
+    GenerationJob job = Job(publish_);
+    job.imaging = &imaging;
+    return GenerateAlbums(std::move(job), *this).counters;
+  };
+  EXPECT_EQ(run(), (GenerationCounters{1, 4}));  // bad.avif cannot be made
+  std::string index;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    index += c.published + "\r\n\r\n~\r\n";
+    const std::string source = JoinPath(JoinPath(JoinPath(root_, "pictures"), "x"), c.name);
+    const std::string target = In("PhotoAlbum/images/album-0/" + c.published);
+    EXPECT_EQ(Read(target), c.published_bytes);
+    EXPECT_EQ(HasLine(transcript_.Text(), "        WARNING: The Torvexa viewer cannot show the " +
+                                              std::string(c.format ? c.format : "") + " picture " + source +
+                                              "; publishing " + target + ", a JPEG made from it."),
+              c.format != nullptr);
+    EXPECT_EQ(HasLine(transcript_.Text(), "        Copying picture " + source + " to " + target + "."),
+              c.format == nullptr);
+  }
+  EXPECT_EQ(Read(In("PhotoAlbum/index/album-0.dat")), index);
+
+  // A second run says so again but makes only the stand-in whose picture changed.
+  const std::string stand_in = In("PhotoAlbum/images/album-0/shot.webp.jpg");
+  WriteFile(stand_in, "kept");
+  fs::last_write_time(JoinPath(JoinPath(JoinPath(root_, "pictures"), "x"), "shot.webp"),
+                      fs::last_write_time(stand_in) - std::chrono::seconds(5));
+  WriteFile(In("PhotoAlbum/images/album-0/scan.tif.jpg"), "old");
+  fs::last_write_time(In("PhotoAlbum/images/album-0/scan.tif.jpg"),
+                      fs::last_write_time(JoinPath(JoinPath(JoinPath(root_, "pictures"), "x"), "scan.tif")) -
+                          std::chrono::seconds(5));
+  EXPECT_EQ(run(), (GenerationCounters{1, 4}));
+  EXPECT_EQ(Read(stand_in), "kept");
+  EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/scan.tif.jpg")), "JPEG made from scan.tif");
+}
+
 TEST_F(GenerationTest, MissingSpiralStopsTheViewerWalkWithOneError) {
   fs::remove(JoinPath(source_, "spiral.gif"));
   const std::string& text = Generate();

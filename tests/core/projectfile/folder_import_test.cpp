@@ -20,7 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
+// A file that begins as a JPEG does: the import judges a picture by its first bytes.
+void Touch(const fs::path& path) { std::ofstream(path) << "\xFF\xD8\xFF"; }
 
 std::vector<std::string> PictureNames(const Project& project, int album) {
   std::vector<std::string> names;
@@ -50,15 +51,17 @@ TEST(FolderImport, OneAlbumPerFolderWithItsPicturesInNaturalOrder) {
   for (const char* name : {"img10.JPG", "Img3.jpeg", "img2.gif", "notes.txt", "raw.png"}) Touch(lake / name);
   Touch(lake / "sub" / "deep.jpg");
   Touch(snow / "a.Gif");
+  std::ofstream(lake / "text.HEIC") << "not a picture";
 
   const FolderImport result = ImportFolders({snow.string(), lake.string() + "/"});
 
   EXPECT_TRUE(result.errors.empty());
-  EXPECT_TRUE(result.warnings.empty());
+  EXPECT_EQ(result.warnings, (std::vector<std::string>{"Album \"Lake trip\": file \"text.HEIC\" left out; it is not "
+                                                       "a JPEG, GIF, HEIC, AVIF, WebP, PNG or TIFF picture."}));
   ASSERT_EQ(result.project.AlbumCount(), 2) << ::testing::PrintToString(result.errors);
   EXPECT_EQ(result.project.AlbumTitles(0), "Snow");
   EXPECT_EQ(result.project.AlbumTitles(1), "Lake trip");
-  EXPECT_EQ(PictureNames(result.project, 1), (std::vector<std::string>{"img2.gif", "Img3.jpeg", "img10.JPG"}));
+  EXPECT_EQ(PictureNames(result.project, 1), (std::vector<std::string>{"img2.gif", "Img3.jpeg", "img10.JPG", "raw.png"}));
   EXPECT_EQ(result.project.AlbumPictures(1).At(0).path, (lake / "img2.gif").string());
   EXPECT_EQ(result.project.SelectedAlbum(), 0);
 }
@@ -114,7 +117,7 @@ TEST(FolderImport, FoldersThatCannotBecomeAlbumsAreErrors) {
 
   EXPECT_EQ(result.errors, (std::vector<std::string>{
                                "The folder \"" + missing + "\" does not exist.",
-                               "The folder \"" + empty + "\" holds no .jpg, .jpeg or .gif picture.",
+                               "The folder \"" + empty + "\" holds no picture.",
                            }));
 }
 
@@ -128,7 +131,7 @@ TEST(FolderImport, LongAndNonAsciiFolderNamesMakeValidTitles) {
     // on Windows.
     folders.push_back(JoinPath(PathText(temp.path()), name));
     ASSERT_EQ(CreateFolderBelow("", folders.back()), std::nullopt);
-    ASSERT_EQ(WriteWholeFile(JoinPath(folders.back(), "a.jpg"), "x"), std::nullopt);
+    ASSERT_EQ(WriteWholeFile(JoinPath(folders.back(), "a.jpg"), "\xFF\xD8\xFF"), std::nullopt);
   }
   const FolderImport result = ImportFolders(folders);
 

@@ -41,6 +41,14 @@ class FakeImaging : public PictureImaging {
                            std::string(bytes)};
   }
 
+  // The stand-in JPEG: a few bytes naming its source; a source whose name starts with
+  // "bad" cannot be made one.
+  std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) override {
+    const std::string name = std::filesystem::path(source).filename().string();
+    if (name.starts_with("bad")) return "not a picture";
+    return StandInJpeg{"JPEG made from " + name};
+  }
+
   std::set<std::string> TakeOpened() {
     std::lock_guard lock(mutex_);
     return std::exchange(opened_, {});

@@ -144,7 +144,8 @@ TEST_F(MainWindowTest, PictureSelectionAndCommentAfterEveryPictureCommand) {
 TEST_F(MainWindowTest, AddPicturesUsesTheOpenDialogAndKeepsTheFolder) {
   AlbumWithPictures(5);
   EXPECT_EQ(dialogs.file_dialogs.front(),
-            (FileDialogRequest{"Select Picture File", "", "jpg", "Image File (*.jpg, *.jpeg, *.gif)|*.jpg;*.jpeg;*.gif",
+            (FileDialogRequest{"Select Picture File", "", "jpg", "Image File (*.jpg, *.jpeg, *.gif, *.heic, *.heif, *.hif, *.avif, *.webp, *.png, "
+                               "*.tif, *.tiff)|*.jpg;*.jpeg;*.gif;*.heic;*.heif;*.hif;*.avif;*.webp;*.png;*.tif;*.tiff",
                                kProgram, false, false}));
   logic.content().OnPictureClicked(1);
   AddPictures({"new 1.jpg", "new 2.jpg"});  // after the selected picture; file names with blanks

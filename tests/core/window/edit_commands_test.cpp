@@ -50,7 +50,7 @@ class EditCommandsTest : public testing::MainWindowTest {
   std::string MakeFile(const std::string& relative) {
     const auto path = folder.path() / relative;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path) << "picture";
+    std::ofstream(path) << "\xFF\xD8\xFF picture";  // a picture is known by its first bytes
     return path.string();
   }
 
@@ -351,6 +351,15 @@ TEST_F(EditCommandsTest, DroppedPicturesFollowTheAddPictureRules) {
   AlbumWithPictures(98);
   logic.content().OnPictureClicked(0);
   logic.content().OnCommentEdited("caption");
+  // Files that hold no picture, whatever their names, are all named (in the order a drop
+  // adds them) and left out.
+  const std::string text = folder.str() + kSep + "notes.txt", fake = folder.str() + kSep + "fake.heic";
+  std::ofstream(text) << "notes";
+  std::ofstream(fake) << "....ftypheic";
+  logic.DropPaths(DropTarget::kPictureList, {text, fake});
+  EXPECT_EQ(TakeMessages(), Messages{Warning("These files cannot be added: they are not JPEG, GIF, HEIC, AVIF, WebP, "
+                                             "PNG or TIFF pictures.\r\n" + fake + "\r\n" + text, "Add Picture")});
+  EXPECT_EQ(logic.content().PictureRows().size(), 98u);
 #ifdef _WIN32
   // A Windows file name cannot hold a line break: nothing to refuse there.
   logic.DropPaths(DropTarget::kPictureList, {kept});
@@ -379,7 +388,7 @@ TEST_F(EditCommandsTest, DroppedFoldersAndProjectFiles) {
   logic.DropPaths(DropTarget::kAlbumList, {folder.str() + "/Nothing", folder.str() + "/Lake"});
   EXPECT_EQ(Seen(), "*Lake|     Albums: 1 of 1|Lake|     Pictures: 1|*a.jpg| modified");
   EXPECT_EQ(TakeMessages(), Messages{Warning("Some of the dropped folders or pictures were left out:\r\nThe folder \"" +
-                                                 folder.str() + "/Nothing\" holds no .jpg, .jpeg or .gif picture.",
+                                                 folder.str() + "/Nothing\" holds no picture.",
                                              "Add New Album")});
 
   // A project file dropped anywhere opens after the save question.

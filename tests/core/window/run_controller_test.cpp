@@ -135,7 +135,7 @@ TEST(GenerateCommand, RunsOnAWorkerAndStopsWhenCancelled) {
   std::vector<std::string> paths;
   for (int k = 0; k < 100; ++k) {
     paths.push_back(JoinPath(pictures, "p" + std::to_string(k) + ".jpg"));
-    std::ofstream(paths.back()) << std::string(20000, 'x');
+    std::ofstream(paths.back()) << "\xFF\xD8\xFF" << std::string(20000, 'x');
   }
   ThreadNotingDialogs dialogs;
   FixedClock clock;

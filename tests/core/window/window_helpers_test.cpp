@@ -34,7 +34,7 @@ TEST(DropRules, WhatEachTargetTakes) {
     DropAction action;
   } cases[] = {
       {kPictureList, {jpg, upper, gif}, kAddPictures},
-      {kPictureList, {jpg, png}, kRefuse},
+      {kPictureList, {jpg, png}, kAddPictures},  // adding judges each file by its content
       {kPictureList, {missing_jpg}, kRefuse},
       {kPictureList, {folder_named_jpg}, kRefuse},
       {kPictureList, {sub}, kRefuse},

@@ -131,7 +131,7 @@ bool FileExists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit, std::string* reason) {
   // Opened without waiting, so a FIFO in the file's place cannot hold the caller.
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat status {};
@@ -150,12 +150,19 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
         failure = LastSystemReason();
         break;
       }
-      if (got == 0) return content;
       content.append(buffer, static_cast<std::size_t>(got));
+      if (got == 0 || content.size() >= limit) {
+        if (content.size() > limit) content.resize(limit);
+        return content;
+      }
     }
   }
   if (reason) *reason = failure;
   return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
+  return ReadFileStart(path, std::string::npos, reason);
 }
 
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {

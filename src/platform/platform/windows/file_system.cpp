@@ -105,7 +105,7 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
+std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit, std::string* reason) {
   Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   std::string failure;
@@ -122,12 +122,19 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
         failure = LastSystemReason();
         break;
       }
-      if (got == 0) return content;
       content.append(buffer, got);
+      if (got == 0 || content.size() >= limit) {
+        if (content.size() > limit) content.resize(limit);
+        return content;
+      }
     }
   }
   if (reason) *reason = failure;
   return std::nullopt;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* reason) {
+  return ReadFileStart(path, std::string::npos, reason);
 }
 
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {

@@ -6,9 +6,16 @@
 namespace quorvale {
 
 std::string AlbumIndexBytes(const PictureMap& pictures) {
+  std::vector<std::string> names;
+  for (const Picture& picture : pictures) names.push_back(FileNameOf(picture.path));
+  return AlbumIndexBytes(pictures, names);
+}
+
+std::string AlbumIndexBytes(const PictureMap& pictures, const std::vector<std::string>& published_names) {
   std::string text;
+  std::size_t position = 0;
   for (const Picture& picture : pictures) {
-    text += FileNameOf(picture.path) + "\r\n" + picture.comment + "\r\n~\r\n";
+    text += published_names.at(position++) + "\r\n" + picture.comment + "\r\n~\r\n";
   }
   // Never lose a character: text that Windows-1252 cannot hold is kept whole as UTF-8.
   // The viewer reads a file that is valid UTF-8 as UTF-8, so single bytes that would

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/picture_map.h"
 
@@ -14,5 +15,7 @@ namespace quorvale {
 // name or comment holds a character Windows-1252 lacks, or when the Windows-1252 bytes
 // would read back as other UTF-8 text. An album without pictures gives no bytes at all.
 std::string AlbumIndexBytes(const PictureMap& pictures);
+// The same with the name each picture is published under, in album order.
+std::string AlbumIndexBytes(const PictureMap& pictures, const std::vector<std::string>& published_names);
 
 }  // namespace quorvale

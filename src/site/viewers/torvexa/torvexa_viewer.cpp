@@ -9,6 +9,7 @@
 #include "viewers/torvexa/album_index.h"
 #include "viewers/torvexa/album_page.h"
 #include "viewers/torvexa/home_page.h"
+#include "viewers/torvexa/stand_ins.h"
 
 namespace quorvale {
 namespace {
@@ -69,6 +70,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
   context.WritePage(page_path, Utf8ToWindows1252Html(AlbumPageText(project, album_number, context.project_name())));
 
   const PictureMap& pictures = project.AlbumPictures(album_number);
+  const std::vector<PicturePublication> publications = TorvexaPublications(pictures);
   if (pictures.Count() > kAdvisedPicturesPerAlbum && context.TakePictureCountTip()) {
     context.ShowMessage({PictureCountTip(pictures.Count()), WindowTitle(kTipCaption), Buttons::kOk, Icon::kExclamation});
   }
@@ -76,13 +78,15 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
   const std::string index_path = AlbumIndexPath(publish_directory, album_number);
   context.transcript().AppendLine((pictures.Empty() ? "    Generating EMPTY album index (" : "    Generating album index (") +
                                   index_path + ")");
-  if (const auto reason = context.WriteSiteFile(index_path, AlbumIndexBytes(pictures))) {
+  std::vector<std::string> published_names;
+  for (const PicturePublication& publication : publications) published_names.push_back(publication.name);
+  if (const auto reason = context.WriteSiteFile(index_path, AlbumIndexBytes(pictures, published_names))) {
     context.ReportFailure("    ", "Writing album index " + index_path, *reason);
   } else {
     context.Published(index_path);
   }
 
-  PublishAlbumPictures(context, album_number);
+  PublishAlbumPictures(context, album_number, publications);
 }
 
 void TorvexaViewer::FinishSite(GenerationContext& context) {
