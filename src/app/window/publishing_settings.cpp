@@ -11,7 +11,6 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
-constexpr const char* kJavaHint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
 
 }  // namespace
 
@@ -42,9 +41,7 @@ void PublishingSettings::OnViewerOptionChosen(ViewerId viewer) {
   state_.Notify();  // a refused choice shows the viewer that stays
 }
 
-std::string PublishingSettings::ViewerHint() const {
-  return settings_.ViewerType == ViewerId::kTorvexa ? kJavaHint : std::string();
-}
+std::string PublishingSettings::ViewerHint() const { return ViewerFor(settings_.ViewerType).hint; }
 
 // The box always shows the URL of the Publishing Directory.
 std::string PublishingSettings::AccessUrl() const { return AccessUrlFor(settings_.PublishDirectory); }

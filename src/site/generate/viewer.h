@@ -51,6 +51,7 @@ struct ViewerDescriptor {
   // kept only on request); otherwise every original is published as it is.
   bool originals_optional = false;
   std::string keep_location_tip;  // chkKeepLocation's tool tip while this viewer is chosen
+  std::string hint;               // a line under the viewer options while it is chosen; may be empty
   // Whether its pages take the site title and site language of the Generate page.
   bool site_texts = false;
   std::function<std::unique_ptr<Viewer>()> make_pages;
