@@ -5,6 +5,7 @@
 #include "model/edit_history.h"
 #include "model/project.h"
 #include "platform/user_dialogs.h"
+#include "window/recent_projects.h"
 #include "window/window_observer.h"
 
 namespace quorvale {
@@ -49,6 +50,7 @@ struct WindowState {
   ProjectSettings settings;
   ProgramDirectories directories;
   EditHistory history;
+  RecentProjects recent;
   bool generation_running = false;  // kept by the run controller
 };
 
