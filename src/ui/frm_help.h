@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "help/help_browser.h"
+#include "help/help_topics.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -39,7 +40,7 @@ class FrmHelp : public QDialog {
   QLabel* lblTitle = nullptr;
   QLabel* lblHeading = nullptr;
   QPlainTextEdit* Text1 = nullptr;
-  std::array<QLabel*, 9> Label{};
+  std::array<QLabel*, kHelpTopicCount> Label{};
   QPushButton* btnFirst = nullptr;
   QPushButton* btnPrev = nullptr;
   QPushButton* btnNext = nullptr;

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "core/support/scripted_dialogs.h"
+#include "help/help_topics.h"
 #include "help/quick_help.h"
 #include "ui/form1.h"
 #include "ui/frm_help.h"
@@ -39,8 +40,9 @@ class FrmHelpTest : public QObject {
     QCOMPARE(Child<QLabel>(help, "lblTitle")->text(), QStringLiteral("Quorvale 1.0.0 - Help"));
     QCOMPARE(Child<QLabel>(help, "CopyRightLabel")->text(),
              QStringLiteral("Copyright (C) 2026 The Quorvale authors. Distributed under the MIT License."));
-    QCOMPARE(help.findChildren<QLabel*>(QStringLiteral("Label")).size(), 9);
+    QCOMPARE(help.findChildren<QLabel*>(QStringLiteral("Label")).size(), quorvale::kHelpTopicCount);
     QVERIFY(Link(help, 7)->text().contains(QStringLiteral("Distributing on CD &amp; Web")));
+    QVERIFY(Link(help, 9)->text().contains(QStringLiteral("The HTML Viewer")));
     const QList<QPair<const char*, QString>> tips = {
         {"btnFirst", "First Topic"}, {"btnPrev", "Previous Topic"}, {"btnNext", "Next Topic"},
         {"btnLast", "Last Topic"}};
@@ -60,10 +62,14 @@ class FrmHelpTest : public QObject {
       const char* heading;
       int redraws;  // total so far: a move that goes nowhere shows nothing again
     };
+    // The later features' topics come after the original nine.
+    const int last = quorvale::kLastHelpTopic;
+    const char* last_heading = quorvale::HelpTopics()[std::size_t(last)].heading;
+    const char* before_last = quorvale::HelpTopics()[std::size_t(last) - 1].heading;
     const QList<Step> steps = {
-        {"btnPrev", 0, "INTRODUCTION", 0}, {"btnNext", 1, "QUICK HELP", 1},  {"btnLast", 8, "SUPPORT", 2},
-        {"btnNext", 8, "SUPPORT", 2},      {"btnPrev", 7, "DISTRIBUTING CONTENT", 3},
-        {"link 3", 3, "ORGANIZE PROJECT", 4}, {"btnFirst", 0, "INTRODUCTION", 5},
+        {"btnPrev", 0, "INTRODUCTION", 0},    {"btnNext", 1, "QUICK HELP", 1},    {"btnLast", last, last_heading, 2},
+        {"btnNext", last, last_heading, 2},   {"btnPrev", last - 1, before_last, 3}, {"link 8", 8, "SUPPORT", 4},
+        {"btnNext", 9, "THE HTML VIEWER", 5}, {"link 3", 3, "ORGANIZE PROJECT", 6}, {"btnFirst", 0, "INTRODUCTION", 7},
     };
     for (const Step& step : steps) {
       const QByteArray what(step.what);

@@ -1,5 +1,6 @@
 #include "help/help_topics.h"
 
+#include "help/feature_topics.h"
 #include "help/help_lines.h"
 #include "platform/product.h"
 
@@ -189,8 +190,8 @@ std::string GetSupportHelpText() {
   });
 }
 
-const std::array<HelpTopic, 9>& HelpTopics() {
-  static const std::array<HelpTopic, 9> kTopics = {{
+const std::array<HelpTopic, kHelpTopicCount>& HelpTopics() {
+  static const std::array<HelpTopic, kHelpTopicCount> kTopics = {{
       {"Introduction", "INTRODUCTION", &GetIntroHelpText},
       {"Quick Help", "QUICK HELP", &GetQuickHelpText},
       {"Start", "START", &GetStartHelpText1},
@@ -200,6 +201,10 @@ const std::array<HelpTopic, 9>& HelpTopics() {
       {"Viewing and Navigating", "VIEWING AND NAVIGATING", &GetNavigationHelpText},
       {"Distributing on CD & Web", "DISTRIBUTING CONTENT", &GetDistributionHelpText},
       {"Support", "SUPPORT", &GetSupportHelpText},
+      {"The HTML Viewer", "THE HTML VIEWER", &GetHtmlViewerHelpText},
+      {"Pictures and Formats", "PICTURES AND FORMATS", &GetPicturesHelpText},
+      {"Editing, Undo and Keys", "EDITING, UNDO AND KEYS", &GetEditingHelpText},
+      {"Generating and Opening", "GENERATING AND OPENING THE SITE", &GetRunHelpText},
   }};
   return kTopics;
 }

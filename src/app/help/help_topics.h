@@ -5,7 +5,7 @@
 
 namespace quorvale {
 
-// The texts of the help window's nine topics.
+// The texts of the help window's nine original topics.
 std::string GetIntroHelpText();
 std::string GetQuickHelpText();
 std::string GetStartHelpText1();
@@ -26,10 +26,12 @@ struct HelpTopic {
 };
 
 inline constexpr int kFirstHelpTopic = 0;
-inline constexpr int kLastHelpTopic = 8;
+inline constexpr int kOriginalHelpTopics = 9;  // the first release's topics, 0 to 8
+inline constexpr int kHelpTopicCount = 13;     // then the later features' topics
+inline constexpr int kLastHelpTopic = kHelpTopicCount - 1;
 
-// The topics in link order, index 0 to 8.
-const std::array<HelpTopic, 9>& HelpTopics();
+// The topics in link order.
+const std::array<HelpTopic, kHelpTopicCount>& HelpTopics();
 
 // The body shown for a topic: the welcome line and the introduction for topic 0, the
 // topic's text for every other one.

@@ -49,7 +49,7 @@ TEST(HelpTexts, EachFunctionGivesItsLinesExactly) {
 }
 
 TEST(HelpTexts, TopicsInLinkOrderWithTheirTexts) {
-  ASSERT_EQ(HelpTopics().size(), 9u);
+  ASSERT_EQ(kOriginalHelpTopics, 9);
   for (std::size_t i = 0; i < 9; ++i) {
     const HelpTextCase& want = kHelpTexts[5 + i];
     EXPECT_STREQ(HelpTopics()[i].link_caption, want.shown_as) << want.name;
@@ -57,9 +57,18 @@ TEST(HelpTexts, TopicsInLinkOrderWithTheirTexts) {
     const std::string body = (i == 0 ? "Welcome to Quorvale 1.0\r\n\r\n" : "") + Expected(want);
     EXPECT_EQ(HelpTopicBody(static_cast<int>(i)), body) << want.name;
   }
-  HelpBrowser browser;  // links outside the nine topics go nowhere
+  // The later features' topics follow, each with a text of its own.
+  const std::vector<std::string_view> later = {"The HTML Viewer", "Pictures and Formats", "Editing, Undo and Keys",
+                                               "Generating and Opening"};
+  ASSERT_EQ(HelpTopics().size(), 9 + later.size());
+  for (std::size_t i = 0; i < later.size(); ++i) {
+    const HelpTopic& topic = HelpTopics()[9 + i];
+    EXPECT_EQ(topic.link_caption, later[i]);
+    EXPECT_TRUE(HelpTopicBody(static_cast<int>(9 + i)).starts_with(topic.heading)) << topic.heading;
+  }
+  HelpBrowser browser;  // links outside the topics go nowhere
   EXPECT_FALSE(browser.ShowTopic(-1));
-  EXPECT_FALSE(browser.ShowTopic(9));
+  EXPECT_FALSE(browser.ShowTopic(kHelpTopicCount));
   EXPECT_EQ(browser.CurrentTopic(), 0);
 }
 

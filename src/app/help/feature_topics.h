@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace quorvale {
+
+// The help window's topics for what the program does beyond its first release, shown
+// after the nine original topics.
+std::string GetHtmlViewerHelpText();
+std::string GetPicturesHelpText();
+std::string GetEditingHelpText();
+std::string GetRunHelpText();
+
+}  // namespace quorvale
