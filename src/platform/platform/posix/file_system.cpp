@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -144,17 +145,16 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t li
     std::string content;
     char buffer[65536];
     for (;;) {
-      const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+      // No more than the caller wants: a format check of a camera's file reads its
+      // first bytes, not the first 64 KB.
+      const ssize_t got = ::read(file.get(), buffer, std::min(sizeof buffer, limit - content.size()));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) {
         failure = LastSystemReason();
         break;
       }
       content.append(buffer, static_cast<std::size_t>(got));
-      if (got == 0 || content.size() >= limit) {
-        if (content.size() > limit) content.resize(limit);
-        return content;
-      }
+      if (got == 0 || content.size() == limit) return content;
     }
   }
   if (reason) *reason = failure;

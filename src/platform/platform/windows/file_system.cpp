@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -118,15 +119,14 @@ std::optional<std::string> ReadFileStart(const std::string& path, std::size_t li
     char buffer[65536];
     for (;;) {
       DWORD got = 0;
-      if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+      // No more than the caller wants: a format check reads a file's first bytes only.
+      const auto wanted = static_cast<DWORD>(std::min(sizeof buffer, limit - content.size()));
+      if (!ReadFile(file.get(), buffer, wanted, &got, nullptr)) {
         failure = LastSystemReason();
         break;
       }
       content.append(buffer, got);
-      if (got == 0 || content.size() >= limit) {
-        if (content.size() > limit) content.resize(limit);
-        return content;
-      }
+      if (got == 0 || content.size() == limit) return content;
     }
   }
   if (reason) *reason = failure;
