@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "help/help_browser.h"
+#include "help/help_topics.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -12,7 +13,7 @@ class QPushButton;
 
 namespace quorvale::ui {
 
-// The help window: nine topic links on the left, the current topic's heading and text on
+// The help window: the topic links on the left, the current topic's heading and text on
 // the right, the topic buttons below. Which topic is shown and where the buttons lead is
 // decided by the core's HelpBrowser; this class only lays out and shows.
 class FrmHelp : public QDialog {
@@ -39,7 +40,7 @@ class FrmHelp : public QDialog {
   QLabel* lblTitle = nullptr;
   QLabel* lblHeading = nullptr;
   QPlainTextEdit* Text1 = nullptr;
-  std::array<QLabel*, 9> Label{};
+  std::array<QLabel*, kHelpTopicCount> Label{};
   QPushButton* btnFirst = nullptr;
   QPushButton* btnPrev = nullptr;
   QPushButton* btnNext = nullptr;

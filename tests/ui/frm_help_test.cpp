@@ -39,7 +39,7 @@ class FrmHelpTest : public QObject {
     QCOMPARE(Child<QLabel>(help, "lblTitle")->text(), QStringLiteral("Quorvale 1.0.0 - Help"));
     QCOMPARE(Child<QLabel>(help, "CopyRightLabel")->text(),
              QStringLiteral("Copyright (C) 2026 The Quorvale authors. Distributed under the MIT License."));
-    QCOMPARE(help.findChildren<QLabel*>(QStringLiteral("Label")).size(), 9);
+    QCOMPARE(help.findChildren<QLabel*>(QStringLiteral("Label")).size(), 11);
     QVERIFY(Link(help, 7)->text().contains(QStringLiteral("Distributing on CD &amp; Web")));
     const QList<QPair<const char*, QString>> tips = {
         {"btnFirst", "First Topic"}, {"btnPrev", "Previous Topic"}, {"btnNext", "Next Topic"},
@@ -61,8 +61,8 @@ class FrmHelpTest : public QObject {
       int redraws;  // total so far: a move that goes nowhere shows nothing again
     };
     const QList<Step> steps = {
-        {"btnPrev", 0, "INTRODUCTION", 0}, {"btnNext", 1, "QUICK HELP", 1},  {"btnLast", 8, "SUPPORT", 2},
-        {"btnNext", 8, "SUPPORT", 2},      {"btnPrev", 7, "DISTRIBUTING CONTENT", 3},
+        {"btnPrev", 0, "INTRODUCTION", 0}, {"btnNext", 1, "QUICK HELP", 1},  {"btnLast", 10, "SORTING AN ALBUM", 2},
+        {"btnNext", 10, "SORTING AN ALBUM", 2}, {"btnPrev", 9, "CAPTIONS FROM THE PHOTOS", 3},
         {"link 3", 3, "ORGANIZE PROJECT", 4}, {"btnFirst", 0, "INTRODUCTION", 5},
     };
     for (const Step& step : steps) {

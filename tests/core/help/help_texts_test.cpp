@@ -14,8 +14,8 @@
 namespace quorvale {
 namespace {
 
-// The five quick-help texts in badge order (Image1 to Image5), then the nine help
-// topics in link order.
+// The five quick-help texts in badge order (Image1 to Image5), then the help topics in
+// link order.
 struct HelpTextCase {
   const char* name;
   std::string (*function)();
@@ -42,6 +42,8 @@ const HelpTextCase kHelpTexts[] = {
     {"GetNavigationHelpText", &GetNavigationHelpText, "Viewing and Navigating", "VIEWING AND NAVIGATING"},
     {"GetDistributionHelpText", &GetDistributionHelpText, "Distributing on CD & Web", "DISTRIBUTING CONTENT"},
     {"GetSupportHelpText", &GetSupportHelpText, "Support", "SUPPORT"},
+    {"GetCaptionsHelpText", &GetCaptionsHelpText, "Captions from the Photos", "CAPTIONS FROM THE PHOTOS"},
+    {"GetSortingHelpText", &GetSortingHelpText, "Sorting an Album", "SORTING AN ALBUM"},
 };
 
 TEST(HelpTexts, EachFunctionGivesItsLinesExactly) {
@@ -49,17 +51,17 @@ TEST(HelpTexts, EachFunctionGivesItsLinesExactly) {
 }
 
 TEST(HelpTexts, TopicsInLinkOrderWithTheirTexts) {
-  ASSERT_EQ(HelpTopics().size(), 9u);
-  for (std::size_t i = 0; i < 9; ++i) {
+  ASSERT_EQ(HelpTopics().size(), 11u);
+  for (std::size_t i = 0; i < 11; ++i) {
     const HelpTextCase& want = kHelpTexts[5 + i];
     EXPECT_STREQ(HelpTopics()[i].link_caption, want.shown_as) << want.name;
     EXPECT_STREQ(HelpTopics()[i].heading, want.heading) << want.name;
     const std::string body = (i == 0 ? "Welcome to Quorvale 1.0\r\n\r\n" : "") + Expected(want);
     EXPECT_EQ(HelpTopicBody(static_cast<int>(i)), body) << want.name;
   }
-  HelpBrowser browser;  // links outside the nine topics go nowhere
+  HelpBrowser browser;  // links outside the topics go nowhere
   EXPECT_FALSE(browser.ShowTopic(-1));
-  EXPECT_FALSE(browser.ShowTopic(9));
+  EXPECT_FALSE(browser.ShowTopic(11));
   EXPECT_EQ(browser.CurrentTopic(), 0);
 }
 
