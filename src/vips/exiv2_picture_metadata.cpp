@@ -13,52 +13,6 @@
 namespace quorvale {
 namespace {
 
-void AppendUtf8(std::string& text, char32_t code) {
-  if (code < 0x80) {
-    text += static_cast<char>(code);
-  } else if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (code >> 18));
-    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// UTF-16 text (which is what Exif's "UNICODE" comments hold) as UTF-8; a lone
-// surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
-  std::string text;
-  const auto unit = [&](std::size_t at) {
-    const auto first = static_cast<unsigned char>(bytes[at]);
-    const auto second = static_cast<unsigned char>(bytes[at + 1]);
-    return static_cast<char32_t>(big_endian ? (first << 8) | second : (second << 8) | first);
-  };
-  for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
-    char32_t code = unit(at);
-    if (code >= 0xD800 && code < 0xDC00 && at + 3 < bytes.size()) {
-      const char32_t low = unit(at + 2);
-      if (low >= 0xDC00 && low < 0xE000) {
-        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-        at += 2;
-      } else {
-        code = 0xFFFD;
-      }
-    } else if (code >= 0xD800 && code < 0xE000) {
-      code = 0xFFFD;
-    }
-    if (code == 0) break;  // the rest of a fixed-size field
-    AppendUtf8(text, code);
-  }
-  return text;
-}
-
 // An Exif UserComment: eight bytes naming its character set, then the text in it.
 std::optional<std::string> UserComment(const Exiv2::Value& value) {
   const auto* comment = dynamic_cast<const Exiv2::CommentValue*>(&value);
@@ -68,13 +22,13 @@ std::optional<std::string> UserComment(const Exiv2::Value& value) {
     case Exiv2::CommentValue::undefined:
       return comment->comment();
     case Exiv2::CommentValue::unicode: {
-      // The text after the header, without decoding: its byte order comes from its
-      // byte-order mark or, without one, from the Exif data's own.
-      const std::string& whole = comment->value_;
-      if (whole.size() < 8) return std::nullopt;
-      std::string text = whole.substr(8);
-      const std::string order = comment->detectCharset(text);
-      return Utf16ToUtf8(text, order == "UCS-2BE");
+      // UTF-16 after the header, in the byte order its byte-order mark gives or, without
+      // one, in the Exif data's own.
+      if (comment->value_.size() < 8) return std::nullopt;
+      std::string text = comment->value_.substr(8);
+      const bool big_endian = std::string(comment->detectCharset(text)) == "UCS-2BE";
+      if (!Exiv2::convertStringCharset(text, big_endian ? "UTF-16BE" : "UTF-16LE", "UTF-8")) return std::nullopt;
+      return text;
     }
     case Exiv2::CommentValue::jis: {
       std::string text = comment->comment();

@@ -93,8 +93,11 @@ class ContentEditor {
   bool RemoveAlbumEnabled() const { return project_.AlbumCount() > 0; }   // btnDelete
   bool RemovePictureEnabled() const;                                      // btnRemovepic
   bool SelectAllEnabled() const { return RemovePictureEnabled(); }        // mnuEditSelectAll
-  // Dates can be read only where the window has a way to read pictures' metadata.
-  bool SortByDateEnabled() const { return RemovePictureEnabled() && state_.metadata_reading != nullptr; }
+  // Dates can be read only where the window has a way to read pictures' metadata; no
+  // album is reordered while a run goes on.
+  bool SortByDateEnabled() const {
+    return RemovePictureEnabled() && state_.metadata_reading != nullptr && state_.Editable();
+  }
 
  private:
   void ShowAlbum();
