@@ -124,9 +124,9 @@ void ContentPage::Build() {
   PicList_->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
   PicList_->setUniformItemSizes(true);
   const qreal ratio = PicList_->devicePixelRatioF();
-  thumbnails_ = new ThumbnailCache(QSize(kThumbnailSide, kThumbnailSide) * ratio, this);
+  thumbnails_ = new ThumbnailCache(QSize(kThumbnailSide, kThumbnailSide) * ratio, logic_.run().picture_imaging(), this);
   PicList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  picPreview_ = new PicturePreview(in_pictures);
+  picPreview_ = new PicturePreview(logic_.run().picture_imaging(), in_pictures);
 
   // Both frames stack the same way, so the two lists line up.
   lblAlbum_->setFixedHeight(txtPictureComment_->sizeHint().height());

@@ -88,6 +88,7 @@ void Form1::BuildMenus() {
   mnuFileOpen_ = add(mnuFile_, "mnuFileOpen", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O")));
   mnuFileSave_ = add(mnuFile_, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
   mnuFileSaveAs_ = add(mnuFile_, "mnuFileSaveAs", QStringLiteral("Save &As"), QKeySequence(QStringLiteral("Ctrl+A")));
+  mnuFileRecent_ = Named(mnuFile_->addMenu(QStringLiteral("&Recent Projects")), "mnuFileRecent");
   mnuBlank_ = add(mnuFile_, "mnuBlank", QString(35, QLatin1Char('-')), QKeySequence());
   mnuBlank_->setEnabled(false);
   mnuFileExit_ = add(mnuFile_, "mnuFileExit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
@@ -243,8 +244,25 @@ void Form1::Render() {
   mnuEditFindMoved_->setEnabled(logic_.FindMovedPicturesEnabled());
   mnuEditSortByName_->setEnabled(logic_.content().SelectAllEnabled() && idle);
   mnuEditSortByDate_->setEnabled(logic_.content().SortByDateEnabled() && idle);
+  RenderRecentProjects();
+  mnuFileRecent_->setEnabled(idle && !shown_recent_.empty());
   lblStatusNote_->setText(Q(logic_.StatusNote()));
   lblStatusNote_->setVisible(!lblStatusNote_->text().isEmpty());
+}
+
+void Form1::RenderRecentProjects() {
+  const std::vector<std::string>& paths = logic_.recent().Paths();
+  if (paths == shown_recent_) return;
+  shown_recent_ = paths;
+  mnuFileRecent_->clear();
+  int number = 0;
+  for (const std::string& path : paths) {
+    // "&1" to "&8": each entry has its digit as its key; an "&" in a path is shown as one.
+    QString text = Q(path);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* action = mnuFileRecent_->addAction(QLatin1Char('&') + QString::number(++number) + QLatin1Char(' ') + text);
+    connect(action, &QAction::triggered, this, [this, path] { logic_.session().OpenRecentProject(path); });
+  }
 }
 
 void Form1::SizeAndCentre() {

@@ -2,7 +2,9 @@
 
 #include <QMainWindow>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "window/main_window.h"
 
@@ -56,6 +58,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QWidget* BuildBottomStrip();
   void Connect();
   void Render();
+  void RenderRecentProjects();
   void SizeAndCentre();
 
   MainWindowLogic& logic_;
@@ -66,6 +69,8 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QAction* mnuFileOpen_ = nullptr;
   QAction* mnuFileSave_ = nullptr;
   QAction* mnuFileSaveAs_ = nullptr;
+  QMenu* mnuFileRecent_ = nullptr;
+  std::vector<std::string> shown_recent_;  // the entries mnuFileRecent holds now
   QAction* mnuBlank_ = nullptr;
   QAction* mnuFileExit_ = nullptr;
   QMenu* mnuEdit_ = nullptr;

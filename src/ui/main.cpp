@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <clocale>
@@ -33,6 +34,13 @@ int main(int argc, char** argv) {
                                   QDir::toNativeSeparators(documents).toStdString());
   logic.run().SetPictureImaging(&imaging);
   logic.SetMetadataReading(&metadata_reading);
+  // The recent projects are kept in the user's settings between sessions.
+  QSettings stored(QStringLiteral("Quorvale"), QStringLiteral("Quorvale"));
+  std::vector<std::string> recent;
+  for (const QString& path : stored.value(QStringLiteral("recentProjects")).toStringList()) {
+    recent.push_back(path.toStdString());
+  }
+  logic.recent().Assign(recent);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
   metadata_reading.AttachWindow(&form);
@@ -43,5 +51,9 @@ int main(int argc, char** argv) {
   if (arguments.size() > 1) {
     logic.OpenFromCommandLine(QDir::toNativeSeparators(QFileInfo(arguments.at(1)).absoluteFilePath()).toStdString());
   }
-  return app.exec();
+  const int status = app.exec();
+  QStringList kept;
+  for (const std::string& path : logic.recent().Paths()) kept.append(QString::fromStdString(path));
+  stored.setValue(QStringLiteral("recentProjects"), kept);
+  return status;
 }

@@ -1,12 +1,12 @@
 #include "ui/picture_preview.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "ui/picture_reading.h"
 #include "window/picture_details.h"
 
 namespace quorvale::ui {
@@ -16,7 +16,7 @@ constexpr int kBoxSize = 128;  // the picture is drawn to fit a square of this s
 
 }  // namespace
 
-PicturePreview::PicturePreview(QWidget* parent) : QWidget(parent) {
+PicturePreview::PicturePreview(PictureImaging* imaging, QWidget* parent) : QWidget(parent), imaging_(imaging) {
   setObjectName(QStringLiteral("picPreview"));
   setToolTip(QStringLiteral("The selected picture"));
   image_ = new QLabel(this);
@@ -57,30 +57,30 @@ void PicturePreview::ShowPicture(const QString& path) {
     pending_ = path;  // read once the one in hand is done
     return;
   }
-  watcher_->setFuture(QtConcurrent::run(&PicturePreview::Load, path, image_->size()));
+  StartLoading(path);
 }
 
-PicturePreview::Loaded PicturePreview::Load(const QString& path, const QSize& box) {
+void PicturePreview::StartLoading(const QString& path) {
+  // Read at the screen's pixels, so the picture stays sharp at 2x.
+  const QSize box = image_->size() * image_->devicePixelRatioF();
+  watcher_->setFuture(QtConcurrent::run(&PicturePreview::Load, path, box, imaging_));
+}
+
+PicturePreview::Loaded PicturePreview::Load(const QString& path, const QSize& box, PictureImaging* imaging) {
   Loaded loaded{path, {}, {}};
   const QFileInfo info(path);
   if (!info.isFile()) {
     loaded.details = QString::fromUtf8(kPictureNotFound);
     return loaded;
   }
-  QImageReader reader(path);
-  reader.setAutoTransform(true);
-  QSize size = reader.size();
-  if (size.isValid()) {
-    // Scaled while it is read: a 50-megapixel file is never held whole in memory.
-    const QSize fitted = size.scaled(box, Qt::KeepAspectRatio);
-    if (fitted.width() < size.width()) reader.setScaledSize(fitted);
-  }
-  loaded.image = reader.read();
+  // Scaled while it is read: a 50-megapixel file is never held whole in memory.
+  const ReadPicture read = ReadPictureToFit(path, box, imaging);
+  loaded.image = read.image;
   if (loaded.image.isNull()) {
     loaded.details = QString::fromUtf8(kCannotReadPicture);
     return loaded;
   }
-  if (!size.isValid()) size = loaded.image.size();
+  const QSize size = read.picture_size;
   loaded.details = QString::fromStdString(PictureDetails(size.width(), size.height(),
                                                          static_cast<std::uintmax_t>(info.size())));
   return loaded;
@@ -91,7 +91,7 @@ void PicturePreview::Finished() {
   if (!pending_.isEmpty()) {
     const QString next = std::exchange(pending_, QString());
     if (next == path_) {
-      watcher_->setFuture(QtConcurrent::run(&PicturePreview::Load, next, image_->size()));
+      StartLoading(next);
       return;
     }
   }
@@ -99,11 +99,9 @@ void PicturePreview::Finished() {
   if (loaded.image.isNull()) {
     image_->clear();
   } else {
-    QImage fitted = loaded.image;
-    if (fitted.width() > image_->width() || fitted.height() > image_->height()) {
-      fitted = fitted.scaled(image_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    image_->setPixmap(QPixmap::fromImage(fitted));
+    QPixmap pixmap = QPixmap::fromImage(loaded.image);
+    pixmap.setDevicePixelRatio(image_->devicePixelRatioF());
+    image_->setPixmap(pixmap);
   }
   details_->setText(loaded.details);
   image_->setToolTip(loaded.details);

@@ -7,16 +7,21 @@
 
 class QLabel;
 
+namespace quorvale {
+class PictureImaging;
+}
+
 namespace quorvale::ui {
 
-// The selected picture drawn to fit, with its pixel size and file size underneath. The
-// file is read and scaled while it is read on a worker thread, so a large picture never
-// holds up typing; only the last picture asked for is shown.
+// The selected picture drawn to fit, upright, with its upright pixel size and file size
+// underneath. The file is read and scaled while it is read on a worker thread, so a large
+// picture never holds up typing; only the last picture asked for is shown.
 class PicturePreview final : public QWidget {
   Q_OBJECT
 
  public:
-  explicit PicturePreview(QWidget* parent = nullptr);
+  // `imaging` reads the formats Qt's readers do not know; null when there is none.
+  explicit PicturePreview(PictureImaging* imaging, QWidget* parent = nullptr);
   ~PicturePreview() override;
 
   // Shows the picture at `path`; an empty path shows nothing.
@@ -32,9 +37,12 @@ class PicturePreview final : public QWidget {
     QImage image;
     QString details;
   };
-  static Loaded Load(const QString& path, const QSize& box);
+  static Loaded Load(const QString& path, const QSize& box, PictureImaging* imaging);
+  // Reads `path` on a worker, at the label's size in device pixels.
+  void StartLoading(const QString& path);
   void Finished();
 
+  PictureImaging* imaging_;
   QLabel* image_ = nullptr;
   QLabel* details_ = nullptr;
   QString path_;

@@ -3,8 +3,9 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFutureWatcher>
-#include <QImageReader>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include "ui/picture_reading.h"
 
 namespace quorvale::ui {
 namespace {
@@ -30,27 +31,9 @@ QImage ThumbnailCache::Find(const QString& path) {
     watcher->deleteLater();
     emit Ready(path);
   });
-  watcher->setFuture(QtConcurrent::run(&ThumbnailCache::Read, path, size_));
+  watcher->setFuture(QtConcurrent::run(
+      [path, box = size_, imaging = imaging_] { return ReadPictureToFit(path, box, imaging).image; }));
   return QImage();
-}
-
-QImage ThumbnailCache::Read(const QString& path, QSize box) {
-  QImageReader reader(path);
-  reader.setAutoTransform(true);
-  QSize stored = reader.size();  // as the file stores it, before turning it upright
-  if (stored.isValid()) {
-    // Decoding at the small size is what keeps a camera's JPEG cheap here; the size is
-    // chosen for the upright picture and given to the reader in the stored orientation.
-    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    const QSize upright = turned ? stored.transposed() : stored;
-    const QSize fitted = upright.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-    reader.setScaledSize(turned ? fitted.transposed() : fitted);
-  }
-  QImage image = reader.read();
-  if (!image.isNull() && (image.width() > box.width() || image.height() > box.height())) {
-    image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  }
-  return image;
 }
 
 }  // namespace quorvale::ui

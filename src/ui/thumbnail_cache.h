@@ -7,6 +7,10 @@
 #include <QSize>
 #include <QString>
 
+namespace quorvale {
+class PictureImaging;
+}
+
 namespace quorvale::ui {
 
 // Small pictures for the rows of the picture list. Each is read on a worker thread,
@@ -16,7 +20,9 @@ class ThumbnailCache final : public QObject {
   Q_OBJECT
 
  public:
-  explicit ThumbnailCache(QSize size, QObject* parent = nullptr) : QObject(parent), size_(size) {}
+  // `imaging` reads the formats Qt's readers do not know; null when there is none.
+  ThumbnailCache(QSize size, PictureImaging* imaging, QObject* parent = nullptr)
+      : QObject(parent), size_(size), imaging_(imaging) {}
 
   // The thumbnail of the file at `path`; a null image while it is being read (Ready
   // follows) or when the file cannot be read.
@@ -27,10 +33,8 @@ class ThumbnailCache final : public QObject {
   void Ready(const QString& path);
 
  private:
-  // Runs on a worker: the file at `path` decoded at a size that fits `box`.
-  static QImage Read(const QString& path, QSize box);
-
   QSize size_;
+  PictureImaging* imaging_;
   QHash<QString, QImage> images_;  // by path and modification time
   QSet<QString> pending_;
 };

@@ -299,6 +299,7 @@ class VipsEngine final : public PictureImaging {
     return CleanPictureMetadata(source_bytes, keep_location);
   }
   std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) override;
+  std::variant<PreviewPicture, std::string> DecodePreview(const std::string& source, int box) override;
   void PlanWorkers(int workers) override;
 };
 
@@ -373,6 +374,37 @@ std::variant<StandInJpeg, std::string> VipsEngine::MakeStandIn(const std::string
   auto bytes = EncodeJpeg(full.get(), kStandInQuality, true);
   if (!bytes) return Failure(kUnencodable);
   return StandInJpeg{std::move(*bytes)};
+}
+
+std::variant<PreviewPicture, std::string> VipsEngine::DecodePreview(const std::string& source, int box) {
+  auto opened = DecodableHeader(source);
+  if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
+  const Image header = std::move(std::get<Image>(opened));
+  PreviewPicture preview;
+  preview.picture_width = vips_image_get_width(header.get());
+  preview.picture_height = vips_image_get_page_height(header.get());
+  if (vips_image_get_orientation_swap(header.get())) std::swap(preview.picture_width, preview.picture_height);
+
+  const Image scaled = Thumbnail(source, box, NeedsColourTransform(header.get()));
+  if (!scaled) return Failure(kUndecodable);
+  // Whatever the picture holds (grey, 16 bits, no alpha), the window gets 8-bit RGBA.
+  VipsImage* out = nullptr;
+  Image image(vips_colourspace(scaled.get(), &out, VIPS_INTERPRETATION_sRGB, nullptr) == 0 ? out : nullptr);
+  if (image && !vips_image_hasalpha(image.get())) {
+    image.reset(vips_bandjoin_const1(image.get(), &out, 255.0, nullptr) == 0 ? out : nullptr);
+  }
+  if (image && vips_image_get_format(image.get()) != VIPS_FORMAT_UCHAR) {
+    image.reset(vips_cast_uchar(image.get(), &out, nullptr) == 0 ? out : nullptr);
+  }
+  if (!image || vips_image_get_bands(image.get()) != 4) return Failure(kUndecodable);
+  std::size_t length = 0;
+  void* pixels = vips_image_write_to_memory(image.get(), &length);
+  if (pixels == nullptr) return Failure(kUndecodable);
+  preview.rgba.assign(static_cast<const char*>(pixels), length);
+  g_free(pixels);
+  preview.width = vips_image_get_width(image.get());
+  preview.height = vips_image_get_height(image.get());
+  return preview;
 }
 
 }  // namespace

@@ -59,6 +59,12 @@ std::variant<StandInJpeg, std::string> VipsPictureImaging::MakeStandIn(const std
   return engine.imaging->MakeStandIn(source);
 }
 
+std::variant<PreviewPicture, std::string> VipsPictureImaging::DecodePreview(const std::string& source, int box) {
+  Engine& engine = Loaded();
+  if (!engine.imaging) return engine.failure;
+  return engine.imaging->DecodePreview(source, box);
+}
+
 void VipsPictureImaging::PlanWorkers(int workers) {
   Engine& engine = Loaded();
   if (engine.imaging) engine.imaging->PlanWorkers(workers);

@@ -28,6 +28,7 @@ class VipsPictureImaging final : public PictureImaging {
   std::variant<CleanedOriginal, std::string> CleanOriginal(std::string_view source_bytes,
                                                            bool keep_location) override;
   std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) override;
+  std::variant<PreviewPicture, std::string> DecodePreview(const std::string& source, int box) override;
   // Gives libvips's own worker threads the cores that the callers leave over.
   void PlanWorkers(int workers) override;
 

@@ -417,6 +417,15 @@ TEST_F(VipsPictureImagingTest, EveryFormatTakenGetsUprightSrgbJpegImages) {
         EXPECT_GT(BandAt(image.get(), width - 3, 3, 1), 250);  // on white
       }
     }
+    // The window's preview of the same file: small, upright, 8-bit RGBA, the whole size told.
+    const auto decoded = imaging_.DecodePreview(Path(c.name), 64);
+    ASSERT_TRUE(std::holds_alternative<PreviewPicture>(decoded)) << std::get<std::string>(decoded);
+    const PreviewPicture& preview = std::get<PreviewPicture>(decoded);
+    EXPECT_EQ(std::pair(preview.picture_width, preview.picture_height),
+              std::pair(c.expected.display_width, c.expected.display_height));
+    EXPECT_EQ(std::max(preview.width, preview.height), 64);
+    ASSERT_EQ(preview.rgba.size(), std::size_t(preview.width) * std::size_t(preview.height) * 4);
+    EXPECT_GT(static_cast<unsigned char>(preview.rgba[(2 * std::size_t(preview.width) + 2) * 4]), 200);
   }
   EXPECT_EQ(std::get<std::string>(Prepare("cut.heic")).empty(), false);
 
@@ -430,6 +439,7 @@ TEST_F(VipsPictureImagingTest, EveryFormatTakenGetsUprightSrgbJpegImages) {
   EXPECT_GT(RedAt(jpeg.get(), 2, 2), 200);
   for (const char* refused : {"cut.heic", "text.heic"}) {
     EXPECT_TRUE(std::holds_alternative<std::string>(imaging_.MakeStandIn(Path(refused)))) << refused;
+    EXPECT_TRUE(std::holds_alternative<std::string>(imaging_.DecodePreview(Path(refused), 64))) << refused;
   }
 }
 

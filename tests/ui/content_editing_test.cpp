@@ -65,6 +65,21 @@ struct Window : quorvale::testing::ShownWindow {
   }
 };
 
+// A red JPEG stored wide (90 x 30), with an EXIF orientation (6: turn right) that
+// stands it upright and tall.
+QByteArray TallJpeg() {
+  QImage wide(90, 30, QImage::Format_RGB32);
+  wide.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  wide.save(&buffer, "JPG");
+  const char exif[] = "\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\0\x08\0\0\0" "\x01\0" "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
+                      "\0\0\0\0";
+  bytes.insert(2, QByteArray(exif, sizeof exif - 1));  // an APP1 segment right after the JPEG's start
+  return bytes;
+}
+
 }  // namespace
 
 class ContentEditingTest : public QObject {
@@ -188,17 +203,7 @@ class ContentEditingTest : public QObject {
   // file gets its badge instead.
   void ThumbnailsFillIn() {
     Window w;
-    // Stored wide, with an EXIF orientation (6: turn right) that stands it upright and tall.
-    QImage wide(90, 30, QImage::Format_RGB32);
-    wide.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(wide.save(&buffer, "JPG"));
-    const char exif[] = "\xFF\xE1\x00\x22" "Exif\0\0" "II\x2A\0\x08\0\0\0" "\x01\0" "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"
-                        "\0\0\0\0";
-    bytes.insert(2, QByteArray(exif, sizeof exif - 1));  // an APP1 segment right after the JPEG's start
-    const QString picture = w.MakeFile(QStringLiteral("tall.jpg"), bytes);
+    const QString picture = w.MakeFile(QStringLiteral("tall.jpg"), TallJpeg());
     w.AddAlbum("One");
     w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), "/gone/x.jpg"});
     QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
@@ -223,7 +228,9 @@ class ContentEditingTest : public QObject {
     QVERIFY(image.save(picture));
     const QString broken = w.MakeFile("broken.jpg", "\xFF\xD8\xFF not a picture");
     w.AddAlbum("One");
-    w.dialogs.files.push_back(std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg"});
+    const QString tall = w.MakeFile(QStringLiteral("tall.jpg"), TallJpeg());
+    w.dialogs.files.push_back(
+        std::vector<std::string>{picture.toStdString(), broken.toStdString(), "/gone/x.jpg", tall.toStdString()});
     QTest::mouseClick(w.Find<QPushButton>("btnAddpic"), Qt::LeftButton);
     const auto* details = w.Find<QLabel>("lblPreviewDetails");
     const auto* preview_image = w.Find<QLabel>("imgPreview");
@@ -235,6 +242,7 @@ class ContentEditingTest : public QObject {
         {0, QStringLiteral("400 \u00D7 300 pixels, "), true},
         {1, QStringLiteral("Cannot read this picture"), false},
         {2, QStringLiteral("Picture not found"), false},
+        {3, QStringLiteral("30 \u00D7 90 pixels, "), true},  // as it is shown: upright
     };
     for (const auto& c : cases) {
       w.logic.content().OnPictureClicked(c.row);

@@ -49,6 +49,8 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   const ProjectSession& session() const { return session_; }
   RunController& run() { return run_; }
   const RunController& run() const { return run_; }
+  RecentProjects& recent() { return state_.recent; }  // Project > Recent Projects
+  const RecentProjects& recent() const { return state_.recent; }
 
   // --- Drops from outside ---
   // What dropping `paths` on `target` would do; the view refuses what this refuses.

@@ -98,7 +98,9 @@ void ProjectSession::OpenChosenFile(const std::string& path) {
     return;
   }
   state_.directories.ProjectDirectory = FolderOf(path);
-  if (LoadProjectFile(path)) host_.ShowContentPage();
+  if (!LoadProjectFile(path)) return;
+  if (FileExists(path)) state_.recent.Add(path);
+  host_.ShowContentPage();
 }
 
 void ProjectSession::SaveProject() {
@@ -171,10 +173,22 @@ void ProjectSession::Saved(const std::string& path) {
   project_.ProjectPath = path;
   project_.Modified = false;
   state_.history.MarkClean();
+  state_.recent.Add(path);
 }
 
 void ProjectSession::OpenDroppedFile(const std::string& path) {
   if (SaveBeforeReplacing()) OpenChosenFile(path);
+}
+
+void ProjectSession::OpenRecentProject(const std::string& path) {
+  if (!FileExists(path)) {
+    state_.Message("The project " + path + " is no longer there.", "Recent Projects", Buttons::kOk, Icon::kExclamation);
+    state_.recent.Remove(path);
+  } else if (SaveBeforeReplacing()) {
+    OpenChosenFile(path);
+    if (project_.ProjectPath != path) state_.recent.Remove(path);  // refused: the reason was shown
+  }
+  state_.Notify();
 }
 
 bool ProjectSession::LoadProjectFile(const std::string& path) {

@@ -34,6 +34,9 @@ class ProjectSession {
   void SaveProjectAs();  // mnuFileSaveAs, btnSaveAs
   // A project file dropped on the window: Open's save question, then the file.
   void OpenDroppedFile(const std::string& path);
+  // An entry of Project > Recent Projects: Open's save question, then that file; one
+  // that is gone or refused is reported and leaves the list.
+  void OpenRecentProject(const std::string& path);
   // The close question, asked when the window is about to close by any means. Returns
   // whether the window may close: a Yes whose save did not happen (the dialog was
   // cancelled or the write failed) keeps it open, so unsaved work is never dropped.

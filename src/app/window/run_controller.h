@@ -26,6 +26,7 @@ class RunController {
   // What makes thumbnails and display copies in a run; the program hands in its own
   // (the core has none). It must outlive the window's runs.
   void SetPictureImaging(PictureImaging* imaging) { imaging_ = imaging; }
+  PictureImaging* picture_imaging() const { return imaging_; }
   // Lets runs go on a worker thread: `post` queues a task on the window's thread. Without
   // it (or with an empty one, which also stops a run still going) a run keeps the
   // calling thread until it ends.

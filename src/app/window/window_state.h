@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "platform/user_dialogs.h"
 #include "window/metadata_reading.h"
+#include "window/recent_projects.h"
 #include "window/window_observer.h"
 
 namespace quorvale {
@@ -52,6 +53,7 @@ struct WindowState {
   EditHistory history;
   // How pictures' own captions and dates are read; none in a window that cannot read them.
   MetadataReading* metadata_reading = nullptr;
+  RecentProjects recent;
   bool generation_running = false;  // kept by the run controller
 };
 

@@ -34,15 +34,16 @@ std::string BusyMessage(const std::string& publish_directory) {
   return "Another generation is writing to " + publish_directory + " . Try again when it has finished.";
 }
 
-std::string HadProblemsMessage(long long errors, long long warnings, const std::string& access_url) {
+std::string HadProblemsMessage(long long errors, long long warnings, const std::string& access_url,
+                               const std::string& browser) {
   return "Generation completed with " + std::to_string(errors) + " ERRORS and " + std::to_string(warnings) +
          " WARNINGS.\r\n\r\nInspect the Generation Status for more information about ERRORS/WARNINGS.\r\n\r\n"
          "To inspect your albums open " +
-         access_url + " in Internet Explorer 4.5 or above.";
+         access_url + " in " + browser + ".";
 }
 
-std::string SuccessfulMessage(const std::string& access_url) {
-  return "GENERATION COMPLETED SUCCESSFULLY!!\r\n\r\nOpen " + access_url + " in Internet Explorer 4.5 or above\r\n\r\n" +
+std::string SuccessfulMessage(const std::string& access_url, const std::string& browser) {
+  return "GENERATION COMPLETED SUCCESSFULLY!!\r\n\r\nOpen " + access_url + " in " + browser + "\r\n\r\n" +
          std::string(52, ' ') + "AND\r\n\r\nBurn contents of your Publishing Directory on to CD-R's for distribution!!";
 }
 
@@ -164,11 +165,11 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
   if (!finished) {
     // No final box: the user asked for the stop and the transcript says it happened.
   } else if (counters.ErrorCount > 0 || counters.WarningCount > 0) {
-    context.ShowMessage({HadProblemsMessage(counters.ErrorCount, counters.WarningCount, job.access_url),
+    context.ShowMessage({HadProblemsMessage(counters.ErrorCount, counters.WarningCount, job.access_url, descriptor.browser),
                          WindowTitle(kHadProblemsCaption), Buttons::kOk, Icon::kCritical});
   } else {
     context.ShowMessage(
-        {SuccessfulMessage(job.access_url), WindowTitle(kSuccessfulCaption), Buttons::kOk, Icon::kInformation});
+        {SuccessfulMessage(job.access_url, descriptor.browser), WindowTitle(kSuccessfulCaption), Buttons::kOk, Icon::kInformation});
   }
 
   result.outcome = finished ? GenerationOutcome::kCompleted : GenerationOutcome::kStopped;

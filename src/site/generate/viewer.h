@@ -52,6 +52,7 @@ struct ViewerDescriptor {
   bool originals_optional = false;
   std::string keep_location_tip;  // chkKeepLocation's tool tip while this viewer is chosen
   std::string hint;               // a line under the viewer options while it is chosen; may be empty
+  std::string browser;            // what the end-of-run message tells the user to open the site in
   // Whether its pages take the site title and site language of the Generate page.
   bool site_texts = false;
   std::function<std::unique_ptr<Viewer>()> make_pages;

@@ -52,6 +52,15 @@ struct PreparedImages {
   std::string display;    // the display copy's bytes; empty when the original serves
 };
 
+// A picture decoded small for the window's preview and picture list.
+struct PreviewPicture {
+  int width = 0;            // of the pixels below
+  int height = 0;
+  std::string rgba;         // 8-bit red, green, blue and alpha, row after row, upright, in sRGB
+  int picture_width = 0;    // the whole picture's size, upright
+  int picture_height = 0;
+};
+
 // The port through which generation has pictures decoded and scaled. The core only
 // decides which pictures need the work, writes the images and reports the results; an
 // implementation (libvips in quorvale_imaging, a fake in the tests) does the work and
@@ -83,6 +92,13 @@ class PictureImaging {
   // metadata only the location: what a viewer that cannot show the picture's format
   // publishes in its place. Either the bytes or the reason, in words, why not.
   virtual std::variant<StandInJpeg, std::string> MakeStandIn(const std::string& source) = 0;
+
+  // The picture at `source` (its first image) scaled down to fit a square of `box`
+  // pixels, for a window to show the formats its own readers do not know. Either the
+  // pixels or the reason, in words, why not. The same pixel limits hold as for Prepare.
+  virtual std::variant<PreviewPicture, std::string> DecodePreview(const std::string& /*source*/, int /*box*/) {
+    return std::string(kNoImagingReason);
+  }
 
   // Called once before a batch of pictures with the number of workers that will call
   // Prepare at the same time, so the implementation can size its own threads to the

@@ -124,6 +124,39 @@ TEST_F(ProjectCommandsTest, OpenShowsTheFirstAlbumAsSelected) {
   EXPECT_FALSE(window_->project().Modified);
 }
 
+// Opened and saved projects come first in Recent Projects, each once, eight at most;
+// an entry that is gone or refused is reported and leaves the list.
+TEST_F(ProjectCommandsTest, RecentProjectsFollowOpenAndSave) {
+  window_->Startup();
+  const auto path = [this](int n) { return PathIn(folder_, "p" + std::to_string(n) + ".qs1"); };
+  std::vector<std::string> kept;
+  for (int n = 0; n < 10; ++n) kept.push_back(path(n));
+  kept.insert(kept.begin() + 3, "");
+  kept.insert(kept.begin() + 1, path(0));
+  window_->recent().Assign(kept);
+  EXPECT_EQ(window_->recent().Paths(), (std::vector<std::string>{path(0), path(1), path(2), path(3), path(4),
+                                                                  path(5), path(6), path(7)}));
+
+  Open("p5.qs1", ExampleFileBytes());
+  EXPECT_EQ(window_->recent().Paths().front(), path(5));
+  dialogs_.paths.push_back(PathIn(folder_, "saved.qs1"));
+  window_->session().SaveProjectAs();
+  EXPECT_EQ(window_->recent().Paths(), (std::vector<std::string>{PathIn(folder_, "saved.qs1"), path(5), path(0),
+                                                                  path(1), path(2), path(3), path(4), path(6)}));
+
+  WriteBytes(path(0), "garbage");
+  dialogs_.messages.clear();
+  window_->session().OpenRecentProject(path(0));   // refused: its reason shows
+  window_->session().OpenRecentProject(path(1));   // never written
+  EXPECT_EQ(dialogs_.messages, (std::vector<MessageRequest>{
+                                   kNotAProjectFile,
+                                   {"The project " + path(1) + " is no longer there.",
+                                    "Quorvale 1.0.0 - Recent Projects", Buttons::kOk, Icon::kExclamation}}));
+  EXPECT_EQ(window_->recent().Paths(), (std::vector<std::string>{PathIn(folder_, "saved.qs1"), path(5), path(2),
+                                                                  path(3), path(4), path(6)}));
+  EXPECT_EQ(window_->session().ProjectName(), PathIn(folder_, "saved.qs1"));
+}
+
 // Each refusal shows its own message box and leaves the window exactly as it was,
 // including the folder the next dialog starts in when the extension is refused.
 TEST_F(ProjectCommandsTest, RefusedFilesChangeNothing) {

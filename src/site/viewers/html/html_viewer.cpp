@@ -53,6 +53,7 @@ ViewerDescriptor HtmlViewerDescriptor() {
   viewer.owned = {{kSiteFolderName}, kHomePageName, kPageExtension};
   viewer.originals_optional = true;
   viewer.site_texts = true;
+  viewer.browser = "any web browser";
   viewer.keep_location_tip =
       "Leave the GPS position in the display copies and published originals of pictures that hold one (serial "
       "numbers and owner names never stay)";

@@ -54,6 +54,7 @@ ViewerDescriptor TorvexaViewerDescriptor() {
   viewer.keep_location_tip =
       "The JAVA viewer publishes the original pictures unchanged, location included; choose HTML to publish them "
       "without it";
+  viewer.browser = "Internet Explorer 4.5 or above";
   viewer.hint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
   viewer.make_pages = [] { return std::make_unique<TorvexaViewer>(); };
   return viewer;

@@ -58,6 +58,7 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
   EXPECT_NE(transcript_.Text().find("\r\nHTML Home Page and Index Files created.\r\n"), std::string::npos);
   EXPECT_EQ(result.counters, (GenerationCounters{2, 1}));
   EXPECT_EQ(dialogs_.messages.back().title, "Quorvale 1.0.0 - GENERATION HAD ERRORS/WARNINGS");
+  EXPECT_TRUE(dialogs_.messages.back().text.ends_with(" in any web browser.")) << dialogs_.messages.back().text;
   EXPECT_EQ(result.progress.pictures_done, result.progress.pictures_total);
   EXPECT_EQ(Read(In("PhotoAlbum/photoswipe.umd.min.js")), "viewer photoswipe.umd.min.js");
 
