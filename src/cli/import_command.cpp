@@ -7,12 +7,14 @@
 #include <variant>
 
 #include "cli/command.h"
+#include "imaging/picture_metadata.h"
 #include "viewers/startup_settings.h"
 #include "platform/native_path.h"
 #include "platform/path.h"
 #include "platform/program_folder.h"
 #include "projectfile/folder_import.h"
 #include "projectfile/project_file.h"
+#include "vips/module_picture_metadata.h"
 
 namespace quorvale::cli {
 namespace {
@@ -25,10 +27,28 @@ bool SameProject(const Project& a, const Project& b) {
   return true;
 }
 
+// Every picture without a comment takes the caption the file holds, as pictures added
+// in the window do.
+void AddOwnCaptions(Project& project, PictureMetadataReader& reader) {
+  const int selected = project.SelectedAlbum();
+  for (int album = 0; album < project.AlbumCount(); ++album) {
+    project.SelectAlbum(album);
+    for (int j = 0; j < project.AlbumPictures(album).Count(); ++j) {
+      const Picture& picture = project.AlbumPictures(album).At(j);
+      if (!picture.comment.empty()) continue;
+      const auto metadata = reader.Read(picture.path);
+      const std::string caption = metadata ? CaptionOf(*metadata) : std::string();
+      if (!caption.empty()) project.SetPictureComment(j, caption);
+    }
+  }
+  project.SelectAlbum(selected);
+}
+
 class ImportCommand final : public Command {
  public:
   ImportCommand()
-      : Command("import", "import PROJECT FOLDER... [--publish-dir DIR] [--viewer html|java] [--force]",
+      : Command("import",
+                "import PROJECT FOLDER... [--publish-dir DIR] [--viewer html|java] [--no-captions] [--force]",
                 "Make a new project with one album per folder of pictures.",
                 "Makes a new project file PROJECT with one album per FOLDER, in the order given. Each\n"
                 "album is titled with its folder's name (blanks trimmed, cut to 200 characters) and\n"
@@ -37,12 +57,16 @@ class ImportCommand final : public Command {
                 "case-insensitive name order (img2, Img3, img10). Each file is judged by its content:\n"
                 "one that holds no JPEG, GIF, HEIC, AVIF, WebP, PNG or TIFF picture is left out with a\n"
                 "warning. An album holds at most 100 pictures: the rest of a larger folder is left out\n"
-                "with a warning.\n\n"
+                "with a warning. Each picture's comment is the caption the file holds, if any (the XMP\n"
+                "description, else the IPTC caption, else the Exif image description, else the Exif\n"
+                "user comment; a camera's placeholder such as \"OLYMPUS DIGITAL CAMERA\" is no caption),\n"
+                "on one line and cut to 200 characters.\n\n"
                 "Options:\n"
                 "  --publish-dir DIR  the project's Publishing Directory (made absolute); without it the\n"
                 "                     project keeps the desktop program's placeholder text\n"
                 "  --viewer html|java the project's viewer: html (pages for today's browsers) or java\n"
                 "                     (the Torvexa applet, the desktop program's first choice); default: java\n"
+                "  --no-captions      leave every comment empty instead of reading the pictures' captions\n"
                 "  --force            replace PROJECT when it exists already\n\n"
                 "A folder that does not exist or holds no picture is an error, and nothing is written.\n"
                 "The file is written whole or not at all (a temporary file renamed into place).\n\n"
@@ -51,6 +75,7 @@ class ImportCommand final : public Command {
     Positionals("PROJECT and at least one FOLDER", 2, SIZE_MAX, &arguments_);
     Option("--publish-dir", "a folder", &publish_dir_);
     Option("--viewer", "html or java", &viewer_);
+    Flag("--no-captions", &no_captions_);
     Flag("--force", &force_);
   }
 
@@ -69,6 +94,15 @@ class ImportCommand final : public Command {
       for (const std::string& message : imported.errors) Complain(message);
       std::cerr << "Nothing was written.\n";
       return kExitCannotRun;
+    }
+
+    if (!no_captions_) {
+      ModulePictureMetadata reader;
+      AddOwnCaptions(imported.project, reader);
+      // Without the imaging module the project is still made, only without captions.
+      if (const std::string failure = reader.Failure(); !failure.empty()) {
+        std::cerr << "note: the pictures' captions were not read: " << failure << "\n";
+      }
     }
 
     ProjectSettings settings = StartupSettings(ProgramFolder());
@@ -101,6 +135,7 @@ class ImportCommand final : public Command {
   std::vector<std::string> arguments_;
   std::optional<std::string> publish_dir_;
   std::optional<std::string> viewer_;
+  bool no_captions_ = false;
   bool force_ = false;
 };
 

@@ -101,6 +101,7 @@ void Form1::BuildMenus() {
   mnuEditSelectAll_ = add(mnuEdit_, "mnuEditSelectAll", QStringLiteral("Select &All Pictures"),
                           QKeySequence(QStringLiteral("Ctrl+Shift+A")));
   mnuEditSortByName_ = add(mnuEdit_, "mnuEditSortByName", QStringLiteral("Sort by &Name"), QKeySequence());
+  mnuEditSortByDate_ = add(mnuEdit_, "mnuEditSortByDate", QStringLiteral("Sort by &Date Taken"), QKeySequence());
   mnuEditFindMoved_ = add(mnuEdit_, "mnuEditFindMoved", QStringLiteral("&Find Moved Pictures..."), QKeySequence());
   mnuHelp_ = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
   mnuHelpTopics_ = add(mnuHelp_, "mnuHelpTopics", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
@@ -169,6 +170,7 @@ void Form1::Connect() {
   connect(mnuEditRedo_, &QAction::triggered, this, [this] { logic_.session().Redo(); });
   connect(mnuEditSelectAll_, &QAction::triggered, this, [this] { logic_.content().SelectAllPictures(); });
   connect(mnuEditSortByName_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByName(); });
+  connect(mnuEditSortByDate_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByDateTaken(); });
   connect(mnuEditFindMoved_, &QAction::triggered, this, [this] { logic_.FindMovedPictures(); });
   // Escape stops a run as Cancel does; with no run going it does nothing.
   auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -241,6 +243,7 @@ void Form1::Render() {
   mnuEditSelectAll_->setEnabled(logic_.content().SelectAllEnabled() && idle);
   mnuEditFindMoved_->setEnabled(logic_.FindMovedPicturesEnabled());
   mnuEditSortByName_->setEnabled(logic_.content().SelectAllEnabled() && idle);
+  mnuEditSortByDate_->setEnabled(logic_.content().SortByDateEnabled() && idle);
   RenderRecentProjects();
   mnuFileRecent_->setEnabled(idle && !shown_recent_.empty());
   lblStatusNote_->setText(Q(logic_.StatusNote()));

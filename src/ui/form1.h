@@ -80,6 +80,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   QLabel* lblStatusNote_ = nullptr;
   QAction* mnuEditFindMoved_ = nullptr;
   QAction* mnuEditSortByName_ = nullptr;
+  QAction* mnuEditSortByDate_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuHelpTopics_ = nullptr;
   QAction* mnuAbout_ = nullptr;

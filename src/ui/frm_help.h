@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace quorvale::ui {
 
-// The help window: nine topic links on the left, the current topic's heading and text on
+// The help window: the topic links on the left, the current topic's heading and text on
 // the right, the topic buttons below. Which topic is shown and where the buttons lead is
 // decided by the core's HelpBrowser; this class only lays out and shows.
 class FrmHelp : public QDialog {

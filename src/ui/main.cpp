@@ -7,10 +7,12 @@
 
 #include <clocale>
 
+#include "vips/module_picture_metadata.h"
 #include "vips/vips_picture_imaging.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "ui/form1.h"
+#include "ui/qt_metadata_reading.h"
 #include "ui/qt_user_dialogs.h"
 #include "window/main_window.h"
 
@@ -23,11 +25,15 @@ int main(int argc, char** argv) {
   quorvale::ui::QtUserDialogs dialogs;
   quorvale::SystemClock clock;
   quorvale::VipsPictureImaging imaging;
+  // Pictures that arrive bring their own captions, read with the same module's libexiv2.
+  quorvale::ModulePictureMetadata metadata;
+  quorvale::ui::QtMetadataReading metadata_reading(metadata);
   // The project dialogs start in the user's documents folder, which the user can write.
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   quorvale::MainWindowLogic logic(dialogs, clock, quorvale::ProgramFolder(),
                                   QDir::toNativeSeparators(documents).toStdString());
   logic.run().SetPictureImaging(&imaging);
+  logic.SetMetadataReading(&metadata_reading);
   // The recent projects are kept in the user's settings between sessions.
   QSettings stored(QStringLiteral("Quorvale"), QStringLiteral("Quorvale"));
   std::vector<std::string> recent;
@@ -37,6 +43,7 @@ int main(int argc, char** argv) {
   logic.recent().Assign(recent);
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
+  metadata_reading.AttachWindow(&form);
   logic.Startup();
   form.show();
   // `quorvale FILE.qs1`, as a file manager starts it: that project opens.

@@ -161,4 +161,14 @@ std::optional<BmffMetadata> FindBmffMetadata(std::string_view bytes) {
   return found;
 }
 
+std::optional<std::size_t> ExifTiffOffset(std::string_view payload) {
+  if (payload.size() < 4) return std::nullopt;
+  const std::size_t skip = 4 + ((std::size_t{static_cast<unsigned char>(payload[0])} << 24) |
+                                (std::size_t{static_cast<unsigned char>(payload[1])} << 16) |
+                                (std::size_t{static_cast<unsigned char>(payload[2])} << 8) |
+                                std::size_t{static_cast<unsigned char>(payload[3])});
+  if (skip + 2 > payload.size()) return std::nullopt;
+  return skip;
+}
+
 }  // namespace quorvale

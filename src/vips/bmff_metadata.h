@@ -30,4 +30,9 @@ bool IsBmff(std::string_view bytes);
 // 'idat' box), which this program does not rewrite.
 std::optional<BmffMetadata> FindBmffMetadata(std::string_view bytes);
 
+// Where the TIFF block of an Exif item's payload begins: the payload starts with a
+// 4-byte big-endian count of the bytes (usually "Exif\0\0") to skip after it. Nothing
+// when the payload is too short for what it announces.
+std::optional<std::size_t> ExifTiffOffset(std::string_view payload);
+
 }  // namespace quorvale

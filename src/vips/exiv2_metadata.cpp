@@ -81,17 +81,6 @@ bool EraseWhere(Data& data, Drop drop) {
   return erased;
 }
 
-std::once_flag exiv2_started;
-
-void StartExiv2() {
-  // The XMP toolkit must be set up once before any thread parses XMP; libexiv2's own
-  // warnings about odd files would only go to the terminal.
-  Exiv2::XmpParser::initialize();
-  Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-  // HEIF and AVIF files are read only once asked for: their metadata is rewritten here.
-  Exiv2::enableBMFF(true);
-}
-
 // A HEIF or AVIF file, which libexiv2 reads but does not write: its Exif and XMP items
 // are rewritten where they are, each filled up to its old length (the Exif block with
 // zeros after its end, the XMP packet with blanks), so no offset in the file moves and
@@ -117,14 +106,10 @@ std::variant<CleanedOriginal, std::string> RewrittenInPlace(std::string_view byt
   bool changed = exif_changed;
   for (const ByteRange& item : items->exif) {
     if (!exif_changed) break;
-    // A 4-byte offset, then (after as many bytes, usually "Exif\0\0") the TIFF block.
     const std::string_view payload = bytes.substr(item.offset, item.length);
-    if (payload.size() < 4) return std::string("its Exif data is damaged");
-    const std::size_t skip = 4 + ((std::size_t{static_cast<unsigned char>(payload[0])} << 24) |
-                                  (std::size_t{static_cast<unsigned char>(payload[1])} << 16) |
-                                  (std::size_t{static_cast<unsigned char>(payload[2])} << 8) |
-                                  std::size_t{static_cast<unsigned char>(payload[3])});
-    if (skip + 2 > payload.size()) return std::string("its Exif data is damaged");
+    const auto tiff = ExifTiffOffset(payload);
+    if (!tiff) return std::string("its Exif data is damaged");
+    const std::size_t skip = *tiff;
     const Exiv2::ByteOrder order = payload.substr(skip, 2) == "II" ? Exiv2::littleEndian : Exiv2::bigEndian;
     Exiv2::Blob blob;
     if (!exif.empty()) Exiv2::ExifParser::encode(blob, order, exif);
@@ -154,7 +139,7 @@ std::variant<CleanedOriginal, std::string> RewrittenInPlace(std::string_view byt
 }
 
 std::variant<CleanedOriginal, std::string> CleanWithExiv2(std::string_view bytes, bool keep_location) {
-  std::call_once(exiv2_started, StartExiv2);
+  StartExiv2();
   try {
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
                                            static_cast<long>(bytes.size()));
@@ -184,6 +169,18 @@ std::variant<CleanedOriginal, std::string> CleanWithExiv2(std::string_view bytes
 }
 
 }  // namespace
+
+void StartExiv2() {
+  static std::once_flag started;
+  std::call_once(started, [] {
+    // The XMP toolkit must be set up once before any thread parses XMP; libexiv2's own
+    // warnings about odd files would only go to the terminal.
+    Exiv2::XmpParser::initialize();
+    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    // HEIF and AVIF files are read only once asked for.
+    Exiv2::enableBMFF(true);
+  });
+}
 
 std::variant<CleanedOriginal, std::string> CleanPictureMetadata(std::string_view bytes, bool keep_location) {
   if (IsGif(bytes)) {

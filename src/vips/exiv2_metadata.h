@@ -8,6 +8,9 @@
 
 namespace quorvale {
 
+// Sets libexiv2 up for this process, once, before its first use from any thread.
+void StartExiv2();
+
 // A picture file's bytes with the camera's and owner's identifying fields removed and,
 // unless `keep_location`, its location; the pixel data is copied untouched. What is
 // removed:

@@ -2,31 +2,14 @@
 
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <variant>
-#include <vector>
 
-#include "platform/path.h"
-#include "platform/program_folder.h"
-#include "platform/shared_module.h"
+#include "vips/imaging_module.h"
 
 namespace quorvale {
 namespace {
 
-constexpr const char* kModuleName = QUORVALE_VIPS_MODULE_NAME;
 constexpr const char* kFactoryName = "quorvale_create_vips_imaging";
-
-// Where the module is: beside the executable (a build tree, an installed Windows
-// program), or in the library folder of the installation the executable belongs to.
-std::vector<std::string> ModuleCandidates() {
-  const std::string folder = ExecutableFolder();
-  if (folder.empty()) return {kModuleName};
-  std::vector<std::string> candidates = {JoinPath(folder, kModuleName)};
-  if (std::string_view(QUORVALE_MODULE_DIR_FROM_BIN) != ".") {
-    candidates.push_back(JoinPath(JoinPath(folder, QUORVALE_MODULE_DIR_FROM_BIN), kModuleName));
-  }
-  return candidates;
-}
 
 }  // namespace
 
@@ -36,18 +19,13 @@ struct VipsPictureImaging::Engine {
   std::string failure;
 
   void Load() {
-    std::string reasons;
-    for (const std::string& candidate : ModuleCandidates()) {
-      auto found = LoadModuleFunction(candidate, kFactoryName);
-      if (auto* reason = std::get_if<std::string>(&found)) {
-        reasons += (reasons.empty() ? "" : "; ") + *reason;
-        continue;
-      }
-      using Factory = PictureImaging* (*)();
-      imaging.reset(reinterpret_cast<Factory>(std::get<void*>(found))());
+    auto found = ImagingModuleFunction(kFactoryName);
+    if (auto* reason = std::get_if<std::string>(&found)) {
+      failure = *reason;
       return;
     }
-    failure = "the imaging module could not be loaded: " + reasons;
+    using Factory = PictureImaging* (*)();
+    imaging.reset(reinterpret_cast<Factory>(std::get<void*>(found))());
   }
 };
 

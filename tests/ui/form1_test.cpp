@@ -64,6 +64,7 @@ class Form1Test : public QObject {
           "frmStatus", "lblStatus", "txtStatus", "btnGenerate", "Image4", "Label10", "Image5", "lblApplicationURL",
           "lblCopyright", "Label6", "mnuFile", "mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs",
           "mnuBlank", "mnuFileExit", "mnuHelp", "mnuHelpTopics", "mnuAbout", "mnuEdit", "mnuEditUndo", "mnuEditRedo",
+          "mnuEditSortByName", "mnuEditSortByDate",
           "prgGeneration", "btnCancelGeneration", "picPreview"}) {
       QVERIFY2(w.form.findChild<QObject*>(QLatin1String(name)) != nullptr, name);
     }

@@ -77,4 +77,44 @@ std::string GetRunHelpText() {
   });
 }
 
+std::string GetCaptionsHelpText() {
+  return JoinHelpLines({
+      "CAPTIONS FROM THE PHOTOS:",
+      "",
+      "Many cameras, phones and photo programs store a caption inside the picture file. When pictures arrive in an "
+      "album (the 'Add Picture(s)..' button, a drop from a file manager, or quorvale-cli import), each picture whose "
+      "comment is empty takes that caption as its comment.",
+      "",
+      "1. The caption is taken from the first of these that holds one: the XMP description, the IPTC caption, the "
+      "Exif image description, the Exif user comment.",
+      "2. Blanks around it are removed, line breaks become blanks, and a caption longer than " + kTitleLimitText +
+          " characters is cut to its first " + kTitleLimitText + ".",
+      "3. Texts that cameras write on their own, such as 'OLYMPUS DIGITAL CAMERA' or 'SONY DSC', are no captions "
+      "and are left out.",
+      "4. A comment that the picture already has in the album is kept.",
+      "",
+      "The captions are read in the background. When that takes long, a box shows how far it has come; its Stop "
+      "button adds the pictures with the captions read until then.",
+      "",
+      "TIP: Edit > Undo takes back the added pictures together with their captions, as one step. "
+      "'quorvale-cli import --no-captions' leaves every comment empty.",
+  });
+}
+
+std::string GetSortingHelpText() {
+  return JoinHelpLines({
+      "SORTING AN ALBUM:",
+      "",
+      "1. Select the album in the Albums section.",
+      "2. Choose Edit > Sort by Name to put its pictures in the order of their file names. Numbers in the names "
+      "count as numbers, so 'img-2' comes before 'img-10'.",
+      "3. Choose Edit > Sort by Date Taken to put its pictures in the order in which they were taken, by the date "
+      "that the camera stored in each picture file. Pictures without such a date keep their order, after the "
+      "dated ones.",
+      "",
+      "Each sort is one step: Edit > Undo puts the album back in its former order. When no picture of the album "
+      "holds the date it was taken, Sort by Date Taken says so and changes nothing.",
+  });
+}
+
 }  // namespace quorvale

@@ -10,5 +10,7 @@ std::string GetHtmlViewerHelpText();
 std::string GetPicturesHelpText();
 std::string GetEditingHelpText();
 std::string GetRunHelpText();
+std::string GetCaptionsHelpText();
+std::string GetSortingHelpText();
 
 }  // namespace quorvale

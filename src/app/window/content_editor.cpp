@@ -7,6 +7,7 @@
 #include "platform/path.h"
 #include "platform/product.h"
 #include "platform/text_codec.h"
+#include "imaging/picture_metadata.h"
 #include "model/picture_format.h"
 #include "projectfile/folder_import.h"
 
@@ -42,6 +43,13 @@ constexpr const char* kRemovePictureCaption = "Remove Picture";
 constexpr const char* kCommentTooLong =
     "Comment length is greater than 200 characters. Input truncated!!";
 constexpr const char* kCommentTooLongCaption = "Edit Picture Comment: Length Error";
+
+// Pictures' own captions and dates.
+constexpr const char* kReadingCaptions = "Reading the pictures' own captions...";
+constexpr const char* kSortByDateCaption = "Sort by Date Taken";
+constexpr const char* kReadingDates = "Reading when the pictures were taken...";
+constexpr const char* kNoDatesTaken =
+    "None of these pictures holds the date it was taken: the album keeps its order.";
 
 // Drops.
 constexpr const char* kFoldersLeftOut = "Some of the dropped folders or pictures were left out:";
@@ -249,10 +257,27 @@ void ContentEditor::SetCommentBox(const std::string& text) {
   if (comment_box_ != stored) project_.SetPictureComment(project_.SelectedPicture(), comment_box_);
 }
 
-void ContentEditor::AddPictureToAlbum(std::string path) {
+void ContentEditor::AddPictureToAlbum(std::string path, const std::string& caption) {
   project_.AddPicture(std::move(path));
+  // A picture arrives with its own caption as its comment; one the user already wrote
+  // for it (the file added again) stays.
+  const int picture = project_.SelectedPicture();
+  if (!caption.empty() && project_.AlbumPictures(project_.SelectedAlbum()).At(picture).comment.empty()) {
+    project_.SetPictureComment(picture, caption);
+  }
   PictureSelected();
   SetPictureFrameCount();
+}
+
+std::vector<std::string> ContentEditor::CaptionsOf(const std::vector<std::string>& paths) {
+  std::vector<std::string> captions(paths.size());
+  if (state_.metadata_reading == nullptr || paths.empty()) return captions;
+  // Stopped early, the pictures read so far keep their captions.
+  const MetadataReads reads = state_.metadata_reading->ReadAll({paths, WindowTitle(kAddPictureCaption), kReadingCaptions});
+  for (std::size_t k = 0; k < captions.size() && k < reads.metadata.size(); ++k) {
+    if (reads.metadata[k]) captions[k] = CaptionOf(*reads.metadata[k]);
+  }
+  return captions;
 }
 
 bool ContentEditor::MayAddPictures() {
@@ -294,13 +319,14 @@ bool ContentEditor::LeaveOutUnstorablePaths(std::vector<std::string>& paths) {
 }
 
 void ContentEditor::AddPicturePaths(const std::vector<std::string>& paths, int chosen) {
+  const std::vector<std::string> captions = CaptionsOf(paths);
   int added = 0;
-  for (const std::string& path : paths) {
+  for (std::size_t k = 0; k < paths.size(); ++k) {
     if (project_.IsAlbumFull()) {
       state_.Message(LimitReachedMessage(added, chosen), kAddPictureCaption, Buttons::kOk, Icon::kExclamation);
       break;
     }
-    AddPictureToAlbum(path);
+    AddPictureToAlbum(paths[k], captions[k]);
     ++added;
   }
 }
@@ -319,7 +345,7 @@ void ContentEditor::AddPicturesCommand() {
 
   const Selection before = state_.CurrentSelection();
   if (total == 1) {
-    AddPictureToAlbum(chosen->front());
+    AddPicturePaths(*chosen, total);
     state_.directories.LastPictureDirectory = FolderOf(chosen->front());
   } else {
     // Several files come from one folder; it is kept with its trailing separator.
@@ -409,6 +435,39 @@ void ContentEditor::SortPicturesByName() {
   for (int j = 0; j < pictures.Count(); ++j) order[static_cast<std::size_t>(j)] = j;
   std::stable_sort(order.begin(), order.end(), [&pictures](int a, int b) {
     return NaturalLess(FileNameOf(pictures.At(a).path), FileNameOf(pictures.At(b).path));
+  });
+  const Selection before = state_.CurrentSelection();
+  project_.ReorderPictures(order);
+  picture_selection_.clear();
+  state_.RecordEdit(before);
+  state_.Notify();
+}
+
+void ContentEditor::SortPicturesByDateTaken() {
+  if (!SortByDateEnabled()) return;
+  const int album = project_.SelectedAlbum();
+  std::vector<std::string> paths;
+  for (const Picture& picture : project_.AlbumPictures(album)) paths.push_back(picture.path);
+  const MetadataReads reads =
+      state_.metadata_reading->ReadAll({paths, WindowTitle(kSortByDateCaption), kReadingDates});
+  // A stopped reading sorts nothing; nor does one that ended on an album changed meanwhile.
+  if (reads.stopped || reads.metadata.size() != paths.size() || PictureRows() != paths) return;
+  std::vector<std::string> dates(paths.size());
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    if (reads.metadata[k]) dates[k] = DateTakenOf(*reads.metadata[k]);
+  }
+  if (std::all_of(dates.begin(), dates.end(), [](const std::string& date) { return date.empty(); })) {
+    state_.Message(kNoDatesTaken, kSortByDateCaption, Buttons::kOk, Icon::kInformation);
+    return;
+  }
+  std::vector<int> order(paths.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = static_cast<int>(k);
+  // Dates sort as text; an undated picture goes after every dated one.
+  std::stable_sort(order.begin(), order.end(), [&dates](int a, int b) {
+    const std::string& date_a = dates[static_cast<std::size_t>(a)];
+    const std::string& date_b = dates[static_cast<std::size_t>(b)];
+    if (date_a.empty() || date_b.empty()) return !date_a.empty() && date_b.empty();
+    return date_a < date_b;
   });
   const Selection before = state_.CurrentSelection();
   project_.ReorderPictures(order);
@@ -528,11 +587,21 @@ void ContentEditor::AddDroppedPictures(std::vector<std::string> paths) {
 
 void ContentEditor::AddDroppedFolders(const std::vector<std::string>& folders) {
   const FolderImport imported = ImportFolders(folders);
+  std::vector<std::string> paths;
+  for (const Album& album : imported.project.Albums()) {
+    for (const Picture& picture : album.pictures) paths.push_back(picture.path);
+  }
+  const std::vector<std::string> captions = CaptionsOf(paths);
   const Selection before = state_.CurrentSelection();
   // Each album goes in after the selected one and becomes the selection, as Add Album.
+  std::size_t next_caption = 0;
   for (const Album& album : imported.project.Albums()) {
     project_.AddAlbum(album.title);
-    for (const Picture& picture : album.pictures) project_.AddPicture(picture.path);
+    for (const Picture& picture : album.pictures) {
+      project_.AddPicture(picture.path);
+      const std::string& caption = captions[next_caption++];
+      if (!caption.empty()) project_.SetPictureComment(project_.SelectedPicture(), caption);
+    }
   }
   if (imported.project.AlbumCount() > 0) AlbumSelected();
   state_.RecordEdit(before);

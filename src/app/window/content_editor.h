@@ -33,6 +33,10 @@ class ContentEditor {
   // mnuEditSortByName: the selected album's pictures in natural order of their file
   // names ("img-2" before "img-10"), as one step.
   void SortPicturesByName();
+  // mnuEditSortByDate: the selected album's pictures in the order they were taken, by
+  // the dates the files hold (read off the window's thread); pictures without a date
+  // follow in the order they had. One step.
+  void SortPicturesByDateTaken();
   void OnCommentEdited(const std::string& text);  // txtPictureComment change by the user
 
   // --- Reordering ---
@@ -89,6 +93,11 @@ class ContentEditor {
   bool RemoveAlbumEnabled() const { return project_.AlbumCount() > 0; }   // btnDelete
   bool RemovePictureEnabled() const;                                      // btnRemovepic
   bool SelectAllEnabled() const { return RemovePictureEnabled(); }        // mnuEditSelectAll
+  // Dates can be read only where the window has a way to read pictures' metadata; no
+  // album is reordered while a run goes on.
+  bool SortByDateEnabled() const {
+    return RemovePictureEnabled() && state_.metadata_reading != nullptr && state_.Editable();
+  }
 
  private:
   void ShowAlbum();
@@ -99,10 +108,16 @@ class ContentEditor {
   // Names and leaves out the paths that a project file could not store, and the files
   // that hold no picture Quorvale takes; false when none is left.
   bool LeaveOutUnstorablePaths(std::vector<std::string>& paths);
-  // Adds `paths` in order after the selected picture until the album is full; `chosen`
-  // is the number of files the user chose, for the limit message.
+  // Adds `paths` in order after the selected picture until the album is full, each
+  // with its own caption; `chosen` is the number of files the user chose, for the limit
+  // message.
   void AddPicturePaths(const std::vector<std::string>& paths, int chosen);
-  void AddPictureToAlbum(std::string path);
+  // Adds `path` after the selected picture; an empty comment takes `caption`.
+  void AddPictureToAlbum(std::string path, const std::string& caption);
+  // The captions the pictures at `paths` bring with them, one per path (empty for a
+  // picture without one), read through the window's metadata reading; all empty when
+  // the window has none.
+  std::vector<std::string> CaptionsOf(const std::vector<std::string>& paths);
   // Sets the comment box and stores it as the selected picture's comment.
   void SetCommentBox(const std::string& text);
   void SetPictureFrameCount();

@@ -31,6 +31,9 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   MainWindowLogic& operator=(const MainWindowLogic&) = delete;
 
   void SetObserver(WindowObserver* observer) { state_.observer = observer; }
+  // How pictures' own captions and dates are read (for pictures that arrive and Sort by
+  // Date Taken); the program hands in its own, which must outlive the window's logic.
+  void SetMetadataReading(MetadataReading* reading) { state_.metadata_reading = reading; }
 
   // Start-up in its order: directories, the Torvexa viewer, then New.
   void Startup();

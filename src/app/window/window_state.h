@@ -5,6 +5,7 @@
 #include "model/edit_history.h"
 #include "model/project.h"
 #include "platform/user_dialogs.h"
+#include "window/metadata_reading.h"
 #include "window/recent_projects.h"
 #include "window/window_observer.h"
 
@@ -50,6 +51,8 @@ struct WindowState {
   ProjectSettings settings;
   ProgramDirectories directories;
   EditHistory history;
+  // How pictures' own captions and dates are read; none in a window that cannot read them.
+  MetadataReading* metadata_reading = nullptr;
   RecentProjects recent;
   bool generation_running = false;  // kept by the run controller
 };

@@ -14,8 +14,8 @@
 namespace quorvale {
 namespace {
 
-// The five quick-help texts in badge order (Image1 to Image5), then the nine help
-// topics in link order.
+// The five quick-help texts in badge order (Image1 to Image5), then the nine original
+// help topics in link order.
 struct HelpTextCase {
   const char* name;
   std::string (*function)();
@@ -59,7 +59,8 @@ TEST(HelpTexts, TopicsInLinkOrderWithTheirTexts) {
   }
   // The later features' topics follow, each with a text of its own.
   const std::vector<std::string_view> later = {"The HTML Viewer", "Pictures and Formats", "Editing, Undo and Keys",
-                                               "Generating and Opening"};
+                                               "Generating and Opening", "Captions from the Photos",
+                                               "Sorting an Album"};
   ASSERT_EQ(HelpTopics().size(), 9 + later.size());
   for (std::size_t i = 0; i < later.size(); ++i) {
     const HelpTopic& topic = HelpTopics()[9 + i];

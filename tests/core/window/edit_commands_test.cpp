@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -470,6 +471,107 @@ TEST_F(EditCommandsTest, ProjectDialogsStartInTheUsersDocuments) {
   dialogs.paths.push_back(std::nullopt);
   window.session().OpenProject();
   EXPECT_EQ(dialogs.file_dialogs.back().initial_folder, folder.str());
+}
+
+// Pictures arrive with their own captions as comments, in the step that adds them; a
+// comment the user wrote stays, and a placeholder or an unreadable file gives none.
+TEST_F(EditCommandsTest, PicturesArriveWithTheirOwnCaptions) {
+  metadata.by_name = {{"lake.jpg", {{"Sunset over the lake", "From Exif"}, {}}},
+                      {"camera.jpg", {{"OLYMPUS DIGITAL CAMERA", "  "}, {}}},
+                      {"p1.jpg", {{"Not over a typed comment"}, {}}},
+                      {"a.jpg", {{"", "First day"}, {}}}};
+  const auto comments = [this] {
+    const int album = logic.project().SelectedAlbum();
+    std::string text = logic.project().AlbumTitles(album) + ":";
+    for (const Picture& picture : logic.project().AlbumPictures(album)) {
+      text += " " + picture.path.substr(picture.path.rfind(kSep) + 1) + "=" + picture.comment;
+    }
+    return text + " [" + logic.content().CommentText() + "]";
+  };
+  using Edit = std::function<void(EditCommandsTest&)>;
+  const struct {
+    const char* what;
+    Edit edit;
+    std::string after;
+  } cases[] = {
+      {"add pictures", [](auto& t) { t.AddPictures({"lake.jpg", "camera.jpg", "unread.jpg", "p1.jpg"}); },
+       "Album: p0.jpg= p1.jpg=one lake.jpg=Sunset over the lake camera.jpg= unread.jpg= p2.jpg= [one]"},
+      {"add one picture", [](auto& t) { t.AddPictures({"lake.jpg"}); },
+       "Album: p0.jpg= p1.jpg=one lake.jpg=Sunset over the lake p2.jpg= [Sunset over the lake]"},
+      {"drop pictures",
+       [](auto& t) { t.logic.DropPaths(DropTarget::kPictureList, {t.MakeFile("camera.jpg"), t.MakeFile("lake.jpg")}); },
+       "Album: p0.jpg= p1.jpg=one camera.jpg= lake.jpg=Sunset over the lake p2.jpg= [Sunset over the lake]"},
+      {"drop a folder",
+       [](auto& t) {
+         t.MakeFile("Day 1/lake.jpg");
+         t.MakeFile("Day 1/a.jpg");
+         t.logic.DropPaths(DropTarget::kAlbumList, {t.folder.str() + "/Day 1"});
+       },
+       "Day 1: a.jpg=First day lake.jpg=Sunset over the lake [First day]"},
+  };
+  for (const auto& c : cases) {
+    TwoAlbums();
+    metadata.requests.clear();
+    const std::string before = comments();
+    c.edit(*this);
+    EXPECT_EQ(comments(), c.after) << c.what;
+    ASSERT_EQ(metadata.requests.size(), 1u) << c.what;  // every picture in one reading
+    EXPECT_EQ(metadata.requests[0].label, "Reading the pictures' own captions...");
+    EXPECT_EQ(metadata.requests[0].title, "Quorvale 1.0.0 - Add Picture");
+    logic.session().Undo();
+    EXPECT_EQ(comments(), before) << c.what;
+    logic.session().Redo();
+    EXPECT_EQ(comments(), c.after) << c.what;
+    EXPECT_TRUE(dialogs.messages.empty()) << c.what;
+    std::filesystem::remove_all(folder.path() / "Day 1");
+  }
+}
+
+// Sort by Date Taken puts the dated pictures in the order they were taken and the
+// undated ones after them in their order, as one step; it changes nothing when it
+// cannot sort.
+TEST_F(EditCommandsTest, SortByDateTakenPutsUndatedPicturesLastAsOneStep) {
+  const std::map<std::string, PictureMetadata> dated = {
+      {"p0.jpg", {{}, {"2024:05:03 10:00:00"}}},
+      {"p1.jpg", {{}, {"0000:00:00 00:00:00"}}},         // a camera without a clock
+      {"p2.jpg", {{}, {"", "2024:05:01 08:00:00"}}},     // digitized only
+      {"p4.jpg", {{}, {"2024-05-02T12:00:00+02:00"}}}};  // XMP; p3.jpg cannot be read
+  const MessageRequest no_dates{"None of these pictures holds the date it was taken: the album keeps its order.",
+                                "Quorvale 1.0.0 - Sort by Date Taken", Buttons::kOk, Icon::kInformation};
+  const struct {
+    const char* what;
+    std::map<std::string, PictureMetadata> metadata;
+    bool stop;
+    std::string after;  // the picture list; "undone" is what Undo then shows
+    std::string undone;
+    Messages messages;
+  } cases[] = {
+      {"dated first", dated, false, "p2.jpg p4.jpg *p0.jpg p1.jpg p3.jpg", "*p0.jpg p1.jpg p2.jpg p3.jpg p4.jpg", {}},
+      {"in order already", {{"p0.jpg", {{}, {"2020:01:01 00:00:00"}}}}, false, "*p0.jpg p1.jpg p2.jpg p3.jpg p4.jpg",
+       "", {}},
+      {"nothing dated", {{"p1.jpg", {{}, {"0000:00:00 00:00:00"}}}}, false, "*p0.jpg p1.jpg p2.jpg p3.jpg p4.jpg", "",
+       {no_dates}},
+      {"reading stopped", dated, true, "*p0.jpg p1.jpg p2.jpg p3.jpg p4.jpg", "", {}},
+  };
+  const auto rows = [this] {
+    const std::string seen = Seen();
+    return seen.substr(seen.find("Pictures: ") + 12, seen.rfind('|') - seen.find("Pictures: ") - 12);
+  };
+  for (const auto& c : cases) {
+    ClearModified();
+    logic.Startup();
+    AlbumWithPictures(5);
+    metadata.by_name = c.metadata;
+    metadata.stop = c.stop;
+    ASSERT_TRUE(logic.content().SortByDateEnabled());
+    logic.content().SortPicturesByDateTaken();
+    EXPECT_EQ(rows(), c.after) << c.what;
+    EXPECT_EQ(TakeMessages(), c.messages) << c.what;
+    logic.session().Undo();  // the sort, or else the pictures' arrival: no sort made a step
+    EXPECT_EQ(rows(), c.undone) << c.what;
+  }
+  metadata.stop = false;
+  EXPECT_EQ(metadata.requests.back().label, "Reading when the pictures were taken...");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/support/scripted_dialogs.h"
 #include "platform/path.h"
 #include "window/main_window.h"
+#include "window/metadata_reading.h"
 
 namespace quorvale::testing {
 
@@ -30,9 +32,30 @@ inline std::string Repeat(const std::string& piece, int times) {
   return text;
 }
 
+// Pictures' metadata by file name, read at once; a file not named has none. Keeps what
+// the window asked for; `stop` answers as a reading the user stopped before any file.
+class FakeMetadataReading : public MetadataReading {
+ public:
+  MetadataReads ReadAll(const MetadataRequest& request) override {
+    requests.push_back(request);
+    MetadataReads reads{{}, stop};
+    for (const std::string& path : request.paths) {
+      const auto found = by_name.find(path.substr(path.rfind(kSep) + 1));
+      reads.metadata.push_back(found == by_name.end() || stop ? std::nullopt : std::optional(found->second));
+    }
+    return reads;
+  }
+  std::map<std::string, PictureMetadata> by_name;
+  std::vector<MetadataRequest> requests;
+  bool stop = false;
+};
+
 class MainWindowTest : public ::testing::Test {
  public:
-  MainWindowTest() : logic(dialogs, clock, kProgram) { logic.Startup(); }
+  MainWindowTest() : logic(dialogs, clock, kProgram) {
+    logic.SetMetadataReading(&metadata);
+    logic.Startup();
+  }
 
   void AddAlbum(const std::string& title) {
     dialogs.texts.push_back(title);
@@ -79,6 +102,7 @@ class MainWindowTest : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   FixedClock clock;
+  FakeMetadataReading metadata;
   MainWindowLogic logic;
 };
 
