@@ -150,8 +150,11 @@ void UploadController::FinishUpload(const std::string& address, const UploadResu
       case UploadOutcome::kConnectionLost:
         run_.EndOtherTask("Upload failed");
         text = "The upload to " + address + " could not go on: " +
-               (attempt.failure ? attempt.failure->reason : std::string("the server went away")) + ".\n\n" +
-               CountsLines(counts) + "\n\nThe next upload goes on from where this one stopped.";
+               (attempt.failure ? attempt.failure->reason : std::string("the server went away")) + ".";
+        // Counts and a later resumption only mean something once a file got through.
+        if (counts.uploaded + counts.unchanged + counts.kept > 0) {
+          text += "\n\n" + CountsLines(counts) + "\n\nThe next upload goes on from where this one stopped.";
+        }
         icon = Icon::kCritical;
         break;
       case UploadOutcome::kStopped:

@@ -139,9 +139,7 @@ TEST_F(UploadWindowTest, EveryUploadEndsInOneBoxWithTheCountsOrTheReason) {
       {folder, {}, {}, {}, {"The site is uploaded to " + folder + ".\n\n" + counts_all, "", Buttons::kOk, Icon::kInformation},
        "Upload completed"},
       {"sftp://me@example.net/site", TransferFailure{"Login denied", false}, {}, {Answer::kYes},
-       {"The upload to sftp://me@example.net/site could not go on: Login denied.\n\nUploaded: 0\nUnchanged: 0\n"
-        "Deleted: 0\nKept: 0\nErrors: 1\n\nThe next upload goes on from where this one stopped.",
-        "", Buttons::kOk, Icon::kCritical},
+       {"The upload to sftp://me@example.net/site could not go on: Login denied.", "", Buttons::kOk, Icon::kCritical},
        "Upload failed"},
       {"sftp://me@example.net/site", {}, TransferFailure{"Permission denied", false}, {Answer::kYes},
        {"The upload to sftp://me@example.net/site is finished, with problems.\n\nUploaded: 0\nUnchanged: 0\n"
