@@ -224,8 +224,10 @@ void GeneratePage::Connect() {
   connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.Cancel(); });
   // The address is taken when the user has finished typing: a plain ftp:// address asks
   // first, and half an address is no setting.
-  connect(txtUploadTo_, &QLineEdit::editingFinished, this,
-          [this] { logic_.publishing().OnUploadAddressEdited(txtUploadTo_->text().toStdString()); });
+  connect(txtUploadTo_, &QLineEdit::editingFinished, this, [this] {
+    txtUploadTo_->setModified(false);  // from now on the box shows the setting again
+    logic_.publishing().OnUploadAddressEdited(txtUploadTo_->text().toStdString());
+  });
   // The upload goes on a worker thread, reporting in the status box and progress bar.
   connect(btnUpload_, &QPushButton::clicked, this, [this] { logic_.upload().UploadCommand(); });
   // Typing into the access URL is undone once the edit has finished.
@@ -271,7 +273,8 @@ void GeneratePage::Render() {
   frmPublish_->setEnabled(settings_enabled);
   btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
-  ShowLine(txtUploadTo_, logic_.publishing().UploadAddress());
+  // What the user is typing there is not the setting yet: it stays until they finish.
+  if (!txtUploadTo_->isModified()) ShowLine(txtUploadTo_, logic_.publishing().UploadAddress());
   lblUploadTo_->setEnabled(settings_enabled);
   txtUploadTo_->setEnabled(settings_enabled);
   btnUpload_->setEnabled(logic_.upload().UploadEnabled());

@@ -50,7 +50,7 @@ void RunController::GenerateCommand() {
   FollowTranscript(true);
   status_text_.Clear();
   generation_progress_ = {};
-  progress_bar_ = {};
+  progress_bar_ = ProgressBarFor(generation_progress_);
 
   // The job is a copy: nothing the window does can reach the running job.
   GenerationJob job = MakeGenerationJob(state_.project, state_.settings, state_.project.ProjectPath, clock_,

@@ -89,7 +89,7 @@ class RunController {
   GenerationCounters generation_counters_;
   PictureImaging* imaging_ = nullptr;
   GenerationProgress generation_progress_;
-  ProgressBarState progress_bar_;
+  ProgressBarState progress_bar_ = ProgressBarFor(GenerationProgress{});
   // The run's sink outlives the worker that feeds it: the runner is destroyed first.
   std::unique_ptr<GenerationEvents> run_events_;
   std::unique_ptr<GenerationRunner> runner_;
