@@ -65,6 +65,7 @@ UploadRunner::Work UploadController::UploadWork(const std::string& address, std:
     };
     auto transfer = TransferFor(job.destination, servers, std::move(questions));
     if (auto* refused = std::get_if<std::string>(&transfer)) {
+      if (events.line) events.line("ERROR: Quorvale cannot upload to " + job.destination + ": " + *refused + ".");
       attempt->refused = std::move(*refused);
       return UploadResult{UploadOutcome::kConnectionLost, {}};
     }

@@ -2,6 +2,10 @@
 // server's questions and the box that ends every upload.
 #include "window/upload_controller.h"
 
+#include <future>
+#include <mutex>
+#include <thread>
+
 #include "core/generate/generation_fixture.h"
 #include "layout/site_layout.h"
 #include "upload/folder_transfer.h"
@@ -185,6 +189,71 @@ TEST_F(UploadWindowTest, EveryUploadEndsInOneBoxWithTheCountsOrTheReason) {
   }
   // An upload's transcript follows the earlier ones in the status box.
   EXPECT_NE(run_.StatusText().find("\r\n\r\nUpload to sftp://me@example.net/site started"), std::string::npos);
+}
+
+// A server whose first file waits, once it has said so, until the test opens the gate.
+class GatedServer final : public Transfer {
+ public:
+  GatedServer(std::promise<void>& reached, std::shared_future<void> gate) : reached_(reached), gate_(std::move(gate)) {}
+  std::variant<std::optional<std::string>, TransferFailure> Fetch(const std::string&) override {
+    return std::optional<std::string>();
+  }
+  std::optional<TransferFailure> PutBytes(std::string_view, const std::string&) override {
+    if (!waited_) reached_.set_value();
+    waited_ = true;
+    gate_.wait();
+    return std::nullopt;
+  }
+  std::optional<TransferFailure> Remove(const std::string&) override { return std::nullopt; }
+
+ private:
+  std::promise<void>& reached_;
+  std::shared_future<void> gate_;
+  bool waited_ = false;
+};
+
+// Cancel during an upload on the worker: it stops after the file in hand, the window's
+// thread stays free meanwhile, and the box says how far it came.
+TEST_F(UploadWindowTest, CancelStopsTheUploadOnTheWorkerAfterTheFileInHand) {
+  AddAlbum("Lake", {{Picture("a", "boat.jpg", "boat"), ""}});
+  Run(publish_);
+  std::mutex mutex;
+  std::deque<std::function<void()>> posted;
+  upload_.RunUploadsInBackground([&](std::function<void()> task) {
+    const std::lock_guard lock(mutex);
+    posted.push_back(std::move(task));
+  });
+  std::promise<void> reached, gate;
+  upload_.SetServerTransfers([&reached, shared = gate.get_future().share()](const std::string&, ServerQuestions)
+                                 -> std::variant<std::unique_ptr<Transfer>, std::string> {
+    return std::make_unique<GatedServer>(reached, shared);
+  });
+  state_.settings.PublishDirectory = publish_;
+  state_.settings.UploadAddress = "sftp://me@example.net/site";
+  upload_.UploadCommand();
+  EXPECT_TRUE(upload_.UploadRunning());
+  EXPECT_FALSE(upload_.UploadEnabled());
+  reached.get_future().wait();  // the first file is in hand
+  upload_.CancelUpload();
+  gate.set_value();
+  for (int waited = 0; upload_.UploadRunning() && waited < 10000; ++waited) {
+    std::function<void()> task;
+    {
+      const std::lock_guard lock(mutex);
+      if (!posted.empty()) {
+        task = std::move(posted.front());
+        posted.pop_front();
+      }
+    }
+    if (task) task();
+    else std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(window_dialogs_.messages,
+            (Messages{{"The upload to sftp://me@example.net/site was stopped.\n\nUploaded: 1\nUnchanged: 0\n"
+                       "Deleted: 0\nKept: 0\nErrors: 0\n\nThe next upload goes on from where this one stopped.",
+                       "Quorvale 1.0.0 - Upload", Buttons::kOk, Icon::kInformation}}));
+  EXPECT_EQ(run_.StatusCaption(), "Upload stopped");
+  EXPECT_TRUE(upload_.UploadEnabled());
 }
 
 // A password is asked for once in a session, again after the server refused it, and
