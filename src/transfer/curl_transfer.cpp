@@ -103,6 +103,9 @@ std::variant<ServerAddress, std::string> ParseServerAddress(const std::string& t
 struct CurlTransfer::State {
   ServerAddress address;
   TrustNewHost trust_new_host;
+  AskPassword ask_password;
+  std::optional<std::string> password;  // once given, for every later connection
+  bool password_asked = false;          // the user is asked once per transfer
   CURL* curl = nullptr;
   std::string known_hosts;
   std::string key_file;
@@ -146,7 +149,12 @@ struct CurlTransfer::State {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
     curl_easy_setopt(curl, CURLOPT_USERNAME, address.user.c_str());
-    curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, static_cast<long>(CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT));
+    long auth_types = CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT;
+    if (password) {
+      auth_types |= CURLSSH_AUTH_PASSWORD;
+      curl_easy_setopt(curl, CURLOPT_PASSWORD, password->c_str());
+    }
+    curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, auth_types);
     curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, known_hosts.c_str());
     curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, &State::KeyCheck);
     curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, this);
@@ -156,8 +164,26 @@ struct CurlTransfer::State {
     }
   }
 
-  std::optional<TransferFailure> Perform() {
-    const CURLcode code = curl_easy_perform(curl);
+  // Runs one request: `options` sets what it does on a fresh handle. When the server
+  // refuses the keys and no password was tried yet, the user is asked for one, and the
+  // request goes again with it.
+  std::optional<TransferFailure> Run(const std::function<void()>& options) {
+    Begin();
+    options();
+    CURLcode code = curl_easy_perform(curl);
+    if (code == CURLE_LOGIN_DENIED && !password_asked && ask_password) {
+      password_asked = true;
+      password = ask_password();
+      if (password) {
+        Begin();
+        options();
+        code = curl_easy_perform(curl);
+      }
+    }
+    return Outcome(code);
+  }
+
+  std::optional<TransferFailure> Outcome(CURLcode code) {
     last = code;
     if (code == CURLE_OK) return std::nullopt;
     TransferFailure failure;
@@ -193,19 +219,24 @@ CurlTransfer::CurlTransfer(ServerAddress address, TrustNewHost trust_new_host) :
 
 CurlTransfer::~CurlTransfer() {
   if (state_->curl) curl_easy_cleanup(state_->curl);
+  if (state_->password) std::fill(state_->password->begin(), state_->password->end(), '\0');
 }
+
+void CurlTransfer::SetAskPassword(AskPassword ask_password) { state_->ask_password = std::move(ask_password); }
 
 std::variant<std::optional<std::string>, TransferFailure> CurlTransfer::Fetch(const std::string& path) {
   State& state = *state_;
   std::string bytes;
-  state.Begin();
-  curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(path).c_str());
-  curl_easy_setopt(state.curl, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* out) {
-    static_cast<std::string*>(out)->append(data, size * count);
-    return size * count;
+  const auto failure = state.Run([&] {
+    bytes.clear();
+    curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(path).c_str());
+    curl_easy_setopt(state.curl, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* out) {
+      static_cast<std::string*>(out)->append(data, size * count);
+      return size * count;
+    });
+    curl_easy_setopt(state.curl, CURLOPT_WRITEDATA, &bytes);
   });
-  curl_easy_setopt(state.curl, CURLOPT_WRITEDATA, &bytes);
-  if (auto failure = state.Perform()) {
+  if (failure) {
     if (state.last == CURLE_REMOTE_FILE_NOT_FOUND) return std::optional<std::string>();
     return *failure;
   }
@@ -218,40 +249,41 @@ std::optional<TransferFailure> CurlTransfer::PutBytes(std::string_view bytes, co
   struct Reader {
     std::string_view rest;
   } reader{bytes};
-  state.Begin();
-  curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(temporary).c_str());
-  curl_easy_setopt(state.curl, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(state.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
-  curl_easy_setopt(state.curl, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
-  curl_easy_setopt(state.curl, CURLOPT_READFUNCTION, +[](char* buffer, size_t size, size_t count, void* data) {
-    auto* from = static_cast<Reader*>(data);
-    const std::size_t length = std::min(size * count, from->rest.size());
-    std::copy_n(from->rest.data(), length, buffer);
-    from->rest.remove_prefix(length);
-    return length;
-  });
-  curl_easy_setopt(state.curl, CURLOPT_READDATA, &reader);
   // The server's rename does not replace a file: the old one goes first ("*": its
   // absence is no failure), then the new one takes its name.
   const std::string remove_old = "*rm " + Quoted(state.ServerPath(path));
   const std::string rename = "rename " + Quoted(state.ServerPath(temporary)) + " " + Quoted(state.ServerPath(path));
   curl_slist* commands = curl_slist_append(nullptr, remove_old.c_str());
   commands = curl_slist_append(commands, rename.c_str());
-  curl_easy_setopt(state.curl, CURLOPT_POSTQUOTE, commands);
-  auto failure = state.Perform();
+  auto failure = state.Run([&] {
+    reader.rest = bytes;
+    curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(temporary).c_str());
+    curl_easy_setopt(state.curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(state.curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+    curl_easy_setopt(state.curl, CURLOPT_FTP_CREATE_MISSING_DIRS, static_cast<long>(CURLFTP_CREATE_DIR_RETRY));
+    curl_easy_setopt(state.curl, CURLOPT_READFUNCTION, +[](char* buffer, size_t size, size_t count, void* data) {
+      auto* from = static_cast<Reader*>(data);
+      const std::size_t length = std::min(size * count, from->rest.size());
+      std::copy_n(from->rest.data(), length, buffer);
+      from->rest.remove_prefix(length);
+      return length;
+    });
+    curl_easy_setopt(state.curl, CURLOPT_READDATA, &reader);
+    curl_easy_setopt(state.curl, CURLOPT_POSTQUOTE, commands);
+  });
   curl_slist_free_all(commands);
   return failure;
 }
 
 std::optional<TransferFailure> CurlTransfer::Remove(const std::string& path) {
   State& state = *state_;
-  state.Begin();
-  curl_easy_setopt(state.curl, CURLOPT_URL, state.Url("").c_str());
-  curl_easy_setopt(state.curl, CURLOPT_NOBODY, 1L);
   const std::string command = "rm " + Quoted(state.ServerPath(path));
   curl_slist* commands = curl_slist_append(nullptr, command.c_str());
-  curl_easy_setopt(state.curl, CURLOPT_QUOTE, commands);
-  auto failure = state.Perform();
+  auto failure = state.Run([&] {
+    curl_easy_setopt(state.curl, CURLOPT_URL, state.Url("").c_str());
+    curl_easy_setopt(state.curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(state.curl, CURLOPT_QUOTE, commands);
+  });
   curl_slist_free_all(commands);
   if (failure && !failure->connection_lost) {
     // A file that is not there any more is what was asked for.

@@ -65,15 +65,20 @@ Form1::Form1(MainWindowLogic& logic, QWidget* parent) : QMainWindow(parent), log
   generate_page_->InstallUndoKeyFilter(this);
   logic_.SetObserver(this);
   // Runs go on a worker thread; their events come back through this window's event loop.
-  logic_.run().RunGenerationInBackground(
-      [this](std::function<void()> task) { QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection); });
+  const auto post = [this](std::function<void()> task) {
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+  };
+  logic_.run().RunGenerationInBackground(post);
+  logic_.upload().RunUploadsInBackground(post);
   Render();
   generate_page_->RenderStatusText();
   SizeAndCentre();
 }
 
 Form1::~Form1() {
-  logic_.run().RunGenerationInBackground(nullptr);  // stops a run still going; nothing more is posted here
+  // Stops a run or an upload still going; nothing more is posted here.
+  logic_.run().RunGenerationInBackground(nullptr);
+  logic_.upload().RunUploadsInBackground(nullptr);
   logic_.SetObserver(nullptr);
 }
 
@@ -172,9 +177,9 @@ void Form1::Connect() {
   connect(mnuEditSortByName_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByName(); });
   connect(mnuEditSortByDate_, &QAction::triggered, this, [this] { logic_.content().SortPicturesByDateTaken(); });
   connect(mnuEditFindMoved_, &QAction::triggered, this, [this] { logic_.FindMovedPictures(); });
-  // Escape stops a run as Cancel does; with no run going it does nothing.
+  // Escape stops a run or an upload as Cancel does; with none going it does nothing.
   auto* cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(cancel, &QShortcut::activated, this, [this] { logic_.run().CancelGeneration(); });
+  connect(cancel, &QShortcut::activated, this, [this] { logic_.Cancel(); });
   connect(SSTab1_, &QTabWidget::currentChanged, this, [this](int page) { logic_.OnTabChanged(page); });
   connect(mnuHelpTopics_, &QAction::triggered, this, [this] { FrmHelp::ShowModal(this); });
 }
@@ -279,7 +284,9 @@ void Form1::StatusCaptionChanged() { generate_page_->RenderStatusCaption(); }
 
 void Form1::StateChanged() { Render(); }
 
-void Form1::GenerationProgressed(const GenerationProgress& progress) { generate_page_->RenderProgress(progress); }
+void Form1::GenerationProgressed(const GenerationProgress&) { generate_page_->RenderProgress(); }
+
+void Form1::ProgressBarChanged() { generate_page_->RenderProgress(); }
 
 void Form1::CloseRequested() { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }
 

@@ -39,6 +39,7 @@ class Form1 final : public QMainWindow, public WindowObserver {
   // control to the event loop.
   void StatusCaptionChanged() override;
   void GenerationProgressed(const GenerationProgress& progress) override;
+  void ProgressBarChanged() override;
   void CloseRequested() override;
 
  protected:

@@ -164,7 +164,19 @@ void GeneratePage::Build() {
   btnGenerate_ = Button("btnGenerate", QStringLiteral("Ge&nerate >>"), QStringLiteral("Start Generation"), this);
   btnGenerate_->setMinimumWidth(110);
   auto* generate_row = new QHBoxLayout;
-  generate_row->addStretch(1);
+  // Where Upload sends the site, and Upload, on the row of the buttons that finish the
+  // work, so the page keeps its height.
+  lblUploadTo_ = Named(new QLabel(QStringLiteral("Upload &to:"), this), "lblUploadTo");
+  txtUploadTo_ = Named(new QLineEdit(this), "txtUploadTo");
+  txtUploadTo_->setPlaceholderText(QStringLiteral("sftp://user@host/path"));
+  txtUploadTo_->setToolTip(Q(PublishingSettings::UploadAddressToolTip()));
+  lblUploadTo_->setBuddy(txtUploadTo_);
+  btnUpload_ = Button("btnUpload", QStringLiteral("&Upload"),
+                      QStringLiteral("Copy the generated site to the address, sending only what changed"), this);
+  generate_row->addWidget(lblUploadTo_);
+  generate_row->addWidget(txtUploadTo_, 1);
+  generate_row->addWidget(btnUpload_);
+  generate_row->addSpacing(12);
   generate_row->addWidget(QuickHelpBadge(4, logic_, this));
   btnOpenSite_ = Button("btnOpenSite", QStringLiteral("&Open Site"),
                         QStringLiteral("Open the generated site's home page in the default browser"), this);
@@ -209,7 +221,15 @@ void GeneratePage::Connect() {
   // The run goes on a worker thread; the status label, the progress bar and the status
   // box follow it through the observer while the window keeps drawing.
   connect(btnGenerate_, &QPushButton::clicked, this, [this] { logic_.run().GenerateCommand(); });
-  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.run().CancelGeneration(); });
+  connect(btnCancelGeneration_, &QPushButton::clicked, this, [this] { logic_.Cancel(); });
+  // The address is taken when the user has finished typing: a plain ftp:// address asks
+  // first, and half an address is no setting.
+  connect(txtUploadTo_, &QLineEdit::editingFinished, this, [this] {
+    txtUploadTo_->setModified(false);  // from now on the box shows the setting again
+    logic_.publishing().OnUploadAddressEdited(txtUploadTo_->text().toStdString());
+  });
+  // The upload goes on a worker thread, reporting in the status box and progress bar.
+  connect(btnUpload_, &QPushButton::clicked, this, [this] { logic_.upload().UploadCommand(); });
   // Typing into the access URL is undone once the edit has finished.
   connect(
       lblApplicationURL_, &QPlainTextEdit::textChanged, this,
@@ -249,21 +269,27 @@ void GeneratePage::Render() {
   ShowLine(txtAppSource_, logic_.settings().ApplicationSourceDirectory);
   lblStatus_->setText(Q(logic_.run().StatusCaption()));
   // While a run goes on, nothing here edits the project or starts another run.
-  const bool idle = !logic_.run().GenerationRunning();
+  const bool idle = !logic_.run().GenerationRunning() && !logic_.upload().UploadRunning();
   frmPublish_->setEnabled(settings_enabled);
   btnGenerate_->setEnabled(logic_.run().GenerateEnabled() && idle);
   btnCancelGeneration_->setEnabled(!idle);
+  // What the user is typing there is not the setting yet: it stays until they finish.
+  if (!txtUploadTo_->isModified()) ShowLine(txtUploadTo_, logic_.publishing().UploadAddress());
+  lblUploadTo_->setEnabled(settings_enabled);
+  txtUploadTo_->setEnabled(settings_enabled);
+  btnUpload_->setEnabled(logic_.upload().UploadEnabled());
   btnOpenSite_->setEnabled(logic_.run().OpenSiteEnabled());
   lblViewerHint_->setText(Q(logic_.publishing().ViewerHint()));
   lblViewerHint_->setVisible(!lblViewerHint_->text().isEmpty());
-  RenderProgress(logic_.run().Progress());
+  RenderProgress();
 }
 
-void GeneratePage::RenderProgress(const GenerationProgress& progress) {
-  prgGeneration_->setMaximum(std::max(progress.pictures_total, 1));
-  prgGeneration_->setValue(std::min(progress.pictures_done, prgGeneration_->maximum()));
+void GeneratePage::RenderProgress() {
+  const ProgressBarState& progress = logic_.run().ProgressBar();
+  prgGeneration_->setMaximum(std::max(progress.maximum, 1));
+  prgGeneration_->setValue(std::min(progress.value, prgGeneration_->maximum()));
   // The bar reads "%" as the start of a placeholder; an album title may hold one.
-  prgGeneration_->setFormat(Q(ProgressText(progress)).replace(QLatin1Char('%'), QStringLiteral("%%")));
+  prgGeneration_->setFormat(Q(progress.text).replace(QLatin1Char('%'), QStringLiteral("%%")));
 }
 
 void GeneratePage::RenderStatusCaption() {

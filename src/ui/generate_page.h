@@ -20,7 +20,6 @@ class QRadioButton;
 
 namespace quorvale {
 class MainWindowLogic;
-struct GenerationProgress;
 }  // namespace quorvale
 
 namespace quorvale::ui {
@@ -36,7 +35,7 @@ class GeneratePage final : public QWidget {
 
   // Shows the settings, the status caption, the buttons and the progress.
   void Render();
-  void RenderProgress(const GenerationProgress& progress);
+  void RenderProgress();
   // Shows the current status caption and repaints the label at once, without handing
   // control to the event loop.
   void RenderStatusCaption();
@@ -79,6 +78,9 @@ class GeneratePage final : public QWidget {
   QPushButton* btnCancelGeneration_ = nullptr;
   QPushButton* btnGenerate_ = nullptr;
   QPushButton* btnOpenSite_ = nullptr;
+  QLabel* lblUploadTo_ = nullptr;
+  QLineEdit* txtUploadTo_ = nullptr;
+  QPushButton* btnUpload_ = nullptr;
   QLabel* lblViewerHint_ = nullptr;
   QLabel* Label10_ = nullptr;
   QPlainTextEdit* lblApplicationURL_ = nullptr;

@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 
 #include <clocale>
+#include <memory>
+#include <string>
+#include <variant>
 
 #include "vips/module_picture_metadata.h"
 #include "vips/vips_picture_imaging.h"
@@ -13,8 +16,30 @@
 #include "platform/program_folder.h"
 #include "ui/form1.h"
 #include "ui/qt_metadata_reading.h"
+#include "ui/qt_password_port.h"
 #include "ui/qt_user_dialogs.h"
 #include "window/main_window.h"
+#ifdef QUORVALE_HAS_SFTP
+#include "transfer/curl_transfer.h"
+#endif
+
+namespace {
+
+#ifdef QUORVALE_HAS_SFTP
+// The window's way to servers: libcurl's transfer for the address, with the window's
+// questions about a new server key and a password.
+std::variant<std::unique_ptr<quorvale::Transfer>, std::string> ServerTransfer(const std::string& text,
+                                                                             quorvale::ServerQuestions questions) {
+  auto address = quorvale::ParseServerAddress(text);
+  if (auto* problem = std::get_if<std::string>(&address)) return std::move(*problem);
+  auto transfer = std::make_unique<quorvale::CurlTransfer>(std::get<quorvale::ServerAddress>(std::move(address)),
+                                                           std::move(questions.trust_new_host));
+  transfer->SetAskPassword(std::move(questions.ask_password));
+  return transfer;
+}
+#endif
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Dates in the status texts follow the user's locale.
@@ -41,9 +66,15 @@ int main(int argc, char** argv) {
     recent.push_back(path.toStdString());
   }
   logic.recent().Assign(recent);
+  quorvale::ui::QtPasswordPort passwords;
+  logic.upload().SetPasswordPort(&passwords);
+#ifdef QUORVALE_HAS_SFTP
+  logic.upload().SetServerTransfers(&ServerTransfer);
+#endif
   quorvale::ui::Form1 form(logic);
   dialogs.AttachWindow(&form);
   metadata_reading.AttachWindow(&form);
+  passwords.AttachWindow(&form);
   logic.Startup();
   form.show();
   // `quorvale FILE.qs1`, as a file manager starts it: that project opens.

@@ -77,6 +77,27 @@ std::string GetRunHelpText() {
   });
 }
 
+std::string GetUploadHelpText() {
+  return JoinHelpLines({
+      "UPLOADING TO A WEB SERVER: ",
+      "",
+      "1. On the Generate page, type where the site goes in 'Upload to': sftp://user@host/path (signs in with your "
+      "SSH agent or key), ftps://user@host/path (asks for the password), ftp://user@host/path (only after a "
+      "warning: the password travels unencrypted) or a folder of this computer. A port may follow the host, as in "
+      "host:2222.",
+      "2. Generate the site, then click Upload. Only the files the server does not already have with the same "
+      "content are sent, each under a temporary name first, so a visitor never sees half a page; the pages go after "
+      "the pictures they show.",
+      "3. A file is deleted on the server only when an earlier upload put it there and the site no longer has it. "
+      "Anything else on the server is left as it is.",
+      "4. The progress bar counts the files; Cancel (or Escape) stops after the file in hand, and the next upload "
+      "goes on from there.",
+      "5. The first time a server is reached, its key is shown and you are asked whether to trust it; a server "
+      "whose key changed is refused. A password is asked once per session; tick Remember to keep it in the "
+      "desktop's keyring. No password is ever kept in the project.",
+  });
+}
+
 std::string GetCaptionsHelpText() {
   return JoinHelpLines({
       "CAPTIONS FROM THE PHOTOS:",

@@ -10,6 +10,7 @@ std::string GetHtmlViewerHelpText();
 std::string GetPicturesHelpText();
 std::string GetEditingHelpText();
 std::string GetRunHelpText();
+std::string GetUploadHelpText();
 std::string GetCaptionsHelpText();
 std::string GetSortingHelpText();
 

@@ -205,6 +205,7 @@ const std::array<HelpTopic, kHelpTopicCount>& HelpTopics() {
       {"Pictures and Formats", "PICTURES AND FORMATS", &GetPicturesHelpText},
       {"Editing, Undo and Keys", "EDITING, UNDO AND KEYS", &GetEditingHelpText},
       {"Generating and Opening", "GENERATING AND OPENING THE SITE", &GetRunHelpText},
+      {"Uploading", "UPLOADING TO A WEB SERVER", &GetUploadHelpText},
       {"Captions from the Photos", "CAPTIONS FROM THE PHOTOS", &GetCaptionsHelpText},
       {"Sorting an Album", "SORTING AN ALBUM", &GetSortingHelpText},
   }};

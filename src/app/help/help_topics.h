@@ -27,7 +27,7 @@ struct HelpTopic {
 
 inline constexpr int kFirstHelpTopic = 0;
 inline constexpr int kOriginalHelpTopics = 9;  // the first release's topics, 0 to 8
-inline constexpr int kHelpTopicCount = 15;     // then the later features' topics
+inline constexpr int kHelpTopicCount = 16;     // then the later features' topics
 inline constexpr int kLastHelpTopic = kHelpTopicCount - 1;
 
 // The topics in link order.

@@ -20,7 +20,7 @@ constexpr const char* kUserProjectsFolder = "Quorvale Projects";
 
 MainWindowLogic::MainWindowLogic(UserDialogs& dialogs, const Clock& clock, std::string program_folder,
                                  std::string documents_folder)
-    : state_(dialogs), run_(state_, clock) {
+    : state_(dialogs), run_(state_, clock), upload_(state_, clock, run_) {
   state_.directories.ProgramFolder = std::move(program_folder);
   state_.directories.DocumentsFolder = std::move(documents_folder);
 }
@@ -75,6 +75,11 @@ bool MainWindowLogic::ConfirmClose() {
   // A Yes given after the run had already ended goes on to the project's save question.
   if (run_.GenerationRunning() && !run_.AskToCancelRunBeforeClosing()) return false;
   return session_.ConfirmClose();
+}
+
+void MainWindowLogic::Cancel() {
+  run_.CancelGeneration();
+  upload_.CancelUpload();
 }
 
 void MainWindowLogic::OnTabChanged(int page) {

@@ -10,6 +10,7 @@
 #include "window/project_session.h"
 #include "window/publishing_settings.h"
 #include "window/run_controller.h"
+#include "window/upload_controller.h"
 #include "window/window_state.h"
 
 namespace quorvale {
@@ -51,6 +52,8 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   const RunController& run() const { return run_; }
   RecentProjects& recent() { return state_.recent; }  // Project > Recent Projects
   const RecentProjects& recent() const { return state_.recent; }
+  UploadController& upload() { return upload_; }
+  const UploadController& upload() const { return upload_; }
 
   // --- Drops from outside ---
   // What dropping `paths` on `target` would do; the view refuses what this refuses.
@@ -65,9 +68,11 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   // generation run it asks to cancel the run; the window closes once the run has
   // stopped (CloseRequested). Otherwise it is the project's save question.
   bool ConfirmClose();
-  // mnuEditUndo, mnuEditRedo: nothing is undone while a run goes on.
-  bool CanUndo() const { return session_.CanUndo() && !run_.GenerationRunning(); }
-  bool CanRedo() const { return session_.CanRedo() && !run_.GenerationRunning(); }
+  // mnuEditUndo, mnuEditRedo: nothing is undone while a run or an upload goes on.
+  bool CanUndo() const { return session_.CanUndo() && !run_.GenerationRunning() && !upload_.UploadRunning(); }
+  bool CanRedo() const { return session_.CanRedo() && !run_.GenerationRunning() && !upload_.UploadRunning(); }
+  // btnCancelGeneration, Escape: stops the run or the upload that goes on.
+  void Cancel();
 
   // mnuEditFindMoved: relinks missing pictures to files of the same name below a folder.
   void FindMovedPictures();
@@ -99,8 +104,10 @@ class MainWindowLogic final : private ProjectSession::SessionHost {
   ContentEditor content_{state_};
   PublishingSettings publishing_{state_};
   ProjectSession session_{state_, *this};
-  // Last, so that a run still going is stopped before anything it reads goes away.
+  // Last, so that a run or an upload still going is stopped before anything it reads
+  // goes away.
   RunController run_;
+  UploadController upload_;
 };
 
 }  // namespace quorvale

@@ -11,4 +11,13 @@ std::string ProgressText(const GenerationProgress& progress) {
   return text;
 }
 
+ProgressBarState ProgressBarFor(const GenerationProgress& progress) {
+  return {progress.pictures_done, progress.pictures_total, ProgressText(progress)};
+}
+
+ProgressBarState FileProgressBar(std::size_t done, std::size_t total) {
+  return {static_cast<int>(done), static_cast<int>(total),
+          std::to_string(done) + " of " + std::to_string(total) + (total == 1 ? " file" : " files")};
+}
+
 }  // namespace quorvale

@@ -1,5 +1,6 @@
 #include "window/publishing_settings.h"
 
+#include <cctype>
 #include <iterator>
 
 #include "generate/access_url.h"
@@ -11,6 +12,21 @@ namespace quorvale {
 namespace {
 
 constexpr const char* kBrowsePublishTitle = "Select the Publishing Directory ...";
+constexpr const char* kUploadAddressCaption = "Upload to";
+constexpr const char* kPlainFtpQuestion =
+    "An ftp:// address sends your password and every file of the site unencrypted: anyone on the "
+    "way to the server can read them. Use an sftp:// or ftps:// address if the server offers one.\n\n"
+    "Upload to this ftp:// address all the same?";
+
+// ftp:// in any case of letters: the server is reached without encryption.
+bool IsPlainFtpAddress(const std::string& text) {
+  constexpr std::string_view kScheme = "ftp://";
+  if (text.size() < kScheme.size()) return false;
+  for (std::size_t i = 0; i < kScheme.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != kScheme[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -32,7 +48,7 @@ void PublishingSettings::SelectViewerType() {
 }
 
 void PublishingSettings::OnViewerOptionChosen(ViewerId viewer) {
-  if (viewer != settings_.ViewerType && state_.Editable()) {
+  if (viewer != settings_.ViewerType && state_.SettingsEditable()) {
     const Selection before = state_.CurrentSelection();
     settings_.ViewerType = viewer;
     SelectViewerType();
@@ -48,7 +64,7 @@ std::string PublishingSettings::AccessUrl() const { return AccessUrlFor(settings
 
 void PublishingSettings::OnPublishDirectoryEdited(const std::string& text) {
   // The box showing the setting again is no edit; typing on in it is one step.
-  if (text != settings_.PublishDirectory && state_.Editable()) {
+  if (text != settings_.PublishDirectory && state_.SettingsEditable()) {
     const Selection before = state_.CurrentSelection();
     settings_.PublishDirectory = text;
     state_.RecordEdit(before, "publish directory");
@@ -99,7 +115,7 @@ void PublishingSettings::OnSiteLanguageChosen(int index) {
 }
 
 bool PublishingSettings::SiteTextsEnabled() const {
-  return state_.Editable() && ViewerFor(settings_.ViewerType).site_texts;
+  return state_.SettingsEditable() && ViewerFor(settings_.ViewerType).site_texts;
 }
 
 std::vector<std::string> PublishingSettings::SiteLanguageNames() {
@@ -115,7 +131,7 @@ int PublishingSettings::SiteLanguageIndex() const {
 }
 
 bool PublishingSettings::OriginalsOptional() const {
-  return state_.Editable() && ViewerFor(settings_.ViewerType).originals_optional;
+  return state_.SettingsEditable() && ViewerFor(settings_.ViewerType).originals_optional;
 }
 
 const std::string& PublishingSettings::KeepLocationToolTip() const {
@@ -128,7 +144,7 @@ void PublishingSettings::OnAccessUrlEdited(const std::string&) {
 }
 
 void PublishingSettings::BrowseForDirectory() {
-  if (!state_.Editable()) return;
+  if (!state_.SettingsEditable()) return;
   const auto folder = state_.dialogs.ChooseFolder(kBrowsePublishTitle, settings_.PublishDirectory);
   if (!folder) return;
   if (*folder != settings_.PublishDirectory) {
@@ -137,6 +153,28 @@ void PublishingSettings::BrowseForDirectory() {
     state_.RecordEdit(before);
   }
   state_.Notify();
+}
+
+const std::string& PublishingSettings::UploadAddressToolTip() {
+  static const std::string tip =
+      "Where Upload copies the site:\n"
+      "  sftp://user@host[:port]/path (signs in with your SSH agent or key)\n"
+      "  ftps://user@host[:port]/path (asks for the password)\n"
+      "  ftp://user@host[:port]/path (unencrypted: the password can be read on the way)\n"
+      "  or a folder of this computer.\n"
+      "A path starting with /~/ is below the user's home folder. No password goes here.";
+  return tip;
+}
+
+void PublishingSettings::OnUploadAddressEdited(const std::string& text) {
+  if (text != settings_.UploadAddress && state_.SettingsEditable() &&
+      (!IsPlainFtpAddress(text) ||
+       state_.Message(kPlainFtpQuestion, kUploadAddressCaption, Buttons::kYesNo, Icon::kExclamation) == Answer::kYes)) {
+    const Selection before = state_.CurrentSelection();
+    settings_.UploadAddress = text;
+    state_.RecordEdit(before);
+  }
+  state_.Notify();  // a refused address gives way to the one that stays
 }
 
 }  // namespace quorvale

@@ -31,9 +31,12 @@ class PublishingSettings {
   void OnSiteTitleEdited(const std::string& text);         // txtSiteTitle change
   void OnSiteLanguageChosen(int index);                    // cboSiteLanguage choice, of SiteLanguageNames()
   void BrowseForDirectory();                               // btnPubDir
+  // txtUploadTo, when the user has finished typing in it. A plain ftp:// address is
+  // taken only after the user has agreed to send the password unencrypted.
+  void OnUploadAddressEdited(const std::string& text);
 
   // State the page shows. While a run goes on none of the settings can be changed.
-  bool SettingsEnabled() const { return state_.Editable(); }  // viewer options, frmPublish
+  bool SettingsEnabled() const { return state_.SettingsEditable(); }  // viewer options, frmPublish
   std::string AccessUrl() const;  // lblApplicationURL
   // Publishing the originals is a choice with a viewer that publishes them cleaned.
   bool PublishPicturesEnabled() const { return OriginalsOptional(); }   // chkPublishPictures
@@ -46,6 +49,8 @@ class PublishingSettings {
   const std::string& SiteTitle() const { return settings_.SiteTitle; }  // txtSiteTitle
   static std::vector<std::string> SiteLanguageNames();                  // cboSiteLanguage's items
   int SiteLanguageIndex() const;                                        // cboSiteLanguage
+  const std::string& UploadAddress() const { return settings_.UploadAddress; }  // txtUploadTo
+  static const std::string& UploadAddressToolTip();                             // txtUploadTo
   // A line under the viewer options about the chosen viewer; empty when it needs none.
   std::string ViewerHint() const;
   // The viewer whose option is selected.

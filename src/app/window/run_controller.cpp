@@ -22,14 +22,12 @@ class RunController::RunEvents final : public GenerationEvents {
  public:
   explicit RunEvents(RunController& run) : run_(run) {}
 
-  void StatusChanged(const std::string& caption) override {
-    run_.status_caption_ = caption;
-    if (run_.state_.observer) run_.state_.observer->StatusCaptionChanged();
-  }
+  void StatusChanged(const std::string& caption) override { run_.SetStatusCaption(caption); }
   void TranscriptAppended(std::string_view text) override { run_.status_text_.AppendText(text); }
   void TranscriptReplaced(const std::string& text) override { run_.status_text_.Replace(text); }
   void ProgressChanged(const GenerationProgress& progress) override {
     run_.generation_progress_ = progress;
+    run_.progress_bar_ = ProgressBarFor(progress);
     if (run_.state_.observer) run_.state_.observer->GenerationProgressed(progress);
   }
   Answer ShowMessage(const MessageRequest& request) override { return run_.state_.dialogs.ShowMessage(request); }
@@ -48,17 +46,11 @@ void RunController::RunGenerationInBackground(GenerationRunner::Post post) {
 }
 
 void RunController::GenerateCommand() {
-  if (GenerationRunning()) return;
-  // While the run lasts the view follows the transcript piece by piece.
-  status_text_.SetHandlers(
-      [this](std::string_view appended) {
-        if (state_.observer) state_.observer->TranscriptAppended(appended);
-      },
-      [this] {
-        if (state_.observer) state_.observer->TranscriptReplaced();
-      });
+  if (GenerationRunning() || state_.upload_running) return;
+  FollowTranscript(true);
   status_text_.Clear();
   generation_progress_ = {};
+  progress_bar_ = ProgressBarFor(generation_progress_);
 
   // The job is a copy: nothing the window does can reach the running job.
   GenerationJob job = MakeGenerationJob(state_.project, state_.settings, state_.project.ProjectPath, clock_,
@@ -87,7 +79,7 @@ void RunController::FinishGeneration(const GenerationResult& result) {
   }
   // Editing waits for the run, so this is still the project the run was made from.
   state_.project.PictureCountTipPending = result.PictureCountTipPending;
-  status_text_.SetHandlers(nullptr, nullptr);
+  FollowTranscript(false);
   state_.Notify();
   if (close_after_run_) {
     close_after_run_ = false;
@@ -109,7 +101,54 @@ bool RunController::AskToCancelRunBeforeClosing() {
   return yes && !still_running;
 }
 
+void RunController::FollowTranscript(bool follow) {
+  if (!follow) {
+    status_text_.SetHandlers(nullptr, nullptr);
+    return;
+  }
+  status_text_.SetHandlers(
+      [this](std::string_view appended) {
+        if (state_.observer) state_.observer->TranscriptAppended(appended);
+      },
+      [this] {
+        if (state_.observer) state_.observer->TranscriptReplaced();
+      });
+}
+
+void RunController::SetStatusCaption(const std::string& caption) {
+  status_caption_ = caption;
+  if (state_.observer) state_.observer->StatusCaptionChanged();
+}
+
+void RunController::BeginOtherTask(const std::string& caption) {
+  FollowTranscript(true);
+  if (!status_text_.Text().empty()) status_text_.AppendLineEnd();
+  progress_bar_ = FileProgressBar(0, 0);
+  SetStatusCaption(caption);
+}
+
+void RunController::AppendStatusLine(const std::string& line) {
+  status_text_.CutIfLong();
+  // The transcript starts without a line end; each later line brings its own.
+  if (status_text_.Text().empty()) {
+    status_text_.AppendText(line);
+  } else {
+    status_text_.AppendLine(line);
+  }
+}
+
+void RunController::ShowFileProgress(std::size_t done, std::size_t total) {
+  progress_bar_ = FileProgressBar(done, total);
+  if (state_.observer) state_.observer->ProgressBarChanged();
+}
+
+void RunController::EndOtherTask(const std::string& caption) {
+  FollowTranscript(false);
+  SetStatusCaption(caption);
+}
+
 ClearOutcome RunController::ClearPublishingDirectory() {
+  if (state_.upload_running) return ClearOutcome::kCouldNotRun;  // the upload reads the site
   // The box's text is the Publishing Directory as typed or browsed, placeholder included.
   return quorvale::ClearPublishingDirectory(state_.settings.PublishDirectory, state_.dialogs, clock_, OwnedByAnyViewer());
 }

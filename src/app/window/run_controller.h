@@ -8,6 +8,7 @@
 #include "generate/transcript.h"
 #include "platform/clock.h"
 #include "window/generation_runner.h"
+#include "window/progress_text.h"
 #include "window/window_state.h"
 
 namespace quorvale {
@@ -58,6 +59,7 @@ class RunController {
   const std::string& StatusCaption() const { return status_caption_; }     // lblStatus
   const std::string& StatusText() const { return status_text_.Text(); }    // txtStatus
   const GenerationProgress& Progress() const { return generation_progress_; }
+  const ProgressBarState& ProgressBar() const { return progress_bar_; }  // prgGeneration
   long long ErrorCount() const { return generation_counters_.ErrorCount; }
   long long WarningCount() const { return generation_counters_.WarningCount; }
   // The home page of the site the last completed run made, for Open Site; empty before
@@ -65,10 +67,20 @@ class RunController {
   const std::string& SiteHomePage() const { return site_home_page_; }
   bool OpenSiteEnabled() const { return !site_home_page_.empty() && !GenerationRunning(); }  // btnOpenSite
 
+  // An upload reports in the same caption, status box and progress bar as a run. The
+  // transcript goes on after the run's, from an empty line.
+  void BeginOtherTask(const std::string& caption);
+  void AppendStatusLine(const std::string& line);
+  void ShowFileProgress(std::size_t done, std::size_t total);
+  void EndOtherTask(const std::string& caption);
+
  private:
   // How a generation run reaches the window.
   class RunEvents;
   void FinishGeneration(const GenerationResult& result);
+  // While a run or an upload goes on, the view follows the transcript piece by piece.
+  void FollowTranscript(bool follow);
+  void SetStatusCaption(const std::string& caption);
 
   WindowState& state_;
   const Clock& clock_;
@@ -78,6 +90,7 @@ class RunController {
   GenerationCounters generation_counters_;
   PictureImaging* imaging_ = nullptr;
   GenerationProgress generation_progress_;
+  ProgressBarState progress_bar_ = ProgressBarFor(GenerationProgress{});
   // The run's sink outlives the worker that feeds it: the runner is destroyed first.
   std::unique_ptr<GenerationEvents> run_events_;
   std::unique_ptr<GenerationRunner> runner_;

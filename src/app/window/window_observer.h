@@ -21,6 +21,8 @@ class WindowObserver {
   virtual void StatusCaptionChanged() = 0;
   // A generation run handled another picture or began another album.
   virtual void GenerationProgressed(const GenerationProgress&) {}
+  // An upload sent or looked at another file: the progress bar changed.
+  virtual void ProgressBarChanged() {}
   // The user asked to close while a run went on and it has now stopped: close again.
   virtual void CloseRequested() {}
 };

@@ -44,6 +44,9 @@ struct WindowState {
   // Nothing edits the project or its settings while a generation run goes on: the run
   // reads them, and what it publishes must be what the window shows.
   bool Editable() const { return !generation_running; }
+  // The Generate page's settings also wait for an upload: it sends what the last run
+  // wrote to the address the page shows.
+  bool SettingsEditable() const { return Editable() && !upload_running; }
 
   UserDialogs& dialogs;
   WindowObserver* observer = nullptr;
@@ -55,6 +58,7 @@ struct WindowState {
   MetadataReading* metadata_reading = nullptr;
   RecentProjects recent;
   bool generation_running = false;  // kept by the run controller
+  bool upload_running = false;      // kept by the upload controller
 };
 
 }  // namespace quorvale

@@ -59,7 +59,7 @@ TEST(HelpTexts, TopicsInLinkOrderWithTheirTexts) {
   }
   // The later features' topics follow, each with a text of its own.
   const std::vector<std::string_view> later = {"The HTML Viewer", "Pictures and Formats", "Editing, Undo and Keys",
-                                               "Generating and Opening", "Captions from the Photos",
+                                               "Generating and Opening", "Uploading", "Captions from the Photos",
                                                "Sorting an Album"};
   ASSERT_EQ(HelpTopics().size(), 9 + later.size());
   for (std::size_t i = 0; i < later.size(); ++i) {
