@@ -7,6 +7,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "ui/picture_reading.h"
+#include "ui/worker_pool.h"
 #include "window/picture_details.h"
 
 namespace quorvale::ui {
@@ -63,7 +64,7 @@ void PicturePreview::ShowPicture(const QString& path) {
 void PicturePreview::StartLoading(const QString& path) {
   // Read at the screen's pixels, so the picture stays sharp at 2x.
   const QSize box = image_->size() * image_->devicePixelRatioF();
-  watcher_->setFuture(QtConcurrent::run(&PicturePreview::Load, path, box, imaging_));
+  watcher_->setFuture(QtConcurrent::run(WorkerPool(), &PicturePreview::Load, path, box, imaging_));
 }
 
 PicturePreview::Loaded PicturePreview::Load(const QString& path, const QSize& box, PictureImaging* imaging) {

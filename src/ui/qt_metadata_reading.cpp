@@ -10,6 +10,7 @@
 #include <atomic>
 
 #include "ui/controls.h"
+#include "ui/worker_pool.h"
 
 namespace quorvale::ui {
 namespace {
@@ -31,7 +32,7 @@ MetadataReads QtMetadataReading::ReadAll(const MetadataRequest& request) {
   auto* places = &reads.metadata;
   const auto* paths = &request.paths;
   std::atomic<bool> stop = false;
-  QFuture<void> future = QtConcurrent::map(positions, [reader, places, paths, &stop](int position) {
+  QFuture<void> future = QtConcurrent::map(WorkerPool(), positions, [reader, places, paths, &stop](int position) {
     if (stop) return;
     const auto k = static_cast<std::size_t>(position);
     (*places)[k] = reader->Read((*paths)[k]);

@@ -6,6 +6,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "ui/picture_reading.h"
+#include "ui/worker_pool.h"
 
 namespace quorvale::ui {
 namespace {
@@ -32,6 +33,7 @@ QImage ThumbnailCache::Find(const QString& path) {
     emit Ready(path);
   });
   watcher->setFuture(QtConcurrent::run(
+      WorkerPool(),
       [path, box = size_, imaging = imaging_] { return ReadPictureToFit(path, box, imaging).image; }));
   return QImage();
 }
