@@ -147,4 +147,18 @@ std::optional<std::string> RemoveFileBelow(const std::string& root, const std::s
   return std::nullopt;
 }
 
+std::optional<std::string> RemoveEmptyFolderBelow(const std::string& root, const std::string& path) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  struct stat status {};
+  if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? std::nullopt : std::optional<std::string>(SystemReason(errno));
+  }
+  if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+  if (!S_ISDIR(status.st_mode)) return NotFolderRefusal(path);
+  if (::unlinkat(folder.get(), name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) return SystemReason(errno);
+  return std::nullopt;
+}
+
 }  // namespace quorvale

@@ -129,4 +129,21 @@ std::optional<std::string> RemoveFileBelow(const std::string& root, const std::s
   return std::nullopt;
 }
 
+std::optional<std::string> RemoveEmptyFolderBelow(const std::string& root, const std::string& path) {
+  auto checked = windows::CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  auto entry = windows::EntryAt(path);
+  if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
+  switch (std::get<windows::Entry>(entry).kind) {
+    case windows::EntryKind::kMissing: return std::nullopt;
+    case windows::EntryKind::kLink: return LinkRefusal(path);
+    case windows::EntryKind::kFile: return NotFolderRefusal(path);
+    case windows::EntryKind::kFolder: break;
+  }
+  if (!RemoveDirectoryW(SystemPath(path).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    return windows::LastErrorText();
+  }
+  return std::nullopt;
+}
+
 }  // namespace quorvale
