@@ -65,6 +65,9 @@ class Upload {
   template <typename Operation>
   auto WithRetries(Operation operation) -> decltype(operation()) {
     auto outcome = operation();
+    // A connection cut while the server runs a command (the rename after an upload)
+    // can look like the server refusing it: a refusal is tried once more at once.
+    if (Refused(outcome) && !stop_.stop_requested()) outcome = operation();
     for (const auto delay : job_.retry_delays) {
       const TransferFailure* lost = LostConnection(outcome);
       if (!lost || stop_.stop_requested()) break;
@@ -75,6 +78,12 @@ class Upload {
     }
     if (LostConnection(outcome)) lost_ = true;
     return outcome;
+  }
+  static bool Refused(const std::optional<TransferFailure>& outcome) { return outcome && !outcome->connection_lost; }
+  template <typename T>
+  static bool Refused(const std::variant<T, TransferFailure>& outcome) {
+    const auto* failure = std::get_if<TransferFailure>(&outcome);
+    return failure && !failure->connection_lost;
   }
   static const TransferFailure* LostConnection(const std::optional<TransferFailure>& outcome) {
     return outcome && outcome->connection_lost ? &*outcome : nullptr;
