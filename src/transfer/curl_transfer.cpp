@@ -90,8 +90,18 @@ struct CurlTransfer::State {
 
   bool Ftp() const { return address.scheme != ServerScheme::kSftp; }
 
+  // "scheme://host:port", an IPv6 host in brackets.
+  std::string Server() const {
+    const std::string host = address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host;
+    return (Ftp() ? "ftp://" : "sftp://") + host + ":" + std::to_string(address.port);
+  }
   // The folder an FTP session starts in: commands sent before any CWD run there.
-  std::string LoginUrl() const { return Url("").substr(0, Url("").find('/', 6) + 1); }
+  std::string LoginUrl() const { return Server() + "/"; }
+  // An FTP command ends at a line end: a name holding one is not sent at all.
+  std::optional<TransferFailure> Unsendable(const std::string& path) const {
+    if (!Ftp() || path.find_first_of("\r\n") == std::string::npos) return std::nullopt;
+    return TransferFailure{"\"" + path + "\" holds a line end, which FTP cannot send"};
+  }
 
   // The server path of `path` below the site, as quote commands take it: "/~/" is the
   // folder the session starts in.
@@ -101,16 +111,11 @@ struct CurlTransfer::State {
     return full;
   }
   std::string Url(const std::string& path) const {
-    const std::string host = address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host;
-    const std::string server = (Ftp() ? "ftp://" : "sftp://") + host + ":" + std::to_string(address.port);
-    if (!Ftp()) {
-      const std::string full = (address.path == "/" ? "" : address.path) + "/" + path;
-      return server + EncodePath(full);
-    }
+    if (!Ftp()) return Server() + EncodePath((address.path == "/" ? "" : address.path) + "/" + path);
     // An FTP address's path starts in the folder the session starts in; "%2F" makes it
     // start at the server's root.
     const std::string full = ServerPath(path);
-    return server + "/" + (full.starts_with('/') ? "%2F" + EncodePath(full.substr(1)) : EncodePath(full));
+    return LoginUrl() + (full.starts_with('/') ? "%2F" + EncodePath(full.substr(1)) : EncodePath(full));
   }
 
   static int KeyCheck(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match, void* data) {
@@ -295,6 +300,7 @@ std::variant<std::optional<std::string>, TransferFailure> CurlTransfer::Fetch(co
 
 std::optional<TransferFailure> CurlTransfer::PutBytes(std::string_view bytes, const std::string& path) {
   State& state = *state_;
+  if (auto refused = state.Unsendable(path)) return refused;
   const std::string temporary = path + kTemporarySuffix;
   struct Reader {
     std::string_view rest;
@@ -334,6 +340,7 @@ std::optional<TransferFailure> CurlTransfer::PutBytes(std::string_view bytes, co
 }
 
 std::optional<TransferFailure> CurlTransfer::Remove(const std::string& path) {
+  if (auto refused = state_->Unsendable(path)) return refused;
   auto failure = state_->Quote(state_->Command("rm", "DELE", state_->ServerPath(path)));
   if (failure && !failure->connection_lost) {
     // A file that is not there any more is what was asked for.
@@ -344,6 +351,7 @@ std::optional<TransferFailure> CurlTransfer::Remove(const std::string& path) {
 }
 
 std::optional<TransferFailure> CurlTransfer::RemoveFolder(const std::string& path) {
+  if (auto refused = state_->Unsendable(path)) return refused;
   return state_->Quote(state_->Command("rmdir", "RMD", state_->ServerPath(path)));
 }
 
