@@ -16,7 +16,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/local_ftpd.sh"
 ftpd_require
 cd "$work"
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 export HOME="$work/home"
 mkdir -p "$HOME" site pictures
