@@ -256,7 +256,8 @@ UploadResult Upload::Run() {
     }
     RemoveEmptiedFolders(deleted);
   }
-  if (!lost_) SaveManifest();
+  // An upload that changed nothing leaves the server's record as it is.
+  if (!lost_ && uploaded_ != earlier_) SaveManifest();
 
   result.outcome = lost_                      ? UploadOutcome::kConnectionLost
                    : stop_.stop_requested()   ? UploadOutcome::kStopped

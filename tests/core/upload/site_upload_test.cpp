@@ -62,7 +62,10 @@ TEST_F(GenerationTest, UploadsSendOnlyWhatChangedAndDeleteOnlyWhatTheyPut) {
   EXPECT_EQ(Read(JoinPath(server, "PhotoAlbum.htm")), "the owner's own home page");
   EXPECT_EQ(Read(JoinPath(server, "PhotoAlbum/images/album-0/boat.jpg")), "boat");
 
-  result = upload(folder);
+  // Unchanged, the site writes nothing to the server, not even the record of the uploads.
+  DroppingTransfer no_writes(folder, 0);
+  result = upload(no_writes);
+  EXPECT_EQ(result.outcome, UploadOutcome::kCompleted);
   EXPECT_EQ(result.counts, (UploadCounts{0, static_cast<long long>(site_files) - 1, 0, 1, 0}));
 
   project_.SelectAlbum(0);
