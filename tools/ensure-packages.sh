@@ -15,10 +15,12 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev lib
 case "${1:-test}" in
   run) ;;
   # The tests: GoogleTest, the window on a virtual display, the applet's JUnit tests,
-  # the sites in Chromium, rsync for the benchmarks' floor, a real SFTP server for the
-  # upload (openssh-server; the test starts its own sshd), and the Windows suite
+  # the sites in Chromium, rsync for the benchmarks' floor, real servers for the upload
+  # (openssh-server and pure-ftpd: the tests start their own sshd and pure-ftpd, the
+  # latter with a certificate made by openssl), and the Windows suite
   # (MinGW-w64, Wine and GoogleTest's sources for the cross build).
   test) packages+=(libgtest-dev libgmock-dev xvfb xauth junit4 libhamcrest-java chromium rsync openssh-server
+                   pure-ftpd openssl
                    g++-mingw-w64-x86-64-posix wine wine64 googletest unzip) ;;
   *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac

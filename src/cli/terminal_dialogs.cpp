@@ -1,13 +1,51 @@
 #include "cli/terminal_dialogs.h"
 
+#include <iostream>
 #include <istream>
 #include <ostream>
 
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <termios.h>
+#endif
 
 namespace quorvale::cli {
 
 bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
+
+std::optional<std::string> AskHiddenLine(const std::string& prompt) {
+  if (!StandardInputIsTerminal()) return std::nullopt;
+  std::cerr << prompt << std::flush;
+  // The terminal stops echoing while the line is typed, and echoes again after it,
+  // however the reading ends.
+#ifdef _WIN32
+  const HANDLE console = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  const bool hidden = GetConsoleMode(console, &mode) && SetConsoleMode(console, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+#else
+  termios mode {};
+  const bool hidden = tcgetattr(STDIN_FILENO, &mode) == 0 && [&] {
+    termios quiet = mode;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    return tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) == 0;
+  }();
+#endif
+  std::string line;
+  const bool read = static_cast<bool>(std::getline(std::cin, line));
+  if (hidden) {
+#ifdef _WIN32
+    SetConsoleMode(console, mode);
+#else
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &mode);
+#endif
+  }
+  std::cerr << "\n";
+  if (!read) return std::nullopt;
+  if (line.ends_with('\r')) line.pop_back();
+  return line;
+}
 
 std::string ToTerminalText(const std::string& text) {
   std::string out;

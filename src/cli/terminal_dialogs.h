@@ -36,6 +36,10 @@ class TerminalDialogs : public UserDialogs {
 // Whether standard input is a terminal someone can answer at.
 bool StandardInputIsTerminal();
 
+// A line typed at the terminal without showing it (a password), after `prompt` on
+// standard error; nothing when standard input is no terminal or ends.
+std::optional<std::string> AskHiddenLine(const std::string& prompt);
+
 // CR LF line ends of the product's texts shown as the terminal's LF.
 std::string ToTerminalText(const std::string& text);
 

@@ -75,31 +75,6 @@ std::string HomeFolder() {
 
 }  // namespace
 
-std::variant<ServerAddress, std::string> ParseServerAddress(const std::string& text) {
-  constexpr std::string_view kScheme = "sftp://";
-  if (!text.starts_with(kScheme)) return "\"" + text + "\" is no sftp:// address";
-  const std::string rest = text.substr(kScheme.size());
-  const std::size_t slash = rest.find('/');
-  const std::string authority = rest.substr(0, slash);
-  ServerAddress address;
-  address.path = slash == std::string::npos ? "/" : rest.substr(slash);
-  const std::size_t at = authority.rfind('@');
-  if (at == std::string::npos || at == 0) return "\"" + text + "\" names no user (sftp://USER@HOST/PATH)";
-  address.user = authority.substr(0, at);
-  address.host = authority.substr(at + 1);
-  if (const std::size_t colon = address.host.rfind(':'); colon != std::string::npos) {
-    const std::string port = address.host.substr(colon + 1);
-    address.host.resize(colon);
-    char* end = nullptr;
-    const long number = std::strtol(port.c_str(), &end, 10);
-    if (port.empty() || *end != '\0' || number < 1 || number > 65535) return "\"" + port + "\" is no port number";
-    address.port = static_cast<int>(number);
-  }
-  if (address.host.empty()) return "\"" + text + "\" names no host";
-  while (address.path.size() > 1 && address.path.back() == '/') address.path.pop_back();
-  return address;
-}
-
 struct CurlTransfer::State {
   ServerAddress address;
   TrustNewHost trust_new_host;
@@ -113,6 +88,21 @@ struct CurlTransfer::State {
   char error[CURL_ERROR_SIZE] = {};
   CURLcode last = CURLE_OK;  // what the last transfer ended with
 
+  bool Ftp() const { return address.scheme != ServerScheme::kSftp; }
+
+  // "scheme://host:port", an IPv6 host in brackets.
+  std::string Server() const {
+    const std::string host = address.host.find(':') != std::string::npos ? "[" + address.host + "]" : address.host;
+    return (Ftp() ? "ftp://" : "sftp://") + host + ":" + std::to_string(address.port);
+  }
+  // The folder an FTP session starts in: commands sent before any CWD run there.
+  std::string LoginUrl() const { return Server() + "/"; }
+  // An FTP command ends at a line end: a name holding one is not sent at all.
+  std::optional<TransferFailure> Unsendable(const std::string& path) const {
+    if (!Ftp() || path.find_first_of("\r\n") == std::string::npos) return std::nullopt;
+    return TransferFailure{"\"" + path + "\" holds a line end, which FTP cannot send"};
+  }
+
   // The server path of `path` below the site, as quote commands take it: "/~/" is the
   // folder the session starts in.
   std::string ServerPath(const std::string& path) const {
@@ -121,8 +111,11 @@ struct CurlTransfer::State {
     return full;
   }
   std::string Url(const std::string& path) const {
-    const std::string full = path.empty() ? address.path + "/" : (address.path == "/" ? "" : address.path) + "/" + path;
-    return "sftp://" + address.host + ":" + std::to_string(address.port) + EncodePath(full);
+    if (!Ftp()) return Server() + EncodePath((address.path == "/" ? "" : address.path) + "/" + path);
+    // An FTP address's path starts in the folder the session starts in; "%2F" makes it
+    // start at the server's root.
+    const std::string full = ServerPath(path);
+    return LoginUrl() + (full.starts_with('/') ? "%2F" + EncodePath(full.substr(1)) : EncodePath(full));
   }
 
   static int KeyCheck(CURL*, const curl_khkey*, const curl_khkey* found, curl_khmatch match, void* data) {
@@ -149,11 +142,26 @@ struct CurlTransfer::State {
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
     curl_easy_setopt(curl, CURLOPT_USERNAME, address.user.c_str());
-    long auth_types = CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT;
-    if (password) {
-      auth_types |= CURLSSH_AUTH_PASSWORD;
-      curl_easy_setopt(curl, CURLOPT_PASSWORD, password->c_str());
+    // A server that stops answering in the middle of a file counts as gone.
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
+    if (password) curl_easy_setopt(curl, CURLOPT_PASSWORD, password->c_str());
+    if (Ftp()) {
+      if (address.scheme == ServerScheme::kFtps) {
+        // TLS before the user name and password, and for every file: the server's
+        // certificate is checked against the system's authorities (or the ones
+        // QUORVALE_UPLOAD_CA_FILE names), and there is no switch to skip the check.
+        curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+        if (const char* authorities = std::getenv("QUORVALE_UPLOAD_CA_FILE"); authorities && *authorities) {
+          curl_easy_setopt(curl, CURLOPT_CAINFO, authorities);
+        }
+      }
+      return;
     }
+    long auth_types = CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT;
+    if (password) auth_types |= CURLSSH_AUTH_PASSWORD;
     curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, auth_types);
     curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, known_hosts.c_str());
     curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, &State::KeyCheck);
@@ -164,14 +172,21 @@ struct CurlTransfer::State {
     }
   }
 
-  // Runs one request: `options` sets what it does on a fresh handle. When the server
-  // refuses the keys and no password was tried yet, the user is asked for one, and the
-  // request goes again with it.
+  // Runs one request: `options` sets what it does on a fresh handle. FTP always signs
+  // in with a password, asked for before the first request; SFTP asks for one only when
+  // the server refuses the keys, and then the request goes again with it.
   std::optional<TransferFailure> Run(const std::function<void()>& options) {
+    if (Ftp() && !password) {
+      if (!password_asked && ask_password) {
+        password_asked = true;
+        password = ask_password();
+      }
+      if (!password) return TransferFailure{"no password was given for " + address.user + " on " + address.host};
+    }
     Begin();
     options();
     CURLcode code = curl_easy_perform(curl);
-    if (code == CURLE_LOGIN_DENIED && !password_asked && ask_password) {
+    if (code == CURLE_LOGIN_DENIED && !Ftp() && !password_asked && ask_password) {
       password_asked = true;
       password = ask_password();
       if (password) {
@@ -187,14 +202,41 @@ struct CurlTransfer::State {
     last = code;
     if (code == CURLE_OK) return std::nullopt;
     TransferFailure failure;
+    const std::string detail = error[0] != '\0' ? error : curl_easy_strerror(code);
     if (!host_key_problem.empty()) {
       failure.reason = host_key_problem;
-      return failure;
+    } else if (code == CURLE_LOGIN_DENIED) {
+      failure.reason = address.host + " refused to sign in " + address.user +
+                       (password ? ": wrong user name or password" : " with this computer's SSH keys") + " (" + detail + ")";
+    } else if (code == CURLE_PEER_FAILED_VERIFICATION) {
+      failure.reason = "the certificate of " + address.host + " is not one this computer trusts (" + detail +
+                       "): nothing was sent to it";
+    } else if (code == CURLE_USE_SSL_FAILED) {
+      failure.reason = address.host + " offers no TLS (it refused AUTH TLS): nothing was sent to it";
+    } else {
+      failure.reason = detail;
+      failure.connection_lost = code == CURLE_COULDNT_CONNECT || code == CURLE_SEND_ERROR || code == CURLE_RECV_ERROR ||
+                                code == CURLE_OPERATION_TIMEDOUT || code == CURLE_GOT_NOTHING || code == CURLE_SSH ||
+                                code == CURLE_PARTIAL_FILE;
     }
-    failure.reason = error[0] != '\0' ? error : curl_easy_strerror(code);
-    failure.connection_lost = code == CURLE_COULDNT_CONNECT || code == CURLE_SEND_ERROR || code == CURLE_RECV_ERROR ||
-                              code == CURLE_OPERATION_TIMEDOUT || code == CURLE_GOT_NOTHING || code == CURLE_SSH;
     return failure;
+  }
+
+  // Runs `command` on the server on its own, in the folder the session starts in.
+  std::optional<TransferFailure> Quote(const std::string& command) {
+    curl_slist* commands = curl_slist_append(nullptr, command.c_str());
+    auto failure = Run([&] {
+      curl_easy_setopt(curl, CURLOPT_URL, (Ftp() ? LoginUrl() : Url("")).c_str());
+      curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+      curl_easy_setopt(curl, CURLOPT_QUOTE, commands);
+    });
+    curl_slist_free_all(commands);
+    return failure;
+  }
+
+  // A command on `path` in the server's language.
+  std::string Command(const char* sftp, const char* ftp, const std::string& path) const {
+    return Ftp() ? std::string(ftp) + " " + path : std::string(sftp) + " " + Quoted(path);
   }
 };
 
@@ -226,10 +268,23 @@ void CurlTransfer::SetAskPassword(AskPassword ask_password) { state_->ask_passwo
 
 std::variant<std::optional<std::string>, TransferFailure> CurlTransfer::Fetch(const std::string& path) {
   State& state = *state_;
+  if (state.Ftp()) {
+    // FTP asks for the size first: a file that is not there costs no data connection.
+    if (const auto failure = state.Run([&] {
+          curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(path).c_str());
+          curl_easy_setopt(state.curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+          curl_easy_setopt(state.curl, CURLOPT_NOBODY, 1L);
+        })) {
+      if (state.last == CURLE_REMOTE_FILE_NOT_FOUND) return std::optional<std::string>();
+      return *failure;
+    }
+  }
   std::string bytes;
   const auto failure = state.Run([&] {
     bytes.clear();
     curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(path).c_str());
+    // One RETR of the whole path: a missing folder is a missing file, not a failed CWD.
+    curl_easy_setopt(state.curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     curl_easy_setopt(state.curl, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* out) {
       static_cast<std::string*>(out)->append(data, size * count);
       return size * count;
@@ -245,16 +300,25 @@ std::variant<std::optional<std::string>, TransferFailure> CurlTransfer::Fetch(co
 
 std::optional<TransferFailure> CurlTransfer::PutBytes(std::string_view bytes, const std::string& path) {
   State& state = *state_;
+  if (auto refused = state.Unsendable(path)) return refused;
   const std::string temporary = path + kTemporarySuffix;
   struct Reader {
     std::string_view rest;
   } reader{bytes};
-  // The server's rename does not replace a file: the old one goes first ("*": its
-  // absence is no failure), then the new one takes its name.
-  const std::string remove_old = "*rm " + Quoted(state.ServerPath(path));
-  const std::string rename = "rename " + Quoted(state.ServerPath(temporary)) + " " + Quoted(state.ServerPath(path));
-  curl_slist* commands = curl_slist_append(nullptr, remove_old.c_str());
-  commands = curl_slist_append(commands, rename.c_str());
+  curl_slist* commands = nullptr;
+  if (state.Ftp()) {
+    // The session is in the file's folder after the upload; the rename replaces the
+    // old file in one step.
+    const std::string name = path.substr(path.rfind('/') + 1);
+    commands = curl_slist_append(commands, ("RNFR " + name + kTemporarySuffix).c_str());
+    commands = curl_slist_append(commands, ("RNTO " + name).c_str());
+  } else {
+    // The SFTP server's rename does not replace a file: the old one goes first ("*": its
+    // absence is no failure), then the new one takes its name.
+    commands = curl_slist_append(commands, ("*rm " + Quoted(state.ServerPath(path))).c_str());
+    commands = curl_slist_append(
+        commands, ("rename " + Quoted(state.ServerPath(temporary)) + " " + Quoted(state.ServerPath(path))).c_str());
+  }
   auto failure = state.Run([&] {
     reader.rest = bytes;
     curl_easy_setopt(state.curl, CURLOPT_URL, state.Url(temporary).c_str());
@@ -276,21 +340,19 @@ std::optional<TransferFailure> CurlTransfer::PutBytes(std::string_view bytes, co
 }
 
 std::optional<TransferFailure> CurlTransfer::Remove(const std::string& path) {
-  State& state = *state_;
-  const std::string command = "rm " + Quoted(state.ServerPath(path));
-  curl_slist* commands = curl_slist_append(nullptr, command.c_str());
-  auto failure = state.Run([&] {
-    curl_easy_setopt(state.curl, CURLOPT_URL, state.Url("").c_str());
-    curl_easy_setopt(state.curl, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(state.curl, CURLOPT_QUOTE, commands);
-  });
-  curl_slist_free_all(commands);
+  if (auto refused = state_->Unsendable(path)) return refused;
+  auto failure = state_->Quote(state_->Command("rm", "DELE", state_->ServerPath(path)));
   if (failure && !failure->connection_lost) {
     // A file that is not there any more is what was asked for.
     const auto there = Fetch(path);
     if (const auto* bytes = std::get_if<std::optional<std::string>>(&there); bytes && !*bytes) return std::nullopt;
   }
   return failure;
+}
+
+std::optional<TransferFailure> CurlTransfer::RemoveFolder(const std::string& path) {
+  if (auto refused = state_->Unsendable(path)) return refused;
+  return state_->Quote(state_->Command("rmdir", "RMD", state_->ServerPath(path)));
 }
 
 }  // namespace quorvale

@@ -6,19 +6,10 @@
 #include <string>
 #include <variant>
 
+#include "upload/server_address.h"
 #include "upload/transfer.h"
 
 namespace quorvale {
-
-// Where an upload goes on a server: an address sftp://USER@HOST[:PORT]/PATH, split.
-struct ServerAddress {
-  std::string user;
-  std::string host;
-  int port = 22;
-  std::string path;  // the site's folder on the server, "/" first; "/~/..." is below the user's home
-};
-// The server address `text` names, or why it names none.
-std::variant<ServerAddress, std::string> ParseServerAddress(const std::string& text);
 
 // A server's key that the user's known_hosts does not hold yet: true to trust it (it
 // is added there), false to stop. `fingerprint` is "SHA256:" and the key's digest.
@@ -27,12 +18,15 @@ using TrustNewHost = std::function<bool(const std::string& host, const std::stri
 // Asks the user for the password of the server's account: nothing when they decline.
 using AskPassword = std::function<std::optional<std::string>()>;
 
-// A site on an SFTP server, through libcurl and libssh2. Signs in with the user's SSH
-// agent or key files (~/.ssh/id_ed25519, id_ecdsa or id_rsa), checks the server's key
-// against ~/.ssh/known_hosts (a changed key is refused), and keeps one connection for
-// every file. A file is written under a temporary name and renamed into place. When
-// the server refuses the keys and a password may be asked for, it is asked for once
-// and kept in memory for this transfer only.
+// A site on a server, through libcurl, keeping one connection for every file; a file is
+// written under a temporary name and renamed into place. A password is asked for at
+// most once and kept in memory for this transfer only.
+// - SFTP (libssh2) signs in with the user's SSH agent or key files (~/.ssh/id_ed25519,
+//   id_ecdsa or id_rsa), and with a password only when the server refuses them; it
+//   checks the server's key against ~/.ssh/known_hosts (a changed key is refused).
+// - FTPS turns TLS on before signing in (AUTH TLS) and checks the server's certificate
+//   against the system's authorities, or those of the file QUORVALE_UPLOAD_CA_FILE
+//   names; FTP sends everything unencrypted. Both sign in with a password.
 class CurlTransfer final : public Transfer {
  public:
   CurlTransfer(ServerAddress address, TrustNewHost trust_new_host);
@@ -46,6 +40,7 @@ class CurlTransfer final : public Transfer {
   std::variant<std::optional<std::string>, TransferFailure> Fetch(const std::string& path) override;
   std::optional<TransferFailure> PutBytes(std::string_view bytes, const std::string& path) override;
   std::optional<TransferFailure> Remove(const std::string& path) override;
+  std::optional<TransferFailure> RemoveFolder(const std::string& path) override;
 
  private:
   struct State;

@@ -3,7 +3,18 @@
 # the folder $work, for the user running it. The caller sets HOME to a folder of its
 # own first, so the user key and known_hosts stay out of the real home.
 #   sshd_setup; sshd_start host_key|other_host_key; ...; sshd_stop
+# or, for a test: sshd_open (all of it, in $work with HOME and the folders site,
+# pictures and server, stopped on exit).
 sshd=/usr/sbin/sshd
+
+sshd_open() {
+  cd "$work" || exit 1
+  export HOME="$work/home"
+  mkdir -p site pictures server
+  sshd_setup
+  trap 'sshd_stop; rm -rf "$work"' EXIT
+  sshd_start host_key
+}
 
 sshd_setup() {
   [ -x "$sshd" ] || { echo "FAIL: $sshd missing (the openssh-server package)"; exit 1; }

@@ -7,15 +7,8 @@ set -u
 cli="$1"
 make_project="$2"
 source "$(dirname "${BASH_SOURCE[0]}")/expect.sh"
-cd "$work"
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
 source "$(dirname "${BASH_SOURCE[0]}")/local_sshd.sh"
-export HOME="$work/home"
-mkdir -p site pictures server
-sshd_setup
-trap 'sshd_stop; rm -rf "$work"' EXIT
-sshd_start host_key
+sshd_open
 
 printf 'boat' > pictures/boat.jpg
 mkdir viewer && "$make_project" --viewer-files viewer

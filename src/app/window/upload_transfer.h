@@ -41,6 +41,8 @@ class WatchedTransfer final : public Transfer {
   std::variant<std::optional<std::string>, TransferFailure> Fetch(const std::string& path) override;
   std::optional<TransferFailure> PutBytes(std::string_view bytes, const std::string& path) override;
   std::optional<TransferFailure> Remove(const std::string& path) override;
+  // Passed on unwatched: a folder that still holds something is refused by design.
+  std::optional<TransferFailure> RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
 
   const std::optional<TransferFailure>& Failure() const { return failure_; }
 

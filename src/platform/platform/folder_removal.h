@@ -32,4 +32,9 @@ std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, con
 // file is no failure. Returns the failure's reason.
 std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path);
 
+// Deletes the folder at `path` below `root`, reached in the same way, when it is empty;
+// a folder that holds anything, a link or a file in its place stays, and the reason says
+// why. A missing folder is no failure.
+std::optional<std::string> RemoveEmptyFolderBelow(const std::string& root, const std::string& path);
+
 }  // namespace quorvale

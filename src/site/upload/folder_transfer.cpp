@@ -55,4 +55,11 @@ std::optional<TransferFailure> FolderTransfer::Remove(const std::string& path) {
   return std::nullopt;
 }
 
+std::optional<TransferFailure> FolderTransfer::RemoveFolder(const std::string& path) {
+  const auto target = Target(path, false);
+  if (const auto* failure = std::get_if<TransferFailure>(&target)) return *failure;
+  if (auto reason = RemoveEmptyFolderBelow(root_, std::get<std::string>(target))) return TransferFailure{*reason};
+  return std::nullopt;
+}
+
 }  // namespace quorvale

@@ -16,6 +16,7 @@ class FolderTransfer final : public Transfer {
   std::variant<std::optional<std::string>, TransferFailure> Fetch(const std::string& path) override;
   std::optional<TransferFailure> PutBytes(std::string_view bytes, const std::string& path) override;
   std::optional<TransferFailure> Remove(const std::string& path) override;
+  std::optional<TransferFailure> RemoveFolder(const std::string& path) override;
 
  private:
   // The native path of `path` below the root, its folders made on the way when `make`.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <set>
 #include <thread>
 
 #include "generate/generation_log.h"
@@ -36,6 +37,11 @@ std::string NativeBelow(const std::string& root, const std::string& path) {
   return JoinPath(root, native);
 }
 
+std::string DelayText(std::chrono::milliseconds delay) {
+  if (delay.count() > 0 && delay.count() % 1000 == 0) return std::to_string(delay.count() / 1000) + " s";
+  return std::to_string(delay.count()) + " ms";
+}
+
 std::string CountsText(const UploadCounts& counts) {
   return std::to_string(counts.uploaded) + " uploaded, " + std::to_string(counts.unchanged) + " unchanged, " +
          std::to_string(counts.deleted) + " deleted, " + std::to_string(counts.kept) + " kept, " +
@@ -54,31 +60,45 @@ class Upload {
     if (events_.line) events_.line(text);
   }
   // Calls `operation` until it succeeds, fails for the file alone, or the connection
-  // stays lost after every retry; a stop ends the waiting.
+  // stays lost after every retry; each wait is longer than the one before, and a stop
+  // ends the waiting.
   template <typename Operation>
   auto WithRetries(Operation operation) -> decltype(operation()) {
     auto outcome = operation();
+    // A connection cut while the server runs a command (the rename after an upload)
+    // can look like the server refusing it: a refusal is tried once more at once.
+    if (Refused(outcome) && !stop_.stop_requested()) outcome = operation();
     for (const auto delay : job_.retry_delays) {
-      if (!LostConnection(outcome) || stop_.stop_requested()) break;
+      const TransferFailure* lost = LostConnection(outcome);
+      if (!lost || stop_.stop_requested()) break;
+      Line(std::string(kIndent) + "The connection was lost (" + lost->reason + "): trying again in " +
+           DelayText(delay) + ".");
       std::this_thread::sleep_for(delay);
       outcome = operation();
     }
     if (LostConnection(outcome)) lost_ = true;
     return outcome;
   }
-  static bool LostConnection(const std::optional<TransferFailure>& outcome) {
-    return outcome && outcome->connection_lost;
+  static bool Refused(const std::optional<TransferFailure>& outcome) { return outcome && !outcome->connection_lost; }
+  template <typename T>
+  static bool Refused(const std::variant<T, TransferFailure>& outcome) {
+    const auto* failure = std::get_if<TransferFailure>(&outcome);
+    return failure && !failure->connection_lost;
+  }
+  static const TransferFailure* LostConnection(const std::optional<TransferFailure>& outcome) {
+    return outcome && outcome->connection_lost ? &*outcome : nullptr;
   }
   template <typename T>
-  static bool LostConnection(const std::variant<T, TransferFailure>& outcome) {
+  static const TransferFailure* LostConnection(const std::variant<T, TransferFailure>& outcome) {
     const auto* failure = std::get_if<TransferFailure>(&outcome);
-    return failure && failure->connection_lost;
+    return failure && failure->connection_lost ? failure : nullptr;
   }
   void Failed(const std::string& what, const TransferFailure& failure) {
     Line(std::string(kIndent) + "ERROR: " + what + " failed: " + failure.reason + ".");
     ++counts_.errors;
   }
   void SendFile(const SiteFile& file);
+  void RemoveEmptiedFolders(const std::vector<std::string>& deleted);
   bool SaveManifest();
   void Finish(const char* how);
 
@@ -134,6 +154,28 @@ void Upload::SendFile(const SiteFile& file) {
   }
   uploaded_[file.path] = now;
   ++counts_.uploaded;
+}
+
+void Upload::RemoveEmptiedFolders(const std::vector<std::string>& deleted) {
+  // The folders of the deleted files and the folders above them, but not the site's
+  // own folder. A set puts a folder before the folders inside it: backwards, the
+  // deepest come first.
+  std::set<std::string> folders;
+  for (const std::string& path : deleted) {
+    for (std::size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0;
+         slash = path.rfind('/', slash - 1)) {
+      folders.insert(path.substr(0, slash));
+    }
+  }
+  for (auto folder = folders.rbegin(); folder != folders.rend() && !lost_ && !stop_.stop_requested(); ++folder) {
+    const std::string inside = *folder + "/";
+    const auto next = uploaded_.lower_bound(inside);
+    if (next != uploaded_.end() && next->first.starts_with(inside)) continue;  // the site still has files there
+    // A folder that holds files of someone else's is refused by the server and stays.
+    if (!WithRetries([&] { return transfer_.RemoveFolder(*folder); })) {
+      Line(std::string(kIndent) + "Deleted the empty folder " + *folder + ".");
+    }
+  }
 }
 
 bool Upload::SaveManifest() {
@@ -198,8 +240,9 @@ UploadResult Upload::Run() {
   }
 
   if (!stop_.stop_requested() && !lost_) {
-    std::map<std::string, bool> in_site;
-    for (const SiteFile& file : files) in_site[file.path] = true;
+    std::set<std::string> in_site;
+    for (const SiteFile& file : files) in_site.insert(file.path);
+    std::vector<std::string> deleted;
     for (const auto& [path, _] : earlier_) {
       if (in_site.contains(path) || stop_.stop_requested() || lost_) continue;
       Line(std::string(kIndent) + "Deleting " + path + ".");
@@ -208,10 +251,13 @@ UploadResult Upload::Run() {
         continue;
       }
       uploaded_.erase(path);
+      deleted.push_back(path);
       ++counts_.deleted;
     }
+    RemoveEmptiedFolders(deleted);
   }
-  if (!lost_) SaveManifest();
+  // An upload that changed nothing leaves the server's record as it is.
+  if (!lost_ && uploaded_ != earlier_) SaveManifest();
 
   result.outcome = lost_                      ? UploadOutcome::kConnectionLost
                    : stop_.stop_requested()   ? UploadOutcome::kStopped

@@ -71,10 +71,11 @@ struct UploadJob {
 // Copies the site a finished run wrote (its manifest says which files) through
 // `transfer`: only the files the server does not have in that size and content, each
 // whole under its name, the pages after the pictures they show and the home page last;
-// then deletes what an earlier upload put there and the site no longer has. A file the
-// server holds under a site file's name that no upload put there is reported and kept.
-// The transcript lines go to `events`, and the log of the Publishing Directory gets an
-// entry with the counts.
+// then deletes what an earlier upload put there and the site no longer has, and the
+// folders that this left empty. A file the server holds under a site file's name that
+// no upload put there is reported and kept. A lost connection is tried again after each
+// of the job's delays, each try a transcript line. The transcript lines go to
+// `events`, and the log of the Publishing Directory gets an entry with the counts.
 UploadResult UploadSite(const UploadJob& job, Transfer& transfer, const UploadEvents& events,
                         std::stop_token stop = {});
 

@@ -27,6 +27,9 @@ class Transfer {
   virtual std::optional<TransferFailure> PutBytes(std::string_view bytes, const std::string& path) = 0;
   // Deletes file `path`; one that is not there is no failure.
   virtual std::optional<TransferFailure> Remove(const std::string& path) = 0;
+  // Deletes folder `path` when it is empty; one that holds anything stays, and that is
+  // a failure.
+  virtual std::optional<TransferFailure> RemoveFolder(const std::string& path) = 0;
 };
 
 }  // namespace quorvale

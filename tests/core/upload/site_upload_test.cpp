@@ -18,6 +18,7 @@ class DroppingTransfer final : public Transfer {
     return server_.PutBytes(bytes, path);
   }
   std::optional<TransferFailure> Remove(const std::string& path) override { return server_.Remove(path); }
+  std::optional<TransferFailure> RemoveFolder(const std::string& path) override { return server_.RemoveFolder(path); }
 
  private:
   Transfer& server_;
@@ -61,7 +62,10 @@ TEST_F(GenerationTest, UploadsSendOnlyWhatChangedAndDeleteOnlyWhatTheyPut) {
   EXPECT_EQ(Read(JoinPath(server, "PhotoAlbum.htm")), "the owner's own home page");
   EXPECT_EQ(Read(JoinPath(server, "PhotoAlbum/images/album-0/boat.jpg")), "boat");
 
-  result = upload(folder);
+  // Unchanged, the site writes nothing to the server, not even the record of the uploads.
+  DroppingTransfer no_writes(folder, 0);
+  result = upload(no_writes);
+  EXPECT_EQ(result.outcome, UploadOutcome::kCompleted);
   EXPECT_EQ(result.counts, (UploadCounts{0, static_cast<long long>(site_files) - 1, 0, 1, 0}));
 
   project_.SelectAlbum(0);
@@ -71,12 +75,12 @@ TEST_F(GenerationTest, UploadsSendOnlyWhatChangedAndDeleteOnlyWhatTheyPut) {
   upload(folder);
   EXPECT_EQ(sent(), (std::vector<std::string>{"PhotoAlbum/images/album-0/pier.jpg", "PhotoAlbum/index/album-0.dat"}));
 
-  // The second album leaves; its files go, the owner's stay.
+  // The second album leaves; its files go, and its folder, emptied; the owner's stay.
   project_.RemoveAlbum(1);
   Run(publish_);
   result = upload(folder);
   EXPECT_EQ(result.counts.deleted, 3);  // its page, its index file and its picture
-  EXPECT_FALSE(fs::exists(JoinPath(server, "album-1.htm")) || fs::exists(JoinPath(server, "PhotoAlbum/images/album-1/rose.jpg")));
+  EXPECT_FALSE(fs::exists(JoinPath(server, "album-1.htm")) || fs::exists(JoinPath(server, "PhotoAlbum/images/album-1")));
   EXPECT_EQ(Read(JoinPath(server, "notes.txt")), "the owner's notes");
 
   // A cut connection: two files arrive, the rest on the next upload.
@@ -86,6 +90,8 @@ TEST_F(GenerationTest, UploadsSendOnlyWhatChangedAndDeleteOnlyWhatTheyPut) {
   EXPECT_EQ(upload(dropping).outcome, UploadOutcome::kConnectionLost);
   const std::vector<std::string> before_drop = sent();
   ASSERT_EQ(before_drop.size(), 3u);  // the third never arrived
+  EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                       "    The connection was lost (Connection reset by peer): trying again in 0 ms."), 1);
   result = upload(folder);
   EXPECT_EQ(result.outcome, UploadOutcome::kCompleted);
   EXPECT_EQ(sent().front(), before_drop.back());

@@ -37,6 +37,7 @@ class FakeServer final : public Transfer {
   }
   std::optional<TransferFailure> PutBytes(std::string_view, const std::string&) override { return put_failure_; }
   std::optional<TransferFailure> Remove(const std::string&) override { return std::nullopt; }
+  std::optional<TransferFailure> RemoveFolder(const std::string&) override { return std::nullopt; }
 
  private:
   ServerQuestions questions_;
@@ -147,7 +148,7 @@ TEST_F(UploadWindowTest, EveryUploadEndsInOneBoxWithTheCountsOrTheReason) {
        "Upload failed"},
       {"sftp://me@example.net/site", {}, TransferFailure{"Permission denied", false}, {Answer::kYes},
        {"The upload to sftp://me@example.net/site is finished, with problems.\n\nUploaded: 0\nUnchanged: 0\n"
-        "Deleted: 0\nKept: 0\nErrors: " + std::to_string(files + 1) +
+        "Deleted: 0\nKept: 0\nErrors: " + std::to_string(files) +
             "\n\nThe first error: Permission denied.\n\nThe Generation Status box names each file.",
         "", Buttons::kOk, Icon::kExclamation},
        "Upload completed"},
@@ -205,6 +206,7 @@ class GatedServer final : public Transfer {
     return std::nullopt;
   }
   std::optional<TransferFailure> Remove(const std::string&) override { return std::nullopt; }
+  std::optional<TransferFailure> RemoveFolder(const std::string&) override { return std::nullopt; }
 
  private:
   std::promise<void>& reached_;

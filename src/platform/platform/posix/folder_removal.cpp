@@ -109,6 +109,25 @@ std::optional<RemovalFailure> RemoveTreeIn(const Descriptor& top_parent, const s
   return std::nullopt;
 }
 
+// Deletes the regular file (or, with `folder`, the empty folder) at `path` below `root`;
+// a link or another kind of entry stays, and a missing one is no failure.
+std::optional<std::string> RemoveEntryBelow(const std::string& root, const std::string& path, bool folder) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [parent, name] = std::get<ContainedParent>(opened);
+  struct stat status {};
+  if (::fstatat(parent.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return errno == ENOENT ? std::nullopt : std::optional<std::string>(SystemReason(errno));
+  }
+  if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
+  if (folder && !S_ISDIR(status.st_mode)) return NotFolderRefusal(path);
+  if (!folder && !S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+  if (::unlinkat(parent.get(), name.c_str(), folder ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT) {
+    return SystemReason(errno);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
@@ -134,17 +153,11 @@ std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, con
 }
 
 std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path) {
-  auto opened = OpenParentBelow(root, path);
-  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
-  const auto& [folder, name] = std::get<ContainedParent>(opened);
-  struct stat status {};
-  if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-    return errno == ENOENT ? std::nullopt : std::optional<std::string>(SystemReason(errno));
-  }
-  if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
-  if (!S_ISREG(status.st_mode)) return NotRegularRefusal(path);
-  if (::unlinkat(folder.get(), name.c_str(), 0) != 0 && errno != ENOENT) return SystemReason(errno);
-  return std::nullopt;
+  return RemoveEntryBelow(root, path, false);
+}
+
+std::optional<std::string> RemoveEmptyFolderBelow(const std::string& root, const std::string& path) {
+  return RemoveEntryBelow(root, path, true);
 }
 
 }  // namespace quorvale

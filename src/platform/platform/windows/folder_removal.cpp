@@ -61,6 +61,31 @@ struct Level {
   std::size_t next = 0;
 };
 
+// Deletes the regular file (or, with `folder`, the empty folder) at `path` below `root`;
+// a link or another kind of entry stays, and a missing one is no failure.
+std::optional<std::string> RemoveEntryBelow(const std::string& root, const std::string& path, bool folder) {
+  auto checked = windows::CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  auto entry = windows::EntryAt(path);
+  if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
+  switch (std::get<windows::Entry>(entry).kind) {
+    case windows::EntryKind::kMissing: return std::nullopt;
+    case windows::EntryKind::kLink: return LinkRefusal(path);
+    case windows::EntryKind::kFolder:
+      if (!folder) return NotRegularRefusal(path);
+      break;
+    case windows::EntryKind::kFile:
+      if (folder) return NotFolderRefusal(path);
+      break;
+  }
+  const std::wstring system_path = SystemPath(path);
+  if (!(folder ? RemoveDirectoryW(system_path.c_str()) : DeleteFileW(system_path.c_str())) &&
+      GetLastError() != ERROR_FILE_NOT_FOUND) {
+    return windows::LastErrorText();
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 // Walks with an explicit stack rather than recursion, so a deep tree cannot exhaust the
@@ -113,20 +138,11 @@ std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, con
 }
 
 std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path) {
-  auto checked = windows::CheckParentBelow(root, path);
-  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
-  auto entry = windows::EntryAt(path);
-  if (auto* reason = std::get_if<std::string>(&entry)) return *reason;
-  switch (std::get<windows::Entry>(entry).kind) {
-    case windows::EntryKind::kMissing: return std::nullopt;
-    case windows::EntryKind::kLink: return LinkRefusal(path);
-    case windows::EntryKind::kFolder: return NotRegularRefusal(path);
-    case windows::EntryKind::kFile: break;
-  }
-  if (!DeleteFileW(SystemPath(path).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    return windows::LastErrorText();
-  }
-  return std::nullopt;
+  return RemoveEntryBelow(root, path, false);
+}
+
+std::optional<std::string> RemoveEmptyFolderBelow(const std::string& root, const std::string& path) {
+  return RemoveEntryBelow(root, path, true);
 }
 
 }  // namespace quorvale
