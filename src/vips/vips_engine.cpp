@@ -293,10 +293,10 @@ Image Scaled(VipsImage* image, const ImageSize& size) {
     g_object_ref(image);
     return Image(image);
   }
+  // Fitted to a square of its longer side, so that side comes out to the pixel.
+  const int box = std::max(size.width, size.height);
   VipsImage* out = nullptr;
-  if (vips_thumbnail_image(image, &out, size.width, "height", size.height, "size", VIPS_SIZE_DOWN, nullptr) != 0) {
-    return nullptr;
-  }
+  if (vips_thumbnail_image(image, &out, box, "height", box, "size", VIPS_SIZE_DOWN, nullptr) != 0) return nullptr;
   const Image scaled(out);
   return Image(vips_image_copy_memory(scaled.get()));
 }
