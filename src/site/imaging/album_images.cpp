@@ -101,7 +101,6 @@ std::optional<std::string> WriteImages(const std::string& root, const PictureIma
     if (webp) return WriteFileBelow(root, SizedImagePath(stem, size.width, true), image.webp);
     return std::nullopt;
   };
-  // The display copies first: a thumbnail on disk means its picture's images were all made.
   for (std::size_t i = 0; i < sizes.displays.size(); ++i) {
     const bool original = sizes.display_is_original && i + 1 == sizes.displays.size();
     if (auto reason = write(picture.display, sizes.displays[i], images.displays[i], !original, sizes.displays_webp)) {
