@@ -161,7 +161,7 @@ if [ -f "$WORK/site/album-0.htm" ] && command -v node >/dev/null && [ -d "$BUILD
     mkdir -p "$WORK/before"
     quorvale_command BEFORE "$WORK/before" "${ALBUMS[0]}"
     BEFORE[0]=$BEFORE_CLI
-    "${BEFORE[@]}" >/dev/null
+    "${BEFORE[@]}" >/dev/null 2>&1
     echo " before ($BEFORE_CLI):"
     node "$ROOT/bench/page_weight.js" "$WORK/before"
     echo " now:"
