@@ -3,15 +3,20 @@
 # ImageMagick; a few carry an EXIF orientation, a few are GIFs), in albums of 100. Then,
 # interleaved round by round and best of REPEAT:
 #   - Quorvale's first run into an empty Publishing Directory and its second, unchanged
-#     run (thumbnails of 512 and display copies of 2048, the originals published);
-#   - Debian's vipsthumbnail making the same two sizes of the same pictures, as two
-#     processes over halves of the set, so both cores work;
+#     run (square thumbnails of 256, 512 and 768 cut by attention, display copies of
+#     1024, 1600 and 2048, each as JPEG and WebP; the originals published);
+#   - Debian's vipsthumbnail making the same sizes and formats of the same pictures, as
+#     two processes over halves of the set, so both cores work; and, as before, making
+#     only a 512 thumbnail and a 2048 display copy as JPEG;
 #   - cp -rp of the pictures, and rsync -a's quick check of an unchanged copy.
-# Prints times, ratios, peak memory, and how many pictures the second run opened. A
-# measurement, not a test: run it on its own.
+# Prints times, ratios, peak memory, and how many pictures the second run opened; then
+# the bytes the first album page makes a desktop and a phone load before any action
+# (bench/page_weight.js, in Chromium), and with BEFORE_CLI the same of a site made by
+# that (earlier) quorvale-cli. A measurement, not a test: run it on its own.
 #
 #   bench/imaging_bench.sh [BUILD_DIR] [COUNT]         defaults: build 200
 #   PICTURES=DIR keeps the drawn pictures in DIR and reuses them next time.
+#   BEFORE_CLI=PATH also weighs the album page of a site made by that quorvale-cli.
 #
 # Quorvale's run is `quorvale-cli generate --viewer html` where the command line knows
 # that viewer, else the image part of such a run through bench/imaging_bench_driver.
@@ -97,10 +102,30 @@ quorvale_command QUORVALE_HALF "$WORK/half-site" "${ALBUMS[0]}"
 printf '%s\n' "${FILES[@]}" >"$WORK/files"
 vipsthumbnail_halves "$WORK/files" "$WORK/vt" 512 2048
 
+# The same over every size and format a run makes: each display box and each square
+# thumbnail side (cut by attention) as JPEG and as WebP, one vipsthumbnail pass apiece.
+cat >"$WORK/vipsthumbnail_all.sh" <<'SCRIPT'
+#!/bin/sh
+# HALF_LIST OUT: every size and format of the pictures listed.
+for box in 1024 1600 2048; do
+  mkdir -p "$2/d$box"
+  xargs -d '\n' vipsthumbnail -s "$box" -o "$2/d$box/%s.jpg[Q=85,strip]" <"$1"
+  xargs -d '\n' vipsthumbnail -s "$box" -o "$2/d$box/%s.webp[Q=80,effort=2,strip]" <"$1"
+done
+for side in 256 512 768; do
+  mkdir -p "$2/t$side"
+  xargs -d '\n' vipsthumbnail -s "${side}x$side" --smartcrop attention -o "$2/t$side/%s.jpg[Q=82,strip]" <"$1"
+  xargs -d '\n' vipsthumbnail -s "${side}x$side" --smartcrop attention -o "$2/t$side/%s.webp[Q=80,effort=2,strip]" <"$1"
+done
+SCRIPT
+chmod +x "$WORK/vipsthumbnail_all.sh"
+VIPSTHUMBNAIL_ALL=(sh -c "'$WORK/vipsthumbnail_all.sh' '$WORK/half0' '$WORK/vta/0' & '$WORK/vipsthumbnail_all.sh' '$WORK/half1' '$WORK/vta/1' & wait")
+
 for ((round = 0; round < REPEAT; round++)); do
   echo "round $((round + 1)) of $REPEAT ..."
   sample quorvale_first  'rm -rf "$WORK/site"; mkdir "$WORK/site"' "${QUORVALE[@]}"
   sample vipsthumbnail   'rm -rf "$WORK/vt"'                        "${VIPSTHUMBNAIL[@]}"
+  sample vipsthumbnail_all 'rm -rf "$WORK/vta"'                      "${VIPSTHUMBNAIL_ALL[@]}"
   sample cp_first        'rm -rf "$WORK/cp"'                        cp -rp "$PICTURES" "$WORK/cp"
   sample quorvale_second ':'                                         "${QUORVALE[@]}"
   sample rsync_second    '[ -d "$WORK/rsync" ] || rsync -a "$PICTURES/" "$WORK/rsync/"' rsync -a "$PICTURES/" "$WORK/rsync/"
@@ -117,11 +142,31 @@ sample quorvale_half 'rm -rf "$WORK/half-site"; mkdir "$WORK/half-site"' "${QUOR
 thumbs=$(find "$WORK/site/PhotoAlbum/thumbnails" -type f -name '*.jpg' | wc -l)
 echo
 echo "timing, best of $REPEAT rounds ($COUNT pictures):"
-for name in quorvale_first vipsthumbnail cp_first quorvale_second rsync_second; do report "$name"; done
+for name in quorvale_first vipsthumbnail_all vipsthumbnail cp_first quorvale_second rsync_second; do report "$name"; done
 echo "ratios                                           wall    cpu"
-ratio_line "first run  / two vipsthumbnail processes" quorvale_first vipsthumbnail "target <= 1.00 (aim 0.90)"
+ratio_line "first run  / two vipsthumbnail, same sizes" quorvale_first vipsthumbnail_all "target <= 1.10"
+ratio_line "first run  / two vipsthumbnail, 512 + 2048" quorvale_first vipsthumbnail
 ratio_line "first run  / cp -rp" quorvale_first cp_first
 ratio_line "second run / rsync -a (unchanged)" quorvale_second rsync_second "target <= 1.00"
 echo "second run opened $opened_pictures pictures ($opened_all files in all)   target 0"
 echo "peak memory: first run $((RSS_quorvale_first / 1024)) MB for $COUNT pictures, $((RSS_quorvale_half / 1024)) MB for the first album alone; vipsthumbnail $((RSS_vipsthumbnail / 1024)) MB   target < 400 MB"
-echo "thumbnails made: $thumbs"
+echo "thumbnail files made: $thumbs JPEG, $(find "$WORK/site/PhotoAlbum/thumbnails" -type f -name '*.webp' | wc -l) WebP"
+
+# --- What a visitor's browser loads for the first album page, before any action.
+if [ -f "$WORK/site/album-0.htm" ] && command -v node >/dev/null && [ -d "$BUILD/tests/e2e/node_modules/playwright-core" ]; then
+  export NODE_PATH=$BUILD/tests/e2e/node_modules
+  echo
+  echo "album-0.htm ($PER_ALBUM pictures), bytes loaded before any action:"
+  if [ -n "${BEFORE_CLI:-}" ]; then
+    mkdir -p "$WORK/before"
+    quorvale_command BEFORE "$WORK/before" "${ALBUMS[0]}"
+    BEFORE[0]=$BEFORE_CLI
+    "${BEFORE[@]}" >/dev/null 2>&1
+    echo " before ($BEFORE_CLI):"
+    node "$ROOT/bench/page_weight.js" "$WORK/before"
+    echo " now:"
+  fi
+  node "$ROOT/bench/page_weight.js" "$WORK/site"
+else
+  echo "page weight skipped: no HTML site, node, or $BUILD/tests/e2e/node_modules (run the e2e tests once)"
+fi

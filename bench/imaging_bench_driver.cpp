@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     for (const PublishedPicture& picture : albums[static_cast<std::size_t>(n)]) {
       const std::string target = JoinPath(originals, picture.published_name);
       const auto stamp = StampOf(picture.source);
-      if (stamp && StampOf(target) != stamp) CopyFileKeepingTime(picture.source, target);
+      if (stamp && StampOf(target) != stamp) CopyFileBelow(pd, picture.source, target);
     }
     for (const PictureImagesResult& result : MakeAlbumImages(context, n, albums[static_cast<std::size_t>(n)])) {
       made += result.state == PictureImagesState::kMade;

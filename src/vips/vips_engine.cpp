@@ -2,6 +2,7 @@
 // programs load when the first picture needs it (libvips brings a hundred shared
 // libraries, and a run that makes no image should not wait for them).
 #include "imaging/picture_imaging.h"
+#include "imaging/responsive_sizes.h"
 #include "vips/exiv2_metadata.h"
 
 #include <algorithm>
@@ -225,12 +226,6 @@ Image Thumbnail(const std::string& source, int box, bool transform_colours) {
   return Image(out);
 }
 
-Image ThumbnailOfImage(VipsImage* image, int box) {
-  VipsImage* out = nullptr;
-  if (vips_thumbnail_image(image, &out, box, "height", box, "size", VIPS_SIZE_DOWN, nullptr) != 0) return nullptr;
-  return Image(out);
-}
-
 // The image with only the metadata that may be published: nothing at all, or, when
 // the location is kept, the EXIF GPS tags alone.
 Image PublishableCopy(VipsImage* image, bool keep_location) {
@@ -272,6 +267,82 @@ std::optional<std::string> EncodeJpeg(VipsImage* image, int quality, bool keep_l
   return bytes;
 }
 
+// How hard the WebP encoder works: a low effort keeps a first run near the time the
+// JPEGs alone take, and costs a few percent of size.
+constexpr int kWebpEffort = 2;
+
+// The WebP bytes of the image, or nothing; with the same metadata as its JPEG.
+std::optional<std::string> EncodeWebp(VipsImage* image, int quality, bool keep_location) {
+  const Image publishable = PublishableCopy(image, keep_location);
+  if (!publishable) return std::nullopt;
+  void* buffer = nullptr;
+  std::size_t length = 0;
+  if (vips_webpsave_buffer(publishable.get(), &buffer, &length, "Q", quality, "effort", kWebpEffort, "strip",
+                           keep_location ? FALSE : TRUE, nullptr) != 0) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<const char*>(buffer), length);
+  g_free(buffer);
+  return bytes;
+}
+
+// `image` scaled to `size` (its aspect, to within a pixel), or the image itself at its
+// own size. The result is held in memory: it is encoded twice.
+Image Scaled(VipsImage* image, const ImageSize& size) {
+  if (vips_image_get_width(image) == size.width && vips_image_get_height(image) == size.height) {
+    g_object_ref(image);
+    return Image(image);
+  }
+  // Fitted to a square of its longer side, so that side comes out to the pixel.
+  const int box = std::max(size.width, size.height);
+  VipsImage* out = nullptr;
+  if (vips_thumbnail_image(image, &out, box, "height", box, "size", VIPS_SIZE_DOWN, nullptr) != 0) return nullptr;
+  const Image scaled(out);
+  return Image(vips_image_copy_memory(scaled.get()));
+}
+
+// The square of `side` pixels cut from `image` where it draws the eye (libvips's
+// attention measure: edges, skin tones, saturated colours), after scaling the image so
+// that its shorter side is `side`. Held in memory: the smaller squares are scaled from it.
+Image AttentionSquare(VipsImage* image, int side) {
+  VipsImage* out = nullptr;
+  if (vips_thumbnail_image(image, &out, side, "height", side, "crop", VIPS_INTERESTING_ATTENTION, nullptr) != 0) {
+    return nullptr;
+  }
+  const Image square(out);
+  return Image(vips_image_copy_memory(square.get()));
+}
+
+// One set of images, `scaled`, encoded as JPEG (where `jpeg_wanted`) and WebP: the WebPs
+// are kept only when together they are smaller than the JPEGs, whose total starts at
+// `jpeg_total` (the original's bytes when it serves). The sizes as made are written
+// into `sizes`. False when an image cannot be encoded.
+bool MakeSet(const std::vector<Image>& scaled, std::vector<ImageSize>& sizes, std::vector<SizedImage>& images,
+             bool& webp, const std::vector<bool>& jpeg_wanted, int quality, int webp_quality, bool keep_location,
+             std::uintmax_t jpeg_total) {
+  std::uintmax_t webp_total = 0;
+  images.assign(scaled.size(), {});
+  for (std::size_t i = 0; i < scaled.size(); ++i) {
+    VipsImage* image = scaled[i].get();
+    sizes[i] = {vips_image_get_width(image), vips_image_get_height(image)};
+    if (jpeg_wanted[i]) {
+      auto jpeg = EncodeJpeg(image, quality, keep_location);
+      if (!jpeg) return false;
+      images[i].jpeg = std::move(*jpeg);
+      jpeg_total += images[i].jpeg.size();
+    }
+    auto encoded = EncodeWebp(image, webp_quality, keep_location);
+    if (!encoded) return false;
+    images[i].webp = std::move(*encoded);
+    webp_total += images[i].webp.size();
+  }
+  webp = webp_total < jpeg_total;
+  if (!webp) {
+    for (SizedImage& image : images) image.webp.clear();
+  }
+  return true;
+}
+
 // The header of the picture at `source` (its first image), read without decoding a
 // pixel; or the reason it must not be decoded: not readable, more pixels in a frame than
 // this program decodes, a GIF with frames too large or too many.
@@ -287,8 +358,8 @@ std::variant<Image, std::string> DecodableHeader(const std::string& source) {
   return header;
 }
 
-// JPEGs decoded with shrink-on-load, one decode per picture for both images (the
-// thumbnail is scaled from the display copy in memory), the EXIF orientation applied,
+// JPEGs decoded with shrink-on-load, one decode per picture for all its images (each
+// scaled from the widest display copy in memory), the EXIF orientation applied,
 // colours converted to sRGB, metadata left out.
 class VipsEngine final : public PictureImaging {
  public:
@@ -322,44 +393,72 @@ std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string&
   const std::string loader = StringField(header.get(), VIPS_META_LOADER);
   const int width = vips_image_get_width(header.get());
   const int height = vips_image_get_page_height(header.get());
+  const int widest_box =
+      settings.display_boxes.empty() ? 0 : *std::max_element(settings.display_boxes.begin(), settings.display_boxes.end());
   // An animated GIF or WebP is shown as it is: a still copy would lose the animation.
   const bool animated = (loader.starts_with("gifload") || loader.starts_with("webpload")) &&
                         vips_image_get_n_pages(header.get()) > 1;
-  const bool fits = width <= settings.display_box && height <= settings.display_box;
+  const bool fits = width <= widest_box && height <= widest_box;
   const bool original_serves =
       settings.original_published &&
       (animated || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
                        (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
 
+  // One decode for every image: the picture, upright and in sRGB, scaled to the widest
+  // display box (never up) and held in memory (at most that box in pixels); every other
+  // image is scaled from it.
+  const Image decoded = Thumbnail(source, std::max(widest_box, 1), NeedsColourTransform(header.get()));
+  const Image base(decoded ? vips_image_copy_memory(decoded.get()) : nullptr);
+  if (!base) return Failure(kUndecodable);
+  const int base_width = vips_image_get_width(base.get());
+  const int base_height = vips_image_get_height(base.get());
+  const ResponsiveSizes wanted = ResponsiveSizesOf(base_width, base_height, settings);
+  if (wanted.thumbnails.empty() || wanted.displays.empty()) return Failure(kUnencodable);
+
   PreparedImages images;
   PreparedPicture& prepared = images.sizes;
-  std::optional<std::string> thumbnail_bytes;
-  Image thumbnail;
-  if (original_serves) {
-    prepared.display_width = width;
-    prepared.display_height = height;
-    prepared.display_is_original = true;
-    // Decoded while it is encoded.
-    thumbnail = Thumbnail(source, settings.thumbnail_box, NeedsColourTransform(header.get()));
-    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
-    if (!thumbnail_bytes) return Failure(kUndecodable);
+  prepared.thumbnails = wanted.thumbnails;
+  prepared.displays = wanted.displays;
+  prepared.display_is_original = original_serves;
+
+  // An animated picture's only display copy is itself: a smaller still would lose the
+  // animation, and so would a WebP of it.
+  std::vector<Image> displays;
+  if (animated) {
+    prepared.displays = {{width, height}};
+    images.displays.assign(1, {});
   } else {
-    // One decode for both: the display copy is held in memory (at most the display box
-    // in pixels) and the thumbnail scaled from it.
-    const Image scaled = Thumbnail(source, settings.display_box, NeedsColourTransform(header.get()));
-    const Image display(scaled ? vips_image_copy_memory(scaled.get()) : nullptr);
-    if (!display) return Failure(kUndecodable);
-    auto display_bytes = EncodeJpeg(display.get(), settings.display_quality, settings.keep_location);
-    thumbnail = ThumbnailOfImage(display.get(), settings.thumbnail_box);
-    if (thumbnail) thumbnail_bytes = EncodeJpeg(thumbnail.get(), settings.thumbnail_quality, false);
-    if (!display_bytes || !thumbnail_bytes) return Failure(kUnencodable);
-    prepared.display_width = vips_image_get_width(display.get());
-    prepared.display_height = vips_image_get_height(display.get());
-    images.display = std::move(*display_bytes);
+    for (const ImageSize& size : wanted.displays) displays.push_back(Scaled(base.get(), size));
   }
-  prepared.thumbnail_width = vips_image_get_width(thumbnail.get());
-  prepared.thumbnail_height = vips_image_get_height(thumbnail.get());
-  images.thumbnail = std::move(*thumbnail_bytes);
+  std::vector<Image> thumbnails;
+  thumbnails.push_back(AttentionSquare(base.get(), wanted.thumbnails.back().width));
+  for (std::size_t i = wanted.thumbnails.size() - 1; i-- > 0 && thumbnails.front();) {
+    thumbnails.insert(thumbnails.begin(), Scaled(thumbnails.front().get(), wanted.thumbnails[i]));
+  }
+  const auto made = [](const std::vector<Image>& set) {
+    return std::all_of(set.begin(), set.end(), [](const Image& image) { return image != nullptr; });
+  };
+  if (!made(displays) || !made(thumbnails)) return Failure(kUnencodable);
+
+  // The widest display copy of a still picture that serves itself is the original: no
+  // JPEG of it, and its bytes count against the WebPs.
+  std::vector<bool> display_jpegs(displays.size(), true);
+  std::uintmax_t original_bytes = 0;
+  if (original_serves && !animated) {
+    display_jpegs.back() = false;
+    GStatBuf status;
+    if (g_stat(source.c_str(), &status) == 0) original_bytes = static_cast<std::uintmax_t>(status.st_size);
+  }
+  const std::vector<bool> thumbnail_jpegs(thumbnails.size(), true);
+  if (!MakeSet(thumbnails, prepared.thumbnails, images.thumbnails, prepared.thumbnails_webp, thumbnail_jpegs,
+               settings.thumbnail_quality, settings.webp_quality, false, 0) ||
+      (!animated && !MakeSet(displays, prepared.displays, images.displays, prepared.displays_webp, display_jpegs,
+                             settings.display_quality, settings.webp_quality, settings.keep_location,
+                             original_bytes))) {
+    return Failure(kUnencodable);
+  }
+  // The original keeps its own size, to the pixel.
+  if (original_serves) prepared.displays.back() = {width, height};
   return images;
 }
 

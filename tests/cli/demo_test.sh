@@ -15,7 +15,7 @@ expect "three album pages" "album-0.htm album-1.htm album-2.htm" \
   "$(cd "$work/site" && ls album-*.htm | sort | paste -sd' ')"
 expect "twelve pictures published" 12 "$(find "$work/site/PhotoAlbum/images" -type f | wc -l)"
 expect "the HTML viewer" "HTML" "$(sed -n 's/^\x85~//p' "$work/Demo.qs1" | tr -d '\r')"
-expect "twelve thumbnails made" 12 "$(find "$work/site/PhotoAlbum/thumbnails" -name '*.jpg' | wc -l)"
+expect "twelve thumbnails made" 12 "$(find "$work/site/PhotoAlbum/thumbnails" -name '*-256.jpg' | wc -l)"
 expect "albums listed in order" "Seaside Weekend|Autumn Garden|Mountain Trail" \
   "$(grep -o 'class="album-title">[^<>]*<' "$work/site/PhotoAlbum.htm" | sed 's/^[^>]*>//; s/<$//' | paste -sd'|')"
 expect "no error or warning in the transcript" 0 "$(grep -c -E 'ERROR|WARNING' "$work/site.transcript.txt")"

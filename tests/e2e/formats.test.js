@@ -41,7 +41,7 @@ after(async () => {
   if (work) fs.rmSync(work, { recursive: true, force: true });
 });
 
-test('the album page shows every format in its shape, and the lightbox shows each one', async () => {
+test('the album page shows every format, and the lightbox shows each one whole', async () => {
   for (const [name, options] of VIEWPORTS) {
     const context = await browser.newContext(options);
     const page = await context.newPage();
@@ -53,7 +53,6 @@ test('the album page shows every format in its shape, and the lightbox shows eac
     })));
     assert.equal(tiles.length, FILES.length, name);
     tiles.forEach((tile, i) => assert.ok(tile.width > 0, `${name}: ${FILES[i]} is not shown`));
-    assert.ok(tiles[0].height > tiles[0].width, `${name}: the HEIC portrait is not tall`);
     await page.screenshot({ path: path.join(SCREENSHOTS, `e2e_formats_${name}.png`), fullPage: true });
 
     for (let i = 0; i < FILES.length; i += 1) {
@@ -63,10 +62,13 @@ test('the album page shows every format in its shape, and the lightbox shows eac
       const shown = await page.waitForFunction(() => {
         const slide = window.pswp && window.pswp.currSlide;
         const img = slide && slide.content && slide.content.element;
-        return img && img.complete && img.naturalWidth > 0 ? img.currentSrc || img.src : null;
+        return img && img.complete && img.naturalWidth > 0
+          ? { src: img.currentSrc || img.src, width: img.naturalWidth, height: img.naturalHeight } : null;
       }, null, { timeout: 10000, polling: 100 }).then((handle) => handle.jsonValue()).catch(() => null);
       assert.ok(shown, `${name}: the lightbox does not show ${FILES[i]}`);
-      assert.match(shown, /\.(jpg|webp)$/, `${name}: ${FILES[i]} is shown from ${shown}`);
+      assert.match(shown.src, /\.(jpg|webp)$/, `${name}: ${FILES[i]} is shown from ${shown.src}`);
+      // The grid's tiles are square crops; the lightbox shows the whole picture.
+      if (i === 0) assert.ok(shown.height > shown.width, `${name}: the HEIC portrait is not tall`);
     }
     await context.close();
   }

@@ -362,3 +362,34 @@ test('on a phone a swipe moves to the next picture', async () => {
   assertSelfContained(seen);
   await context.close();
 });
+
+test('a tile loads the srcset candidate its box needs, cut to the tile\'s square, on a desktop and a phone', async () => {
+  for (const [name, options] of [['desktop', DESKTOP], ['phone', PHONE]]) {
+    // The Garden album opens with a panorama (1600 x 640).
+    const { context, page, seen } = await openPage(options, 'album-1.htm');
+    const tile = await page.evaluate(async () => {
+      const img = document.querySelector('#p1 img');
+      img.scrollIntoView();
+      await img.decode();
+      const source = img.closest('picture') && img.closest('picture').querySelector('source');
+      const candidates = (source ? source.srcset : img.srcset).split(', ').map((c) => Number(c.split(' ')[1].slice(0, -1)));
+      return { natural: [img.naturalWidth, img.naturalHeight], box: [img.clientWidth, img.clientHeight],
+        needed: img.clientWidth * window.devicePixelRatio, candidates, src: img.currentSrc };
+    });
+    const message = `${name}: ${JSON.stringify(tile)}`;
+    // Cropped to the tile's square, so nothing is stretched or squeezed.
+    assert.equal(tile.natural[0], tile.natural[1], message);
+    assert.equal(tile.box[0], tile.box[1], message);
+    // The loaded file's width, which its name carries (naturalWidth is scaled by the
+    // candidate's density): sharp (the widest there is, or at least what the box needs at
+    // the screen's density) and no wider: no smaller candidate would have been enough.
+    const loaded = Number(tile.src.match(/-(\d+)\.\w+$/)[1]);
+    assert.ok(tile.candidates.includes(loaded), message);
+    assert.ok(loaded >= Math.min(tile.needed, Math.max(...tile.candidates)), message);
+    assert.ok(tile.candidates.filter((w) => w < loaded).every((w) => w < tile.needed), message);
+    assert.match(tile.src, /\.webp$/, message);
+    await page.screenshot({ path: path.join(SCREENSHOTS, `e2e_html_srcset_${name}.png`), fullPage: true });
+    assertSelfContained(seen);
+    await context.close();
+  }
+});

@@ -67,7 +67,7 @@ TEST_F(HeicRun, ABrokenOrOversizedHeicIsOneCountedErrorEach) {
     EXPECT_NE(text.find("ERROR: Making the thumbnail of picture " + JoinPath(JoinPath(root_, "pictures/p"), refused)), std::string::npos)
         << refused;
   }
-  const std::string thumbnail = Read(In("PhotoAlbum/thumbnails/album-0/good.heic.jpg"));
+  const std::string thumbnail = Read(In("PhotoAlbum/thumbnails/album-0/good.heic-256.jpg"));
   EXPECT_TRUE(thumbnail.starts_with("\xFF\xD8\xFF")) << thumbnail.substr(0, 16);
 }
 

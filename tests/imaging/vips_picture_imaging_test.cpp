@@ -77,40 +77,63 @@ double RedAt(VipsImage* image, int x, int y) {
   return red;
 }
 
+// The widest thumbnail and display copy of a picture, and whether the original serves.
+struct Widest {
+  int thumbnail_width = 0;
+  int thumbnail_height = 0;
+  int display_width = 0;
+  int display_height = 0;
+  bool display_is_original = false;
+  bool operator==(const Widest&) const = default;
+};
+
 class VipsPictureImagingTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& name) const { return (folder_.path() / name).string(); }
 
-  // The images of `source` written to thumb.jpg and display.jpg, as a run writes them.
-  std::variant<PreparedPicture, std::string> Prepare(const std::string& source, const ImagingSettings& settings = {}) {
+  // The widest thumbnail and display copy of `source` written to thumb.jpg and
+  // display.jpg (its WebP to display.webp), as a run writes them; all sizes in `last_`.
+  std::variant<Widest, std::string> Prepare(const std::string& source, const ImagingSettings& settings = {}) {
     auto prepared = imaging_.Prepare(Path(source), settings);
     if (auto* reason = std::get_if<std::string>(&prepared)) return *reason;
     const PreparedImages& images = std::get<PreparedImages>(prepared);
-    std::ofstream(Path("thumb.jpg"), std::ios::binary) << images.thumbnail;
-    if (!images.sizes.display_is_original) std::ofstream(Path("display.jpg"), std::ios::binary) << images.display;
-    return images.sizes;
+    last_ = images.sizes;
+    std::ofstream(Path("thumb.jpg"), std::ios::binary) << images.thumbnails.back().jpeg;
+    if (!images.sizes.display_is_original) {
+      std::ofstream(Path("display.jpg"), std::ios::binary) << images.displays.back().jpeg;
+    }
+    if (images.sizes.displays_webp) std::ofstream(Path("display.webp"), std::ios::binary) << images.displays.back().webp;
+    const ImageSize& thumbnail = last_.thumbnails.back();
+    const ImageSize& display = last_.displays.back();
+    return Widest{thumbnail.width, thumbnail.height, display.width, display.height, last_.display_is_original};
   }
 
+  PreparedPicture last_;
   testing::TempFolder folder_;
   VipsPictureImaging imaging_;
 };
 
-TEST_F(VipsPictureImagingTest, FitsBothBoxesTurnedUprightAndReusesOriginalsThatNeedNothing) {
+TEST_F(VipsPictureImagingTest, MakesEverySizeUpToThePictureTurnedUprightAndReusesOriginalsThatNeedNothing) {
   struct Case {
     const char* name;
     int width, height, orientation;
-    PreparedPicture expected;
+    std::vector<int> thumbnail_sides;
+    std::vector<ImageSize> displays;
+    bool original;
   };
   const Case cases[] = {
-      // A camera picture: both images made, aspect kept.
-      {"camera.jpg", 4000, 3000, 1, {512, 384, 2048, 1536, false}},
+      // A camera picture: every size of both sets, aspect kept.
+      {"camera.jpg", 4000, 3000, 1, {256, 512, 768}, {{1024, 768}, {1600, 1200}, {2048, 1536}}, false},
       // A portrait shot stored landscape: it comes out upright, its sizes swapped.
-      {"portrait.jpg", 3000, 2000, 6, {341, 512, 1365, 2048, false}},
-      // Small and upright already: the original is the display copy, nothing scaled up.
-      {"small.jpg", 800, 600, 1, {512, 384, 800, 600, true}},
-      {"tiny.jpg", 300, 200, 1, {300, 200, 300, 200, true}},
+      {"portrait.jpg", 3000, 2000, 6, {256, 512, 768}, {{683, 1024}, {1066, 1600}, {1365, 2048}}, false},
+      // A panorama: its square tiles are cut from its height at the widest display size.
+      {"panorama.jpg", 6000, 1000, 1, {256, 341}, {{1024, 171}, {1600, 266}, {2048, 341}}, false},
+      // Small and upright already: the original is the widest display copy, nothing is
+      // scaled up and no size is made twice.
+      {"small.jpg", 1200, 900, 1, {256, 512, 768}, {{1024, 768}, {1200, 900}}, true},
+      {"tiny.jpg", 300, 200, 1, {200}, {{300, 200}}, true},
       // Small but lying on its side: it still needs a turned display copy.
-      {"small-turned.jpg", 800, 600, 6, {384, 512, 600, 800, false}},
+      {"small-turned.jpg", 800, 600, 6, {256, 512, 600}, {{600, 800}}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,18 +142,25 @@ TEST_F(VipsPictureImagingTest, FitsBothBoxesTurnedUprightAndReusesOriginalsThatN
     vips_image_set_int(picture.get(), "orientation", c.orientation);
     SaveJpeg(picture.get(), Path(c.name));
     const auto result = Prepare(c.name);
-    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result)) << std::get<std::string>(result);
-    EXPECT_EQ(std::get<PreparedPicture>(result), c.expected);
-    EXPECT_EQ(std::filesystem::exists(Path("display.jpg")), !c.expected.display_is_original);
+    ASSERT_TRUE(std::holds_alternative<Widest>(result)) << std::get<std::string>(result);
+    std::vector<int> sides;
+    for (const ImageSize& size : last_.thumbnails) {
+      EXPECT_EQ(size.width, size.height);
+      sides.push_back(size.width);
+    }
+    EXPECT_EQ(sides, c.thumbnail_sides);
+    EXPECT_EQ(last_.displays, c.displays);
+    EXPECT_EQ(last_.display_is_original, c.original);
+    EXPECT_EQ(std::filesystem::exists(Path("display.jpg")), !c.original);
 
     Image thumbnail = Load(Path("thumb.jpg"));
-    EXPECT_EQ(vips_image_get_width(thumbnail.get()), c.expected.thumbnail_width);
-    EXPECT_EQ(vips_image_get_height(thumbnail.get()), c.expected.thumbnail_height);
+    EXPECT_EQ(vips_image_get_width(thumbnail.get()), c.thumbnail_sides.back());
+    EXPECT_EQ(vips_image_get_height(thumbnail.get()), c.thumbnail_sides.back());
     EXPECT_EQ(vips_image_get_orientation(thumbnail.get()), 1);
     EXPECT_FALSE(HasField(thumbnail.get(), "exif-"));
     if (c.orientation == 6) {
       // Turned clockwise: the stored top-left corner is now the top-right one.
-      EXPECT_GT(RedAt(thumbnail.get(), c.expected.thumbnail_width - 5, 5), 200);
+      EXPECT_GT(RedAt(thumbnail.get(), c.thumbnail_sides.back() - 5, 5), 200);
       EXPECT_LT(RedAt(thumbnail.get(), 5, 5), 160);
     } else {
       EXPECT_GT(RedAt(thumbnail.get(), 5, 5), 200);
@@ -153,23 +183,23 @@ TEST_F(VipsPictureImagingTest, LocationAndCameraDetailsAreLeftOutUnlessTheLocati
     SCOPED_TRACE(keep ? "kept" : "left out");
     ImagingSettings settings;
     settings.keep_location = keep;
-    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(Prepare("gps.jpg", settings)));
+    ASSERT_TRUE(std::holds_alternative<Widest>(Prepare("gps.jpg", settings)));
     Image display = Load(Path("display.jpg"));
     EXPECT_EQ(HasField(display.get(), "exif-ifd3-GPSLatitude"), keep);
     EXPECT_FALSE(HasField(display.get(), "exif-ifd0-Make"));
     EXPECT_FALSE(HasField(Load(Path("thumb.jpg")).get(), "exif-"));
 
     const auto small_result = Prepare("gps-small.jpg", settings);
-    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(small_result));
-    EXPECT_EQ(std::get<PreparedPicture>(small_result).display_is_original, keep);
+    ASSERT_TRUE(std::holds_alternative<Widest>(small_result));
+    EXPECT_EQ(std::get<Widest>(small_result).display_is_original, keep);
   }
   // A site without its originals has nothing to show in their place.
   ImagingSettings without_originals;
   without_originals.keep_location = true;
   without_originals.original_published = false;
   const auto small_result = Prepare("gps-small.jpg", without_originals);
-  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(small_result));
-  EXPECT_FALSE(std::get<PreparedPicture>(small_result).display_is_original);
+  ASSERT_TRUE(std::holds_alternative<Widest>(small_result));
+  EXPECT_FALSE(std::get<Widest>(small_result).display_is_original);
 }
 
 // From the start-of-scan marker on: the compressed pixels, which cleaning must not touch.
@@ -270,8 +300,8 @@ TEST_F(VipsPictureImagingTest, APictureInAnotherColourSpaceGetsAnSrgbDisplayCopy
     SaveJpeg(tagged, Path("tagged.jpg"));
     g_object_unref(tagged);
     const auto result = Prepare("tagged.jpg");
-    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result));
-    EXPECT_EQ(std::get<PreparedPicture>(result).display_is_original, c.original_serves);
+    ASSERT_TRUE(std::holds_alternative<Widest>(result));
+    EXPECT_EQ(std::get<Widest>(result).display_is_original, c.original_serves);
     if (!c.original_serves) {
       Image display = Load(Path("display.jpg"));
       EXPECT_FALSE(HasField(display.get(), VIPS_META_ICC_NAME));
@@ -311,14 +341,14 @@ TEST_F(VipsPictureImagingTest, AGifGetsAThumbnailOfItsFirstFrameAndAnAnimatedOne
   ASSERT_EQ(vips_gifsave(still.get(), Path("still.gif").c_str(), nullptr), 0) << vips_error_buffer();
 
   const auto animated = Prepare("animated.gif");
-  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(animated)) << std::get<std::string>(animated);
-  EXPECT_EQ(std::get<PreparedPicture>(animated), (PreparedPicture{512, 341, 600, 400, true}));
+  ASSERT_TRUE(std::holds_alternative<Widest>(animated)) << std::get<std::string>(animated);
+  EXPECT_EQ(std::get<Widest>(animated), (Widest{400, 400, 600, 400, true}));
   EXPECT_GT(RedAt(Load(Path("thumb.jpg")).get(), 256, 300), 200);
   EXPECT_FALSE(std::filesystem::exists(Path("display.jpg")));
 
   const auto still_result = Prepare("still.gif");
-  ASSERT_TRUE(std::holds_alternative<PreparedPicture>(still_result));
-  EXPECT_EQ(std::get<PreparedPicture>(still_result), (PreparedPicture{512, 171, 2048, 683, false}));
+  ASSERT_TRUE(std::holds_alternative<Widest>(still_result));
+  EXPECT_EQ(std::get<Widest>(still_result), (Widest{683, 683, 2048, 683, false}));
   EXPECT_EQ(LoaderOf(Load(Path("display.jpg")).get()), "jpegload");
 }
 
@@ -386,24 +416,24 @@ TEST_F(VipsPictureImagingTest, EveryFormatTakenGetsUprightSrgbJpegImages) {
 
   const struct {
     const char* name;
-    PreparedPicture expected;
+    Widest expected;
     bool transparent_right = false;
   } cases[] = {
-      {"portrait.heic", {341, 512, 600, 900, false}},
-      {"photo.avif", {512, 341, 900, 600, false}},
-      {"photo.webp", {512, 341, 900, 600, false}},
-      {"png-inside.jpg", {512, 341, 900, 600, false}},
-      {"clear.png", {512, 341, 900, 600, false}, true},
-      {"deep.tif", {512, 341, 900, 600, false}},
-      {"pages.tif", {512, 341, 900, 600, false}},      // its first page
-      {"animated.webp", {512, 341, 900, 600, true}},  // shown as it is, as an animated GIF
+      {"portrait.heic", {600, 600, 600, 900, false}},
+      {"photo.avif", {600, 600, 900, 600, false}},
+      {"photo.webp", {600, 600, 900, 600, false}},
+      {"png-inside.jpg", {600, 600, 900, 600, false}},
+      {"clear.png", {600, 600, 900, 600, false}, true},
+      {"deep.tif", {600, 600, 900, 600, false}},
+      {"pages.tif", {600, 600, 900, 600, false}},      // its first page
+      {"animated.webp", {600, 600, 900, 600, true}},  // shown as it is, as an animated GIF
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove(Path("display.jpg"));
     const auto result = Prepare(c.name);
-    ASSERT_TRUE(std::holds_alternative<PreparedPicture>(result)) << std::get<std::string>(result);
-    EXPECT_EQ(std::get<PreparedPicture>(result), c.expected);
+    ASSERT_TRUE(std::holds_alternative<Widest>(result)) << std::get<std::string>(result);
+    EXPECT_EQ(std::get<Widest>(result), c.expected);
     for (const char* made : {"thumb.jpg", "display.jpg"}) {
       if (std::string(made) == "display.jpg" && c.expected.display_is_original) continue;
       Image image = Load(Path(made));

@@ -71,6 +71,10 @@
     var comment = tile && tile.querySelector('.comment');
     data.caption = comment ? comment.textContent : '';
     data.original = link.getAttribute('data-original');
+    // A browser that chose a WebP thumbnail takes the display copies as WebP too.
+    var thumbnail = link.querySelector('img');
+    var webp = link.getAttribute('data-webp-srcset');
+    if (webp && thumbnail && /\.webp$/.test(thumbnail.currentSrc || '')) data.srcset = webp;
     data.number = pictureNumber(link);
     data.facts = {};
     FACTS.forEach(function (fact) {

@@ -1,6 +1,7 @@
 #include "generate/album_images_step.h"
 
 #include "generate/generation_context.h"
+#include "imaging/responsive_sizes.h"
 #include "platform/path.h"
 #include "layout/site_layout.h"
 
@@ -9,18 +10,26 @@ namespace {
 
 constexpr const char* kIndent = "        ";
 
+// "-256/512/768": the widths of a set, as they follow a stem in its files' names.
+std::string Widths(const std::vector<ImageSize>& sizes) {
+  std::string text;
+  for (const ImageSize& size : sizes) text += (text.empty() ? "-" : "/") + std::to_string(size.width);
+  return text;
+}
+
 // The transcript line of a picture whose images are there.
 std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
   const std::string& source = picture.source;
   if (result.state == PictureImagesState::kUpToDate) {
     return std::string(kIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
   }
-  if (result.sizes.display_is_original) {
-    return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " of picture " + source +
-           "; the published picture is its display copy.";
-  }
-  return std::string(kIndent) + "Made thumbnail " + picture.thumbnail + " and display copy " + picture.display +
-         " of picture " + source + ".";
+  const PreparedPicture& sizes = result.sizes;
+  const std::string formats = sizes.thumbnails_webp || sizes.displays_webp ? " (JPEG and WebP)" : " (JPEG)";
+  std::string line = std::string(kIndent) + "Made thumbnails " + picture.thumbnail + Widths(sizes.thumbnails) +
+                     " and display copies " + picture.display + Widths(sizes.displays) + " of picture " + source +
+                     formats;
+  if (sizes.display_is_original) line += "; the published picture is its widest display copy";
+  return line + ".";
 }
 
 }  // namespace
@@ -42,10 +51,9 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
   images.display_folder = AlbumDisplayFolder(publish_directory, album_number);
   const std::string originals = AlbumImageFolder(publish_directory, album_number);
   for (const PublishedPicture& picture : pictures) {
-    const std::string small_name = SmallImageName(picture.published_name);
     images.pictures.push_back({picture.source, JoinPath(originals, picture.published_name),
-                               JoinPath(images.thumbnail_folder, small_name),
-                               JoinPath(images.display_folder, small_name)});
+                               JoinPath(images.thumbnail_folder, picture.published_name),
+                               JoinPath(images.display_folder, picture.published_name)});
   }
   images.settings = ImagingSettingsOf(job.settings);
   images.jobs = job.imaging_jobs;
@@ -82,8 +90,9 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
     context.transcript().CutIfLong();
     if (result.HasImages()) {
       context.transcript().AppendLine(ImagesLine(picture, result));
-      context.Published(picture.thumbnail);
-      if (!result.sizes.display_is_original) context.Published(picture.display);
+      for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, result.sizes)) {
+        context.Published(path);
+      }
     } else if (result.state == PictureImagesState::kFailed) {
       context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);
     }

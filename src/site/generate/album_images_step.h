@@ -21,7 +21,8 @@ struct PublishedPicture {
 ImagingSettings ImagingSettingsOf(const ProjectSettings& settings);
 
 // Where album `album_number`'s images go (PhotoAlbum/thumbnails/album-N/,
-// PhotoAlbum/display/album-N/, each named by SmallImageName; the published original in
+// PhotoAlbum/display/album-N/, each named by SizedImagePath from the picture's published
+// name; the published original in
 // PhotoAlbum/images/album-N/) and with which settings and limit of workers.
 AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
                                  const std::vector<PublishedPicture>& pictures);

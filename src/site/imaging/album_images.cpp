@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "imaging/imaging_record.h"
+#include "imaging/responsive_sizes.h"
 #include "platform/file_copy.h"
 #include "platform/file_reading.h"
 #include "platform/file_system.h"
@@ -34,10 +35,16 @@ bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileS
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
   const RecordedPicture& recorded = *found->second;
-  // An image counts only as a regular file reached without a link.
-  return recorded.source == picture.source && recorded.display == picture.display && recorded.source_stamp == stamp &&
-         folders.thumbnails.Stamp(FileNameOf(picture.thumbnail)) &&
-         (recorded.sizes.display_is_original || folders.displays.Stamp(FileNameOf(picture.display)));
+  if (recorded.source != picture.source || recorded.display != picture.display || recorded.source_stamp != stamp ||
+      recorded.sizes.thumbnails.empty() || recorded.sizes.displays.empty()) {
+    return false;
+  }
+  // Every image counts only as a regular file reached without a link.
+  for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes)) {
+    FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
+    if (!folder.Stamp(FileNameOf(path))) return false;
+  }
+  return true;
 }
 
 // Removes every regular file of `folder` that is not one of `keep` (full paths).
@@ -73,18 +80,39 @@ std::optional<ImagingRecord> EarlierRecord(const AlbumImagesJob& job, const Albu
     if (IsRefusal(reason) && events.failure) events.failure("Reading record " + job.record_path, reason);
     return std::nullopt;
   }
-  auto record = ParseImagingRecord(*bytes);
-  if (record && record->settings != job.settings) record.reset();
+  std::optional<ImagingRecord> record = ParseImagingRecord(*bytes);
+  if (!record || record->settings != job.settings) return std::nullopt;
   return record;
 }
 
 // The images' bytes written over their paths; the reason of the first that fails.
 std::optional<std::string> WriteImages(const std::string& root, const PictureImages& picture,
                                        const PreparedImages& images) {
-  if (!images.sizes.display_is_original) {
-    if (auto reason = WriteFileBelow(root, picture.display, images.display)) return reason;
+  const PreparedPicture& sizes = images.sizes;
+  if (images.thumbnails.size() != sizes.thumbnails.size() || images.displays.size() != sizes.displays.size() ||
+      sizes.thumbnails.empty() || sizes.displays.empty()) {
+    return std::string("its images could not be made");
   }
-  return WriteFileBelow(root, picture.thumbnail, images.thumbnail);
+  const auto write = [&root](const std::string& stem, const ImageSize& size, const SizedImage& image, bool jpeg,
+                             bool webp) -> std::optional<std::string> {
+    if (jpeg) {
+      if (auto reason = WriteFileBelow(root, SizedImagePath(stem, size.width, false), image.jpeg)) return reason;
+    }
+    if (webp) return WriteFileBelow(root, SizedImagePath(stem, size.width, true), image.webp);
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < sizes.displays.size(); ++i) {
+    const bool original = sizes.display_is_original && i + 1 == sizes.displays.size();
+    if (auto reason = write(picture.display, sizes.displays[i], images.displays[i], !original, sizes.displays_webp)) {
+      return reason;
+    }
+  }
+  for (std::size_t i = 0; i < sizes.thumbnails.size(); ++i) {
+    if (auto reason = write(picture.thumbnail, sizes.thumbnails[i], images.thumbnails[i], true, sizes.thumbnails_webp)) {
+      return reason;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -234,15 +262,15 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
 }
 
 void RemoveUnusedAlbumImages(const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results) {
-  std::unordered_set<std::string> keep_thumbnails;
-  std::unordered_set<std::string> keep_displays;
+  std::unordered_set<std::string> keep;
   for (std::size_t i = 0; i < results.size() && i < job.pictures.size(); ++i) {
     if (!results[i].HasImages()) continue;
-    keep_thumbnails.insert(job.pictures[i].thumbnail);
-    if (!results[i].sizes.display_is_original) keep_displays.insert(job.pictures[i].display);
+    for (std::string& path : SizedImagePaths(job.pictures[i].thumbnail, job.pictures[i].display, results[i].sizes)) {
+      keep.insert(std::move(path));
+    }
   }
-  RemoveOthers(job.root, job.thumbnail_folder, keep_thumbnails);
-  RemoveOthers(job.root, job.display_folder, keep_displays);
+  RemoveOthers(job.root, job.thumbnail_folder, keep);
+  RemoveOthers(job.root, job.display_folder, keep);
 }
 
 void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,

@@ -10,8 +10,9 @@
 
 namespace quorvale {
 
-// The thumbnail and display copy of every picture of an album (or of a whole run),
-// made in parallel and only where something changed.
+// The thumbnails and display copies of every picture of an album (or of a whole run),
+// in every size the picture gets (see ResponsiveSizesOf), made in parallel and only
+// where something changed.
 //
 // How a viewer's per-album step uses it:
 //
@@ -31,7 +32,7 @@ namespace quorvale {
 //   if (the pages were written and the run was not stopped) RemoveUnusedAlbumImages(job, results);
 //
 // A picture is left alone when its source has the size and last-modified time the
-// record names, its images exist and the record was made with the same settings: then
+// record names, all its images exist and the record was made with the same settings: then
 // neither the source nor the images are opened, and the sizes come from the record.
 // Every other picture is handed to the imaging port by a pool of workers, and the
 // bytes it returns are written here. Afterwards the record is rewritten. Images that
@@ -44,8 +45,8 @@ namespace quorvale {
 struct PictureImages {
   std::string source;              // the picture file as the project names it
   std::string published_original;  // where the run publishes the original (the display copy when it serves)
-  std::string thumbnail;           // where its thumbnail goes
-  std::string display;             // where its display copy goes, when it needs one
+  std::string thumbnail;           // the stem of its thumbnails' files (see SizedImagePath)
+  std::string display;             // the stem of its display copies' files
 };
 
 enum class PictureImagesState {

@@ -8,7 +8,7 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-images 1";
+constexpr std::string_view kFormatLine = "quorvale-images 2";
 constexpr std::string_view kSettingsWord = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kPictureFields = 11;
@@ -41,15 +41,57 @@ bool ReadFlag(std::string_view text, bool& flag) {
   return true;
 }
 
+// "256,512,768": positive numbers separated by commas.
+bool ReadNumbers(std::string_view text, std::vector<int>& numbers) {
+  numbers.clear();
+  for (std::size_t from = 0; from <= text.size();) {
+    const std::size_t cut = std::min(text.find(',', from), text.size());
+    int number = 0;
+    if (!ReadNumber(text.substr(from, cut - from), number) || number <= 0) return false;
+    numbers.push_back(number);
+    from = cut + 1;
+  }
+  return true;
+}
+
+std::string NumbersText(const std::vector<int>& numbers) {
+  std::string text;
+  for (const int number : numbers) text += (text.empty() ? "" : ",") + std::to_string(number);
+  return text;
+}
+
+// "256x256,512x512": image sizes separated by commas; an empty text is no image.
+bool ReadSizes(std::string_view text, std::vector<ImageSize>& sizes) {
+  sizes.clear();
+  if (text.empty()) return true;
+  for (std::size_t from = 0; from <= text.size();) {
+    const std::size_t cut = std::min(text.find(',', from), text.size());
+    const auto pair = SplitFields<2>(text.substr(from, cut - from), 'x');
+    ImageSize size;
+    if (!pair || !ReadNumber((*pair)[0], size.width) || !ReadNumber((*pair)[1], size.height)) return false;
+    sizes.push_back(size);
+    from = cut + 1;
+  }
+  return true;
+}
+
+std::string SizesText(const std::vector<ImageSize>& sizes) {
+  std::string text;
+  for (const ImageSize& size : sizes) {
+    text += (text.empty() ? "" : ",") + std::to_string(size.width) + "x" + std::to_string(size.height);
+  }
+  return text;
+}
+
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {
-  const auto split = SplitFields<7>(line, ' ');
+  const auto split = SplitFields<8>(line, ' ');
   if (!split) return std::nullopt;
   const auto& fields = *split;
   ImagingSettings settings;
-  if (fields[0] != kSettingsWord || !ReadNumber(fields[1], settings.thumbnail_box) ||
-      !ReadNumber(fields[2], settings.display_box) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
-      !ReadNumber(fields[4], settings.display_quality) || !ReadFlag(fields[5], settings.keep_location) ||
-      !ReadFlag(fields[6], settings.original_published)) {
+  if (fields[0] != kSettingsWord || !ReadNumbers(fields[1], settings.thumbnail_sides) ||
+      !ReadNumbers(fields[2], settings.display_boxes) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
+      !ReadNumber(fields[4], settings.display_quality) || !ReadNumber(fields[5], settings.webp_quality) ||
+      !ReadFlag(fields[6], settings.keep_location) || !ReadFlag(fields[7], settings.original_published)) {
     return std::nullopt;
   }
   return settings;
@@ -63,10 +105,10 @@ std::optional<RecordedPicture> ParsePicture(std::string_view line) {
   PreparedPicture& sizes = picture.sizes;
   if (!ReadNumber(fields[0], picture.source_stamp.size) ||
       !ReadNumber(fields[1], picture.source_stamp.modified_seconds) ||
-      !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) ||
-      !ReadNumber(fields[3], sizes.thumbnail_width) || !ReadNumber(fields[4], sizes.thumbnail_height) ||
-      !ReadNumber(fields[5], sizes.display_width) || !ReadNumber(fields[6], sizes.display_height) ||
-      !ReadFlag(fields[7], sizes.display_is_original) || fields[8].empty() || fields[9].empty()) {
+      !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) || !ReadSizes(fields[3], sizes.thumbnails) ||
+      !ReadSizes(fields[4], sizes.displays) || !ReadFlag(fields[5], sizes.display_is_original) ||
+      !ReadFlag(fields[6], sizes.thumbnails_webp) || !ReadFlag(fields[7], sizes.displays_webp) ||
+      fields[8].empty() || fields[9].empty()) {
     return std::nullopt;
   }
   picture.source = fields[8];
@@ -81,21 +123,19 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
   const ImagingSettings& s = record.settings;
   std::string bytes;
   bytes.append(kFormatLine).append(kLineEnd);
-  bytes.append(kSettingsWord) += ' ' + std::to_string(s.thumbnail_box) + ' ' + std::to_string(s.display_box) + ' ' +
+  bytes.append(kSettingsWord) += ' ' + NumbersText(s.thumbnail_sides) + ' ' + NumbersText(s.display_boxes) + ' ' +
                                  std::to_string(s.thumbnail_quality) + ' ' + std::to_string(s.display_quality) + ' ' +
-                                 (s.keep_location ? "1" : "0") + ' ' + (s.original_published ? "1" : "0");
+                                 std::to_string(s.webp_quality) + ' ' + (s.keep_location ? "1" : "0") + ' ' +
+                                 (s.original_published ? "1" : "0");
   bytes.append(kLineEnd);
+  const auto flag = [](bool value) { return value ? "1\t" : "0\t"; };
   for (const RecordedPicture& p : record.pictures) {
     if (!Storable(p.source) || !Storable(p.thumbnail) || !Storable(p.display)) continue;
     const PreparedPicture& z = p.sizes;
-    for (const long long number :
-         {static_cast<long long>(p.source_stamp.size), static_cast<long long>(p.source_stamp.modified_seconds),
-          static_cast<long long>(p.source_stamp.modified_nanoseconds), static_cast<long long>(z.thumbnail_width),
-          static_cast<long long>(z.thumbnail_height), static_cast<long long>(z.display_width),
-          static_cast<long long>(z.display_height)}) {
-      bytes.append(std::to_string(number)) += '\t';
-    }
-    bytes.append(z.display_is_original ? "1" : "0") += '\t';
+    bytes.append(std::to_string(p.source_stamp.size) + '\t' + std::to_string(p.source_stamp.modified_seconds) + '\t' +
+                 std::to_string(p.source_stamp.modified_nanoseconds) + '\t' + SizesText(z.thumbnails) + '\t' +
+                 SizesText(z.displays) + '\t');
+    bytes.append(flag(z.display_is_original)).append(flag(z.thumbnails_webp)).append(flag(z.displays_webp));
     bytes.append(p.source).append("\t").append(p.thumbnail).append("\t").append(p.display).append(kLineEnd);
   }
   return bytes;

@@ -12,7 +12,7 @@
 namespace quorvale {
 
 // What an earlier run made for one picture: from which source (as it was then), the
-// two image paths, and their sizes.
+// stems of its thumbnails and display copies (see SizedImagePath), and their sizes.
 struct RecordedPicture {
   std::string source;
   FileStamp source_stamp;
@@ -31,13 +31,13 @@ struct ImagingRecord {
 };
 
 // The record as a file: a first line naming the format, a settings line, then one line
-// per picture of tab-separated fields (the paths last, in UTF-8), every line ended by
-// CR LF. A picture whose paths hold a tab or a line break is left out, so it is made
+// per picture of tab-separated fields (the sizes as "256x256,512x512", the paths last,
+// in UTF-8), every line ended by CR LF. A picture whose paths hold a tab or a line break is left out, so it is made
 // again next time rather than misread.
 std::string ImagingRecordBytes(const ImagingRecord& record);
 
 // The largest record that is read, and the longest line in it. An album holds at most a
-// hundred pictures, each line three paths and a few numbers: far below both. Anything
+// hundred pictures, each line three paths and a few sizes: far below both. Anything
 // larger is refused before it is read or split, and the work is done again.
 inline constexpr std::size_t kMaxImagingRecordBytes = std::size_t{16} << 20;
 inline constexpr std::size_t kMaxImagingRecordLineBytes = std::size_t{1} << 20;

@@ -3,32 +3,55 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace quorvale {
 
 // How the small images of a site are made. A record of earlier work is only reused
 // while these are unchanged.
 struct ImagingSettings {
-  int thumbnail_box = 512;      // a thumbnail fits a square of this many pixels
-  int display_box = 2048;       // so does a display copy
+  // The sides of a tile's square thumbnails, cropped from the picture where it draws the
+  // eye: a browser picks the one its screen needs, so a phone at three device pixels per
+  // pixel and a desktop grid each load no more than they show.
+  std::vector<int> thumbnail_sides = {256, 512, 768};
+  // The squares the display copies fit, each giving a copy of the whole picture.
+  std::vector<int> display_boxes = {1024, 1600, 2048};
   int thumbnail_quality = 82;   // JPEG quality, 1 to 100
   int display_quality = 85;
+  int webp_quality = 80;        // the WebP beside each JPEG
   bool keep_location = false;   // the display copy keeps the GPS position of its source
   bool original_published = true;  // the site publishes the original, which can then serve as display copy
   bool operator==(const ImagingSettings&) const = default;
 };
 
-// The pixel sizes of one picture's images, after turning it upright.
+// The pixel size of one image.
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const ImageSize&) const = default;
+};
+
+// The pixel sizes of one picture's images, after turning it upright, each set narrowest
+// first and no two of a set of the same width.
 struct PreparedPicture {
-  int thumbnail_width = 0;
-  int thumbnail_height = 0;
-  int display_width = 0;
-  int display_height = 0;
-  // True when the published original serves as the display copy (the site publishes
-  // originals, and this one already fits, is a JPEG, needs no turning and publishes no
-  // location; or it is an animated GIF): no display file was written.
+  std::vector<ImageSize> thumbnails;  // square, cropped to what draws the eye
+  std::vector<ImageSize> displays;    // the whole picture
+  // True when the published original serves as the widest display copy (the site
+  // publishes originals, and this one already fits, is a JPEG, needs no turning and
+  // publishes no location; or it is an animated GIF): no JPEG of that width was written.
   bool display_is_original = false;
+  // A WebP was written beside each JPEG of the set (and beside the original when it
+  // serves): only where the WebPs together are smaller than the JPEGs. An animated GIF
+  // that serves itself gets none.
+  bool thumbnails_webp = false;
+  bool displays_webp = false;
   bool operator==(const PreparedPicture&) const = default;
+};
+
+// The image files of one size: JPEG bytes, and WebP bytes when the set has WebPs.
+struct SizedImage {
+  std::string jpeg;  // empty for the original's place when it serves as display copy
+  std::string webp;
 };
 
 // Why a program without an imaging library cannot make a picture's images.
@@ -44,12 +67,12 @@ struct StandInJpeg {
   std::string bytes;
 };
 
-// A picture's images as JPEG bytes, and their sizes. The core writes them where they
-// belong, through the same contained writer as every other file of the site.
+// A picture's images as bytes, and their sizes. The core writes them where they belong,
+// through the same contained writer as every other file of the site.
 struct PreparedImages {
   PreparedPicture sizes;
-  std::string thumbnail;  // the thumbnail's bytes
-  std::string display;    // the display copy's bytes; empty when the original serves
+  std::vector<SizedImage> thumbnails;  // one per sizes.thumbnails
+  std::vector<SizedImage> displays;    // one per sizes.displays
 };
 
 // A picture decoded small for the window's preview and picture list.
@@ -69,9 +92,10 @@ class PictureImaging {
  public:
   virtual ~PictureImaging() = default;
 
-  // Makes the thumbnail of `source` and, unless the original can be shown itself, its
-  // display copy; both JPEG, upright, in sRGB, without metadata (but the location when
-  // `settings` keep it). Either the images or the reason, in words, why the picture
+  // Makes the thumbnails of `source` and its display copies (but the original's own
+  // size, when the original can be shown itself), in the sizes ResponsiveSizes gives;
+  // JPEG and, where smaller, WebP; upright, in sRGB, without metadata (but the display
+  // copies keep the location when `settings` keep it). Either the images or the reason, in words, why the picture
   // cannot be used (not an image, damaged, an unknown format, too large to decode).
   // Called from several threads at once; each call's reason is its own.
   virtual std::variant<PreparedImages, std::string> Prepare(const std::string& source,

@@ -37,20 +37,20 @@ TEST_F(GenerationTest, AlbumImagesAreReportedInAlbumOrderAndUndecodablePicturesC
   const std::string t = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("thumbnails", JoinPath("album-3", ""))));
   const std::string d = JoinPath(pd, JoinPath("PhotoAlbum", JoinPath("display", JoinPath("album-3", ""))));
   EXPECT_EQ(run(),
-            "\r\n        Made thumbnail " + t + "lake.jpg.jpg and display copy " + d + "lake.jpg.jpg of picture " + pictures +
-                "/lake.jpg." +
+            "\r\n        Made thumbnails " + t + "lake.jpg-256/512/768 and display copies " + d +
+                "lake.jpg-1024/1600/2048 of picture " + pictures + "/lake.jpg (JPEG and WebP)." +
                 "\r\n        ERROR: Making the thumbnail of picture " + pictures + "/bad.jpg failed: not a picture." +
-                "\r\n        Made thumbnail " + t + "garden.gif.jpg and display copy " + d +
-                "garden.gif.jpg of picture " + pictures + "/garden.gif.");
+                "\r\n        Made thumbnails " + t + "garden.gif-256/512/768 and display copies " + d +
+                "garden.gif-1024/1600/2048 of picture " + pictures + "/garden.gif (JPEG and WebP).");
   // Every picture counts once, the missing one included.
   ASSERT_EQ(progress_.size(), 4u);
   EXPECT_EQ(progress_.back().pictures_done, 4);
   EXPECT_TRUE(fs::exists(pd + "/PhotoAlbum/thumbnails/album-3.record"));
 
   EXPECT_EQ(run(),
-            "\r\n        Skipping images of picture " + pictures + "/lake.jpg (" + t + "lake.jpg.jpg) UNCHANGED." +
+            "\r\n        Skipping images of picture " + pictures + "/lake.jpg (" + t + "lake.jpg) UNCHANGED." +
                 "\r\n        ERROR: Making the thumbnail of picture " + pictures + "/bad.jpg failed: not a picture." +
-                "\r\n        Skipping images of picture " + pictures + "/garden.gif (" + t + "garden.gif.jpg) UNCHANGED.");
+                "\r\n        Skipping images of picture " + pictures + "/garden.gif (" + t + "garden.gif) UNCHANGED.");
   EXPECT_EQ(imaging.TakeOpened(), (std::set<std::string>{"lake.jpg", "bad.jpg", "garden.gif"}));
 }
 

@@ -112,8 +112,8 @@ TEST_F(GenerationTest, NothingOutsideChangesThroughTheImagesOfAnHtmlSite) {
     if (links) cases.emplace_back(folder, link);
     cases.emplace_back(folder, not_folder);  // a file where the folder goes
   }
-  for (const char* file : {"PhotoAlbum/thumbnails/album-0.record", "PhotoAlbum/thumbnails/album-0/p.jpg.jpg",
-                           "PhotoAlbum/display/album-0/p.jpg.jpg"}) {
+  for (const char* file : {"PhotoAlbum/thumbnails/album-0.record", "PhotoAlbum/thumbnails/album-0/p.jpg-512.jpg",
+                           "PhotoAlbum/thumbnails/album-0/p.jpg-256.webp", "PhotoAlbum/display/album-0/p.jpg-1024.jpg"}) {
     if (links) cases.emplace_back(file, link);
     cases.emplace_back(file, special);  // a FIFO, or a folder where there is none
   }
@@ -124,10 +124,10 @@ TEST_F(GenerationTest, NothingOutsideChangesThroughTheImagesOfAnHtmlSite) {
   const fs::path outside = fs::path(root_) / "outside";
   for (const auto& [name, kind] : cases) {
     SCOPED_TRACE(name + ": " + kind);
-    ResetOutside(publish_, outside, "p.jpg.jpg");
+    ResetOutside(publish_, outside, "p.jpg-512.jpg");
     const std::string entry = In(name);
     fs::create_directories(fs::path(entry).parent_path());
-    const bool is_folder = !name.ends_with(".jpg") && !name.ends_with(".record");
+    const bool is_folder = !name.ends_with(".jpg") && !name.ends_with(".webp") && !name.ends_with(".record");
     if (kind == link) {
       fs::create_symlink(is_folder ? outside / "2019" : outside / "thesis.txt", entry);
     } else if (kind == not_folder) {

@@ -82,7 +82,13 @@ TEST_F(AlbumImagesTest, OnlyChangedPicturesAreOpenedAgain) {
   const auto first = Run();
   EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"a.jpg", "b.jpg", "small.jpg", "c.gif"}));
   EXPECT_EQ(events_, (std::vector<std::size_t>{0, 1, 2, 3}));
-  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"), (std::set<std::string>{"a.jpg", "b.jpg", "c.gif"}));
+  // Every size of every display copy, but none for the picture whose original serves.
+  std::set<std::string> displays;
+  for (const char* name : {"a.jpg", "b.jpg", "c.gif"}) {
+    for (const char* width : {"-1024.jpg", "-1600.jpg", "-2048.jpg"}) displays.insert(name + std::string(width));
+  }
+  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"), displays);
+  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 4u * 3u * 2u);
 
   // An unchanged second run opens nothing and reports the same sizes, in album order.
   const auto second = Run();
@@ -94,17 +100,22 @@ TEST_F(AlbumImagesTest, OnlyChangedPicturesAreOpenedAgain) {
   }
   EXPECT_TRUE(second[2].sizes.display_is_original);
 
-  // A source with a new time, and a lost display copy: exactly those two are made again.
+  // A source with a new time, one lost size of a display copy and one lost WebP
+  // thumbnail: exactly those three are made again.
   fs::last_write_time(At("src/b.jpg"), fs::last_write_time(At("src/b.jpg")) + std::chrono::seconds(5));
-  fs::remove(At("PhotoAlbum/display/album-0/c.gif"));
+  fs::remove(At("PhotoAlbum/display/album-0/c.gif-1600.jpg"));
+  fs::remove(At("PhotoAlbum/thumbnails/album-0/small.jpg-256.webp"));
   Run();
-  EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"b.jpg", "c.gif"}));
+  EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"b.jpg", "c.gif", "small.jpg"}));
 
   // Any changed setting remakes every picture.
   settings_.keep_location = true;
   Run();
   EXPECT_EQ(imaging_.TakeOpened().size(), 4u);
   settings_.display_quality = 90;
+  Run();
+  EXPECT_EQ(imaging_.TakeOpened().size(), 4u);
+  settings_.thumbnail_sides = {300, 600};
   Run();
   EXPECT_EQ(imaging_.TakeOpened().size(), 4u);
 }
@@ -130,19 +141,22 @@ TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAr
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddSource(name);
   Run();
   std::ofstream(At("PhotoAlbum/thumbnails/album-0/left-over.jpg.part")) << "half";
+  const std::set<std::string> thumbnails_of_a = {"a.jpg-256.jpg", "a.jpg-256.webp", "a.jpg-512.jpg",
+                                                 "a.jpg-512.webp", "a.jpg-768.jpg", "a.jpg-768.webp"};
   // b leaves the album; c is replaced by a file the imaging refuses; a missing picture
   // keeps its place.
   names_ = {"a.jpg", "bad.jpg", "missing.jpg"};
   std::ofstream(At("src/bad.jpg")) << "text";
   const auto results = Run();
   // They stay until the pages that show them are replaced.
-  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 4u);
+  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 3u * 6u + 1u);
   RemoveUnusedAlbumImages(Job(), results);
   EXPECT_EQ(results[1].state, PictureImagesState::kFailed);
   EXPECT_EQ(results[1].reason, "not a picture");
   EXPECT_EQ(results[2].state, PictureImagesState::kMissing);
-  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0"), (std::set<std::string>{"a.jpg"}));
-  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"), (std::set<std::string>{"a.jpg"}));
+  EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0"), thumbnails_of_a);
+  EXPECT_EQ(FilesIn("PhotoAlbum/display/album-0"),
+            (std::set<std::string>{"a.jpg-1024.jpg", "a.jpg-1600.jpg", "a.jpg-2048.jpg"}));
 }
 
 TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) {
@@ -180,14 +194,15 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
   ImagingRecord record;
   record.settings.keep_location = true;
   record.settings.original_published = false;
-  record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg", {512, 384, 2048, 1536, false}});
-  record.pictures.push_back({"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {512, 341, 600, 400, true}});
+  record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg",
+                             {{{256, 256}, {512, 512}}, {{1024, 768}, {1600, 1200}}, false, true, false}});
+  record.pictures.push_back({"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {{{200, 200}}, {{600, 400}}, true, false, true}});
   const std::string bytes = ImagingRecordBytes(record);
   EXPECT_EQ(bytes,
-            "quorvale-images 1\r\n"
-            "settings 512 2048 82 85 1 0\r\n"
-            "1234\t1700000000\t5\t512\t384\t2048\t1536\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
-            "99\t1\t0\t512\t341\t600\t400\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
+            "quorvale-images 2\r\n"
+            "settings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n"
+            "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
+            "99\t1\t0\t200x200\t600x400\t1\t0\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
   EXPECT_EQ(ParseImagingRecord(bytes), record);
   // A line longer than a record's lines can be is refused before it is split, however
   // well-formed; so is a record over the size limit.

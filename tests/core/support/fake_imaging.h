@@ -7,13 +7,14 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "imaging/picture_imaging.h"
 
 namespace quorvale::testing {
 
 // Answers with a few bytes for each image, naming its source, and with sizes made from
-// the source's name; a source whose name starts with "bad" is refused, one starting with
+// the settings; a source whose name starts with "bad" is refused, one starting with
 // "small" serves as its own display copy.
 class FakeImaging : public PictureImaging {
  public:
@@ -27,10 +28,21 @@ class FakeImaging : public PictureImaging {
     if (on_prepare) on_prepare();
     const std::string name = std::filesystem::path(source).filename().string();
     if (name.starts_with("bad")) return "not a picture";
+    // Thumbnails of every side; display copies of every box, or the original alone; a
+    // WebP beside each thumbnail, none beside the display copies.
     const bool original = name.starts_with("small");
-    return PreparedImages{{settings.thumbnail_box, 100, original ? 640 : settings.display_box, 200, original},
-                          "thumbnail of " + name,
-                          original ? std::string() : "display copy of " + name};
+    PreparedImages images;
+    images.sizes.display_is_original = original;
+    images.sizes.thumbnails_webp = true;
+    for (const int side : settings.thumbnail_sides) {
+      images.sizes.thumbnails.push_back({side, side});
+      images.thumbnails.push_back({"thumbnail of " + name, "WebP thumbnail of " + name});
+    }
+    for (const int box : original ? std::vector<int>{640} : settings.display_boxes) {
+      images.sizes.displays.push_back({box, box / 2});
+      images.displays.push_back({original ? std::string() : "display copy of " + name, {}});
+    }
+    return images;
   }
 
   // The cleaned original: what was removed, then the source's bytes; bytes that start

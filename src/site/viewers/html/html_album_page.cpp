@@ -4,15 +4,17 @@
 
 #include "layout/site_layout.h"
 #include "viewers/html/html_page_parts.h"
+#include "viewers/html/html_responsive_image.h"
 #include "viewers/html/html_text.h"
 #include "viewers/html/viewer_words.h"
 
 namespace quorvale {
 namespace {
 
-std::string Dimensions(const HtmlImage& image) {
-  return "width=\"" + std::to_string(image.width) + "\" height=\"" + std::to_string(image.height) + "\"";
-}
+// How wide a tile is shown: as laid out, where the browser can tell it before loading
+// (a lazy image); else half a phone's screen in two columns, and on a wider screen
+// columns of 200 to 400 pixels.
+constexpr const char* kTileSizes = "auto, (max-width: 480px) 50vw, 400px";
 
 std::string Navigation(const HtmlSite& site, int album_number) {
   const std::string& language = site.language;
@@ -74,15 +76,22 @@ std::string Tile(const HtmlPicture& picture, std::size_t position, const std::st
     };
   } else {
     const std::string& alt = picture.comment.empty() ? picture.file_name : picture.comment;
+    // The lightbox picks its display copy from the srcset for the size it shows; the
+    // WebPs go to a browser that took a WebP thumbnail. The tile is cropped square, as
+    // the lightbox's opening animation is told.
+    std::string display_sets;
+    if (!picture.display_jpegs.empty()) display_sets += " data-pswp-srcset=\"" + SrcsetOf(picture.display_jpegs) + "\"";
+    if (!picture.display_webps.empty()) {
+      display_sets += " data-webp-srcset=\"" + SrcsetOf(picture.display_webps) + "\"";
+    }
     lines = {
         "<li class=\"tile\" id=\"" + id + "\">",
         "<a class=\"picture\" href=\"" + UrlOfPath(picture.display->path) + "\" data-pswp-width=\"" +
             std::to_string(picture.display->width) + "\" data-pswp-height=\"" +
-            std::to_string(picture.display->height) + "\"" +
+            std::to_string(picture.display->height) + "\"" + display_sets + " data-cropped=\"true\"" +
             (picture.original.empty() ? "" : " data-original=\"" + UrlOfPath(picture.original) + "\"") +
-            FactAttributes(picture.facts) + "><img src=\"" + UrlOfPath(picture.thumbnail->path) + "\" " +
-            Dimensions(*picture.thumbnail) +
-            " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"></a>",
+            FactAttributes(picture.facts) + ">" +
+            ThumbnailPicture(picture, kTileSizes, " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"") + "</a>",
     };
   }
   if (!picture.comment.empty()) lines.push_back("<p class=\"comment\">" + EscapeHtml(picture.comment) + "</p>");

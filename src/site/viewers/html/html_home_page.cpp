@@ -3,11 +3,17 @@
 #include <vector>
 
 #include "viewers/html/html_page_parts.h"
+#include "viewers/html/html_responsive_image.h"
 #include "viewers/html/html_text.h"
 #include "viewers/html/viewer_words.h"
 
 namespace quorvale {
 namespace {
+
+// How wide a card's cover is shown: as laid out, where the browser can tell it before
+// loading; else a phone's width in one column, and on a wider screen cards of 260 to
+// 520 pixels.
+constexpr const char* kCoverSizes = "auto, (max-width: 600px) 100vw, 520px";
 
 const HtmlPicture* CoverOf(const HtmlAlbum& album) {
   for (const HtmlPicture& picture : album.pictures) {
@@ -25,11 +31,8 @@ std::string AlbumCard(const HtmlAlbum& album, int album_number, const std::strin
     lines.push_back("<span class=\"album-cover placeholder\">" +
                     std::string(ViewerWord(Word::kAlbumHasNoPictures, language)) + "</span>");
   } else if (const HtmlPicture* picture = CoverOf(album)) {
-    const HtmlImage* cover = &*picture->thumbnail;
     // The card's link is named by the title below; the cover adds nothing to read.
-    lines.push_back("<img class=\"album-cover\" src=\"" + UrlOfPath(cover->path) + "\" width=\"" +
-                    std::to_string(cover->width) + "\" height=\"" + std::to_string(cover->height) +
-                    "\" alt=\"\" loading=\"lazy\">");
+    lines.push_back(ThumbnailPicture(*picture, kCoverSizes, " class=\"album-cover\" alt=\"\" loading=\"lazy\""));
   } else {
     lines.push_back("<span class=\"album-cover placeholder\">" +
                     std::string(ViewerWord(Word::kNoPictureToShow, language)) + "</span>");

@@ -22,9 +22,16 @@ struct HtmlPicture {
   std::string comment;
   bool found = true;      // false: the picture file did not exist when the site was made
   std::string original;   // the published picture; empty when the site publishes no originals
-  // Absent when the picture is missing or its images could not be made.
+  // Absent when the picture is missing or its images could not be made: the thumbnail a
+  // browser without srcset shows, and the widest display copy (or the original).
   std::optional<HtmlImage> thumbnail;
   std::optional<HtmlImage> display;
+  // Every size of the square thumbnails and of the display copies, narrowest first, as
+  // JPEG and, where the site has them, as WebP (empty when not).
+  std::vector<HtmlImage> thumbnail_jpegs{};
+  std::vector<HtmlImage> thumbnail_webps{};
+  std::vector<HtmlImage> display_jpegs{};
+  std::vector<HtmlImage> display_webps{};
   // What the lightbox's information panel tells, from the file a visitor would get.
   PictureFacts facts{};
 };

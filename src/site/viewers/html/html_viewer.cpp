@@ -3,6 +3,7 @@
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
 #include "generate/original_publishing.h"
+#include "imaging/responsive_sizes.h"
 #include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -36,6 +37,17 @@ PictureFacts FactsOfPublishedFile(const std::string& publish_directory, std::str
   PictureFacts facts = ReadPictureFacts(*start);
   facts.bytes = size;
   return facts;
+}
+
+// What a browser that knows no srcset shows in a tile: the widest thumbnail up to the
+// size a tile has on a desktop, as the site showed before it offered several.
+HtmlImage FallbackThumbnail(const std::vector<HtmlImage>& thumbnails) {
+  constexpr int kDesktopTile = 512;
+  HtmlImage chosen = thumbnails.front();
+  for (const HtmlImage& image : thumbnails) {
+    if (image.width <= kDesktopTile) chosen = image;
+  }
+  return chosen;
 }
 
 }  // namespace
@@ -98,16 +110,31 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     const bool found = result.state != PictureImagesState::kMissing &&
                        (result.state != PictureImagesState::kFailed || FileExists(picture.path));
     // Without published originals nothing links one.
-    HtmlPicture shown{file_names[i], picture.comment, found,
-                      originals_published ? PublishedPictureUrl(album_number, published[i]) : std::string(),
-                      std::nullopt, std::nullopt, {}};
+    HtmlPicture shown;
+    shown.file_name = file_names[i];
+    shown.comment = picture.comment;
+    shown.found = found;
+    if (originals_published) shown.original = PublishedPictureUrl(album_number, published[i]);
     if (result.HasImages()) {
       const PreparedPicture& sizes = result.sizes;
-      const std::string small_name = SmallImageName(published[i]);
-      shown.thumbnail =
-          HtmlImage{ThumbnailUrl(album_number, small_name), sizes.thumbnail_width, sizes.thumbnail_height};
-      shown.display = HtmlImage{sizes.display_is_original ? shown.original : DisplayCopyUrl(album_number, small_name),
-                                sizes.display_width, sizes.display_height};
+      const auto url = [&](bool thumbnail, const ImageSize& size, bool webp) {
+        const std::string name = SizedImagePath(published[i], size.width, webp);
+        return HtmlImage{thumbnail ? ThumbnailUrl(album_number, name) : DisplayCopyUrl(album_number, name), size.width,
+                         size.height};
+      };
+      for (const ImageSize& size : sizes.thumbnails) {
+        shown.thumbnail_jpegs.push_back(url(true, size, false));
+        if (sizes.thumbnails_webp) shown.thumbnail_webps.push_back(url(true, size, true));
+      }
+      for (std::size_t d = 0; d < sizes.displays.size(); ++d) {
+        const bool original = sizes.display_is_original && d + 1 == sizes.displays.size();
+        shown.display_jpegs.push_back(original ? HtmlImage{shown.original, sizes.displays[d].width,
+                                                           sizes.displays[d].height}
+                                               : url(false, sizes.displays[d], false));
+        if (sizes.displays_webp) shown.display_webps.push_back(url(false, sizes.displays[d], true));
+      }
+      shown.thumbnail = FallbackThumbnail(shown.thumbnail_jpegs);
+      shown.display = shown.display_jpegs.back();
       shown.facts = FactsOfPublishedFile(context.publish_directory(),
                                          originals_published ? shown.original : shown.display->path);
     }

@@ -38,8 +38,17 @@ HtmlSite SmallSite() {
     HtmlPicture picture{sources[i].file_name, sources[i].comment, sources[i].found,
                         "PhotoAlbum/images/album-0/" + published[i], std::nullopt, std::nullopt};
     if (sources[i].found) {
-      picture.thumbnail = HtmlImage{"PhotoAlbum/thumbnails/album-0/" + published[i], 512, 384};
-      picture.display = HtmlImage{"PhotoAlbum/display/album-0/" + published[i], 1024, 768};
+      // Two sizes of thumbnail and one display copy; the first picture has WebPs too.
+      const std::string t = "PhotoAlbum/thumbnails/album-0/" + published[i];
+      const std::string d = "PhotoAlbum/display/album-0/" + published[i];
+      picture.thumbnail_jpegs = {{t + "-256.jpg", 256, 256}, {t + "-512.jpg", 512, 512}};
+      picture.display_jpegs = {{d + "-1024.jpg", 1024, 768}};
+      if (i == 0) {
+        picture.thumbnail_webps = {{t + "-256.webp", 256, 256}, {t + "-512.webp", 512, 512}};
+        picture.display_webps = {{d + "-1024.webp", 1024, 768}};
+      }
+      picture.thumbnail = picture.thumbnail_jpegs.back();
+      picture.display = picture.display_jpegs.back();
     }
     if (i == 0) picture.facts = {"2026-05-01 14:26", "Lumix", "", 4000, 3000, 5452595};
     lake.pictures.push_back(picture);
@@ -61,7 +70,7 @@ TEST(HtmlPages, HomePageBytes) {
             "<meta property=\"og:type\" content=\"website\">\r\n"
             "<meta property=\"og:title\" content=\"Ann&#39;s trips\">\r\n"
             "<meta property=\"og:description\" content=\"2 albums, 4 pictures\">\r\n"
-            "<meta property=\"og:image\" content=\"PhotoAlbum/display/album-0/boat.jpg\">\r\n"
+            "<meta property=\"og:image\" content=\"PhotoAlbum/display/album-0/boat.jpg-1024.jpg\">\r\n"
             "<meta name=\"twitter:card\" content=\"summary_large_image\">\r\n"
             "<link rel=\"icon\" href=\"PhotoAlbum/favicon.svg\" type=\"image/svg+xml\">\r\n"
             "<link rel=\"stylesheet\" href=\"PhotoAlbum/quorvale-album.css\">\r\n"
@@ -75,8 +84,12 @@ TEST(HtmlPages, HomePageBytes) {
             "<ul class=\"albums\">\r\n"
             "<li class=\"album-card\">\r\n"
             "<a href=\"album-0.htm\">\r\n"
-            "<img class=\"album-cover\" src=\"PhotoAlbum/thumbnails/album-0/boat.jpg\" width=\"512\" height=\"384\" "
-            "alt=\"\" loading=\"lazy\">\r\n"
+            "<picture><source type=\"image/webp\" srcset=\"PhotoAlbum/thumbnails/album-0/boat.jpg-256.webp 256w, "
+            "PhotoAlbum/thumbnails/album-0/boat.jpg-512.webp 512w\" sizes=\"auto, (max-width: 600px) 100vw, 520px\">"
+            "<img src=\"PhotoAlbum/thumbnails/album-0/boat.jpg-512.jpg\" srcset=\"PhotoAlbum/thumbnails/album-0/"
+            "boat.jpg-256.jpg 256w, PhotoAlbum/thumbnails/album-0/boat.jpg-512.jpg 512w\" sizes=\"auto, (max-width: "
+            "600px) 100vw, 520px\" width=\"512\" height=\"512\" class=\"album-cover\" alt=\"\" loading=\"lazy\">"
+            "</picture>\r\n"
             "<span class=\"album-title\">&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt;</span>\r\n"
             "<span class=\"album-count\">4 pictures</span>\r\n"
             "</a>\r\n"
@@ -147,7 +160,7 @@ TEST(HtmlPages, AlbumPageBytes) {
   EXPECT_EQ(HtmlAlbumPage(SmallSite(), 0),
             head +
                 sharing("&lt;b&gt;Tom &amp; &quot;Jerry&quot;&lt;/b&gt; - Ann&#39;s trips",
-                        "4 pictures \u00b7 Ann&#39;s trips", "PhotoAlbum/display/album-0/boat.jpg") +
+                        "4 pictures \u00b7 Ann&#39;s trips", "PhotoAlbum/display/album-0/boat.jpg-1024.jpg") +
                 styles_and_scripts +
                 "<a class=\"nav-next\" href=\"album-1.htm\" rel=\"next\">Next album</a>\r\n"
                 "</nav>\r\n"
@@ -157,11 +170,17 @@ TEST(HtmlPages, AlbumPageBytes) {
                 "<main>\r\n"
                 "<ul class=\"grid\" id=\"pictures\" data-words=\"" + words + "\">\r\n"
                 "<li class=\"tile\" id=\"p1\">\r\n"
-                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat.jpg\" data-pswp-width=\"1024\" "
-                "data-pswp-height=\"768\" data-original=\"PhotoAlbum/images/album-0/boat.jpg\" data-taken=\"2026-05-01 "
+                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat.jpg-1024.jpg\" data-pswp-width=\"1024\" "
+                "data-pswp-height=\"768\" data-pswp-srcset=\"PhotoAlbum/display/album-0/boat.jpg-1024.jpg 1024w\" "
+                "data-webp-srcset=\"PhotoAlbum/display/album-0/boat.jpg-1024.webp 1024w\" data-cropped=\"true\" "
+                "data-original=\"PhotoAlbum/images/album-0/boat.jpg\" data-taken=\"2026-05-01 "
                 "14:26\" data-camera=\"Lumix\" data-pixels=\"4000 \u00d7 3000\" data-bytes=\"5452595\">"
-                "<img src=\"PhotoAlbum/thumbnails/album-0/boat.jpg\" width=\"512\" height=\"384\" "
-                "alt=\"It&#39;s &lt;b&gt;&quot;fine&quot;&lt;/b&gt; &amp; dry\" loading=\"lazy\"></a>\r\n"
+                "<picture><source type=\"image/webp\" srcset=\"PhotoAlbum/thumbnails/album-0/boat.jpg-256.webp 256w, "
+                "PhotoAlbum/thumbnails/album-0/boat.jpg-512.webp 512w\" sizes=\"auto, (max-width: 480px) 50vw, 400px\">"
+                "<img src=\"PhotoAlbum/thumbnails/album-0/boat.jpg-512.jpg\" srcset=\"PhotoAlbum/thumbnails/album-0/"
+                "boat.jpg-256.jpg 256w, PhotoAlbum/thumbnails/album-0/boat.jpg-512.jpg 512w\" sizes=\"auto, (max-width: "
+                "480px) 50vw, 400px\" width=\"512\" height=\"512\" "
+                "alt=\"It&#39;s &lt;b&gt;&quot;fine&quot;&lt;/b&gt; &amp; dry\" loading=\"lazy\"></picture></a>\r\n"
                 "<p class=\"comment\">It&#39;s &lt;b&gt;&quot;fine&quot;&lt;/b&gt; &amp; dry</p>\r\n"
                 "</li>\r\n"
                 "<li class=\"tile missing\" id=\"p2\">\r\n"
@@ -170,15 +189,21 @@ TEST(HtmlPages, AlbumPageBytes) {
                 "<p class=\"comment\">Lost &amp; found</p>\r\n"
                 "</li>\r\n"
                 "<li class=\"tile\" id=\"p3\">\r\n"
-                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/Boat-2.jpg\" data-pswp-width=\"1024\" "
-                "data-pswp-height=\"768\" data-original=\"PhotoAlbum/images/album-0/Boat-2.jpg\">"
-                "<img src=\"PhotoAlbum/thumbnails/album-0/Boat-2.jpg\" width=\"512\" height=\"384\" "
-                "alt=\"Boat.jpg\" loading=\"lazy\"></a>\r\n"
+                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/Boat-2.jpg-1024.jpg\" data-pswp-width=\"1024\" "
+                "data-pswp-height=\"768\" data-pswp-srcset=\"PhotoAlbum/display/album-0/Boat-2.jpg-1024.jpg 1024w\" "
+                "data-cropped=\"true\" data-original=\"PhotoAlbum/images/album-0/Boat-2.jpg\">"
+                "<img src=\"PhotoAlbum/thumbnails/album-0/Boat-2.jpg-512.jpg\" srcset=\"PhotoAlbum/thumbnails/album-0/"
+                "Boat-2.jpg-256.jpg 256w, PhotoAlbum/thumbnails/album-0/Boat-2.jpg-512.jpg 512w\" sizes=\"auto, "
+                "(max-width: 480px) 50vw, 400px\" width=\"512\" height=\"512\" alt=\"Boat.jpg\" loading=\"lazy\"></a>\r\n"
                 "</li>\r\n"
                 "<li class=\"tile\" id=\"p4\">\r\n"
-                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/sea%20%231.jpg\" data-pswp-width=\"1024\" "
-                "data-pswp-height=\"768\" data-original=\"PhotoAlbum/images/album-0/sea%20%231.jpg\">"
-                "<img src=\"PhotoAlbum/thumbnails/album-0/sea%20%231.jpg\" width=\"512\" height=\"384\" "
+                "<a class=\"picture\" href=\"PhotoAlbum/display/album-0/sea%20%231.jpg-1024.jpg\" "
+                "data-pswp-width=\"1024\" data-pswp-height=\"768\" data-pswp-srcset=\"PhotoAlbum/display/album-0/"
+                "sea%20%231.jpg-1024.jpg 1024w\" data-cropped=\"true\" "
+                "data-original=\"PhotoAlbum/images/album-0/sea%20%231.jpg\">"
+                "<img src=\"PhotoAlbum/thumbnails/album-0/sea%20%231.jpg-512.jpg\" srcset=\"PhotoAlbum/thumbnails/"
+                "album-0/sea%20%231.jpg-256.jpg 256w, PhotoAlbum/thumbnails/album-0/sea%20%231.jpg-512.jpg 512w\" "
+                "sizes=\"auto, (max-width: 480px) 50vw, 400px\" width=\"512\" height=\"512\" "
                 "alt=\"sea #1.jpg\" loading=\"lazy\"></a>\r\n"
                 "</li>\r\n"
                 "</ul>\r\n" +

@@ -28,13 +28,13 @@ class HtmlViewerRun : public GenerationTest {
     return GenerateAlbums(std::move(job), *this, std::move(stop));
   }
 
-  // Every image URL (thumbnail or display copy) that a page refers to.
+  // Every image URL (each size of a thumbnail or display copy) that a page refers to.
   std::set<std::string> ImageUrls(const std::string& page) {
     std::set<std::string> urls;
     const std::string text = Read(In(page));
-    for (const char* folder : {"\"PhotoAlbum/thumbnails/", "\"PhotoAlbum/display/"}) {
+    for (const char* folder : {"PhotoAlbum/thumbnails/", "PhotoAlbum/display/"}) {
       for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at + 1)) {
-        urls.insert(text.substr(at + 1, text.find('"', at + 1) - at - 1));
+        urls.insert(text.substr(at, text.find_first_of("\" ", at) - at));
       }
     }
     return urls;
@@ -65,14 +65,24 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
   // Two files named boat.jpg: the second is published, and made small, as boat-2.jpg.
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat.jpg")), "without location and serials: first");
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/boat-2.jpg")), "without location and serials: second");
-  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg")), "thumbnail of boat.jpg");
+  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg-512.jpg")), "thumbnail of boat.jpg");
+  EXPECT_EQ(Read(In("PhotoAlbum/thumbnails/album-0/boat-2.jpg-768.webp")), "WebP thumbnail of boat.jpg");
 
   const std::string page = Read(In("album-0.htm"));
-  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg.jpg\" data-pswp-width=\"2048\" "
-                      "data-pswp-height=\"200\" data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\" data-bytes=\"36\">"
-                      "<img src=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg.jpg\" width=\"512\" height=\"100\" "
-                      "alt=\"boat.jpg\" loading=\"lazy\"></a>"),
-            std::string::npos);
+  EXPECT_NE(page.find("<a class=\"picture\" href=\"PhotoAlbum/display/album-0/boat-2.jpg-2048.jpg\" "
+                      "data-pswp-width=\"2048\" data-pswp-height=\"1024\" data-pswp-srcset=\"PhotoAlbum/display/"
+                      "album-0/boat-2.jpg-1024.jpg 1024w, PhotoAlbum/display/album-0/boat-2.jpg-1600.jpg 1600w, "
+                      "PhotoAlbum/display/album-0/boat-2.jpg-2048.jpg 2048w\" data-cropped=\"true\" "
+                      "data-original=\"PhotoAlbum/images/album-0/boat-2.jpg\" data-bytes=\"36\"><picture>"
+                      "<source type=\"image/webp\" srcset=\"PhotoAlbum/thumbnails/album-0/boat-2.jpg-256.webp 256w, "
+                      "PhotoAlbum/thumbnails/album-0/boat-2.jpg-512.webp 512w, PhotoAlbum/thumbnails/album-0/"
+                      "boat-2.jpg-768.webp 768w\" sizes=\"auto, (max-width: 480px) 50vw, 400px\"><img src=\""
+                      "PhotoAlbum/thumbnails/album-0/boat-2.jpg-512.jpg\" srcset=\"PhotoAlbum/thumbnails/album-0/"
+                      "boat-2.jpg-256.jpg 256w, PhotoAlbum/thumbnails/album-0/boat-2.jpg-512.jpg 512w, PhotoAlbum/"
+                      "thumbnails/album-0/boat-2.jpg-768.jpg 768w\" sizes=\"auto, (max-width: 480px) 50vw, 400px\" "
+                      "width=\"512\" height=\"512\" alt=\"boat.jpg\" loading=\"lazy\"></picture></a>"),
+            std::string::npos)
+      << page;
   EXPECT_NE(page.find("<li class=\"tile missing\" id=\"p3\">\r\n<div class=\"placeholder\"><span class=\"file-name\">"
                       "cabin.jpg</span><span class=\"note\">picture not found</span></div>\r\n"
                       "<p class=\"comment\">Gone</p>"),
@@ -171,13 +181,14 @@ TEST_F(HtmlViewerRun, DistinctPicturesGetDistinctImages) {
   const std::set<std::string> urls = ImageUrls("album-0.htm");
   std::set<std::string> folded;
   for (const std::string& url : urls) folded.insert(AsciiLower(url));
-  EXPECT_EQ(folded.size(), 8u);  // a thumbnail and a display copy each
+  EXPECT_EQ(folded.size(), 4u * 9u);  // three thumbnails as JPEG and WebP and three display copies each
   for (const std::string& url : urls) {
     if (!url.starts_with("PhotoAlbum/thumbnails/")) continue;
     const std::string thumbnail = Read(In(url));
     // Each thumbnail is its own picture's.
-    EXPECT_TRUE(thumbnail.starts_with("thumbnail of ")) << url;
-    const std::string source = thumbnail.substr(13);
+    const std::size_t of = thumbnail.find("thumbnail of ");
+    EXPECT_NE(of, std::string::npos) << url;
+    const std::string source = thumbnail.substr(of + 13);
     EXPECT_NE(url.find(source == "boat.jpg" ? "boat-2.jpg" : source), std::string::npos) << url << ": " << thumbnail;
   }
 }
@@ -188,7 +199,7 @@ TEST_F(HtmlViewerRun, AStoppedRunKeepsEveryTileOfTheOldSite) {
   RunWithImages();
   std::set<std::string> old_urls = ImageUrls("album-0.htm");
   old_urls.merge(ImageUrls("album-1.htm"));
-  ASSERT_EQ(old_urls.size(), 6u);
+  ASSERT_EQ(old_urls.size(), 3u * 9u);
 
   // b leaves the album, Hills goes, and a new picture stops the run while it is made.
   project_ = Project();
@@ -201,7 +212,7 @@ TEST_F(HtmlViewerRun, AStoppedRunKeepsEveryTileOfTheOldSite) {
   // Once the pages are replaced, what they no longer show goes.
   imaging_.on_prepare = nullptr;
   EXPECT_EQ(RunWithImages().outcome, GenerationOutcome::kCompleted);
-  EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-0/b.jpg.jpg")));
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-0/b.jpg-512.jpg")));
   EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-1")));
   for (const std::string& url : ImageUrls("album-0.htm")) EXPECT_TRUE(fs::exists(In(url))) << url;
 }
