@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -271,8 +273,11 @@ void Form1::RenderRecentProjects() {
 }
 
 void Form1::SizeAndCentre() {
-  // The central widget is the client area; the menu bar sits above it.
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The central widget is the client area; the menu bar sits above it. The Generate
+  // page's later rows (site texts, upload) may need more height than the first
+  // release's window had: then the window is as tall as they need.
+  const int client_height = std::max(kClientHeight, centralWidget()->minimumSizeHint().height());
+  resize(kClientWidth, client_height + menuBar()->sizeHint().height());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

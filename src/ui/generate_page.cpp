@@ -144,8 +144,10 @@ void GeneratePage::Build() {
   txtStatus_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtStatus_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   txtStatus_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // The box takes the height the settings above leave it, down to two lines.
-  txtStatus_->setMinimumHeight(32);
+  // The box takes the height the settings above leave it, and never less than five
+  // lines and its scroll bar: the window grows to keep them.
+  txtStatus_->setMinimumHeight(5 * txtStatus_->fontMetrics().lineSpacing() +
+                               txtStatus_->horizontalScrollBar()->sizeHint().height() + 2 * txtStatus_->frameWidth() + 8);
   prgGeneration_ = Named(new QProgressBar(in_status), "prgGeneration");
   prgGeneration_->setToolTip(QStringLiteral("Pictures done of all pictures, and the album being written"));
   prgGeneration_->setTextVisible(true);
