@@ -90,8 +90,13 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
     context.transcript().CutIfLong();
     if (result.HasImages()) {
       context.transcript().AppendLine(ImagesLine(picture, result));
+      // An up-to-date picture's files were looked up just now; made ones are looked up
+      // when the manifest is written.
+      std::size_t k = 0;
       for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, result.sizes)) {
-        context.Published(path);
+        const auto& stamps = result.image_stamps;
+        context.Published(path, k < stamps.size() ? std::optional(stamps[k]) : std::nullopt);
+        ++k;
       }
     } else if (result.state == PictureImagesState::kFailed) {
       context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);

@@ -30,8 +30,10 @@ struct ImageFolders {
   FolderBelow displays;
 };
 
+// Whether the recorded images of `picture` are there for its source as it is now; their
+// stamps go to `image_stamps`.
 bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileStamp& stamp,
-                const RecordIndex& index) {
+                const RecordIndex& index, std::vector<FileStamp>& image_stamps) {
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
   const RecordedPicture& recorded = *found->second;
@@ -42,7 +44,9 @@ bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileS
   // Every image counts only as a regular file reached without a link.
   for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes)) {
     FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
-    if (!folder.Stamp(FileNameOf(path))) return false;
+    const auto image_stamp = folder.Stamp(FileNameOf(path));
+    if (!image_stamp) return false;
+    image_stamps.push_back(*image_stamp);
   }
   return true;
 }
@@ -154,11 +158,12 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         continue;
       }
       stamps[i] = *stamp;
-      if (IsUpToDate(folders, picture, *stamp, index)) {
+      if (IsUpToDate(folders, picture, *stamp, index, results[i].image_stamps)) {
         results[i].state = PictureImagesState::kUpToDate;
         results[i].sizes = index.at(picture.thumbnail)->sizes;
         finished[i] = true;
       } else {
+        results[i].image_stamps.clear();
         work.push_back(i);
       }
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/picture_imaging.h"
+#include "platform/file_copy.h"
 
 namespace quorvale {
 
@@ -63,6 +64,9 @@ struct PictureImagesResult {
   PictureImagesState state = PictureImagesState::kStopped;
   PreparedPicture sizes;  // for kMade and kUpToDate
   std::string reason;     // for kFailed
+  // For kUpToDate: each image file's stamp as the check found it, in the order of
+  // SizedImagePaths, so whoever lists the site's files need not look them up again.
+  std::vector<FileStamp> image_stamps;
   bool HasImages() const { return state == PictureImagesState::kMade || state == PictureImagesState::kUpToDate; }
 };
 
