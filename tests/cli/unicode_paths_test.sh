@@ -21,7 +21,7 @@ touch -d '2026-07-14 10:20:30.1234567' "$pictures/café.jpg"
 expect "import exit" 0 $?
 expect "import names the album" "Album 0: Wycieczka Łódź (1 picture)" "$(head -1 out.txt)"
 # Saving over the existing project replaces it.
-"$cli" import "Lato.qs1" "$pictures" --publish-dir "$site" --force > /dev/null 2> err.txt
+"$cli" import "Lato.qs1" "$pictures" --publish-dir "$site" --force --no-captions > /dev/null 2> err.txt
 expect "second save over the project" "0 " "$? $(cat err.txt)"
 
 "$cli" generate Lato.qs1 --viewer-source "$viewer" > out.txt 2> err.txt
