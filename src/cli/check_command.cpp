@@ -54,7 +54,7 @@ class CheckCommand final : public Command {
   std::vector<std::string> project_;
 };
 
-const Registered<CheckCommand> kRegistered;
+const Registered<CheckCommand> kCheckRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

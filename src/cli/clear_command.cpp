@@ -50,7 +50,7 @@ class ClearCommand final : public Command {
   bool yes_ = false;
 };
 
-const Registered<ClearCommand> kRegistered;
+const Registered<ClearCommand> kClearRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMostJobs = 256;
 
-constexpr const char* kHelp =
+constexpr const char* kGenerateHelp =
     "Generates the photo-album site of a saved project, exactly as the Generate button of\n"
     "the window does: the viewer's files, PhotoAlbum.htm, one album-N.htm page per album,\n"
     "the pictures copied into PhotoAlbum/images/album-N (unchanged files are skipped), and\n"
@@ -79,7 +79,7 @@ class GenerateCommand final : public Command {
       : Command("generate",
                 "generate PROJECT [--publish-dir DIR] [--viewer html|java] [--viewer-source DIR] [--keep-location] "
                 "[--jobs N]",
-                "Generate the photo-album site of a saved project into its Publishing Directory.", kHelp) {
+                "Generate the photo-album site of a saved project into its Publishing Directory.", kGenerateHelp) {
     Positionals("one PROJECT", 1, 1, &project_);
     Option("--publish-dir", "a folder", &publish_dir_);
     Option("--viewer", "html or java", &viewer_);
@@ -133,7 +133,7 @@ class GenerateCommand final : public Command {
   std::optional<std::string> jobs_;
 };
 
-const Registered<GenerateCommand> kRegistered;
+const Registered<GenerateCommand> kGenerateRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

@@ -139,7 +139,7 @@ class ImportCommand final : public Command {
   bool force_ = false;
 };
 
-const Registered<ImportCommand> kRegistered;
+const Registered<ImportCommand> kImportRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

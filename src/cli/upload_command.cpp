@@ -17,7 +17,7 @@
 namespace quorvale::cli {
 namespace {
 
-constexpr const char* kHelp =
+constexpr const char* kUploadHelp =
     "Uploads the site that the last finished generation wrote into the project's\n"
     "Publishing Directory: only the files the server does not already have with the same\n"
     "content, the pages after the pictures they show and the home page last, each file\n"
@@ -71,7 +71,7 @@ class UploadCommand final : public Command {
  public:
   UploadCommand()
       : Command("upload", "upload PROJECT [--to ADDRESS] [--trust-new-host] [--allow-plain-ftp]",
-                "Upload the generated site to a server (SFTP, FTPS, FTP) or a folder.", kHelp) {
+                "Upload the generated site to a server (SFTP, FTPS, FTP) or a folder.", kUploadHelp) {
     Positionals("one PROJECT", 1, 1, &project_);
     Option("--to", "an address", &to_);
     Flag("--trust-new-host", &trust_new_host_);
@@ -155,7 +155,7 @@ class UploadCommand final : public Command {
   bool allow_plain_ftp_ = false;
 };
 
-const Registered<UploadCommand> kRegistered;
+const Registered<UploadCommand> kUploadRegistered;
 
 }  // namespace
 }  // namespace quorvale::cli

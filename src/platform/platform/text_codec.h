@@ -10,6 +10,9 @@ namespace quorvale {
 // In memory all text is UTF-8. The product's files are Windows-1252 text; these
 // functions convert between the two and count characters (not bytes).
 
+// The line end of the product's text files and transcript.
+inline constexpr const char* kCrLf = "\r\n";
+
 bool IsValidUtf8(std::string_view bytes);
 
 // Windows-1252 bytes as UTF-8. The five bytes that Windows-1252 leaves undefined map

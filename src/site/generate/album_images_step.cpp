@@ -8,8 +8,6 @@
 namespace quorvale {
 namespace {
 
-constexpr const char* kIndent = "        ";
-
 // "-256/512/768": the widths of a set, as they follow a stem in its files' names.
 std::string Widths(const std::vector<ImageSize>& sizes) {
   std::string text;
@@ -21,11 +19,11 @@ std::string Widths(const std::vector<ImageSize>& sizes) {
 std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
   const std::string& source = picture.source;
   if (result.state == PictureImagesState::kUpToDate) {
-    return std::string(kIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
+    return std::string(kPictureStepIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
   }
   const PreparedPicture& sizes = result.sizes;
   const std::string formats = sizes.thumbnails_webp || sizes.displays_webp ? " (JPEG and WebP)" : " (JPEG)";
-  std::string line = std::string(kIndent) + "Made thumbnails " + picture.thumbnail + Widths(sizes.thumbnails) +
+  std::string line = std::string(kPictureStepIndent) + "Made thumbnails " + picture.thumbnail + Widths(sizes.thumbnails) +
                      " and display copies " + picture.display + Widths(sizes.displays) + " of picture " + source +
                      formats;
   if (sizes.display_is_original) line += "; the published picture is its widest display copy";
@@ -66,7 +64,7 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
   if (context.job().imaging == nullptr) {
     std::vector<PictureImagesResult> results(pictures.size());
     if (!pictures.empty()) {
-      context.ReportFailure(kIndent, "Making the thumbnails of album " + std::to_string(album_number),
+      context.ReportFailure(kPictureStepIndent, "Making the thumbnails of album " + std::to_string(album_number),
                             kNoImagingReason);
     }
     for (PictureImagesResult& result : results) {
@@ -83,7 +81,7 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
     for (; counted < finished; ++counted) context.PictureDone();
   };
   events.failure = [&](const std::string& what, const std::string& reason) {
-    context.ReportFailure(kIndent, what, reason);
+    context.ReportFailure(kPictureStepIndent, what, reason);
   };
   events.picture_done = [&](std::size_t i, const PictureImagesResult& result) {
     const PictureImages& picture = job.pictures[i];
@@ -99,7 +97,7 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
         ++k;
       }
     } else if (result.state == PictureImagesState::kFailed) {
-      context.ReportFailure(kIndent, "Making the thumbnail of picture " + picture.source, result.reason);
+      context.ReportFailure(kPictureStepIndent, "Making the thumbnail of picture " + picture.source, result.reason);
     }
   };
   return PrepareAlbumImages(job, *context.job().imaging, events, context.StopToken());

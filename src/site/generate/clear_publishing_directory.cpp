@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "generate/generation_log.h"
+#include "generate/publish_directory_messages.h"
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
@@ -28,12 +29,6 @@ constexpr const char* kWarningCaption = "!!!! DELETE Publishing Directory WARNIN
 constexpr const char* kNoLogCaption = "Deletion Warning !!!";
 constexpr const char* kPurgeFailed = "There was an error while purging PhotoAlbum data from publish driectory.";
 constexpr const char* kCheckReadOnly = "Check for Read Only files in the directory tree.";
-
-std::string MissingFolderMessage(const std::string& pd) { return "Publishing Folder (" + pd + ") does not exist."; }
-
-std::string BusyMessage(const std::string& pd) {
-  return "Another generation is writing to " + pd + " . Try again when it has finished.";
-}
 
 std::string WipeWarning(const std::string& pd) {
   return "THIS WILL WIPE OUT (DELETE) EVERYTHING UNDER " + SiteFolderPath(pd) + " DIRECTORY AND " +
@@ -154,14 +149,14 @@ ClearOutcome ClearPublishingDirectory(const std::string& publish_directory, User
     return ClearOutcome::kCouldNotRun;
   }
   if (!FolderExists(pd)) {
-    message(MissingFolderMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
+    message(PublishFolderMissingMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
     return ClearOutcome::kCouldNotRun;
   }
   // While a run writes the site, nothing of it is deleted. Holding the run's lock keeps
   // a run from starting until the purge is over; without a lock file no run is there.
   const FileLock lock(pd, RunLockPath(pd), false);
   if (lock.GetState() == FileLock::State::kBusy) {
-    message(BusyMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
+    message(PublishDirectoryBusyMessage(pd), kClearCaption, Buttons::kOk, Icon::kCritical);
     return ClearOutcome::kCouldNotRun;
   }
   // An OK and Cancel box has Cancel as its default: a stray Enter must not delete a site.

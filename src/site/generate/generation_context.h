@@ -12,6 +12,9 @@
 
 namespace quorvale {
 
+// The indent of the transcript lines a picture's publishing step writes.
+inline constexpr const char* kPictureStepIndent = "        ";
+
 // The state of one running job, shared by the run, the viewer and the publishing steps.
 // Everything the run reports goes through here to the events sink.
 class GenerationContext {

@@ -3,6 +3,7 @@
 #include "generate/access_url.h"
 #include "generate/generation_context.h"
 #include "generate/generation_log.h"
+#include "generate/publish_directory_messages.h"
 #include "generate/viewer_copy.h"
 #include "platform/file_copy.h"
 #include "platform/file_lock.h"
@@ -24,15 +25,6 @@ constexpr const char* kStatusProcessingAlbum = "Processing Album - ";
 constexpr const char* kGenerateCaption = "Generate Albums";
 constexpr const char* kHadProblemsCaption = "GENERATION HAD ERRORS/WARNINGS";
 constexpr const char* kSuccessfulCaption = "GENERATION SUCCESSFUL";
-
-std::string FolderMissingMessage(const std::string& publish_directory) {
-  return "Publishing Folder (" + publish_directory + ") does not exist.";
-}
-
-// One run at a time writes a Publishing Directory, from whichever window or process.
-std::string BusyMessage(const std::string& publish_directory) {
-  return "Another generation is writing to " + publish_directory + " . Try again when it has finished.";
-}
 
 std::string HadProblemsMessage(long long errors, long long warnings, const std::string& access_url,
                                const std::string& browser) {
@@ -109,7 +101,7 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
   GenerationContext context(job, events, std::move(stop));
   result.progress = context.progress();
   if (!FolderExists(publish_directory)) {
-    context.ShowMessage({FolderMissingMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk,
+    context.ShowMessage({PublishFolderMissingMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk,
                          Icon::kCritical});
     result.outcome = GenerationOutcome::kFolderMissing;
     return result;
@@ -122,7 +114,7 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
   const FileLock lock(publish_directory, RunLockPath(publish_directory));
   if (lock.GetState() == FileLock::State::kBusy) {
     context.ShowMessage(
-        {BusyMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk, Icon::kCritical});
+        {PublishDirectoryBusyMessage(publish_directory), WindowTitle(kGenerateCaption), Buttons::kOk, Icon::kCritical});
     result.outcome = GenerationOutcome::kBusy;
     return result;
   }

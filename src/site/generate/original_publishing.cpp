@@ -15,8 +15,6 @@
 namespace quorvale {
 namespace {
 
-constexpr const char* kIndent = "        ";
-
 // The record an earlier run left, when it is whole; read without following a link and
 // only up to its size limit.
 std::optional<OriginalsRecord> RecordOnDisk(const GenerationContext& context, const std::string& record_path) {
@@ -57,8 +55,8 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   Transcript& transcript = context.transcript();
   // Without its folder none of the album's originals can be published: one error says
   // so. An album without pictures is still reported as such.
-  const bool have_folder = !publish || (context.EnsureFolder(kIndent, ImagesFolderPath(publish_directory)) &&
-                                        context.EnsureFolder(kIndent, album_folder));
+  const bool have_folder = !publish || (context.EnsureFolder(kPictureStepIndent, ImagesFolderPath(publish_directory)) &&
+                                        context.EnsureFolder(kPictureStepIndent, album_folder));
   if (pictures.Empty()) {
     ReportEmptyAlbum(context);
     return;
@@ -83,16 +81,16 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
     const auto recorded = earlier.originals.find(published_name);
     if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
-      transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+      transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
       record.originals.insert(*recorded);
       context.Published(target, copy_stamp);
       continue;
     }
-    transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target +
+    transcript.AppendLine(std::string(kPictureStepIndent) + "Copying picture " + path + " to " + target +
                           (keep_location ? " without its serial numbers and owner."
                                          : " without its location, serial numbers and owner."));
     if (const auto failure = PublishCleaned(context, path, target, keep_location)) {
-      context.ReportFailure(kIndent, "Publishing picture " + path + " to " + target, *failure);
+      context.ReportFailure(kPictureStepIndent, "Publishing picture " + path + " to " + target, *failure);
     } else if (const auto written = published.Stamp(published_name)) {
       record.originals[published_name] = {path, *source_stamp, *written};
       context.Published(target, written);
@@ -101,9 +99,9 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   if (!publish) return;
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
-  if (!context.EnsureFolder(kIndent, ThumbnailsFolderPath(publish_directory))) return;
+  if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return;
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
-    context.ReportFailure(kIndent, "Writing record " + record_path, *failure);
+    context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }
 }
 
@@ -120,12 +118,12 @@ void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
     for (const std::string& name : names) {
       const std::string path = JoinPath(album_folder, name);
       if (const auto failure = RemoveFileBelow(publish_directory, path)) {
-        context.ReportFailure(kIndent, "Removing picture " + path, *failure);
+        context.ReportFailure(kPictureStepIndent, "Removing picture " + path, *failure);
       }
     }
   }
   if (const auto failure = RemoveFileBelow(publish_directory, record_path)) {
-    context.ReportFailure(kIndent, "Removing record " + record_path, *failure);
+    context.ReportFailure(kPictureStepIndent, "Removing record " + record_path, *failure);
   }
 }
 

@@ -11,7 +11,6 @@
 namespace quorvale {
 namespace {
 
-constexpr const char* kIndent = "        ";
 constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONTAIN ANY PICTURE.";
 
 // Copies one picture into the album folder under its file name, unless its copy there
@@ -35,10 +34,10 @@ std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, con
   auto stamp = StampOf(path, &reason);
   if (stamp) return stamp;
   if (reason.empty()) {
-    context.transcript().AppendLine(std::string(kIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
+    context.transcript().AppendLine(std::string(kPictureStepIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
     ++context.counters().ErrorCount;
   } else {
-    context.ReportFailure(kIndent, "Reading picture " + path, reason);
+    context.ReportFailure(kPictureStepIndent, "Reading picture " + path, reason);
   }
   return std::nullopt;
 }
@@ -58,8 +57,8 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   // Without its folder none of the album's pictures can be published: one error says so.
   // An album without pictures is still reported as such.
-  const bool have_folder = context.EnsureFolder(kIndent, ImagesFolderPath(publish_directory)) &&
-                           context.EnsureFolder(kIndent, album_folder);
+  const bool have_folder = context.EnsureFolder(kPictureStepIndent, ImagesFolderPath(publish_directory)) &&
+                           context.EnsureFolder(kPictureStepIndent, album_folder);
   if (pictures.Empty()) {
     ReportEmptyAlbum(context);
     return;
@@ -92,13 +91,13 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::
   const std::string target = JoinPath(album_folder, published_name);
   const auto copy_stamp = folder.Stamp(published_name);
   if (IsUpToDateCopy(*source_stamp, copy_stamp)) {
-    transcript.AppendLine(std::string(kIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+    transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
     context.Published(target, copy_stamp);
     return;
   }
-  transcript.AppendLine(std::string(kIndent) + "Copying picture " + path + " to " + target + ".");
+  transcript.AppendLine(std::string(kPictureStepIndent) + "Copying picture " + path + " to " + target + ".");
   if (const auto failure = folder.Copy(path, published_name)) {
-    context.ReportFailure(kIndent, "Copying picture " + path + " to " + target, *failure);
+    context.ReportFailure(kPictureStepIndent, "Copying picture " + path + " to " + target, *failure);
   } else {
     context.Published(target, source_stamp);  // a copy takes its source's size and time
   }
@@ -111,7 +110,7 @@ void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::
   const auto source_stamp = StampOfPictureToPublish(context, path);
   if (!source_stamp) return;
   const std::string target = JoinPath(album_folder, publication.name);
-  transcript.AppendLine(std::string(kIndent) + "WARNING: The Torvexa viewer cannot show the " +
+  transcript.AppendLine(std::string(kPictureStepIndent) + "WARNING: The Torvexa viewer cannot show the " +
                         PictureFormatName(publication.stand_in_for) + " picture " + path + "; publishing " + target +
                         ", a JPEG made from it.");
   ++context.counters().WarningCount;
@@ -132,7 +131,7 @@ void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::
   } else {
     failure = context.WriteSiteFile(target, std::get<StandInJpeg>(made).bytes);
   }
-  if (failure) context.ReportFailure(kIndent, "Making " + target + " from picture " + path, *failure);
+  if (failure) context.ReportFailure(kPictureStepIndent, "Making " + target + " from picture " + path, *failure);
 }
 
 }  // namespace

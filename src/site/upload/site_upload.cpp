@@ -21,7 +21,7 @@ constexpr std::uintmax_t kSiteFileLimit = std::uintmax_t{4} * 1024 * 1024 * 1024
 // The server's manifest is brought up to date this often, so an upload cut short keeps
 // what it sent.
 constexpr std::size_t kFilesBetweenManifests = 100;
-constexpr const char* kIndent = "    ";
+constexpr const char* kUploadIndent = "    ";
 
 // Pictures, images and viewer files first, then the album pages and index files, and
 // the home page last: a page never arrives before what it shows.
@@ -71,7 +71,7 @@ class Upload {
     for (const auto delay : job_.retry_delays) {
       const TransferFailure* lost = LostConnection(outcome);
       if (!lost || stop_.stop_requested()) break;
-      Line(std::string(kIndent) + "The connection was lost (" + lost->reason + "): trying again in " +
+      Line(std::string(kUploadIndent) + "The connection was lost (" + lost->reason + "): trying again in " +
            DelayText(delay) + ".");
       std::this_thread::sleep_for(delay);
       outcome = operation();
@@ -94,7 +94,7 @@ class Upload {
     return failure && failure->connection_lost ? failure : nullptr;
   }
   void Failed(const std::string& what, const TransferFailure& failure) {
-    Line(std::string(kIndent) + "ERROR: " + what + " failed: " + failure.reason + ".");
+    Line(std::string(kUploadIndent) + "ERROR: " + what + " failed: " + failure.reason + ".");
     ++counts_.errors;
   }
   void SendFile(const SiteFile& file);
@@ -142,13 +142,13 @@ void Upload::SendFile(const SiteFile& file) {
         uploaded_[file.path] = now;
         ++counts_.unchanged;
       } else {
-        Line(std::string(kIndent) + "Kept " + file.path + ": it is on the server, and no upload of this site put it there.");
+        Line(std::string(kUploadIndent) + "Kept " + file.path + ": it is on the server, and no upload of this site put it there.");
         ++counts_.kept;
       }
       return;
     }
   }
-  Line(std::string(kIndent) + "Uploading " + file.path + ".");
+  Line(std::string(kUploadIndent) + "Uploading " + file.path + ".");
   if (const auto failure = WithRetries([&] { return transfer_.PutBytes(*bytes, file.path); })) {
     return Failed("Uploading " + file.path, *failure);
   }
@@ -173,7 +173,7 @@ void Upload::RemoveEmptiedFolders(const std::vector<std::string>& deleted) {
     if (next != uploaded_.end() && next->first.starts_with(inside)) continue;  // the site still has files there
     // A folder that holds files of someone else's is refused by the server and stays.
     if (!WithRetries([&] { return transfer_.RemoveFolder(*folder); })) {
-      Line(std::string(kIndent) + "Deleted the empty folder " + *folder + ".");
+      Line(std::string(kUploadIndent) + "Deleted the empty folder " + *folder + ".");
     }
   }
 }
@@ -190,9 +190,9 @@ void Upload::Finish(const char* how) {
   const std::string summary = std::string(how) + " (" + job_.clock->NowText() + "): " + CountsText(counts_) + ".";
   Line(summary);
   if (const auto reason = AppendLogEntry(job_.publish_directory, job_.clock->NowText(),
-                                         std::string(kIndent) + "Uploaded to " + job_.destination + ": " +
+                                         std::string(kUploadIndent) + "Uploaded to " + job_.destination + ": " +
                                              CountsText(counts_) + ".")) {
-    Line(std::string(kIndent) + "ERROR: Appending to log file " + GenerationLogPath(job_.publish_directory) +
+    Line(std::string(kUploadIndent) + "ERROR: Appending to log file " + GenerationLogPath(job_.publish_directory) +
          " failed: " + *reason + ".");
     ++counts_.errors;
   }
@@ -245,7 +245,7 @@ UploadResult Upload::Run() {
     std::vector<std::string> deleted;
     for (const auto& [path, _] : earlier_) {
       if (in_site.contains(path) || stop_.stop_requested() || lost_) continue;
-      Line(std::string(kIndent) + "Deleting " + path + ".");
+      Line(std::string(kUploadIndent) + "Deleting " + path + ".");
       if (const auto failure = WithRetries([&, &p = path] { return transfer_.Remove(p); })) {
         Failed("Deleting " + path, *failure);
         continue;

@@ -61,7 +61,7 @@ std::string Tile(const HtmlPicture& picture, std::size_t position, const std::st
     lines = {
         "<li class=\"tile missing\" id=\"" + id + "\">",
         "<div class=\"placeholder\"><span class=\"file-name\">" + EscapeHtml(picture.file_name) +
-            "</span><span class=\"note\">" + std::string(ViewerWord(Word::kPictureNotFound, language)) +
+            "</span><span class=\"note\">" + std::string(ViewerWord(Word::kMissingPicture, language)) +
             "</span></div>",
     };
   } else if (!picture.thumbnail || !picture.display) {

@@ -26,7 +26,7 @@ enum class Word : std::size_t {
   kNextAlbum,
   kAlbumHasNoPictures,
   kNoPictureToShow,
-  kPictureNotFound,
+  kMissingPicture,
   kNoPreview,
   kGeneratedBy,
   // In the lightbox, in the order of LightboxWordKeys().

@@ -1,12 +1,12 @@
 #include "viewers/torvexa/album_page.h"
 
 #include "platform/product.h"
+#include "platform/text_codec.h"
 #include "layout/site_layout.h"
 
 namespace quorvale {
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string text;

@@ -7,7 +7,6 @@
 namespace quorvale {
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 
 }  // namespace
 
