@@ -34,8 +34,10 @@ const fileUrl = (name, folder = site) => {
 };
 
 // A page with every request, console error and script error it causes recorded.
-async function openPage(options, name, folder = site) {
+// With `clock`, the page's timers run on Playwright's clock, so a test can move time on.
+async function openPage(options, name, folder = site, { clock = false } = {}) {
   const context = await browser.newContext(options);
+  if (clock) await context.clock.install();
   const page = await context.newPage();
   const seen = { requests: [], errors: [] };
   page.on('request', (request) => seen.requests.push(request.url()));
@@ -260,7 +262,7 @@ test('a long caption keeps below the picture, inside the screen, and shows whole
 });
 
 test('the lightbox is a named dialog that keeps the focus, plays to the end, and Back closes it', async () => {
-  const { context, page, seen } = await openPage(DESKTOP, 'album-0.htm');
+  const { context, page, seen } = await openPage(DESKTOP, 'album-0.htm', site, { clock: true });
   await openLightbox(page, '#p4 a');
   assert.equal(await page.getAttribute('.pswp', 'aria-label'), 'Pictures');
   await assertAccessible(page);
@@ -273,8 +275,10 @@ test('the lightbox is a named dialog that keeps the focus, plays to the end, and
   // The slideshow moves on from p4 to the last picture, p5, and stops there.
   await page.click('.pswp__button--slideshow');
   assert.equal(await page.getAttribute('.pswp__button--slideshow', 'aria-pressed'), 'true');
-  await page.waitForFunction(() => location.hash === '#p5', null, { timeout: 8000 });
-  await page.waitForSelector('.pswp__button--slideshow[aria-pressed=false]', { timeout: 8000 });
+  await page.clock.fastForward(4100);
+  await page.waitForFunction(() => location.hash === '#p5');
+  await page.clock.fastForward(4100);
+  await page.waitForSelector('.pswp__button--slideshow[aria-pressed=false]');
   assert.equal(addressEnding(page), '#p5');
 
   await page.goBack();
