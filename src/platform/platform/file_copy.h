@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -63,10 +64,10 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
 // A folder below a root, reached once without following a link and kept open for the
 // many files in it, so a picture folder's stamps and copies do not walk the path from
 // the root again for every file, and the volume is asked for its time resolution at most
-// once. Stamp and Copy answer exactly as StampBelow and CopyFileBelow would for the
-// file `name` (a plain file name) in the folder; when the folder could not be opened
-// (missing, a link, no folder) they are those calls, so each file meets the reason
-// itself. The open folder cannot be swapped for a link meanwhile. One thread at a time.
+// once. Stamp, Copy and ReadStart answer exactly as StampBelow, CopyFileBelow and
+// ReadFileStartBelow would for the file `name` (a plain file name) in the folder; when
+// the folder could not be opened (missing, a link, no folder) they are those calls, so
+// each file meets the reason itself. The open folder cannot be swapped for a link meanwhile. One thread at a time.
 class FolderBelow {
  public:
   // `folder` is `root`, a separator and a relative part, or `root` itself.
@@ -77,6 +78,8 @@ class FolderBelow {
 
   std::optional<FileStamp> Stamp(const std::string& name);
   std::optional<std::string> Copy(const std::string& source, const std::string& name);
+  // As ReadFileStartBelow.
+  std::optional<std::string> ReadStart(const std::string& name, std::size_t count, std::uintmax_t& size);
 
  private:
   struct State;

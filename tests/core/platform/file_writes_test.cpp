@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/file_copy.h"
 #include "platform/file_lock.h"
 #include "platform/file_reading.h"
 #include "platform/file_system.h"
@@ -179,6 +180,13 @@ TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
   EXPECT_EQ(size, 8u);
   EXPECT_EQ(ReadFileStartBelow(root.string(), in("real/record"), 100, size), "12345678");
   EXPECT_FALSE(ReadFileStartBelow(root.string(), in("real/file-link"), 3, size));
+  // The same through the folder held open, and through a folder that is a link.
+  FolderBelow real(root.string(), in("real"));
+  size = 0;
+  EXPECT_EQ(real.ReadStart("record", 3, size), "123");
+  EXPECT_EQ(size, 8u);
+  for (const char* refused : {"file-link", "fifo", "missing"}) EXPECT_FALSE(real.ReadStart(refused, 3, size)) << refused;
+  EXPECT_FALSE(FolderBelow(root.string(), in("linked")).ReadStart("thesis.txt", 3, size));
 
   std::string reason;
   EXPECT_FALSE(ListFolderBelow(root.string(), in("linked"), &reason));

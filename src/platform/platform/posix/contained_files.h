@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,12 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
 // The folder `path` itself, opened the same way: `root` when `path` is `root`, else its
 // parent by OpenParentBelow and then the folder without following a link or waiting.
 std::variant<Descriptor, std::string> OpenFolderBelow(const std::string& root, const std::string& path);
+
+// Reads the regular file `name` in the open `folder` as ReadFileBelow (`start` 0, held to
+// `limit`) or ReadFileStartBelow (its first `start` bytes) do; `path` names it in a
+// reason.
+std::optional<std::string> ReadIn(int folder, const std::string& name, const std::string& path, std::uintmax_t limit,
+                                  std::size_t start, std::uintmax_t& size, std::string* reason);
 
 // Whether `name` in `folder` may be replaced by a new file: missing, or a regular file
 // (its status then goes to `existing`). A link or any other kind of entry is refused.

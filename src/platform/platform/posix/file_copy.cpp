@@ -1,5 +1,6 @@
 #include "platform/file_copy.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/posix/contained_files.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 
@@ -188,6 +190,13 @@ std::optional<std::string> FolderBelow::Copy(const std::string& source, const st
   auto from = OpenSource(source);
   if (auto* reason = std::get_if<std::string>(&from)) return *reason;
   return CopyInto(state.folder.get(), name, std::get<OpenedSource>(from), destination);
+}
+
+std::optional<std::string> FolderBelow::ReadStart(const std::string& name, std::size_t count, std::uintmax_t& size) {
+  const State& state = *state_;
+  const std::string path = JoinPath(state.path, name);
+  if (!state.folder.valid() || !IsPlainName(name)) return ReadFileStartBelow(state.root, path, count, size);
+  return ReadIn(state.folder.get(), name, path, 0, std::max<std::size_t>(count, 1), size, nullptr);
 }
 
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path) {

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "platform/windows/contained_files.h"
@@ -197,6 +198,12 @@ std::optional<std::string> FolderBelow::Copy(const std::string& source, const st
   auto from = OpenSource(source);
   if (auto* reason = std::get_if<std::string>(&from)) return *reason;
   return CopyInto(state.path, destination, std::get<OpenedSource>(from));
+}
+
+// Windows names every file by its path: the checked folder only spares the check of
+// the folders above it.
+std::optional<std::string> FolderBelow::ReadStart(const std::string& name, std::size_t count, std::uintmax_t& size) {
+  return ReadFileStartBelow(state_->root, JoinPath(state_->path, name), count, size);
 }
 
 std::optional<std::string> CreateFolderBelow(const std::string& root, const std::string& path) {

@@ -41,7 +41,8 @@ std::optional<std::string> ReadBelow(const std::string& root, const std::string&
   if (start == 0 && size > limit) return fail(TooLargeReason(path, limit));
 
   std::string content;
-  content.reserve(start == 0 ? static_cast<std::size_t>(size) : start);
+  // Room for what the file holds: a header reader asks for more than most files have.
+  content.reserve(static_cast<std::size_t>(start == 0 ? size : std::min<std::uintmax_t>(start, size)));
   char buffer[65536];
   for (;;) {
     DWORD got = 0;

@@ -1,10 +1,12 @@
 #include "viewers/html/html_viewer.h"
 
+#include <map>
+
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
 #include "generate/original_publishing.h"
 #include "imaging/responsive_sizes.h"
-#include "platform/file_reading.h"
+#include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "layout/site_layout.h"
@@ -24,20 +26,33 @@ namespace {
 // lie at its start (Exif is at most 64 KB), so a run reads no picture whole for them.
 constexpr std::size_t kFactsBytes = 128 * 1024;
 
-// The facts of the file a visitor gets of a picture (`relative` below the Publishing
-// Directory, "/" between its parts): the published original, or else the display copy.
-PictureFacts FactsOfPublishedFile(const std::string& publish_directory, std::string relative) {
-  for (char& c : relative) {
-    if (c == '/') c = kPathSeparator;
+// The facts of the files a visitor gets of an album's pictures (each `relative` below
+// the Publishing Directory, "/" between its parts): the published originals, or else the
+// display copies. Each folder they lie in is opened once for all of them.
+class PublishedFacts {
+ public:
+  explicit PublishedFacts(const std::string& publish_directory) : publish_directory_(publish_directory) {}
+
+  PictureFacts Of(std::string relative) {
+    for (char& c : relative) {
+      if (c == '/') c = kPathSeparator;
+    }
+    const std::string path = publish_directory_ + kPathSeparator + relative;
+    const std::string folder = FolderOf(path);
+    auto found = folders_.find(folder);
+    if (found == folders_.end()) found = folders_.emplace(folder, FolderBelow(publish_directory_, folder)).first;
+    std::uintmax_t size = 0;
+    const auto start = found->second.ReadStart(FileNameOf(path), kFactsBytes, size);
+    if (!start) return PictureFacts{};
+    PictureFacts facts = ReadPictureFacts(*start);
+    facts.bytes = size;
+    return facts;
   }
-  const std::string path = publish_directory + kPathSeparator + relative;
-  std::uintmax_t size = 0;
-  const auto start = ReadFileStartBelow(publish_directory, path, kFactsBytes, size);
-  if (!start) return PictureFacts{};
-  PictureFacts facts = ReadPictureFacts(*start);
-  facts.bytes = size;
-  return facts;
-}
+
+ private:
+  const std::string& publish_directory_;
+  std::map<std::string, FolderBelow> folders_;
+};
 
 // What a browser that knows no srcset shows in a tile: the widest thumbnail up to the
 // size a tile has on a desktop, as the site showed before it offered several.
@@ -103,6 +118,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
 
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
   const bool originals_published = context.settings().PublishPictures != 0;
+  PublishedFacts published_facts(context.publish_directory());
   std::size_t i = 0;
   for (const Picture& picture : pictures) {
     const PictureImagesResult& result = results[i];
@@ -135,8 +151,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
       }
       shown.thumbnail = FallbackThumbnail(shown.thumbnail_jpegs);
       shown.display = shown.display_jpegs.back();
-      shown.facts = FactsOfPublishedFile(context.publish_directory(),
-                                         originals_published ? shown.original : shown.display->path);
+      shown.facts = published_facts.Of(originals_published ? shown.original : shown.display->path);
     }
     album.pictures.push_back(std::move(shown));
     ++i;
