@@ -67,7 +67,8 @@ std::optional<std::string> CopyFileBelow(const std::string& root, const std::str
 // once. Stamp, Copy and ReadStart answer exactly as StampBelow, CopyFileBelow and
 // ReadFileStartBelow would for the file `name` (a plain file name) in the folder; when
 // the folder could not be opened (missing, a link, no folder) they are those calls, so
-// each file meets the reason itself. The open folder cannot be swapped for a link meanwhile. One thread at a time.
+// each file meets the reason itself. The open folder cannot be swapped for a link
+// meanwhile. One thread at a time.
 class FolderBelow {
  public:
   // `folder` is `root`, a separator and a relative part, or `root` itself.

@@ -19,13 +19,14 @@ std::string Widths(const std::vector<ImageSize>& sizes) {
 std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
   const std::string& source = picture.source;
   if (result.state == PictureImagesState::kUpToDate) {
-    return std::string(kPictureStepIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail + ") UNCHANGED.";
+    return std::string(kPictureStepIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail +
+           ") UNCHANGED.";
   }
   const PreparedPicture& sizes = result.sizes;
   const std::string formats = sizes.thumbnails_webp || sizes.displays_webp ? " (JPEG and WebP)" : " (JPEG)";
-  std::string line = std::string(kPictureStepIndent) + "Made thumbnails " + picture.thumbnail + Widths(sizes.thumbnails) +
-                     " and display copies " + picture.display + Widths(sizes.displays) + " of picture " + source +
-                     formats;
+  std::string line = std::string(kPictureStepIndent) + "Made thumbnails " + picture.thumbnail +
+                     Widths(sizes.thumbnails) + " and display copies " + picture.display + Widths(sizes.displays) +
+                     " of picture " + source + formats;
   if (sizes.display_is_original) line += "; the published picture is its widest display copy";
   return line + ".";
 }

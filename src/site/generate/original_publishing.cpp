@@ -81,7 +81,8 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
     const auto recorded = earlier.originals.find(published_name);
     if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
-      transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+      transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
+                            ") EXISTS.");
       record.originals.insert(*recorded);
       context.Published(target, copy_stamp);
       continue;

@@ -34,7 +34,8 @@ std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, con
   auto stamp = StampOf(path, &reason);
   if (stamp) return stamp;
   if (reason.empty()) {
-    context.transcript().AppendLine(std::string(kPictureStepIndent) + "ERROR IN COPY: Picture " + path + " does not exist.");
+    context.transcript().AppendLine(std::string(kPictureStepIndent) + "ERROR IN COPY: Picture " + path +
+                                    " does not exist.");
     ++context.counters().ErrorCount;
   } else {
     context.ReportFailure(kPictureStepIndent, "Reading picture " + path, reason);
@@ -91,7 +92,8 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::
   const std::string target = JoinPath(album_folder, published_name);
   const auto copy_stamp = folder.Stamp(published_name);
   if (IsUpToDateCopy(*source_stamp, copy_stamp)) {
-    transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target + ") EXISTS.");
+    transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
+                          ") EXISTS.");
     context.Published(target, copy_stamp);
     return;
   }

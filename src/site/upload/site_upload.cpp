@@ -142,7 +142,8 @@ void Upload::SendFile(const SiteFile& file) {
         uploaded_[file.path] = now;
         ++counts_.unchanged;
       } else {
-        Line(std::string(kUploadIndent) + "Kept " + file.path + ": it is on the server, and no upload of this site put it there.");
+        Line(std::string(kUploadIndent) + "Kept " + file.path +
+             ": it is on the server, and no upload of this site put it there.");
         ++counts_.kept;
       }
       return;

@@ -185,7 +185,9 @@ TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
   size = 0;
   EXPECT_EQ(real.ReadStart("record", 3, size), "123");
   EXPECT_EQ(size, 8u);
-  for (const char* refused : {"file-link", "fifo", "missing"}) EXPECT_FALSE(real.ReadStart(refused, 3, size)) << refused;
+  for (const char* refused : {"file-link", "fifo", "missing"}) {
+    EXPECT_FALSE(real.ReadStart(refused, 3, size)) << refused;
+  }
   EXPECT_FALSE(FolderBelow(root.string(), in("linked")).ReadStart("thesis.txt", 3, size));
 
   std::string reason;
