@@ -200,8 +200,9 @@ std::optional<std::string> FolderBelow::Copy(const std::string& source, const st
   return CopyInto(state.path, destination, std::get<OpenedSource>(from));
 }
 
-// Windows names every file by its path: the checked folder only spares the check of
-// the folders above it.
+// Read by path, each folder from the root checked again as ReadFileStartBelow does: the
+// facts of a picture are read once per run, so the pinned folder is not worth a second
+// reader here.
 std::optional<std::string> FolderBelow::ReadStart(const std::string& name, std::size_t count, std::uintmax_t& size) {
   return ReadFileStartBelow(state_->root, JoinPath(state_->path, name), count, size);
 }
