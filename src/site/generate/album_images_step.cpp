@@ -52,7 +52,7 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
   for (const PublishedPicture& picture : pictures) {
     images.pictures.push_back({picture.source, JoinPath(originals, picture.published_name),
                                JoinPath(images.thumbnail_folder, picture.published_name),
-                               JoinPath(images.display_folder, picture.published_name)});
+                               JoinPath(images.display_folder, picture.published_name), picture.source_stamp});
   }
   images.settings = ImagingSettingsOf(job.settings);
   images.jobs = job.imaging_jobs;

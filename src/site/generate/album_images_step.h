@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class GenerationContext;
 struct PublishedPicture {
   std::string source;          // the picture as the project names it
   std::string published_name;  // its file name in PhotoAlbum/images/album-N, distinct within the album
+  std::optional<FileStamp> source_stamp;  // as the originals step found it, when it did
 };
 
 // The imaging settings of a run: the fixed sizes and qualities, and the project's

@@ -45,9 +45,10 @@ std::optional<std::string> PublishCleaned(const GenerationContext& context, cons
 
 }  // namespace
 
-void PublishAlbumOriginals(GenerationContext& context, int album_number,
-                           const std::vector<std::string>& published_names) {
+std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& context, int album_number,
+                                                            const std::vector<std::string>& published_names) {
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
+  std::vector<std::optional<FileStamp>> source_stamps(published_names.size());
   const std::string& publish_directory = context.publish_directory();
   const bool publish = context.settings().PublishPictures != 0;
   const bool keep_location = context.settings().KeepLocation;
@@ -59,9 +60,9 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
                                         context.EnsureFolder(kPictureStepIndent, album_folder));
   if (pictures.Empty()) {
     ReportEmptyAlbum(context);
-    return;
+    return source_stamps;
   }
-  if (!have_folder) return;
+  if (!have_folder) return source_stamps;
 
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   const OriginalsRecord earlier = publish ? EarlierRecord(context, record_path, keep_location) : OriginalsRecord{};
@@ -70,11 +71,13 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
   FolderBelow published(publish_directory, album_folder);
   std::size_t position = 0;
   for (const Picture& picture : pictures) {
-    const std::string& published_name = published_names.at(position++);
+    const std::size_t index = position++;
+    const std::string& published_name = published_names.at(index);
     if (context.StopRequested()) break;
     transcript.CutIfLong();
     const std::string& path = picture.path;
     const auto source_stamp = StampOfPictureToPublish(context, path);
+    source_stamps[index] = source_stamp;
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
     const auto copy_stamp = published.Stamp(published_name);
@@ -97,13 +100,14 @@ void PublishAlbumOriginals(GenerationContext& context, int album_number,
       context.Published(target, written);
     }
   }
-  if (!publish) return;
+  if (!publish) return source_stamps;
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
-  if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return;
+  if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return source_stamps;
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }
+  return source_stamps;
 }
 
 void WithdrawAlbumOriginals(GenerationContext& context, int album_number,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/file_copy.h"
 
 namespace quorvale {
 
@@ -20,8 +23,11 @@ class GenerationContext;
 // says which originals are up to date: those are skipped without being read. A picture
 // that cannot be cleaned is one counted error and is not published. A stop request is
 // honoured before each picture.
-void PublishAlbumOriginals(GenerationContext& context, int album_number,
-                           const std::vector<std::string>& published_names);
+//
+// Returns each picture's stamp as it was looked up, in album order, for the steps that
+// follow in the same run; nothing for a picture that was not found or not reached.
+std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& context, int album_number,
+                                                            const std::vector<std::string>& published_names);
 
 // For a site that no longer publishes album `album_number`'s originals, called once its
 // page links none: removes from the album's image folder the files under the album's

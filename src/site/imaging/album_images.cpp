@@ -150,7 +150,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
     for (std::size_t i = 0; i < total; ++i) {
       const PictureImages& picture = job.pictures[i];
       std::string reason;
-      const auto stamp = StampOf(picture.source, &reason);
+      const auto stamp = picture.source_stamp ? picture.source_stamp : StampOf(picture.source, &reason);
       if (!stamp) {
         results[i].state = reason.empty() ? PictureImagesState::kMissing : PictureImagesState::kFailed;
         results[i].reason = reason;

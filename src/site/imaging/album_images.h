@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -48,6 +49,9 @@ struct PictureImages {
   std::string published_original;  // where the run publishes the original (the display copy when it serves)
   std::string thumbnail;           // the stem of its thumbnails' files (see SizedImagePath)
   std::string display;             // the stem of its display copies' files
+  // The source's stamp when an earlier step of the run looked it up already; otherwise
+  // it is looked up here.
+  std::optional<FileStamp> source_stamp;
 };
 
 enum class PictureImagesState {

@@ -17,10 +17,10 @@ TEST_F(GenerationTest, AlbumImagesAreReportedInAlbumOrderAndUndecodablePicturesC
   fs::create_directories(pd + "/PhotoAlbum");
   fs::create_directories(pictures);
   for (const char* name : {"lake.jpg", "bad.jpg", "garden.gif"}) std::ofstream(pictures + "/" + name) << name;
-  const std::vector<PublishedPicture> album = {{pictures + "/lake.jpg", "lake.jpg"},
-                                               {pictures + "/bad.jpg", "bad.jpg"},
-                                               {pictures + "/gone.jpg", "gone.jpg"},
-                                               {pictures + "/garden.gif", "garden.gif"}};
+  const std::vector<PublishedPicture> album = {{pictures + "/lake.jpg", "lake.jpg", {}},
+                                               {pictures + "/bad.jpg", "bad.jpg", {}},
+                                               {pictures + "/gone.jpg", "gone.jpg", {}},
+                                               {pictures + "/garden.gif", "garden.gif", {}}};
   FakeImaging imaging;
   settings_.KeepLocation = true;
   GenerationJob job = Job(pd);

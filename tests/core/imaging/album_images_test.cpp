@@ -50,7 +50,7 @@ class AlbumImagesTest : public ::testing::Test {
     job.display_folder = At("PhotoAlbum/display/album-0");
     for (const std::string& name : names_) {
       job.pictures.push_back({At("src/" + name), At("PhotoAlbum/images/album-0/" + name),
-                              JoinPath(job.thumbnail_folder, name), JoinPath(job.display_folder, name)});
+                              JoinPath(job.thumbnail_folder, name), JoinPath(job.display_folder, name), {}});
     }
     job.settings = settings_;
     job.jobs = 2;

@@ -106,12 +106,12 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   std::vector<std::string> file_names;
   for (const Picture& picture : pictures) file_names.push_back(FileNameOf(picture.path));
   const std::vector<std::string> published = DistinctPublishedNames(file_names);
-  PublishAlbumOriginals(context, album_number, published);
+  const std::vector<std::optional<FileStamp>> source_stamps = PublishAlbumOriginals(context, album_number, published);
   if (context.StopRequested()) return;
 
   std::vector<PublishedPicture> published_pictures;
   for (std::size_t i = 0; i < published.size(); ++i) {
-    published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i]});
+    published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i], source_stamps[i]});
   }
   const std::vector<PictureImagesResult> results = MakeAlbumImages(context, album_number, published_pictures);
   if (context.StopRequested()) return;
