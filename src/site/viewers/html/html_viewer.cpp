@@ -1,6 +1,7 @@
 #include "viewers/html/html_viewer.h"
 
 #include <map>
+#include <utility>
 
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
@@ -31,7 +32,7 @@ constexpr std::size_t kFactsBytes = 128 * 1024;
 // display copies. Each folder they lie in is opened once for all of them.
 class PublishedFacts {
  public:
-  explicit PublishedFacts(const std::string& publish_directory) : publish_directory_(publish_directory) {}
+  explicit PublishedFacts(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
 
   PictureFacts Of(std::string relative) {
     for (char& c : relative) {
@@ -50,7 +51,7 @@ class PublishedFacts {
   }
 
  private:
-  const std::string& publish_directory_;
+  std::string publish_directory_;
   std::map<std::string, FolderBelow> folders_;
 };
 
