@@ -14,6 +14,9 @@
 #include <string_view>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <glib/gstdio.h>
 #include <vips/vips.h>
 // vips_vector_set_enabled: not in the umbrella header of every libvips.
@@ -37,6 +40,8 @@ constexpr std::uint64_t kMaxGifFrames = 10'000;
 // with a grey part. libjpeg reports a header that claims more than the data holds only
 // as a warning, so warnings count too.
 constexpr VipsFailOn kFailOn = VIPS_FAIL_ON_WARNING;
+// The same rule written as a loader option.
+constexpr const char* kFailOnOption = "fail_on=warning";
 
 // The reasons a picture cannot be used, in this program's own words: libvips keeps one
 // error buffer for the whole process, so what it holds after a failure may be another
@@ -49,6 +54,22 @@ struct ImageUnref {
   void operator()(VipsImage* image) const { g_object_unref(image); }
 };
 using Image = std::unique_ptr<VipsImage, ImageUnref>;
+
+struct SourceUnref {
+  void operator()(VipsSource* source) const { g_object_unref(source); }
+};
+using Source = std::unique_ptr<VipsSource, SourceUnref>;
+
+// A picture file opened once: every later read of it (the header, the decode) goes
+// through the one descriptor. A source made from a descriptor carries no file name, so
+// libvips finds the loader from the bytes it has read; given a name, it would let every
+// loader that knows only names (slide scanners' formats, databases) open the file
+// again: some seventy opens a picture.
+struct OpenedPicture {
+  Source file;
+  Image header;
+  std::uintmax_t bytes = 0;  // the file's size
+};
 
 struct FieldsFree {
   void operator()(gchar** fields) const { g_strfreev(fields); }
@@ -98,18 +119,26 @@ std::string PixelsOver(const char* what, std::uint64_t width, std::uint64_t heig
 
 // Reads a GIF's block structure, no pixels, and refuses one whose frames are too large
 // or too many to decode (a frame may claim far more than its screen). Anything else, a
-// damaged file included, is left to the decoder.
-std::optional<std::string> CheckGifFrames(const std::string& source) {
+// damaged file included, is left to the decoder. Reads the open file `descriptor` from
+// its start and moves its offset.
+std::optional<std::string> CheckGifFrames(int descriptor) {
+  unsigned char header[13];
+  if (pread(descriptor, header, sizeof header, 0) != static_cast<ssize_t>(sizeof header) ||
+      std::string_view(reinterpret_cast<char*>(header), 3) != "GIF") {
+    return std::nullopt;
+  }
   struct FileClose {
     void operator()(FILE* file) const { std::fclose(file); }
   };
-  const std::unique_ptr<FILE, FileClose> file(g_fopen(source.c_str(), "rb"));
-  if (!file) return std::nullopt;
-  FILE* in = file.get();
-  unsigned char header[13];
-  if (std::fread(header, 1, sizeof header, in) != sizeof header || std::string_view(reinterpret_cast<char*>(header), 3) != "GIF") {
+  const int copy = dup(descriptor);
+  if (copy < 0) return std::nullopt;
+  const std::unique_ptr<FILE, FileClose> file(fdopen(copy, "rb"));
+  if (!file) {
+    close(copy);
     return std::nullopt;
   }
+  FILE* in = file.get();
+  if (std::fseek(in, sizeof header, SEEK_SET) != 0) return std::nullopt;
   const auto word = [](const unsigned char* at) { return std::uint64_t{at[0]} | (std::uint64_t{at[1]} << 8); };
   const auto skip_colour_table = [in](unsigned char packed) {
     return (packed & 0x80) == 0 || std::fseek(in, 3L << ((packed & 7) + 1), SEEK_CUR) == 0;
@@ -220,15 +249,18 @@ bool NeedsColourTransform(VipsImage* header) {
 }
 
 // The picture scaled down (never up) to fit `box` x `box`, upright, in sRGB. A file
-// that ends early is an error, not a picture with a grey lower part.
-Image Thumbnail(const std::string& source, int box, bool transform_colours) {
+// that ends early is an error, not a picture with a grey lower part. The loader's own
+// options carry that rule: libvips 8.14 does not hand the thumbnail's `fail_on` to the
+// loader of a source.
+Image Thumbnail(const OpenedPicture& picture, int box) {
   VipsImage* out = nullptr;
+  VipsSource* file = picture.file.get();
   const int failed =
-      transform_colours
-          ? vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
-                           kFailOn, "export_profile", "srgb", nullptr)
-          : vips_thumbnail(source.c_str(), &out, box, "height", box, "size", VIPS_SIZE_DOWN, "fail_on",
-                           kFailOn, nullptr);
+      NeedsColourTransform(picture.header.get())
+          ? vips_thumbnail_source(file, &out, box, "height", box, "size", VIPS_SIZE_DOWN, "option_string",
+                                  kFailOnOption, "export_profile", "srgb", nullptr)
+          : vips_thumbnail_source(file, &out, box, "height", box, "size", VIPS_SIZE_DOWN, "option_string",
+                                  kFailOnOption, nullptr);
   if (failed != 0) return nullptr;
   return Image(out);
 }
@@ -353,16 +385,34 @@ bool MakeSet(const std::vector<Image>& scaled, std::vector<ImageSize>& sizes, st
 // The header of the picture at `source` (its first image), read without decoding a
 // pixel; or the reason it must not be decoded: not readable, more pixels in a frame than
 // this program decodes, a GIF with frames too large or too many.
-std::variant<Image, std::string> DecodableHeader(const std::string& source) {
+std::variant<OpenedPicture, std::string> DecodableHeader(const std::string& source) {
   std::call_once(vips_started, StartVips);
   if (!vips_start_failure.empty()) return vips_start_failure;
-  if (auto refused = CheckGifFrames(source)) return *refused;
-  Image header(vips_image_new_from_file(source.c_str(), "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn, nullptr));
-  if (!header) return Failure(kUnreadable);
-  const auto width = std::uint64_t(vips_image_get_width(header.get()));
-  const auto height = std::uint64_t(vips_image_get_page_height(header.get()));
+  // Opening does not wait (a pipe put in the picture's place would), and only a regular
+  // file is read.
+  struct Descriptor {
+    int number;
+    ~Descriptor() {
+      if (number >= 0) close(number);
+    }
+  } const opened{g_open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0)};
+  const int descriptor = opened.number;
+  struct stat status;
+  if (descriptor < 0 || fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) return Failure(kUnreadable);
+  if (auto refused = CheckGifFrames(descriptor)) return *refused;
+  // The source reads through a copy of the descriptor, from its offset.
+  if (lseek(descriptor, 0, SEEK_SET) != 0) return Failure(kUnreadable);
+  OpenedPicture picture;
+  picture.bytes = static_cast<std::uintmax_t>(status.st_size);
+  picture.file.reset(vips_source_new_from_descriptor(descriptor));
+  if (!picture.file) return Failure(kUnreadable);
+  picture.header.reset(
+      vips_image_new_from_source(picture.file.get(), "", "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn, nullptr));
+  if (!picture.header) return Failure(kUnreadable);
+  const auto width = std::uint64_t(vips_image_get_width(picture.header.get()));
+  const auto height = std::uint64_t(vips_image_get_page_height(picture.header.get()));
   if (width * height > kMaxFramePixels) return PixelsOver("it is ", width, height, kMaxFramePixels);
-  return header;
+  return picture;
 }
 
 // JPEGs decoded with shrink-on-load, one decode per picture for all its images (each
@@ -396,25 +446,26 @@ std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string&
   // original can serve as the display copy.
   auto opened = DecodableHeader(source);
   if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
-  const Image header = std::move(std::get<Image>(opened));
-  const std::string loader = StringField(header.get(), VIPS_META_LOADER);
-  const int width = vips_image_get_width(header.get());
-  const int height = vips_image_get_page_height(header.get());
+  const OpenedPicture picture = std::move(std::get<OpenedPicture>(opened));
+  VipsImage* header = picture.header.get();
+  const std::string loader = StringField(header, VIPS_META_LOADER);
+  const int width = vips_image_get_width(header);
+  const int height = vips_image_get_page_height(header);
   const int widest_box =
       settings.display_boxes.empty() ? 0 : *std::max_element(settings.display_boxes.begin(), settings.display_boxes.end());
   // An animated GIF or WebP is shown as it is: a still copy would lose the animation.
   const bool animated = (loader.starts_with("gifload") || loader.starts_with("webpload")) &&
-                        vips_image_get_n_pages(header.get()) > 1;
+                        vips_image_get_n_pages(header) > 1;
   const bool fits = width <= widest_box && height <= widest_box;
   const bool original_serves =
       settings.original_published &&
-      (animated || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header.get()) <= 1 &&
-                       (settings.keep_location || !HoldsLocation(header.get())) && IsPlainSrgb(header.get())));
+      (animated || (loader.starts_with("jpegload") && fits && vips_image_get_orientation(header) <= 1 &&
+                       (settings.keep_location || !HoldsLocation(header)) && IsPlainSrgb(header)));
 
   // One decode for every image: the picture, upright and in sRGB, scaled to the widest
   // display box (never up) and held in memory (at most that box in pixels); every other
   // image is scaled from it.
-  const Image decoded = Thumbnail(source, std::max(widest_box, 1), NeedsColourTransform(header.get()));
+  const Image decoded = Thumbnail(picture, std::max(widest_box, 1));
   const Image base(decoded ? vips_image_copy_memory(decoded.get()) : nullptr);
   if (!base) return Failure(kUndecodable);
   const int base_width = vips_image_get_width(base.get());
@@ -453,8 +504,7 @@ std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string&
   std::uintmax_t original_bytes = 0;
   if (original_serves && !animated) {
     display_jpegs.back() = false;
-    GStatBuf status;
-    if (g_stat(source.c_str(), &status) == 0) original_bytes = static_cast<std::uintmax_t>(status.st_size);
+    original_bytes = picture.bytes;
   }
   const std::vector<bool> thumbnail_jpegs(thumbnails.size(), true);
   if (!MakeSet(thumbnails, prepared.thumbnails, images.thumbnails, prepared.thumbnails_webp, thumbnail_jpegs,
@@ -472,10 +522,10 @@ std::variant<PreparedImages, std::string> VipsEngine::Prepare(const std::string&
 std::variant<StandInJpeg, std::string> VipsEngine::MakeStandIn(const std::string& source) {
   auto opened = DecodableHeader(source);
   if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
-  const Image header = std::move(std::get<Image>(opened));
+  const OpenedPicture picture = std::move(std::get<OpenedPicture>(opened));
   // A box as large as the picture: turned upright and converted, never scaled.
-  const int box = std::max(vips_image_get_width(header.get()), vips_image_get_page_height(header.get()));
-  const Image full = Thumbnail(source, box, NeedsColourTransform(header.get()));
+  const int box = std::max(vips_image_get_width(picture.header.get()), vips_image_get_page_height(picture.header.get()));
+  const Image full = Thumbnail(picture, box);
   if (!full) return Failure(kUndecodable);
   auto bytes = EncodeJpeg(full.get(), kStandInQuality, true);
   if (!bytes) return Failure(kUnencodable);
@@ -485,13 +535,14 @@ std::variant<StandInJpeg, std::string> VipsEngine::MakeStandIn(const std::string
 std::variant<PreviewPicture, std::string> VipsEngine::DecodePreview(const std::string& source, int box) {
   auto opened = DecodableHeader(source);
   if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
-  const Image header = std::move(std::get<Image>(opened));
+  const OpenedPicture picture = std::move(std::get<OpenedPicture>(opened));
+  VipsImage* header = picture.header.get();
   PreviewPicture preview;
-  preview.picture_width = vips_image_get_width(header.get());
-  preview.picture_height = vips_image_get_page_height(header.get());
-  if (vips_image_get_orientation_swap(header.get())) std::swap(preview.picture_width, preview.picture_height);
+  preview.picture_width = vips_image_get_width(header);
+  preview.picture_height = vips_image_get_page_height(header);
+  if (vips_image_get_orientation_swap(header)) std::swap(preview.picture_width, preview.picture_height);
 
-  const Image scaled = Thumbnail(source, box, NeedsColourTransform(header.get()));
+  const Image scaled = Thumbnail(picture, box);
   if (!scaled) return Failure(kUndecodable);
   // Whatever the picture holds (grey, 16 bits, no alpha), the window gets 8-bit RGBA.
   VipsImage* out = nullptr;
