@@ -54,22 +54,39 @@ written_bytes() {
          awk -v b="$before" "/^write_bytes/ { print \$2 - b }" /proc/$$/io' sh "$@"
 }
 
-# vipsthumbnail_halves LIST OUT THUMBNAIL_SIZE DISPLAY_SIZE: writes a script at
-# $WORK/vipsthumbnail_half.sh and sets VIPSTHUMBNAIL to the command that makes both
-# sizes of the pictures listed in LIST (one path a line, JPEG quality 85 and 82, no
-# metadata) with two vipsthumbnail processes over its halves, so both cores work.
+# halves LIST: the first and second half of the lines of LIST, in $WORK/half0 and half1.
+halves() {
+  local count half
+  count=$(wc -l <"$1"); half=$(((count + 1) / 2))
+  head -n "$half" "$1" >"$WORK/half0"
+  tail -n +"$((half + 1))" "$1" >"$WORK/half1"
+}
+
+# vipsthumbnail_passes ARRAY LIST OUT PASS...: writes a script at $WORK/ARRAY.sh and sets
+# the array named ARRAY to the command that runs it as two processes over the halves of
+# the pictures listed in LIST (one path a line), so both cores work. Each PASS is one
+# vipsthumbnail over the pictures, "FOLDER|OPTIONS|OUTPUT": its images go to
+# OUT/<half>/FOLDER/<name>.OUTPUT, OUTPUT naming the format and its options.
+vipsthumbnail_passes() {
+  local name=$1 list=$2 out=$3 pass folder options output; shift 3
+  halves "$list"
+  {
+    echo '#!/bin/sh'
+    echo '# HALF_LIST OUT: each pass over the pictures listed.'
+    for pass in "$@"; do
+      IFS='|' read -r folder options output <<<"$pass"
+      echo "mkdir -p \"\$2/$folder\""
+      echo "xargs -d '\\n' vipsthumbnail $options -o \"\$2/$folder/%s.$output\" <\"\$1\""
+    done
+  } >"$WORK/$name.sh"
+  chmod +x "$WORK/$name.sh"
+  local -n command=$name
+  command=(sh -c "'$WORK/$name.sh' '$WORK/half0' '$out/0' & '$WORK/$name.sh' '$WORK/half1' '$out/1' & wait")
+}
+
+# vipsthumbnail_halves LIST OUT THUMBNAIL_SIZE DISPLAY_SIZE: sets VIPSTHUMBNAIL to the
+# command that makes both sizes of the pictures listed in LIST (JPEG quality 85 and 82,
+# no metadata) with two vipsthumbnail processes over its halves.
 vipsthumbnail_halves() {
-  local list=$1 out=$2 count half
-  count=$(wc -l <"$list"); half=$(((count + 1) / 2))
-  head -n "$half" "$list" >"$WORK/half0"
-  tail -n +"$((half + 1))" "$list" >"$WORK/half1"
-  cat >"$WORK/vipsthumbnail_half.sh" <<SCRIPT
-#!/bin/sh
-# HALF_LIST OUT: the display copies, then the thumbnails, of the pictures listed.
-mkdir -p "\$2/display" "\$2/thumbnails"
-xargs -d '\n' vipsthumbnail -s '$4' -o "\$2/display/%s.jpg[Q=85,strip]" <"\$1"
-xargs -d '\n' vipsthumbnail -s '$3' -o "\$2/thumbnails/%s.jpg[Q=82,strip]" <"\$1"
-SCRIPT
-  chmod +x "$WORK/vipsthumbnail_half.sh"
-  VIPSTHUMBNAIL=(sh -c "'$WORK/vipsthumbnail_half.sh' '$WORK/half0' '$out/0' & '$WORK/vipsthumbnail_half.sh' '$WORK/half1' '$out/1' & wait")
+  vipsthumbnail_passes VIPSTHUMBNAIL "$1" "$2" "display|-s '$4'|jpg[Q=85,strip]" "thumbnails|-s '$3'|jpg[Q=82,strip]"
 }

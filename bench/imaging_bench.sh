@@ -104,22 +104,15 @@ vipsthumbnail_halves "$WORK/files" "$WORK/vt" 512 2048
 
 # The same over every size and format a run makes: each display box and each square
 # thumbnail side (cut by attention) as JPEG and as WebP, one vipsthumbnail pass apiece.
-cat >"$WORK/vipsthumbnail_all.sh" <<'SCRIPT'
-#!/bin/sh
-# HALF_LIST OUT: every size and format of the pictures listed.
+passes=()
 for box in 1024 1600 2048; do
-  mkdir -p "$2/d$box"
-  xargs -d '\n' vipsthumbnail -s "$box" -o "$2/d$box/%s.jpg[Q=85,strip]" <"$1"
-  xargs -d '\n' vipsthumbnail -s "$box" -o "$2/d$box/%s.webp[Q=80,effort=2,strip]" <"$1"
+  passes+=("d$box|-s $box|jpg[Q=85,strip]" "d$box|-s $box|webp[Q=80,effort=2,strip]")
 done
 for side in 256 512 768; do
-  mkdir -p "$2/t$side"
-  xargs -d '\n' vipsthumbnail -s "${side}x$side" --smartcrop attention -o "$2/t$side/%s.jpg[Q=82,strip]" <"$1"
-  xargs -d '\n' vipsthumbnail -s "${side}x$side" --smartcrop attention -o "$2/t$side/%s.webp[Q=80,effort=2,strip]" <"$1"
+  passes+=("t$side|-s ${side}x$side --smartcrop attention|jpg[Q=82,strip]"
+           "t$side|-s ${side}x$side --smartcrop attention|webp[Q=80,effort=2,strip]")
 done
-SCRIPT
-chmod +x "$WORK/vipsthumbnail_all.sh"
-VIPSTHUMBNAIL_ALL=(sh -c "'$WORK/vipsthumbnail_all.sh' '$WORK/half0' '$WORK/vta/0' & '$WORK/vipsthumbnail_all.sh' '$WORK/half1' '$WORK/vta/1' & wait")
+vipsthumbnail_passes VIPSTHUMBNAIL_ALL "$WORK/files" "$WORK/vta" "${passes[@]}"
 
 for ((round = 0; round < REPEAT; round++)); do
   echo "round $((round + 1)) of $REPEAT ..."
