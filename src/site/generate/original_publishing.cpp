@@ -1,6 +1,7 @@
 #include "generate/original_publishing.h"
 
 #include <set>
+#include <variant>
 
 #include "generate/generation_context.h"
 #include "generate/originals_record.h"
@@ -29,10 +30,17 @@ OriginalsRecord EarlierRecord(const GenerationContext& context, const std::strin
   return std::move(*record);
 }
 
+// The facts of a published original whose start is `start` and whose size is `size`.
+PictureFacts FactsOf(std::string_view start, std::uintmax_t size) {
+  PictureFacts facts = ReadPictureFacts(start.substr(0, kPictureFactsBytes));
+  facts.bytes = size;
+  return facts;
+}
+
 // Reads `source`, has the imaging port clean it and writes the result at `target`.
-// Returns the failure's reason.
-std::optional<std::string> PublishCleaned(const GenerationContext& context, const std::string& source,
-                                          const std::string& target, bool keep_location) {
+// Returns the failure's reason, or the published bytes' facts.
+std::variant<PictureFacts, std::string> PublishCleaned(const GenerationContext& context, const std::string& source,
+                                                       const std::string& target, bool keep_location) {
   std::string reason;
   const auto bytes = ReadWholeFile(source, &reason);
   if (!bytes) return reason;
@@ -40,15 +48,17 @@ std::optional<std::string> PublishCleaned(const GenerationContext& context, cons
   if (imaging == nullptr) return std::string(kNoImagingReason);
   auto cleaned = imaging->CleanOriginal(*bytes, keep_location);
   if (auto* failure = std::get_if<std::string>(&cleaned)) return std::move(*failure);
-  return context.WriteSiteFile(target, std::get<CleanedOriginal>(cleaned).bytes);
+  const std::string& published = std::get<CleanedOriginal>(cleaned).bytes;
+  if (auto failure = context.WriteSiteFile(target, published)) return std::move(*failure);
+  return FactsOf(published, published.size());
 }
 
 }  // namespace
 
-std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& context, int album_number,
-                                                            const std::vector<std::string>& published_names) {
+std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context, int album_number,
+                                                     const std::vector<std::string>& published_names) {
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
-  std::vector<std::optional<FileStamp>> source_stamps(published_names.size());
+  std::vector<PublishedOriginal> learnt(published_names.size());
   const std::string& publish_directory = context.publish_directory();
   const bool publish = context.settings().PublishPictures != 0;
   const bool keep_location = context.settings().KeepLocation;
@@ -60,9 +70,9 @@ std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& c
                                         context.EnsureFolder(kPictureStepIndent, album_folder));
   if (pictures.Empty()) {
     ReportEmptyAlbum(context);
-    return source_stamps;
+    return learnt;
   }
-  if (!have_folder) return source_stamps;
+  if (!have_folder) return learnt;
 
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   const OriginalsRecord earlier = publish ? EarlierRecord(context, record_path, keep_location) : OriginalsRecord{};
@@ -77,7 +87,7 @@ std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& c
     transcript.CutIfLong();
     const std::string& path = picture.path;
     const auto source_stamp = StampOfPictureToPublish(context, path);
-    source_stamps[index] = source_stamp;
+    learnt[index].source_stamp = source_stamp;
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
     const auto copy_stamp = published.Stamp(published_name);
@@ -86,28 +96,41 @@ std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& c
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
       transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
                             ") EXISTS.");
-      record.originals.insert(*recorded);
+      PublishedOriginalEntry entry = recorded->second;
+      // A record of an earlier release has no facts: they are read once and kept.
+      std::uintmax_t size = 0;
+      if (!entry.facts) {
+        if (const auto start = published.ReadStart(published_name, kPictureFactsBytes, size)) {
+          entry.facts = FactsOf(*start, size);
+        }
+      }
+      learnt[index].facts = entry.facts;
+      record.originals.emplace(published_name, std::move(entry));
       context.Published(target, copy_stamp);
       continue;
     }
     transcript.AppendLine(std::string(kPictureStepIndent) + "Copying picture " + path + " to " + target +
                           (keep_location ? " without its serial numbers and owner."
                                          : " without its location, serial numbers and owner."));
-    if (const auto failure = PublishCleaned(context, path, target, keep_location)) {
+    auto published_facts = PublishCleaned(context, path, target, keep_location);
+    if (const auto* failure = std::get_if<std::string>(&published_facts)) {
       context.ReportFailure(kPictureStepIndent, "Publishing picture " + path + " to " + target, *failure);
-    } else if (const auto written = published.Stamp(published_name)) {
-      record.originals[published_name] = {path, *source_stamp, *written};
+      continue;
+    }
+    learnt[index].facts = std::move(std::get<PictureFacts>(published_facts));
+    if (const auto written = published.Stamp(published_name)) {
+      record.originals[published_name] = {path, *source_stamp, *written, learnt[index].facts};
       context.Published(target, written);
     }
   }
-  if (!publish) return source_stamps;
+  if (!publish) return learnt;
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
-  if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return source_stamps;
+  if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return learnt;
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }
-  return source_stamps;
+  return learnt;
 }
 
 void WithdrawAlbumOriginals(GenerationContext& context, int album_number,

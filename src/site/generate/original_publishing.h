@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/picture_facts.h"
 #include "platform/file_copy.h"
 
 namespace quorvale {
@@ -24,10 +25,19 @@ class GenerationContext;
 // that cannot be cleaned is one counted error and is not published. A stop request is
 // honoured before each picture.
 //
-// Returns each picture's stamp as it was looked up, in album order, for the steps that
-// follow in the same run; nothing for a picture that was not found or not reached.
-std::vector<std::optional<FileStamp>> PublishAlbumOriginals(GenerationContext& context, int album_number,
-                                                            const std::vector<std::string>& published_names);
+// What the step learnt of one picture, for the steps that follow in the same run.
+struct PublishedOriginal {
+  // The source's stamp as it was looked up; nothing for a picture that was not found or
+  // not reached.
+  std::optional<FileStamp> source_stamp;
+  // The facts of the original as published (kept in the record with it, so an
+  // original that stays as it was is not read for them); nothing when none was.
+  std::optional<PictureFacts> facts;
+};
+
+// Returns what it learnt of each picture, in album order.
+std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context, int album_number,
+                                                     const std::vector<std::string>& published_names);
 
 // For a site that no longer publishes album `album_number`'s originals, called once its
 // page links none: removes from the album's image folder the files under the album's

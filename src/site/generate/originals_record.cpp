@@ -6,11 +6,14 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-originals 1";
+constexpr std::string_view kFormatLine = "quorvale-originals 2";
+constexpr std::string_view kFormatLineWithoutFacts = "quorvale-originals 1";
 constexpr std::string_view kKeepLocationLine = "keep-location 1";
 constexpr std::string_view kDropLocationLine = "keep-location 0";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kNumberFields = 6;
+constexpr std::size_t kStampFields = 6;
+constexpr std::size_t kFactFields = 5;
+constexpr std::string_view kUnknown = "-";
 
 bool Storable(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
 
@@ -20,27 +23,49 @@ bool ReadNumber(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-// One original's line: six numbers, the name, the source; nothing when it is not so.
-std::optional<std::pair<std::string, PublishedOriginalEntry>> ParseEntry(std::string_view line) {
-  std::array<std::string_view, kNumberFields + 2> fields;
-  for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
+// One original's line: six numbers, the facts when `with_facts`, the name, the source;
+// nothing when it is not so.
+std::optional<std::pair<std::string, PublishedOriginalEntry>> ParseEntry(std::string_view line, bool with_facts) {
+  std::array<std::string_view, kStampFields + kFactFields + 2> fields;
+  const std::size_t count = kStampFields + (with_facts ? kFactFields : 0) + 2;
+  for (std::size_t i = 0; i + 1 < count; ++i) {
     const std::size_t cut = line.find('\t');
     if (cut == std::string_view::npos) return std::nullopt;
     fields[i] = line.substr(0, cut);
     line.remove_prefix(cut + 1);
   }
-  fields.back() = line;  // the source path: the rest of the line, tabs cannot be in it
+  fields[count - 1] = line;  // the source path: the rest of the line, tabs cannot be in it
+  const std::string_view name = fields[count - 2];
+  const std::string_view source = fields[count - 1];
   PublishedOriginalEntry entry;
   FileStamp& from = entry.source_stamp;
   FileStamp& copy = entry.copy_stamp;
   if (!ReadNumber(fields[0], from.size) || !ReadNumber(fields[1], from.modified_seconds) ||
       !ReadNumber(fields[2], from.modified_nanoseconds) || !ReadNumber(fields[3], copy.size) ||
       !ReadNumber(fields[4], copy.modified_seconds) || !ReadNumber(fields[5], copy.modified_nanoseconds) ||
-      fields[6].empty() || fields[7].empty() || !Storable(fields[7])) {
+      name.empty() || source.empty() || !Storable(source)) {
     return std::nullopt;
   }
-  entry.source = fields[7];
-  return std::pair{std::string(fields[6]), std::move(entry)};
+  if (with_facts && !(fields[6] == kUnknown && fields[7] == kUnknown)) {
+    PictureFacts facts;
+    if (!ReadNumber(fields[6], facts.width) || !ReadNumber(fields[7], facts.height)) return std::nullopt;
+    facts.taken = fields[8];
+    facts.camera = fields[9];
+    facts.location = fields[10];
+    facts.bytes = copy.size;
+    entry.facts = std::move(facts);
+  }
+  entry.source = source;
+  return std::pair{std::string(name), std::move(entry)};
+}
+
+// The facts' fields of an entry, each followed by a tab.
+std::string FactFields(const std::optional<PictureFacts>& facts) {
+  if (!facts || !Storable(facts->taken) || !Storable(facts->camera) || !Storable(facts->location)) {
+    return std::string(kUnknown) + '\t' + std::string(kUnknown) + "\t\t\t\t";
+  }
+  return std::to_string(facts->width) + '\t' + std::to_string(facts->height) + '\t' + facts->taken + '\t' +
+         facts->camera + '\t' + facts->location + '\t';
 }
 
 }  // namespace
@@ -55,6 +80,7 @@ std::string OriginalsRecordBytes(const OriginalsRecord& record) {
       bytes += std::to_string(stamp->size) + '\t' + std::to_string(stamp->modified_seconds) + '\t' +
                std::to_string(stamp->modified_nanoseconds) + '\t';
     }
+    bytes += FactFields(entry.facts);
     bytes.append(name).append("\t").append(entry.source).append(kLineEnd);
   }
   return bytes;
@@ -64,18 +90,20 @@ std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes) {
   // Every line, the last included, ends with CR LF: a file cut short is damaged.
   if (bytes.size() > kMaxOriginalsRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
   OriginalsRecord record;
+  bool with_facts = true;
   std::size_t number = 0;
   for (std::size_t from = 0; from < bytes.size(); ++number) {
     const std::size_t end = bytes.find(kLineEnd, from);
     const std::string_view line = bytes.substr(from, end - from);
     from = end + kLineEnd.size();
     if (number == 0) {
-      if (line != kFormatLine) return std::nullopt;
+      if (line != kFormatLine && line != kFormatLineWithoutFacts) return std::nullopt;
+      with_facts = line == kFormatLine;
     } else if (number == 1) {
       if (line != kKeepLocationLine && line != kDropLocationLine) return std::nullopt;
       record.keep_location = line == kKeepLocationLine;
     } else {
-      auto entry = ParseEntry(line);
+      auto entry = ParseEntry(line, with_facts);
       if (!entry) return std::nullopt;
       record.originals.insert(std::move(*entry));
     }

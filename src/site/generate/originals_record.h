@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/picture_facts.h"
 #include "platform/file_copy.h"
 
 namespace quorvale {
@@ -12,11 +13,13 @@ namespace quorvale {
 // What an earlier run published as one original: from which source (as it was then)
 // and the published file as that run left it. A published original is cleaned of
 // metadata, so its size differs from the source's: this, not the copy's own size and
-// time, says whether it is still up to date.
+// time, says whether it is still up to date. The facts the published file shows (its
+// size being the copy's) are kept too, so a later run need not read the file for them.
 struct PublishedOriginalEntry {
   std::string source;
   FileStamp source_stamp;
   FileStamp copy_stamp;
+  std::optional<PictureFacts> facts;
   bool operator==(const PublishedOriginalEntry&) const = default;
 };
 
@@ -33,9 +36,12 @@ inline constexpr std::uintmax_t kMaxOriginalsRecordBytes = 8u << 20;
 
 // The record as a file: a first line naming the format, a settings line, then one line
 // per original of tab-separated fields (the source's size and time, the copy's size
-// and time, then the published name and the source path, in UTF-8), every line ended by
-// CR LF. An entry whose name or path holds a tab or a line break is left out, so it is
-// published again next time rather than misread.
+// and time, the facts' width, height, date, camera and location, then the published
+// name and the source path, in UTF-8), every line ended by CR LF. Facts that are not
+// known, or hold a tab or a line break, are written as a width and height of "-" and
+// empty texts. An entry whose name or path holds a tab or a line break is left out, so
+// it is published again next time rather than misread. A record of the format before,
+// without facts, is read too.
 std::string OriginalsRecordBytes(const OriginalsRecord& record);
 
 // The record in `bytes`, or nothing when they are not a whole, well-formed record: a

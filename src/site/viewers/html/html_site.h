@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "viewers/html/picture_facts.h"
+#include "imaging/picture_facts.h"
 #include <string>
 #include <vector>
 

@@ -15,17 +15,13 @@
 #include "viewers/html/html_home_page.h"
 #include "viewers/html/html_page_parts.h"
 #include "viewers/html/html_viewer_files.h"
-#include "viewers/html/picture_facts.h"
+#include "imaging/picture_facts.h"
 #include "viewers/html/published_names.h"
 #include "viewers/html/viewer_words.h"
 
 namespace quorvale {
 
 namespace {
-
-// How much of a published file is read for its facts: its Exif block and frame header
-// lie at its start (Exif is at most 64 KB), so a run reads no picture whole for them.
-constexpr std::size_t kFactsBytes = 128 * 1024;
 
 // The facts of the files a visitor gets of an album's pictures (each `relative` below
 // the Publishing Directory, "/" between its parts): the published originals, or else the
@@ -43,7 +39,7 @@ class PublishedFacts {
     auto found = folders_.find(folder);
     if (found == folders_.end()) found = folders_.emplace(folder, FolderBelow(publish_directory_, folder)).first;
     std::uintmax_t size = 0;
-    const auto start = found->second.ReadStart(FileNameOf(path), kFactsBytes, size);
+    const auto start = found->second.ReadStart(FileNameOf(path), kPictureFactsBytes, size);
     if (!start) return PictureFacts{};
     PictureFacts facts = ReadPictureFacts(*start);
     facts.bytes = size;
@@ -107,12 +103,12 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   std::vector<std::string> file_names;
   for (const Picture& picture : pictures) file_names.push_back(FileNameOf(picture.path));
   const std::vector<std::string> published = DistinctPublishedNames(file_names);
-  const std::vector<std::optional<FileStamp>> source_stamps = PublishAlbumOriginals(context, album_number, published);
+  const std::vector<PublishedOriginal> originals = PublishAlbumOriginals(context, album_number, published);
   if (context.StopRequested()) return;
 
   std::vector<PublishedPicture> published_pictures;
   for (std::size_t i = 0; i < published.size(); ++i) {
-    published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i], source_stamps[i]});
+    published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i], originals[i].source_stamp});
   }
   const std::vector<PictureImagesResult> results = MakeAlbumImages(context, album_number, published_pictures);
   if (context.StopRequested()) return;
@@ -152,7 +148,12 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
       }
       shown.thumbnail = FallbackThumbnail(shown.thumbnail_jpegs);
       shown.display = shown.display_jpegs.back();
-      shown.facts = published_facts.Of(originals_published ? shown.original : shown.display->path);
+      // A published original's facts come from the originals step, which read them when
+      // it wrote the file or kept them from then.
+      const std::optional<PictureFacts>& original_facts = originals[i].facts;
+      shown.facts = originals_published && original_facts ? *original_facts
+                                                            : published_facts.Of(originals_published ? shown.original
+                                                                                                     : shown.display->path);
     }
     album.pictures.push_back(std::move(shown));
     ++i;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,7 +19,12 @@ struct PictureFacts {
   int width = 0;         // as shown: upright after the Exif orientation
   int height = 0;
   std::uintmax_t bytes = 0;
+  bool operator==(const PictureFacts&) const = default;
 };
+
+// How much of a file's start its facts are read from: its Exif block and frame header
+// lie there (Exif is at most 64 KB), so no picture is read whole for them.
+inline constexpr std::size_t kPictureFactsBytes = 128 * 1024;
 
 // The facts of a JPEG or GIF file's bytes; a field the file does not hold stays empty
 // (or 0), and damaged or foreign bytes give no facts but their size.

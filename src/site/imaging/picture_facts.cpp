@@ -1,4 +1,4 @@
-#include "viewers/html/picture_facts.h"
+#include "imaging/picture_facts.h"
 
 #include <cstdio>
 

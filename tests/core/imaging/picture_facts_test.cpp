@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "viewers/html/picture_facts.h"
+#include "imaging/picture_facts.h"
 
 namespace quorvale {
 namespace {
