@@ -30,9 +30,28 @@ struct ImageFolders {
   FolderBelow displays;
 };
 
+// The names of the regular files in a folder below the root (reached without a link),
+// listed once: an image there counts only as such a file. Empty when it cannot be read.
+std::unordered_set<std::string> RegularFilesIn(const std::string& root, const std::string& folder) {
+  std::unordered_set<std::string> names;
+  if (const auto entries = ListFolderBelow(root, folder)) {
+    for (const FolderEntry& entry : *entries) {
+      if (entry.kind == FolderEntry::Kind::kFile) names.insert(entry.name);
+    }
+  }
+  return names;
+}
+
+// The image folders' regular files, by folder.
+struct ImageFiles {
+  std::unordered_set<std::string> thumbnails;
+  std::unordered_set<std::string> displays;
+};
+
 // Whether the recorded images of `picture` are there for its source as it is now; their
-// stamps go to `image_stamps`.
-bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileStamp& stamp,
+// stamps go to `image_stamps`: as recorded when the record has them (the images are
+// this program's own, written only by its runs), else looked up.
+bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureImages& picture, const FileStamp& stamp,
                 const RecordIndex& index, std::vector<FileStamp>& image_stamps) {
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
@@ -41,14 +60,34 @@ bool IsUpToDate(ImageFolders& folders, const PictureImages& picture, const FileS
       recorded.sizes.thumbnails.empty() || recorded.sizes.displays.empty()) {
     return false;
   }
-  // Every image counts only as a regular file reached without a link.
-  for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes)) {
-    FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
-    const auto image_stamp = folder.Stamp(FileNameOf(path));
-    if (!image_stamp) return false;
-    image_stamps.push_back(*image_stamp);
+  const std::vector<std::string> paths = SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes);
+  const bool stamps_recorded = recorded.image_stamps.size() == paths.size();
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    const bool thumbnail = paths[k].starts_with(picture.thumbnail);
+    const std::string name = FileNameOf(paths[k]);
+    if (!(thumbnail ? files.thumbnails : files.displays).contains(name)) return false;
+    if (stamps_recorded) {
+      image_stamps.push_back(recorded.image_stamps[k]);
+    } else if (const auto image_stamp = (thumbnail ? folders.thumbnails : folders.displays).Stamp(name)) {
+      image_stamps.push_back(*image_stamp);
+    } else {
+      return false;
+    }
   }
   return true;
+}
+
+// The stamps of a picture's images just written, in SizedImagePaths order; empty when
+// one cannot be looked up.
+std::vector<FileStamp> WrittenStamps(ImageFolders& folders, const PictureImages& picture, const PreparedPicture& sizes) {
+  std::vector<FileStamp> stamps;
+  for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, sizes)) {
+    FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
+    const auto stamp = folder.Stamp(FileNameOf(path));
+    if (!stamp) return {};
+    stamps.push_back(*stamp);
+  }
+  return stamps;
 }
 
 // Removes every regular file of `folder` that is not one of `keep` (full paths).
@@ -147,6 +186,9 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   {
     // Open only while the images are looked up: the workers write into the folders.
     ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
+    const ImageFiles files = earlier ? ImageFiles{RegularFilesIn(job.root, job.thumbnail_folder),
+                                                  RegularFilesIn(job.root, job.display_folder)}
+                                     : ImageFiles{};
     for (std::size_t i = 0; i < total; ++i) {
       const PictureImages& picture = job.pictures[i];
       std::string reason;
@@ -158,7 +200,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         continue;
       }
       stamps[i] = *stamp;
-      if (IsUpToDate(folders, picture, *stamp, index, results[i].image_stamps)) {
+      if (IsUpToDate(files, folders, picture, *stamp, index, results[i].image_stamps)) {
         results[i].state = PictureImagesState::kUpToDate;
         results[i].sizes = index.at(picture.thumbnail)->sizes;
         finished[i] = true;
@@ -190,6 +232,8 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   workers_running = static_cast<std::size_t>(worker_count);
   for (int w = 0; w < worker_count; ++w) {
     workers.emplace_back([&] {
+      // Each worker's own: an open folder serves one thread at a time.
+      ImageFolders written{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
       for (;;) {
         if (stop.stop_requested()) break;
         const std::size_t taken = next.fetch_add(1);
@@ -198,8 +242,10 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         const PictureImages& picture = job.pictures[i];
         auto prepared = imaging.Prepare(picture.source, job.settings);
         std::optional<std::string> failure;
+        std::vector<FileStamp> image_stamps;
         if (auto* images = std::get_if<PreparedImages>(&prepared)) {
           failure = WriteImages(job.root, picture, *images);
+          if (!failure) image_stamps = WrittenStamps(written, picture, images->sizes);
         } else {
           failure = std::move(std::get<std::string>(prepared));
         }
@@ -210,6 +256,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         } else {
           results[i].state = PictureImagesState::kMade;
           results[i].sizes = std::get<PreparedImages>(prepared).sizes;
+          results[i].image_stamps = std::move(image_stamps);
         }
         finished[i] = true;
         ++finished_count;
@@ -257,7 +304,8 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;
     const PictureImages& picture = job.pictures[i];
-    record.pictures.push_back({picture.source, stamps[i], picture.thumbnail, picture.display, results[i].sizes});
+    record.pictures.push_back(
+        {picture.source, stamps[i], picture.thumbnail, picture.display, results[i].sizes, results[i].image_stamps});
   }
   if (const auto reason = WriteFileBelow(job.root, job.record_path, ImagingRecordBytes(record));
       reason && IsRefusal(*reason) && events.failure) {

@@ -8,10 +8,11 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-images 2";
+constexpr std::string_view kFormatLine = "quorvale-images 3";
+constexpr std::string_view kFormatLineWithoutStamps = "quorvale-images 2";
 constexpr std::string_view kSettingsWord = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kPictureFields = 11;
+constexpr std::size_t kPictureFields = 12;
 
 bool Storable(const std::string& path) { return path.find_first_of("\t\r\n") == std::string::npos; }
 
@@ -83,6 +84,34 @@ std::string SizesText(const std::vector<ImageSize>& sizes) {
   return text;
 }
 
+// "3926.1796653463.489580466,2608.1796653463.5": stamps separated by commas; an empty
+// text is none.
+bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) {
+  stamps.clear();
+  if (text.empty()) return true;
+  for (std::size_t from = 0; from <= text.size();) {
+    const std::size_t cut = std::min(text.find(',', from), text.size());
+    const auto parts = SplitFields<3>(text.substr(from, cut - from), '.');
+    FileStamp stamp;
+    if (!parts || !ReadNumber((*parts)[0], stamp.size) || !ReadNumber((*parts)[1], stamp.modified_seconds) ||
+        !ReadNumber((*parts)[2], stamp.modified_nanoseconds)) {
+      return false;
+    }
+    stamps.push_back(stamp);
+    from = cut + 1;
+  }
+  return true;
+}
+
+std::string StampsText(const std::vector<FileStamp>& stamps) {
+  std::string text;
+  for (const FileStamp& stamp : stamps) {
+    text += (text.empty() ? "" : ",") + std::to_string(stamp.size) + "." + std::to_string(stamp.modified_seconds) +
+            "." + std::to_string(stamp.modified_nanoseconds);
+  }
+  return text;
+}
+
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {
   const auto split = SplitFields<8>(line, ' ');
   if (!split) return std::nullopt;
@@ -97,23 +126,27 @@ std::optional<ImagingSettings> ParseSettings(std::string_view line) {
   return settings;
 }
 
+// One picture's line; a line of the format before has no stamps' field.
+template <std::size_t Count>
 std::optional<RecordedPicture> ParsePicture(std::string_view line) {
-  const auto split = SplitFields<kPictureFields>(line, '\t');
+  const auto split = SplitFields<Count>(line, '\t');
   if (!split) return std::nullopt;
   const auto& fields = *split;
   RecordedPicture picture;
   PreparedPicture& sizes = picture.sizes;
+  constexpr std::size_t kPaths = Count - 3;
   if (!ReadNumber(fields[0], picture.source_stamp.size) ||
       !ReadNumber(fields[1], picture.source_stamp.modified_seconds) ||
       !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) || !ReadSizes(fields[3], sizes.thumbnails) ||
       !ReadSizes(fields[4], sizes.displays) || !ReadFlag(fields[5], sizes.display_is_original) ||
       !ReadFlag(fields[6], sizes.thumbnails_webp) || !ReadFlag(fields[7], sizes.displays_webp) ||
-      fields[8].empty() || fields[9].empty()) {
+      (Count == kPictureFields && !ReadStamps(fields[8], picture.image_stamps)) || fields[kPaths].empty() ||
+      fields[kPaths + 1].empty()) {
     return std::nullopt;
   }
-  picture.source = fields[8];
-  picture.thumbnail = fields[9];
-  picture.display = fields[10];
+  picture.source = fields[kPaths];
+  picture.thumbnail = fields[kPaths + 1];
+  picture.display = fields[kPaths + 2];
   return picture;
 }
 
@@ -136,6 +169,7 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
                  std::to_string(p.source_stamp.modified_nanoseconds) + '\t' + SizesText(z.thumbnails) + '\t' +
                  SizesText(z.displays) + '\t');
     bytes.append(flag(z.display_is_original)).append(flag(z.thumbnails_webp)).append(flag(z.displays_webp));
+    bytes.append(StampsText(p.image_stamps)).append("\t");
     bytes.append(p.source).append("\t").append(p.thumbnail).append("\t").append(p.display).append(kLineEnd);
   }
   return bytes;
@@ -145,19 +179,21 @@ std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
   // Every line, the last included, ends with CR LF: a file cut short is damaged.
   if (bytes.size() > kMaxImagingRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
   std::optional<ImagingRecord> record;
+  bool with_stamps = true;
   for (std::size_t from = 0, number = 0; from < bytes.size(); ++number) {
     const std::size_t end = bytes.find(kLineEnd, from);
     const std::string_view line = bytes.substr(from, end - from);
     from = end + kLineEnd.size();
     if (line.size() > kMaxImagingRecordLineBytes) return std::nullopt;
     if (number == 0) {
-      if (line != kFormatLine) return std::nullopt;
+      if (line != kFormatLine && line != kFormatLineWithoutStamps) return std::nullopt;
+      with_stamps = line == kFormatLine;
     } else if (number == 1) {
       const auto settings = ParseSettings(line);
       if (!settings) return std::nullopt;
       record = ImagingRecord{*settings, {}};
     } else {
-      auto picture = ParsePicture(line);
+      auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
       if (!picture) return std::nullopt;
       record->pictures.push_back(std::move(*picture));
     }

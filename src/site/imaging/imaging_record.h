@@ -12,13 +12,16 @@
 namespace quorvale {
 
 // What an earlier run made for one picture: from which source (as it was then), the
-// stems of its thumbnails and display copies (see SizedImagePath), and their sizes.
+// stems of its thumbnails and display copies (see SizedImagePath), their sizes, and
+// the images' stamps as written (in SizedImagePaths order; empty when not known), so a
+// later run needs only the folders' listings to find them still there.
 struct RecordedPicture {
   std::string source;
   FileStamp source_stamp;
   std::string thumbnail;
   std::string display;
   PreparedPicture sizes;
+  std::vector<FileStamp> image_stamps;
   bool operator==(const RecordedPicture&) const = default;
 };
 
@@ -31,9 +34,11 @@ struct ImagingRecord {
 };
 
 // The record as a file: a first line naming the format, a settings line, then one line
-// per picture of tab-separated fields (the sizes as "256x256,512x512", the paths last,
-// in UTF-8), every line ended by CR LF. A picture whose paths hold a tab or a line break is left out, so it is made
-// again next time rather than misread.
+// per picture of tab-separated fields (the sizes as "256x256,512x512", the images'
+// stamps as "size.seconds.nanoseconds" separated by commas, the paths last, in UTF-8),
+// every line ended by CR LF. A picture whose paths hold a tab or a line break is left
+// out, so it is made again next time rather than misread. A record of the format
+// before, without the images' stamps, is read too.
 std::string ImagingRecordBytes(const ImagingRecord& record);
 
 // The largest record that is read, and the longest line in it. An album holds at most a

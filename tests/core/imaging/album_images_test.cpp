@@ -195,15 +195,26 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
   record.settings.keep_location = true;
   record.settings.original_published = false;
   record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg",
-                             {{{256, 256}, {512, 512}}, {{1024, 768}, {1600, 1200}}, false, true, false}});
-  record.pictures.push_back({"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {{{200, 200}}, {{600, 400}}, true, false, true}});
+                             {{{256, 256}, {512, 512}}, {{1024, 768}, {1600, 1200}}, false, true, false},
+                             {{10, 1700000001, 2}, {20, -3, 0}}});
+  record.pictures.push_back(
+      {"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {{{200, 200}}, {{600, 400}}, true, false, true}, {}});
   const std::string bytes = ImagingRecordBytes(record);
   EXPECT_EQ(bytes,
-            "quorvale-images 2\r\n"
+            "quorvale-images 3\r\n"
             "settings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n"
-            "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
-            "99\t1\t0\t200x200\t600x400\t1\t0\t1\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
+            "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t10.1700000001.2,20.-3.0\t"
+            "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
+            "99\t1\t0\t200x200\t600x400\t1\t0\t1\t\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
   EXPECT_EQ(ParseImagingRecord(bytes), record);
+  // The format before, without the images' stamps, still vouches for the images.
+  ImagingRecord before = record;
+  before.pictures.resize(1);
+  before.pictures[0].image_stamps.clear();
+  EXPECT_EQ(ParseImagingRecord("quorvale-images 2\r\nsettings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n"
+                               "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t"
+                               "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"),
+            before);
   // A line longer than a record's lines can be is refused before it is split, however
   // well-formed; so is a record over the size limit.
   record.pictures[0].source = "/p/" + std::string(kMaxImagingRecordLineBytes, 'a');
