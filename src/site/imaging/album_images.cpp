@@ -48,6 +48,19 @@ struct ImageFiles {
   std::unordered_set<std::string> displays;
 };
 
+// The stamps of a picture's images as they are now, looked up in the open folders, in
+// SizedImagePaths order; empty when one is not there as a regular file.
+std::vector<FileStamp> ImageStamps(ImageFolders& folders, const PictureImages& picture, const PreparedPicture& sizes) {
+  std::vector<FileStamp> stamps;
+  for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, sizes)) {
+    FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
+    const auto stamp = folder.Stamp(FileNameOf(path));
+    if (!stamp) return {};
+    stamps.push_back(*stamp);
+  }
+  return stamps;
+}
+
 // Whether the recorded images of `picture` are there for its source as it is now; their
 // stamps go to `image_stamps`: as recorded when the record has them (the images are
 // this program's own, written only by its runs), else looked up.
@@ -61,33 +74,13 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
     return false;
   }
   const std::vector<std::string> paths = SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes);
-  const bool stamps_recorded = recorded.image_stamps.size() == paths.size();
-  for (std::size_t k = 0; k < paths.size(); ++k) {
-    const bool thumbnail = paths[k].starts_with(picture.thumbnail);
-    const std::string name = FileNameOf(paths[k]);
-    if (!(thumbnail ? files.thumbnails : files.displays).contains(name)) return false;
-    if (stamps_recorded) {
-      image_stamps.push_back(recorded.image_stamps[k]);
-    } else if (const auto image_stamp = (thumbnail ? folders.thumbnails : folders.displays).Stamp(name)) {
-      image_stamps.push_back(*image_stamp);
-    } else {
-      return false;
-    }
+  for (const std::string& path : paths) {
+    const auto& names = path.starts_with(picture.thumbnail) ? files.thumbnails : files.displays;
+    if (!names.contains(FileNameOf(path))) return false;
   }
-  return true;
-}
-
-// The stamps of a picture's images just written, in SizedImagePaths order; empty when
-// one cannot be looked up.
-std::vector<FileStamp> WrittenStamps(ImageFolders& folders, const PictureImages& picture, const PreparedPicture& sizes) {
-  std::vector<FileStamp> stamps;
-  for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, sizes)) {
-    FolderBelow& folder = path.starts_with(picture.thumbnail) ? folders.thumbnails : folders.displays;
-    const auto stamp = folder.Stamp(FileNameOf(path));
-    if (!stamp) return {};
-    stamps.push_back(*stamp);
-  }
-  return stamps;
+  image_stamps = recorded.image_stamps.size() == paths.size() ? recorded.image_stamps
+                                                              : ImageStamps(folders, picture, recorded.sizes);
+  return !image_stamps.empty();
 }
 
 // Removes every regular file of `folder` that is not one of `keep` (full paths).
@@ -245,7 +238,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         std::vector<FileStamp> image_stamps;
         if (auto* images = std::get_if<PreparedImages>(&prepared)) {
           failure = WriteImages(job.root, picture, *images);
-          if (!failure) image_stamps = WrittenStamps(written, picture, images->sizes);
+          if (!failure) image_stamps = ImageStamps(written, picture, images->sizes);
         } else {
           failure = std::move(std::get<std::string>(prepared));
         }
