@@ -406,8 +406,8 @@ std::variant<OpenedPicture, std::string> DecodableHeader(const std::string& sour
   picture.bytes = static_cast<std::uintmax_t>(status.st_size);
   picture.file.reset(vips_source_new_from_descriptor(descriptor));
   if (!picture.file) return Failure(kUnreadable);
-  picture.header.reset(
-      vips_image_new_from_source(picture.file.get(), "", "access", VIPS_ACCESS_SEQUENTIAL, "fail_on", kFailOn, nullptr));
+  picture.header.reset(vips_image_new_from_source(picture.file.get(), "", "access", VIPS_ACCESS_SEQUENTIAL, "fail_on",
+                                                  kFailOn, nullptr));
   if (!picture.header) return Failure(kUnreadable);
   const auto width = std::uint64_t(vips_image_get_width(picture.header.get()));
   const auto height = std::uint64_t(vips_image_get_page_height(picture.header.get()));
@@ -524,7 +524,8 @@ std::variant<StandInJpeg, std::string> VipsEngine::MakeStandIn(const std::string
   if (auto* refused = std::get_if<std::string>(&opened)) return std::move(*refused);
   const OpenedPicture picture = std::move(std::get<OpenedPicture>(opened));
   // A box as large as the picture: turned upright and converted, never scaled.
-  const int box = std::max(vips_image_get_width(picture.header.get()), vips_image_get_page_height(picture.header.get()));
+  VipsImage* header = picture.header.get();
+  const int box = std::max(vips_image_get_width(header), vips_image_get_page_height(header));
   const Image full = Thumbnail(picture, box);
   if (!full) return Failure(kUndecodable);
   auto bytes = EncodeJpeg(full.get(), kStandInQuality, true);

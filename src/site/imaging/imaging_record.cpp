@@ -42,74 +42,68 @@ bool ReadFlag(std::string_view text, bool& flag) {
   return true;
 }
 
-// "256,512,768": positive numbers separated by commas.
-bool ReadNumbers(std::string_view text, std::vector<int>& numbers) {
-  numbers.clear();
+// Items separated by commas, each read by `read_item`; an empty text is none.
+template <typename Item, typename ReadItem>
+bool ReadList(std::string_view text, std::vector<Item>& items, ReadItem read_item) {
+  items.clear();
+  if (text.empty()) return true;
   for (std::size_t from = 0; from <= text.size();) {
     const std::size_t cut = std::min(text.find(',', from), text.size());
-    int number = 0;
-    if (!ReadNumber(text.substr(from, cut - from), number) || number <= 0) return false;
-    numbers.push_back(number);
+    Item item{};
+    if (!read_item(text.substr(from, cut - from), item)) return false;
+    items.push_back(item);
     from = cut + 1;
   }
   return true;
+}
+
+// The items' texts, each made by `item_text`, separated by commas.
+template <typename Item, typename ItemText>
+std::string ListText(const std::vector<Item>& items, ItemText item_text) {
+  std::string text;
+  for (const Item& item : items) text += (text.empty() ? "" : ",") + item_text(item);
+  return text;
+}
+
+// "256,512,768": positive numbers, at least one.
+bool ReadNumbers(std::string_view text, std::vector<int>& numbers) {
+  return !text.empty() && ReadList(text, numbers, [](std::string_view part, int& number) {
+           return ReadNumber(part, number) && number > 0;
+         });
 }
 
 std::string NumbersText(const std::vector<int>& numbers) {
-  std::string text;
-  for (const int number : numbers) text += (text.empty() ? "" : ",") + std::to_string(number);
-  return text;
+  return ListText(numbers, [](int number) { return std::to_string(number); });
 }
 
-// "256x256,512x512": image sizes separated by commas; an empty text is no image.
+// "256x256,512x512": image sizes; an empty text is no image.
 bool ReadSizes(std::string_view text, std::vector<ImageSize>& sizes) {
-  sizes.clear();
-  if (text.empty()) return true;
-  for (std::size_t from = 0; from <= text.size();) {
-    const std::size_t cut = std::min(text.find(',', from), text.size());
-    const auto pair = SplitFields<2>(text.substr(from, cut - from), 'x');
-    ImageSize size;
-    if (!pair || !ReadNumber((*pair)[0], size.width) || !ReadNumber((*pair)[1], size.height)) return false;
-    sizes.push_back(size);
-    from = cut + 1;
-  }
-  return true;
+  return ReadList(text, sizes, [](std::string_view part, ImageSize& size) {
+    const auto pair = SplitFields<2>(part, 'x');
+    return pair && ReadNumber((*pair)[0], size.width) && ReadNumber((*pair)[1], size.height);
+  });
 }
 
 std::string SizesText(const std::vector<ImageSize>& sizes) {
-  std::string text;
-  for (const ImageSize& size : sizes) {
-    text += (text.empty() ? "" : ",") + std::to_string(size.width) + "x" + std::to_string(size.height);
-  }
-  return text;
+  return ListText(sizes, [](const ImageSize& size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+  });
 }
 
-// "3926.1796653463.489580466,2608.1796653463.5": stamps separated by commas; an empty
-// text is none.
+// "3926.1796653463.489580466,2608.1796653463.5": stamps as size, seconds, nanoseconds.
 bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) {
-  stamps.clear();
-  if (text.empty()) return true;
-  for (std::size_t from = 0; from <= text.size();) {
-    const std::size_t cut = std::min(text.find(',', from), text.size());
-    const auto parts = SplitFields<3>(text.substr(from, cut - from), '.');
-    FileStamp stamp;
-    if (!parts || !ReadNumber((*parts)[0], stamp.size) || !ReadNumber((*parts)[1], stamp.modified_seconds) ||
-        !ReadNumber((*parts)[2], stamp.modified_nanoseconds)) {
-      return false;
-    }
-    stamps.push_back(stamp);
-    from = cut + 1;
-  }
-  return true;
+  return ReadList(text, stamps, [](std::string_view part, FileStamp& stamp) {
+    const auto parts = SplitFields<3>(part, '.');
+    return parts && ReadNumber((*parts)[0], stamp.size) && ReadNumber((*parts)[1], stamp.modified_seconds) &&
+           ReadNumber((*parts)[2], stamp.modified_nanoseconds);
+  });
 }
 
 std::string StampsText(const std::vector<FileStamp>& stamps) {
-  std::string text;
-  for (const FileStamp& stamp : stamps) {
-    text += (text.empty() ? "" : ",") + std::to_string(stamp.size) + "." + std::to_string(stamp.modified_seconds) +
-            "." + std::to_string(stamp.modified_nanoseconds);
-  }
-  return text;
+  return ListText(stamps, [](const FileStamp& stamp) {
+    return std::to_string(stamp.size) + "." + std::to_string(stamp.modified_seconds) + "." +
+           std::to_string(stamp.modified_nanoseconds);
+  });
 }
 
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {

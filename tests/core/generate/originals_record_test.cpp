@@ -28,12 +28,13 @@ TEST(OriginalsRecord, IsWrittenAsPinnedAndReadBackWithOrWithoutFacts) {
   EXPECT_EQ(ParseOriginalsRecord(OriginalsRecordBytes(record))->originals.at("a b.jpg").facts, std::nullopt);
 
   // An earlier release's record, without facts, still says what is up to date.
-  const auto before = ParseOriginalsRecord("quorvale-originals 1\r\nkeep-location 0\r\n99\t1\t0\t80\t2\t3\tc.heic\t/p/c.heic\r\n");
+  const std::string line_before = "99\t1\t0\t80\t2\t3\tc.heic\t/p/c.heic\r\n";
+  const auto before = ParseOriginalsRecord("quorvale-originals 1\r\nkeep-location 0\r\n" + line_before);
   ASSERT_TRUE(before);
-  EXPECT_EQ(before->originals.at("c.heic"), (PublishedOriginalEntry{"/p/c.heic", {99, 1, 0}, {80, 2, 3}, std::nullopt}));
+  EXPECT_EQ(before->originals.at("c.heic"),
+            (PublishedOriginalEntry{"/p/c.heic", {99, 1, 0}, {80, 2, 3}, std::nullopt}));
   // Each format's lines only under its own first line.
-  EXPECT_EQ(ParseOriginalsRecord("quorvale-originals 2\r\nkeep-location 0\r\n99\t1\t0\t80\t2\t3\tc.heic\t/p/c.heic\r\n"),
-            std::nullopt);
+  EXPECT_EQ(ParseOriginalsRecord("quorvale-originals 2\r\nkeep-location 0\r\n" + line_before), std::nullopt);
   EXPECT_EQ(ParseOriginalsRecord("quorvale-originals 1\r\n" + bytes.substr(bytes.find("keep"))), std::nullopt);
 }
 

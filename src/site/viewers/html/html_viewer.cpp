@@ -151,9 +151,11 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
       // A published original's facts come from the originals step, which read them when
       // it wrote the file or kept them from then.
       const std::optional<PictureFacts>& original_facts = originals[i].facts;
-      shown.facts = originals_published && original_facts ? *original_facts
-                                                            : published_facts.Of(originals_published ? shown.original
-                                                                                                     : shown.display->path);
+      if (originals_published && original_facts) {
+        shown.facts = *original_facts;
+      } else {
+        shown.facts = published_facts.Of(originals_published ? shown.original : shown.display->path);
+      }
     }
     album.pictures.push_back(std::move(shown));
     ++i;
