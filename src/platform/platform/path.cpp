@@ -25,9 +25,9 @@ std::string AbsolutePath(std::string_view path) {
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
-  std::string joined(folder);
-  joined += kPathSeparator;
-  joined += name;
+  std::string joined;
+  joined.reserve(folder.size() + 1 + name.size());
+  joined.append(folder).append(1, kPathSeparator).append(name);
   return joined;
 }
 

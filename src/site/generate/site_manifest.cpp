@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/number_text.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -16,6 +17,14 @@ bool ParseNumber(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
+void AppendStampTime(std::string& text, const FileStamp& stamp) {
+  AppendNumber(text, stamp.modified_seconds) += '.';
+  const std::size_t digits_at = text.size();
+  AppendNumber(text, stamp.modified_nanoseconds);
+  const std::size_t digits = text.size() - digits_at;
+  if (digits < 9) text.insert(digits_at, 9 - digits, '0');
+}
+
 }  // namespace
 
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
@@ -25,6 +34,7 @@ void SiteManifest::Published(const std::string& path, std::optional<FileStamp> s
 
 std::vector<SiteFile> SiteManifest::Files() const {
   std::vector<SiteFile> files;
+  files.reserve(files_.size());
   std::string open_folder;
   std::optional<FolderBelow> folder;
   // The map keeps a folder's files together, so each folder is opened once.
@@ -50,15 +60,21 @@ std::vector<SiteFile> SiteManifest::Files() const {
 }
 
 std::string StampTimeText(const FileStamp& stamp) {
-  std::string nanoseconds = std::to_string(stamp.modified_nanoseconds);
-  nanoseconds.insert(0, 9 - std::min<std::size_t>(9, nanoseconds.size()), '0');
-  return std::to_string(stamp.modified_seconds) + '.' + nanoseconds;
+  std::string text;
+  AppendStampTime(text, stamp);
+  return text;
 }
 
 std::string SiteManifestBytes(const std::vector<SiteFile>& files) {
-  std::string bytes(kManifestHeader);
+  std::size_t size = kManifestHeader.size();
+  for (const SiteFile& file : files) size += file.path.size() + 40;  // two numbers, two tabs, a line end
+  std::string bytes;
+  bytes.reserve(size);
+  bytes.append(kManifestHeader);
   for (const SiteFile& file : files) {
-    bytes += std::to_string(file.stamp.size) + '\t' + StampTimeText(file.stamp) + '\t' + file.path + '\n';
+    AppendNumber(bytes, file.stamp.size) += '\t';
+    AppendStampTime(bytes, file.stamp);
+    bytes.append(1, '\t').append(file.path).append(1, '\n');
   }
   return bytes;
 }

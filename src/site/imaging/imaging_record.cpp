@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "platform/number_text.h"
+
 namespace quorvale {
 namespace {
 
@@ -57,11 +59,13 @@ bool ReadList(std::string_view text, std::vector<Item>& items, ReadItem read_ite
   return true;
 }
 
-// The items' texts, each made by `item_text`, separated by commas.
-template <typename Item, typename ItemText>
-std::string ListText(const std::vector<Item>& items, ItemText item_text) {
-  std::string text;
-  for (const Item& item : items) text += (text.empty() ? "" : ",") + item_text(item);
+// Appends the items, each written by `append_item`, separated by commas.
+template <typename Item, typename AppendItem>
+std::string& AppendList(std::string& text, const std::vector<Item>& items, AppendItem append_item) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += ',';
+    append_item(text, items[i]);
+  }
   return text;
 }
 
@@ -72,8 +76,8 @@ bool ReadNumbers(std::string_view text, std::vector<int>& numbers) {
          });
 }
 
-std::string NumbersText(const std::vector<int>& numbers) {
-  return ListText(numbers, [](int number) { return std::to_string(number); });
+std::string& AppendNumbers(std::string& text, const std::vector<int>& numbers) {
+  return AppendList(text, numbers, [](std::string& out, int number) { AppendNumber(out, number); });
 }
 
 // "256x256,512x512": image sizes; an empty text is no image.
@@ -84,9 +88,9 @@ bool ReadSizes(std::string_view text, std::vector<ImageSize>& sizes) {
   });
 }
 
-std::string SizesText(const std::vector<ImageSize>& sizes) {
-  return ListText(sizes, [](const ImageSize& size) {
-    return std::to_string(size.width) + "x" + std::to_string(size.height);
+std::string& AppendSizes(std::string& text, const std::vector<ImageSize>& sizes) {
+  return AppendList(text, sizes, [](std::string& out, const ImageSize& size) {
+    AppendNumber(AppendNumber(out, size.width) += 'x', size.height);
   });
 }
 
@@ -99,10 +103,10 @@ bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) {
   });
 }
 
-std::string StampsText(const std::vector<FileStamp>& stamps) {
-  return ListText(stamps, [](const FileStamp& stamp) {
-    return std::to_string(stamp.size) + "." + std::to_string(stamp.modified_seconds) + "." +
-           std::to_string(stamp.modified_nanoseconds);
+std::string& AppendStamps(std::string& text, const std::vector<FileStamp>& stamps) {
+  return AppendList(text, stamps, [](std::string& out, const FileStamp& stamp) {
+    AppendNumber(AppendNumber(AppendNumber(out, stamp.size) += '.', stamp.modified_seconds) += '.',
+                 stamp.modified_nanoseconds);
   });
 }
 
@@ -149,21 +153,28 @@ std::optional<RecordedPicture> ParsePicture(std::string_view line) {
 std::string ImagingRecordBytes(const ImagingRecord& record) {
   const ImagingSettings& s = record.settings;
   std::string bytes;
+  std::size_t size = 64;
+  for (const RecordedPicture& p : record.pictures) size += p.source.size() + p.thumbnail.size() + p.display.size() + 160;
+  bytes.reserve(size);
   bytes.append(kFormatLine).append(kLineEnd);
-  bytes.append(kSettingsWord) += ' ' + NumbersText(s.thumbnail_sides) + ' ' + NumbersText(s.display_boxes) + ' ' +
-                                 std::to_string(s.thumbnail_quality) + ' ' + std::to_string(s.display_quality) + ' ' +
-                                 std::to_string(s.webp_quality) + ' ' + (s.keep_location ? "1" : "0") + ' ' +
-                                 (s.original_published ? "1" : "0");
+  bytes.append(kSettingsWord) += ' ';
+  AppendNumbers(bytes, s.thumbnail_sides) += ' ';
+  AppendNumbers(bytes, s.display_boxes) += ' ';
+  AppendNumber(bytes, s.thumbnail_quality) += ' ';
+  AppendNumber(bytes, s.display_quality) += ' ';
+  AppendNumber(bytes, s.webp_quality).append(s.keep_location ? " 1" : " 0").append(s.original_published ? " 1" : " 0");
   bytes.append(kLineEnd);
   const auto flag = [](bool value) { return value ? "1\t" : "0\t"; };
   for (const RecordedPicture& p : record.pictures) {
     if (!Storable(p.source) || !Storable(p.thumbnail) || !Storable(p.display)) continue;
     const PreparedPicture& z = p.sizes;
-    bytes.append(std::to_string(p.source_stamp.size) + '\t' + std::to_string(p.source_stamp.modified_seconds) + '\t' +
-                 std::to_string(p.source_stamp.modified_nanoseconds) + '\t' + SizesText(z.thumbnails) + '\t' +
-                 SizesText(z.displays) + '\t');
+    AppendNumber(bytes, p.source_stamp.size) += '\t';
+    AppendNumber(bytes, p.source_stamp.modified_seconds) += '\t';
+    AppendNumber(bytes, p.source_stamp.modified_nanoseconds) += '\t';
+    AppendSizes(bytes, z.thumbnails) += '\t';
+    AppendSizes(bytes, z.displays) += '\t';
     bytes.append(flag(z.display_is_original)).append(flag(z.thumbnails_webp)).append(flag(z.displays_webp));
-    bytes.append(StampsText(p.image_stamps)).append("\t");
+    AppendStamps(bytes, p.image_stamps) += '\t';
     bytes.append(p.source).append("\t").append(p.thumbnail).append("\t").append(p.display).append(kLineEnd);
   }
   return bytes;

@@ -38,12 +38,17 @@ ResponsiveSizes ResponsiveSizesOf(int width, int height, const ImagingSettings& 
 }
 
 std::string SizedImagePath(const std::string& stem, int width, bool webp) {
-  return stem + "-" + std::to_string(width) + (webp ? ".webp" : ".jpg");
+  const std::string number = std::to_string(width);
+  std::string path;
+  path.reserve(stem.size() + 1 + number.size() + 5);
+  path.append(stem).append("-").append(number).append(webp ? ".webp" : ".jpg");
+  return path;
 }
 
 std::vector<std::string> SizedImagePaths(const std::string& thumbnail_stem, const std::string& display_stem,
                                          const PreparedPicture& sizes) {
   std::vector<std::string> paths;
+  paths.reserve(2 * (sizes.thumbnails.size() + sizes.displays.size()));
   for (const ImageSize& size : sizes.thumbnails) {
     paths.push_back(SizedImagePath(thumbnail_stem, size.width, false));
     if (sizes.thumbnails_webp) paths.push_back(SizedImagePath(thumbnail_stem, size.width, true));

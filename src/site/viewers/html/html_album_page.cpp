@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "layout/site_layout.h"
+#include "platform/number_text.h"
 #include "viewers/html/html_page_parts.h"
 #include "viewers/html/html_responsive_image.h"
 #include "viewers/html/html_text.h"
@@ -39,10 +40,9 @@ std::string Navigation(const HtmlSite& site, int album_number) {
 
 // The facts of the information panel as attributes of the picture's link; a fact the
 // published file does not hold is left out.
-std::string FactAttributes(const PictureFacts& facts) {
-  std::string attributes;
-  const auto add = [&attributes](const char* name, const std::string& value) {
-    if (!value.empty()) attributes += std::string(" data-") + name + "=\"" + EscapeHtml(value) + "\"";
+void AppendFactAttributes(std::string& html, const PictureFacts& facts) {
+  const auto add = [&html](const char* name, std::string_view value) {
+    if (!value.empty()) AppendEscapedHtml(html.append(" data-").append(name).append("=\""), value) += '"';
   };
   add("taken", facts.taken);
   add("camera", facts.camera);
@@ -51,52 +51,55 @@ std::string FactAttributes(const PictureFacts& facts) {
     add("pixels", std::to_string(facts.width) + " \u00d7 " + std::to_string(facts.height));
   }
   if (facts.bytes > 0) add("bytes", std::to_string(facts.bytes));
-  return attributes;
 }
 
-std::string Tile(const HtmlPicture& picture, std::size_t position, const std::string& language) {
-  const std::string id = "p" + std::to_string(position + 1);
-  std::vector<std::string> lines;
+// One picture's tile, appended to the page: its lines end with CR LF like the others.
+void AppendTile(std::string& html, const HtmlPicture& picture, std::size_t position, const std::string& language) {
+  const auto start = [&](const char* classes) {
+    AppendNumber(html.append("<li class=\"").append(classes).append("\" id=\"p"), position + 1) += "\">\r\n";
+  };
+  const auto placeholder_inside = [&](Word note) {
+    AppendEscapedHtml(html += "<span class=\"file-name\">", picture.file_name)
+        .append("</span><span class=\"note\">")
+        .append(ViewerWord(note, language))
+        .append("</span>");
+  };
   if (!picture.found) {
-    lines = {
-        "<li class=\"tile missing\" id=\"" + id + "\">",
-        "<div class=\"placeholder\"><span class=\"file-name\">" + EscapeHtml(picture.file_name) +
-            "</span><span class=\"note\">" + std::string(ViewerWord(Word::kMissingPicture, language)) +
-            "</span></div>",
-    };
+    start("tile missing");
+    html += "<div class=\"placeholder\">";
+    placeholder_inside(Word::kMissingPicture);
+    html += "</div>\r\n";
   } else if (!picture.thumbnail || !picture.display) {
-    const std::string inside = "<span class=\"file-name\">" + EscapeHtml(picture.file_name) +
-                               "</span><span class=\"note\">" + std::string(ViewerWord(Word::kNoPreview, language)) +
-                               "</span>";
-    lines = {
-        "<li class=\"tile unreadable\" id=\"" + id + "\">",
-        picture.original.empty()
-            ? "<div class=\"placeholder\">" + inside + "</div>"
-            : "<a class=\"placeholder\" href=\"" + UrlOfPath(picture.original) + "\">" + inside + "</a>",
-    };
+    start("tile unreadable");
+    if (picture.original.empty()) {
+      html += "<div class=\"placeholder\">";
+      placeholder_inside(Word::kNoPreview);
+      html += "</div>\r\n";
+    } else {
+      AppendUrlOfPath(html += "<a class=\"placeholder\" href=\"", picture.original) += "\">";
+      placeholder_inside(Word::kNoPreview);
+      html += "</a>\r\n";
+    }
   } else {
+    start("tile");
     const std::string& alt = picture.comment.empty() ? picture.file_name : picture.comment;
     // The lightbox picks its display copy from the srcset for the size it shows; the
     // WebPs go to a browser that took a WebP thumbnail. The tile is cropped square, as
     // the lightbox's opening animation is told.
-    std::string display_sets;
-    if (!picture.display_jpegs.empty()) display_sets += " data-pswp-srcset=\"" + SrcsetOf(picture.display_jpegs) + "\"";
-    if (!picture.display_webps.empty()) {
-      display_sets += " data-webp-srcset=\"" + SrcsetOf(picture.display_webps) + "\"";
-    }
-    lines = {
-        "<li class=\"tile\" id=\"" + id + "\">",
-        "<a class=\"picture\" href=\"" + UrlOfPath(picture.display->path) + "\" data-pswp-width=\"" +
-            std::to_string(picture.display->width) + "\" data-pswp-height=\"" +
-            std::to_string(picture.display->height) + "\"" + display_sets + " data-cropped=\"true\"" +
-            (picture.original.empty() ? "" : " data-original=\"" + UrlOfPath(picture.original) + "\"") +
-            FactAttributes(picture.facts) + ">" +
-            ThumbnailPicture(picture, kTileSizes, " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"") + "</a>",
-    };
+    AppendUrlOfPath(html += "<a class=\"picture\" href=\"", picture.display->path) += "\" data-pswp-width=\"";
+    AppendNumber(html, picture.display->width) += "\" data-pswp-height=\"";
+    AppendNumber(html, picture.display->height) += '"';
+    if (!picture.display_jpegs.empty()) AppendSrcset(html += " data-pswp-srcset=\"", picture.display_jpegs) += '"';
+    if (!picture.display_webps.empty()) AppendSrcset(html += " data-webp-srcset=\"", picture.display_webps) += '"';
+    html += " data-cropped=\"true\"";
+    if (!picture.original.empty()) AppendUrlOfPath(html += " data-original=\"", picture.original) += '"';
+    AppendFactAttributes(html, picture.facts);
+    html += '>';
+    AppendThumbnailPicture(html, picture, kTileSizes, " alt=\"" + EscapeHtml(alt) + "\" loading=\"lazy\"");
+    html += "</a>\r\n";
   }
-  if (!picture.comment.empty()) lines.push_back("<p class=\"comment\">" + EscapeHtml(picture.comment) + "</p>");
-  lines.push_back("</li>");
-  return HtmlLines(lines);
+  if (!picture.comment.empty()) AppendEscapedHtml(html += "<p class=\"comment\">", picture.comment) += "</p>\r\n";
+  html += "</li>\r\n";
 }
 
 }  // namespace
@@ -114,6 +117,7 @@ std::string HtmlAlbumPage(const HtmlSite& site, int album_number) {
   }
   const std::string description = count + " \u00b7 " + site.title;
   std::string page = HtmlPageStart({language, album.title + " - " + site.title, description, cover, true});
+  page.reserve(page.size() + 4096 + 2048 * album.pictures.size());  // a tile takes about 1 to 2 KB
   page += HtmlLines({"<header class=\"page-header\">"});
   page += Navigation(site, album_number);
   page += HtmlLines({
@@ -129,13 +133,14 @@ std::string HtmlAlbumPage(const HtmlSite& site, int album_number) {
     // The lightbox's words travel with the grid, so its script holds no text of its own.
     page += HtmlLines({"<ul class=\"grid\" id=\"pictures\" data-words=\"" + EscapeHtml(LightboxWordsJson(language)) +
                        "\">"});
-    for (std::size_t i = 0; i < album.pictures.size(); ++i) page += Tile(album.pictures[i], i, language);
+    for (std::size_t i = 0; i < album.pictures.size(); ++i) AppendTile(page, album.pictures[i], i, language);
     page += HtmlLines({"</ul>"});
   }
   page += HtmlLines({"</main>"});
   // The home page tells when the site was generated; an album page names no time, so a
   // run that changes nothing in an album leaves its page as it was.
-  return page + HtmlPageEnd("", language);
+  page += HtmlPageEnd("", language);
+  return page;
 }
 
 }  // namespace quorvale

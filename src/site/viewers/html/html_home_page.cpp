@@ -74,7 +74,8 @@ std::string HtmlHomePage(const HtmlSite& site) {
     page += HtmlLines({"</ul>"});
   }
   page += HtmlLines({"</main>"});
-  return page + HtmlPageEnd(site.generated_at, language);
+  page += HtmlPageEnd(site.generated_at, language);
+  return page;
 }
 
 }  // namespace quorvale

@@ -1,33 +1,43 @@
 #include "viewers/html/html_responsive_image.h"
 
+#include "platform/number_text.h"
 #include "viewers/html/html_text.h"
 
 namespace quorvale {
 
-std::string SrcsetOf(const std::vector<HtmlImage>& images) {
-  std::string srcset;
-  for (const HtmlImage& image : images) {
-    if (!srcset.empty()) srcset += ", ";
-    srcset += UrlOfPath(image.path) + " " + std::to_string(image.width) + "w";
+std::string& AppendSrcset(std::string& html, const std::vector<HtmlImage>& images) {
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    if (i > 0) html += ", ";
+    AppendUrlOfPath(html, images[i].path) += ' ';
+    AppendNumber(html, images[i].width) += 'w';
   }
-  return srcset;
+  return html;
 }
 
-std::string ThumbnailPicture(const HtmlPicture& picture, const std::string& sizes, const std::string& img_attributes) {
+std::string& AppendThumbnailPicture(std::string& html, const HtmlPicture& picture, std::string_view sizes,
+                                    std::string_view img_attributes) {
   const HtmlImage& fallback = *picture.thumbnail;
   const bool webp = !picture.thumbnail_webps.empty();
-  std::string html;
   if (webp) {
-    html += "<picture><source type=\"image/webp\" srcset=\"" + SrcsetOf(picture.thumbnail_webps) + "\" sizes=\"" +
-            sizes + "\">";
+    AppendSrcset(html += "<picture><source type=\"image/webp\" srcset=\"", picture.thumbnail_webps)
+        .append("\" sizes=\"")
+        .append(sizes)
+        .append("\">");
   }
-  html += "<img src=\"" + UrlOfPath(fallback.path) + "\"";
+  AppendUrlOfPath(html += "<img src=\"", fallback.path) += '"';
   if (!picture.thumbnail_jpegs.empty()) {
-    html += " srcset=\"" + SrcsetOf(picture.thumbnail_jpegs) + "\" sizes=\"" + sizes + "\"";
+    AppendSrcset(html += " srcset=\"", picture.thumbnail_jpegs).append("\" sizes=\"").append(sizes) += '"';
   }
-  html += " width=\"" + std::to_string(fallback.width) + "\" height=\"" + std::to_string(fallback.height) + "\"" +
-          img_attributes + ">";
-  return webp ? html + "</picture>" : html;
+  AppendNumber(html += " width=\"", fallback.width) += "\" height=\"";
+  AppendNumber(html, fallback.height).append("\"").append(img_attributes) += '>';
+  if (webp) html += "</picture>";
+  return html;
+}
+
+std::string ThumbnailPicture(const HtmlPicture& picture, std::string_view sizes, std::string_view img_attributes) {
+  std::string html;
+  AppendThumbnailPicture(html, picture, sizes, img_attributes);
+  return html;
 }
 
 }  // namespace quorvale

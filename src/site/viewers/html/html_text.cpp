@@ -5,6 +5,11 @@ namespace quorvale {
 std::string EscapeHtml(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
+  AppendEscapedHtml(escaped, text);
+  return escaped;
+}
+
+std::string& AppendEscapedHtml(std::string& escaped, std::string_view text) {
   for (const char c : text) {
     switch (c) {
       case '&': escaped += "&amp;"; break;
@@ -19,9 +24,14 @@ std::string EscapeHtml(std::string_view text) {
 }
 
 std::string UrlOfPath(std::string_view relative_path) {
-  constexpr char kHex[] = "0123456789ABCDEF";
   std::string url;
   url.reserve(relative_path.size());
+  AppendUrlOfPath(url, relative_path);
+  return url;
+}
+
+std::string& AppendUrlOfPath(std::string& url, std::string_view relative_path) {
+  constexpr char kHex[] = "0123456789ABCDEF";
   for (const char c : relative_path) {
     const auto byte = static_cast<unsigned char>(c);
     const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
