@@ -116,7 +116,7 @@ class GenerateCommand final : public Command {
     TerminalRunEvents events(dialogs);
     const SystemClock clock;
     VipsPictureImaging imaging;
-    GenerationJob job = MakeGenerationJob(loaded->project, loaded->settings, project_.front(), clock,
+    GenerationJob job = MakeGenerationJob(std::move(loaded->project), loaded->settings, project_.front(), clock,
                                             ViewerFor(loaded->settings.ViewerType));
     job.imaging = &imaging;
     job.imaging_jobs = jobs;

@@ -36,9 +36,10 @@ struct GenerationJob {
 };
 
 
-// The one way the window and the command line build a job: copies of the project, its
-// settings and its viewer, and the access URL of the Publishing Directory.
-GenerationJob MakeGenerationJob(const Project& project, const ProjectSettings& settings,
+// The one way the window and the command line build a job: the project (a copy, or the
+// command line's own, handed over), copies of its settings and its viewer, and the
+// access URL of the Publishing Directory.
+GenerationJob MakeGenerationJob(Project project, const ProjectSettings& settings,
                                 const std::string& project_name, const Clock& clock, const ViewerDescriptor& viewer);
 
 struct GenerationProgress {

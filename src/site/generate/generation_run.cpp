@@ -80,10 +80,10 @@ std::string LogMessage(const GenerationCounters& counters, bool stopped) {
 
 }  // namespace
 
-GenerationJob MakeGenerationJob(const Project& project, const ProjectSettings& settings,
+GenerationJob MakeGenerationJob(Project project, const ProjectSettings& settings,
                                 const std::string& project_name, const Clock& clock, const ViewerDescriptor& viewer) {
   GenerationJob job;
-  job.project = project;
+  job.project = std::move(project);
   job.settings = settings;
   job.project_name = project_name;
   job.access_url = AccessUrlFor(settings.PublishDirectory);
