@@ -59,11 +59,13 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
   return images;
 }
 
-std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int album_number,
-                                                 const std::vector<PublishedPicture>& pictures) {
+AlbumImagesResult MakeAlbumImages(GenerationContext& context, int album_number,
+                                  const std::vector<PublishedPicture>& pictures) {
   const AlbumImagesJob job = AlbumImagesJobFor(context.job(), album_number, pictures);
   if (context.job().imaging == nullptr) {
-    std::vector<PictureImagesResult> results(pictures.size());
+    AlbumImagesResult images;
+    std::vector<PictureImagesResult>& results = images.pictures;
+    results.resize(pictures.size());
     if (!pictures.empty()) {
       context.ReportFailure(kPictureStepIndent, "Making the thumbnails of album " + std::to_string(album_number),
                             kNoImagingReason);
@@ -73,7 +75,7 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
       result.reason = kNoImagingReason;
       context.PictureDone();
     }
-    return results;
+    return images;
   }
 
   std::size_t counted = 0;
@@ -104,11 +106,9 @@ std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int
   return PrepareAlbumImages(job, *context.job().imaging, events, context.StopToken());
 }
 
-void RemoveUnusedImagesOfAlbum(GenerationContext& context, int album_number,
-                               const std::vector<PublishedPicture>& pictures,
-                               const std::vector<PictureImagesResult>& results) {
-  if (context.StopRequested() || context.job().imaging == nullptr) return;
-  RemoveUnusedAlbumImages(AlbumImagesJobFor(context.job(), album_number, pictures), results);
+void RemoveUnusedImagesOfAlbum(GenerationContext& context, const AlbumImagesResult& images) {
+  if (context.StopRequested()) return;
+  RemoveUnusedAlbumImages(context.publish_directory(), images.unused);
 }
 
 void RemoveImagesOfRemovedAlbums(GenerationContext& context) {

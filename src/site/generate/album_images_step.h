@@ -43,15 +43,13 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
 // here (see RemoveUnusedImagesOfAlbum). The
 // run's progress counts each picture as it finishes, so the viewer does not count the
 // pictures itself. A stop request ends the work between pictures.
-std::vector<PictureImagesResult> MakeAlbumImages(GenerationContext& context, int album_number,
-                                                 const std::vector<PublishedPicture>& pictures);
+AlbumImagesResult MakeAlbumImages(GenerationContext& context, int album_number,
+                                  const std::vector<PublishedPicture>& pictures);
 
 // Once the album's page is written: removes the album's images that the page no longer
 // shows (of pictures that left the album, or whose images could not be made again).
 // Nothing after a stop: the old page may still show them.
-void RemoveUnusedImagesOfAlbum(GenerationContext& context, int album_number,
-                               const std::vector<PublishedPicture>& pictures,
-                               const std::vector<PictureImagesResult>& results);
+void RemoveUnusedImagesOfAlbum(GenerationContext& context, const AlbumImagesResult& images);
 
 // Once the home page is written: removes the images and records of albums that no
 // longer exist. Nothing after a stop.

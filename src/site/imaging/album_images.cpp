@@ -83,13 +83,12 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
   return !image_stamps.empty();
 }
 
-// Removes every regular file of `folder` that is not one of `keep` (full paths).
-void RemoveOthers(const std::string& root, const std::string& folder, const std::unordered_set<std::string>& keep) {
-  const auto entries = ListFolderBelow(root, folder);
-  if (!entries) return;
-  for (const FolderEntry& entry : *entries) {
-    const std::string path = JoinPath(folder, entry.name);
-    if (entry.kind == FolderEntry::Kind::kFile && !keep.contains(path)) RemoveFileBelow(root, path);
+// The listed files of `folder` that are none of `keep` (full paths), added to `unused`.
+void AddOthers(const std::string& folder, const std::unordered_set<std::string>& listed,
+               const std::unordered_set<std::string>& keep, std::vector<std::string>& unused) {
+  for (const std::string& name : listed) {
+    std::string path = JoinPath(folder, name);
+    if (!keep.contains(path)) unused.push_back(std::move(path));
   }
 }
 
@@ -154,15 +153,18 @@ std::optional<std::string> WriteImages(const std::string& root, const PictureIma
 }  // namespace
 
 int ImagingWorkerCount(int jobs, std::size_t pictures) {
+  if (pictures == 0) return 0;  // an unchanged album: the cores need not be counted
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   const int limit = jobs > 0 ? std::min(jobs, cores) : cores;
   return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(limit), pictures));
 }
 
-std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
-                                                    const AlbumImagesEvents& events, std::stop_token stop) {
+AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
+                                     const AlbumImagesEvents& events, std::stop_token stop) {
   const std::size_t total = job.pictures.size();
-  std::vector<PictureImagesResult> results(total);
+  AlbumImagesResult outcome;
+  std::vector<PictureImagesResult>& results = outcome.pictures;
+  results.resize(total);
   std::vector<FileStamp> stamps(total);
 
   // State: the earlier record, when it is whole and made with these settings.
@@ -176,12 +178,11 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
   // rest waits for the workers.
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
+  // Listed before anything is written: what the workers write belongs to a picture.
+  const ImageFiles files{RegularFilesIn(job.root, job.thumbnail_folder), RegularFilesIn(job.root, job.display_folder)};
   {
     // Open only while the images are looked up: the workers write into the folders.
     ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
-    const ImageFiles files = earlier ? ImageFiles{RegularFilesIn(job.root, job.thumbnail_folder),
-                                                  RegularFilesIn(job.root, job.display_folder)}
-                                     : ImageFiles{};
     for (std::size_t i = 0; i < total; ++i) {
       const PictureImages& picture = job.pictures[i];
       std::string reason;
@@ -193,7 +194,7 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
         continue;
       }
       stamps[i] = *stamp;
-      if (IsUpToDate(files, folders, picture, *stamp, index, results[i].image_stamps)) {
+      if (earlier && IsUpToDate(files, folders, picture, *stamp, index, results[i].image_stamps)) {
         results[i].state = PictureImagesState::kUpToDate;
         results[i].sizes = index.at(picture.thumbnail)->sizes;
         finished[i] = true;
@@ -304,19 +305,22 @@ std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, P
       reason && IsRefusal(*reason) && events.failure) {
     events.failure("Writing record " + job.record_path, *reason);
   }
-  return results;
-}
 
-void RemoveUnusedAlbumImages(const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results) {
+  // State: what the folders held that no picture's images are now.
   std::unordered_set<std::string> keep;
-  for (std::size_t i = 0; i < results.size() && i < job.pictures.size(); ++i) {
+  for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;
     for (std::string& path : SizedImagePaths(job.pictures[i].thumbnail, job.pictures[i].display, results[i].sizes)) {
       keep.insert(std::move(path));
     }
   }
-  RemoveOthers(job.root, job.thumbnail_folder, keep);
-  RemoveOthers(job.root, job.display_folder, keep);
+  AddOthers(job.thumbnail_folder, files.thumbnails, keep, outcome.unused);
+  AddOthers(job.display_folder, files.displays, keep, outcome.unused);
+  return outcome;
+}
+
+void RemoveUnusedAlbumImages(const std::string& root, const std::vector<std::string>& unused) {
+  for (const std::string& path : unused) RemoveFileBelow(root, path);
 }
 
 void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,

@@ -29,9 +29,9 @@ namespace quorvale {
 //   events.picture_done = [&](std::size_t i, const PictureImagesResult& r) { ...transcript line... };
 //   events.progress = [&](std::size_t finished, std::size_t total) { ...progress event... };
 //   events.failure = [&](const std::string& what, const std::string& reason) { ...error line... };
-//   const std::vector<PictureImagesResult> results = PrepareAlbumImages(job, imaging, events, stop);
-//   ...write the album's pages from results[i].sizes...
-//   if (the pages were written and the run was not stopped) RemoveUnusedAlbumImages(job, results);
+//   const AlbumImagesResult images = PrepareAlbumImages(job, imaging, events, stop);
+//   ...write the album's pages from images.pictures[i].sizes...
+//   if (the pages were written and the run was not stopped) RemoveUnusedAlbumImages(job.root, images.unused);
 //
 // A picture is left alone when its source has the size and last-modified time the
 // record names, all its images exist and the record was made with the same settings: then
@@ -95,18 +95,25 @@ struct AlbumImagesEvents {
   std::function<void(const std::string& what, const std::string& reason)> failure;
 };
 
-// Makes what is missing or out of date and returns every picture's result, in job
-// order. A stop request is honoured between pictures: pictures not begun by then are
-// kStopped, and the record keeps what was finished. Nothing is removed.
-std::vector<PictureImagesResult> PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
-                                                    const AlbumImagesEvents& events, std::stop_token stop);
+struct AlbumImagesResult {
+  std::vector<PictureImagesResult> pictures;  // every picture's result, in job order
+  // The regular files of the two folders, as listed before anything was made, that
+  // belong to no picture with images: of pictures that left the album, or that could
+  // not be made again. Full paths.
+  std::vector<std::string> unused;
+};
 
-// Removes from the job's two folders every regular file that belongs to no picture with
-// images in `results` (what PrepareAlbumImages returned for the job): images of pictures
-// that left the album, or that could not be made again. Only for a caller that has
-// replaced the pages that showed the earlier images, so no page refers to what goes.
-// Links and other entries are left alone.
-void RemoveUnusedAlbumImages(const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results);
+// Makes what is missing or out of date and returns every picture's result. A stop
+// request is honoured between pictures: pictures not begun by then are kStopped, and
+// the record keeps what was finished. Nothing is removed. Each folder is listed once,
+// for what is up to date and what is unused alike.
+AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& imaging,
+                                     const AlbumImagesEvents& events, std::stop_token stop);
+
+// Removes the `unused` images PrepareAlbumImages found for a job below `root`, each only
+// while it is still a regular file. Only for a caller that has replaced the pages that showed
+// the earlier images, so no page refers to what goes.
+void RemoveUnusedAlbumImages(const std::string& root, const std::vector<std::string>& unused);
 
 // The number of workers for `pictures` pictures with a limit of `jobs` (0: none).
 int ImagingWorkerCount(int jobs, std::size_t pictures);

@@ -29,7 +29,7 @@ TEST_F(GenerationTest, AlbumImagesAreReportedInAlbumOrderAndUndecodablePicturesC
   const auto run = [&] {
     progress_.clear();
     GenerationContext context(job, *this, {});
-    const auto results = MakeAlbumImages(context, 3, album);
+    const auto results = MakeAlbumImages(context, 3, album).pictures;
     EXPECT_EQ(results.size(), album.size());
     EXPECT_EQ(context.counters().ErrorCount, 1);
     return context.transcript().Text();

@@ -57,7 +57,7 @@ class AlbumImagesTest : public ::testing::Test {
     return job;
   }
 
-  std::vector<PictureImagesResult> Run(std::stop_token stop = {}) {
+  AlbumImagesResult Run(std::stop_token stop = {}) {
     events_.clear();
     AlbumImagesEvents events;
     events.picture_done = [this](std::size_t i, const PictureImagesResult&) { events_.push_back(i); };
@@ -79,7 +79,7 @@ class AlbumImagesTest : public ::testing::Test {
 
 TEST_F(AlbumImagesTest, OnlyChangedPicturesAreOpenedAgain) {
   for (const char* name : {"a.jpg", "b.jpg", "small.jpg", "c.gif"}) AddSource(name);
-  const auto first = Run();
+  const auto first = Run().pictures;
   EXPECT_EQ(imaging_.TakeOpened(), (std::set<std::string>{"a.jpg", "b.jpg", "small.jpg", "c.gif"}));
   EXPECT_EQ(events_, (std::vector<std::size_t>{0, 1, 2, 3}));
   // Every size of every display copy, but none for the picture whose original serves.
@@ -91,7 +91,7 @@ TEST_F(AlbumImagesTest, OnlyChangedPicturesAreOpenedAgain) {
   EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 4u * 3u * 2u);
 
   // An unchanged second run opens nothing and reports the same sizes, in album order.
-  const auto second = Run();
+  const auto second = Run().pictures;
   EXPECT_TRUE(imaging_.TakeOpened().empty());
   EXPECT_EQ(events_, (std::vector<std::size_t>{0, 1, 2, 3}));
   for (std::size_t i = 0; i < second.size(); ++i) {
@@ -147,10 +147,11 @@ TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAr
   // keeps its place.
   names_ = {"a.jpg", "bad.jpg", "missing.jpg"};
   std::ofstream(At("src/bad.jpg")) << "text";
-  const auto results = Run();
+  const auto images = Run();
+  const auto& results = images.pictures;
   // They stay until the pages that show them are replaced.
   EXPECT_EQ(FilesIn("PhotoAlbum/thumbnails/album-0").size(), 3u * 6u + 1u);
-  RemoveUnusedAlbumImages(Job(), results);
+  RemoveUnusedAlbumImages(Job().root, images.unused);
   EXPECT_EQ(results[1].state, PictureImagesState::kFailed);
   EXPECT_EQ(results[1].reason, "not a picture");
   EXPECT_EQ(results[2].state, PictureImagesState::kMissing);
@@ -165,7 +166,7 @@ TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) 
   imaging_.on_prepare = [&] { stop.request_stop(); };
   AlbumImagesJob job = Job();
   job.jobs = 1;
-  const auto results = PrepareAlbumImages(job, imaging_, {}, stop.get_token());
+  const auto results = PrepareAlbumImages(job, imaging_, {}, stop.get_token()).pictures;
   EXPECT_EQ(imaging_.calls(), 1);
   EXPECT_EQ(results[0].state, PictureImagesState::kMade);
   for (std::size_t i = 1; i < results.size(); ++i) EXPECT_EQ(results[i].state, PictureImagesState::kStopped);

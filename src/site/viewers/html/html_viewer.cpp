@@ -110,7 +110,8 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   for (std::size_t i = 0; i < published.size(); ++i) {
     published_pictures.push_back({pictures.At(static_cast<int>(i)).path, published[i], originals[i].source_stamp});
   }
-  const std::vector<PictureImagesResult> results = MakeAlbumImages(context, album_number, published_pictures);
+  const AlbumImagesResult images = MakeAlbumImages(context, album_number, published_pictures);
+  const std::vector<PictureImagesResult>& results = images.pictures;
   if (context.StopRequested()) return;
 
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
@@ -161,7 +162,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     ++i;
   }
   if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
-  RemoveUnusedImagesOfAlbum(context, album_number, published_pictures, results);
+  RemoveUnusedImagesOfAlbum(context, images);
   if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
 }
 
