@@ -47,6 +47,25 @@ inline bool IsUpToDateCopy(const FileStamp& source, const std::optional<FileStam
 // regular file) leaves `reason` empty, any other failure sets it to the system's reason.
 std::optional<FileStamp> StampOf(const std::string& path, std::string* reason = nullptr);
 
+// StampOf for the user's files, looked up folder by folder: the folder of the last file
+// stays open, so the pictures of one folder, looked up in a row, are each found by name
+// in it instead of by walking their whole path again, and the volume is asked for its
+// time resolution at most once per folder. Answers exactly as StampOf, following links
+// as it does; where a folder cannot be opened, StampOf answers. One thread at a time.
+class SourceStamps {
+ public:
+  SourceStamps();
+  SourceStamps(SourceStamps&& other) noexcept;
+  SourceStamps& operator=(SourceStamps&& other) noexcept;
+  ~SourceStamps();
+
+  std::optional<FileStamp> Of(const std::string& path, std::string* reason = nullptr);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
 // The stamp of the regular file at `path` below `root`, reached without following a
 // link (see WriteFileBelow); nothing when it is missing, not reachable so, or no
 // regular file. What decides whether a copy there is up to date.

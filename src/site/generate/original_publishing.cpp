@@ -79,6 +79,7 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   OriginalsRecord record{keep_location, {}};
   // The album folder, opened once to look up every published original in it.
   FolderBelow published(publish_directory, album_folder);
+  SourceStamps sources;
   std::size_t position = 0;
   for (const Picture& picture : pictures) {
     const std::size_t index = position++;
@@ -86,7 +87,7 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     if (context.StopRequested()) break;
     transcript.CutIfLong();
     const std::string& path = picture.path;
-    const auto source_stamp = StampOfPictureToPublish(context, path);
+    const auto source_stamp = StampOfPictureToPublish(context, sources, path);
     learnt[index].source_stamp = source_stamp;
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);

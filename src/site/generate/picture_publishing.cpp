@@ -15,12 +15,12 @@ constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONT
 
 // Copies one picture into the album folder under its file name, unless its copy there
 // is up to date.
-void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
-                    const std::string& path);
+void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+                    const std::string& album_folder, const std::string& path);
 // Publishes a JPEG made from the picture in its place, unless the one there is newer
 // than the picture; either way one counted warning says so.
-void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
-                    const std::string& path, const PicturePublication& publication);
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+                    const std::string& album_folder, const std::string& path, const PicturePublication& publication);
 
 }  // namespace
 
@@ -29,9 +29,10 @@ void ReportEmptyAlbum(GenerationContext& context) {
   ++context.counters().WarningCount;
 }
 
-std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, const std::string& path) {
+std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, SourceStamps& sources,
+                                                 const std::string& path) {
   std::string reason;
-  auto stamp = StampOf(path, &reason);
+  auto stamp = sources.Of(path, &reason);
   if (stamp) return stamp;
   if (reason.empty()) {
     context.transcript().AppendLine(std::string(kPictureStepIndent) + "ERROR IN COPY: Picture " + path +
@@ -65,16 +66,18 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
     return;
   }
 
-  // The album's folder is opened once for all its pictures.
+  // The album's folder is opened once for all its pictures, and so is each folder of
+  // the pictures themselves.
   FolderBelow folder(publish_directory, album_folder);
+  SourceStamps sources;
   std::size_t position = 0;
   for (const Picture& picture : pictures) {
     const PicturePublication& publication = publications.at(position++);
     if (context.StopRequested()) return;
     if (have_folder && publication.stand_in_for == PictureFormat::kNone) {
-      PublishPicture(context, folder, album_folder, picture.path);
+      PublishPicture(context, folder, sources, album_folder, picture.path);
     } else if (have_folder) {
-      PublishStandIn(context, folder, album_folder, picture.path, publication);
+      PublishStandIn(context, folder, sources, album_folder, picture.path, publication);
     }
     context.PictureDone();
   }
@@ -82,11 +85,11 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
 
 namespace {
 
-void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
-                    const std::string& path) {
+void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+                    const std::string& album_folder, const std::string& path) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp = StampOfPictureToPublish(context, path);
+  const auto source_stamp = StampOfPictureToPublish(context, sources, path);
   if (!source_stamp) return;
   const std::string published_name = FileNameOf(path);
   const std::string target = JoinPath(album_folder, published_name);
@@ -105,11 +108,11 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, const std::
   }
 }
 
-void PublishStandIn(GenerationContext& context, FolderBelow& folder, const std::string& album_folder,
-                    const std::string& path, const PicturePublication& publication) {
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+                    const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp = StampOfPictureToPublish(context, path);
+  const auto source_stamp = StampOfPictureToPublish(context, sources, path);
   if (!source_stamp) return;
   const std::string target = JoinPath(album_folder, publication.name);
   transcript.AppendLine(std::string(kPictureStepIndent) + "WARNING: The Torvexa viewer cannot show the " +

@@ -35,7 +35,8 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
 void ReportEmptyAlbum(GenerationContext& context);
 // The stamp of picture `path`, to be published; nothing when it cannot be: a missing
 // picture is the "ERROR IN COPY" line and one error, one that cannot be looked up a
-// counted failure naming the reason.
-std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, const std::string& path);
+// counted failure naming the reason. Looked up through `sources`.
+std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, SourceStamps& sources,
+                                                 const std::string& path);
 
 }  // namespace quorvale

@@ -146,6 +146,47 @@ TEST(FileOperations, ForwardSlashesReachTheSameFile) {
   EXPECT_TRUE(FileExists(temp.str() + "/pictures/a.jpg"));
 }
 
+// Looked up folder by folder, leaving a folder and coming back, every answer is
+// StampOf's: a file's stamp, or nothing with the same reason; a file that changed while
+// its folder stayed open shows its new stamp.
+TEST(FileOperations, SourceStampsAnswerAsStampOf) {
+  testing::TempFolder temp;
+  const std::string a = JoinPath(temp.str(), "a");
+  const std::string b = JoinPath(temp.str(), "b");
+  ASSERT_EQ(CreateFolderBelow("", a), std::nullopt);
+  ASSERT_EQ(CreateFolderBelow("", b), std::nullopt);
+  ASSERT_EQ(WriteWholeFile(JoinPath(a, "1.jpg"), "one"), std::nullopt);
+  ASSERT_EQ(WriteWholeFile(JoinPath(b, "2.jpg"), "second"), std::nullopt);
+  std::vector<std::pair<std::string, bool>> cases = {
+      {JoinPath(a, "1.jpg"), true},
+      {JoinPath(a, "missing.jpg"), false},
+      {JoinPath(b, "2.jpg"), true},
+      {JoinPath(a, "1.jpg"), true},
+      {b, false},                                              // a folder
+      {JoinPath(JoinPath(a, "1.jpg"), "x.jpg"), false},        // a file taken for a folder
+      {JoinPath(JoinPath(temp.str(), "none"), "3.jpg"), false},  // a missing folder
+      {JoinPath(JoinPath(a, ".."), "b") + kPathSeparator + "2.jpg", true},
+  };
+#ifndef _WIN32
+  // The user's links are followed, to a file and to a folder alike.
+  std::filesystem::create_symlink(NativePath(JoinPath(b, "2.jpg")), NativePath(JoinPath(a, "link.jpg")));
+  std::filesystem::create_directory_symlink(NativePath(b), NativePath(JoinPath(temp.str(), "c")));
+  cases.push_back({JoinPath(a, "link.jpg"), true});
+  cases.push_back({JoinPath(JoinPath(temp.str(), "c"), "2.jpg"), true});
+#endif
+  SourceStamps sources;
+  for (const auto& [path, found] : cases) {
+    std::string reason = "?";
+    std::string expected_reason = "?";
+    const auto stamp = sources.Of(path, &reason);
+    EXPECT_EQ(stamp.has_value(), found) << path;
+    EXPECT_EQ(stamp, StampOf(path, &expected_reason)) << path;
+    EXPECT_EQ(reason, expected_reason) << path;
+  }
+  ASSERT_EQ(WriteWholeFile(JoinPath(b, "2.jpg"), "changed again"), std::nullopt);
+  EXPECT_EQ(sources.Of(JoinPath(b, "2.jpg"))->size, 13u);
+}
+
 struct UpToDateCase {
   const char* what;
   FileStamp copy;

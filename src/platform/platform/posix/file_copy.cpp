@@ -59,6 +59,44 @@ std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
   return StampFrom(status, [&path] { return TimeResolutionOf(path); });
 }
 
+struct SourceStamps::State {
+  std::string folder;                      // the open folder's path, as the files name it
+  Descriptor opened;                       // invalid when it could not be opened
+  std::optional<std::int64_t> resolution;  // asked once per folder, when first needed
+};
+
+SourceStamps::SourceStamps() : state_(std::make_unique<State>()) {}
+SourceStamps::SourceStamps(SourceStamps&& other) noexcept = default;
+SourceStamps& SourceStamps::operator=(SourceStamps&& other) noexcept = default;
+SourceStamps::~SourceStamps() = default;
+
+std::optional<FileStamp> SourceStamps::Of(const std::string& path, std::string* reason) {
+  const std::string name = FileNameOf(path);
+  const std::string folder = FolderOf(path);
+  if (!IsPlainName(name) || folder.empty()) return StampOf(path, reason);
+  State& state = *state_;
+  if (folder != state.folder) {
+    state.opened = Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+    state.folder = folder;
+    state.resolution.reset();
+  }
+  // A folder that may be searched but not read answers by path.
+  if (!state.opened.valid()) return StampOf(path, reason);
+  struct stat status {};
+  if (::fstatat(state.opened.get(), name.c_str(), &status, 0) != 0) {
+    if (reason) *reason = errno == ENOENT || errno == ENOTDIR ? std::string() : LastSystemReason();
+    return std::nullopt;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    if (reason) reason->clear();
+    return std::nullopt;
+  }
+  return StampFrom(status, [&state] {
+    if (!state.resolution) state.resolution = TimeResolutionOf(state.opened.get());
+    return *state.resolution;
+  });
+}
+
 namespace {
 
 // Copies the whole content; the kernel moves the bytes where it can.

@@ -90,6 +90,19 @@ std::optional<FileStamp> StampOf(const std::string& path, std::string* reason) {
                    [&file] { return TimeResolutionOf(file.get()); });
 }
 
+// Windows finds a file by its whole path in any case: each file is looked up as
+// StampOf does.
+struct SourceStamps::State {};
+
+SourceStamps::SourceStamps() : state_(std::make_unique<State>()) {}
+SourceStamps::SourceStamps(SourceStamps&& other) noexcept = default;
+SourceStamps& SourceStamps::operator=(SourceStamps&& other) noexcept = default;
+SourceStamps::~SourceStamps() = default;
+
+std::optional<FileStamp> SourceStamps::Of(const std::string& path, std::string* reason) {
+  return StampOf(path, reason);
+}
+
 std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path) {
   auto checked = CheckParentBelow(root, path);
   if (std::holds_alternative<std::string>(checked)) return std::nullopt;

@@ -115,6 +115,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   if (context.StopRequested()) return;
 
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
+  album.pictures.reserve(static_cast<std::size_t>(pictures.Count()));
   const bool originals_published = context.settings().PublishPictures != 0;
   PublishedFacts published_facts(context.publish_directory());
   std::size_t i = 0;
