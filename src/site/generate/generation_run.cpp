@@ -9,6 +9,7 @@
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/folder_removal.h"
+#include "platform/folder_walks.h"
 #include "platform/product.h"
 #include "layout/site_layout.h"
 
@@ -106,6 +107,10 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
     result.outcome = GenerationOutcome::kFolderMissing;
     return result;
   }
+
+  // The run's many files lie in a few folders: each is reached from the Publishing
+  // Directory once, not once per file.
+  const FolderWalkMemory walks(publish_directory);
 
   // The lock lives in the site folder, which Clear removes with it. When the folder
   // cannot hold one (a link in its place), the run goes on unlocked and the layout step

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -26,6 +27,7 @@
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
 #include "platform/folder_removal.h"
+#include "platform/folder_walks.h"
 #include "support/temp_folder.h"
 
 namespace quorvale {
@@ -137,10 +139,13 @@ TEST(FileWrites, AFailedWriteLeavesTheOldFileWhole) {
 // Reading, listing and removing below a root meet links and special files as the
 // writers do: refused, named in the reason, never followed or waited on; a file over
 // the reader's limit is refused before it is read.
-TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
+// Once walking from the root each time, once starting from the folders a run remembers.
+void ReadsListingsAndRemovalsStayBelowTheRoot(bool remembering) {
   const testing::TempFolder temp;
   const fs::path root = temp.path() / "site";
   const fs::path outside = temp.path() / "outside";
+  std::optional<FolderWalkMemory> walks;
+  if (remembering) walks.emplace(root.string());
   fs::create_directories(root / "real");
   fs::create_directories(outside / "album");
   Write(outside / "album/thesis.txt", "three years of work");
@@ -201,6 +206,23 @@ TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
   EXPECT_EQ(RemoveFileBelow(root.string(), in("real/record")), std::nullopt);
   EXPECT_EQ(RemoveFolderTreeBelow(root.string(), in("real")), std::nullopt);
   EXPECT_FALSE(fs::exists(root / "real"));
+
+  // A folder made again after its removal is the one written to; one swapped for a link
+  // after it was reached is not written through.
+  ASSERT_EQ(CreateFolderBelow(root.string(), in("real")), std::nullopt);
+  EXPECT_EQ(WriteFileBelow(root.string(), in("real/again"), "again"), std::nullopt);
+  EXPECT_EQ(Read(root / "real/again"), "again");
+  fs::rename(root / "real", root / "moved");
+  fs::create_directory_symlink(outside / "album", root / "real");
+  WriteFileBelow(root.string(), in("real/swapped"), "swapped");
+  EXPECT_FALSE(fs::exists(outside / "album/swapped"));
+}
+
+TEST(FileWrites, ReadsListingsAndRemovalsBelowARootStayBelowIt) {
+  for (const bool remembering : {false, true}) {
+    SCOPED_TRACE(remembering ? "remembering folders" : "walking from the root");
+    ReadsListingsAndRemovalsStayBelowTheRoot(remembering);
+  }
 }
 
 // A lock held by a process that is killed is free at once.

@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 
+#include "platform/folder_walks.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -34,7 +37,66 @@ std::variant<Descriptor, std::string> OpenSubfolder(int parent, const std::strin
   return SystemReason(error);
 }
 
+// The folders a FolderWalkMemory keeps for its thread: each folder's path as the walk
+// spelled it, and the folder, opened; the most recently opened last.
+struct RememberedFolder {
+  std::string path;
+  Descriptor folder;
+};
+struct WalkMemory {
+  std::string root;
+  std::vector<RememberedFolder> folders;
+};
+constexpr std::size_t kRememberedFolders = 8;  // a run's layout folders and an album's
+thread_local WalkMemory* walk_memory = nullptr;
+
+// The memory for walks below `root` on this thread, if one is kept.
+WalkMemory* MemoryFor(const std::string& root) {
+  return walk_memory != nullptr && walk_memory->root == root ? walk_memory : nullptr;
+}
+
+// A copy of the deepest remembered folder that holds `path`, and the length of its
+// path; an invalid descriptor when none does.
+std::pair<Descriptor, std::size_t> DeepestRemembered(const WalkMemory& memory, const std::string& path) {
+  const RememberedFolder* deepest = nullptr;
+  for (const RememberedFolder& folder : memory.folders) {
+    const std::size_t size = folder.path.size();
+    if ((deepest == nullptr || size > deepest->path.size()) && path.size() > size && path[size] == kPathSeparator &&
+        path.compare(0, size, folder.path) == 0) {
+      deepest = &folder;
+    }
+  }
+  if (deepest == nullptr) return {Descriptor(), 0};
+  return {Descriptor(::fcntl(deepest->folder.get(), F_DUPFD_CLOEXEC, 0)), deepest->path.size()};
+}
+
+void Remember(WalkMemory& memory, std::string path, int folder) {
+  for (const RememberedFolder& known : memory.folders) {
+    if (known.path == path) return;
+  }
+  Descriptor copy(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+  if (!copy.valid()) return;
+  if (memory.folders.size() == kRememberedFolders) memory.folders.erase(memory.folders.begin());
+  memory.folders.push_back({std::move(path), std::move(copy)});
+}
+
 }  // namespace
+
+FolderWalkMemory::FolderWalkMemory(const std::string& root) {
+  if (walk_memory != nullptr) return;
+  walk_memory = new WalkMemory{root, {}};
+  active_ = true;
+}
+
+FolderWalkMemory::~FolderWalkMemory() {
+  if (!active_) return;
+  delete walk_memory;
+  walk_memory = nullptr;
+}
+
+void ForgetRememberedFolders() {
+  if (walk_memory != nullptr) walk_memory->folders.clear();
+}
 
 std::string SystemReason(int error_number) {
   char buffer[256] = {};
@@ -52,11 +114,18 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
                           : cut == 0                 ? std::string(1, kPathSeparator)
                                                      : path.substr(0, cut);
 
-  Descriptor folder(::open(top.c_str(), kFolderFlags));
-  if (!folder.valid()) return SystemReason(errno);
+  WalkMemory* memory = below_root ? MemoryFor(root) : nullptr;
+  Descriptor folder;
+  std::size_t begin = start;
+  if (memory != nullptr) std::tie(folder, begin) = DeepestRemembered(*memory, path);
+  if (!folder.valid()) {
+    folder = Descriptor(::open(top.c_str(), kFolderFlags));
+    if (!folder.valid()) return SystemReason(errno);
+    begin = start;
+    if (memory != nullptr) Remember(*memory, top, folder.get());
+  }
 
   // Every component between the root and the last one must be a real folder.
-  std::size_t begin = start;
   for (;;) {
     while (begin < path.size() && path[begin] == kPathSeparator) ++begin;
     const std::size_t end = path.find(kPathSeparator, begin);
@@ -64,6 +133,7 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
     auto next = OpenSubfolder(folder.get(), path.substr(begin, end - begin), path.substr(0, end));
     if (auto* reason = std::get_if<std::string>(&next)) return *reason;
     folder = std::get<Descriptor>(std::move(next));
+    if (memory != nullptr) Remember(*memory, path.substr(0, end), folder.get());
     begin = end;
   }
   if (begin >= path.size()) return NotRegularRefusal(path);  // the path names a folder

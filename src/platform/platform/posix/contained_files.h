@@ -30,6 +30,10 @@ struct ContainedParent {
 };
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);
 
+// Lets go of the folders a FolderWalkMemory keeps on this thread: for whoever removes a
+// folder, which may be one of them or hold one.
+void ForgetRememberedFolders();
+
 // The folder `path` itself, opened the same way: `root` when `path` is `root`, else its
 // parent by OpenParentBelow and then the folder without following a link or waiting.
 std::variant<Descriptor, std::string> OpenFolderBelow(const std::string& root, const std::string& path);

@@ -59,6 +59,7 @@ std::optional<std::string> NameIn(int parent, const struct stat& child) {
 
 // Deletes the folder `top_name` in `top_parent` with everything below it.
 std::optional<RemovalFailure> RemoveTreeIn(const Descriptor& top_parent, const std::string& top_name) {
+  ForgetRememberedFolders();
   Descriptor current(::openat(top_parent.get(), top_name.c_str(), kFolderFlags));
   struct stat top {};
   if (!current.valid() || ::fstat(current.get(), &top) != 0) return Failed(top_name, errno);
@@ -122,6 +123,7 @@ std::optional<std::string> RemoveEntryBelow(const std::string& root, const std::
   if (S_ISLNK(status.st_mode)) return LinkRefusal(path);
   if (folder && !S_ISDIR(status.st_mode)) return NotFolderRefusal(path);
   if (!folder && !S_ISREG(status.st_mode)) return NotRegularRefusal(path);
+  if (folder) ForgetRememberedFolders();
   if (::unlinkat(parent.get(), name.c_str(), folder ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT) {
     return SystemReason(errno);
   }

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "platform/folder_walks.h"
 #include "platform/path.h"
 #include "platform/windows/wide_text.h"
 
@@ -159,3 +160,11 @@ void RemoveTemporaries(const std::string& folder, std::string_view prefix) {
 }
 
 }  // namespace quorvale::windows
+
+namespace quorvale {
+
+// Windows checks the folders of each path by their handles; nothing is kept.
+FolderWalkMemory::FolderWalkMemory(const std::string&) {}
+FolderWalkMemory::~FolderWalkMemory() = default;
+
+}  // namespace quorvale
