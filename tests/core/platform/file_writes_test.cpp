@@ -198,7 +198,7 @@ void ReadsListingsAndRemovalsStayBelowTheRoot(bool remembering) {
   std::string reason;
   EXPECT_FALSE(ListFolderBelow(root.string(), in("linked"), &reason));
   EXPECT_EQ(reason, in("linked") + " is a link; not followed");
-  EXPECT_EQ(ListFolderBelow(root.string(), in("real"))->size(), 3u);
+  for (int again = 0; again < 2; ++again) EXPECT_EQ(ListFolderBelow(root.string(), in("real"))->size(), 3u);
   EXPECT_EQ(RemoveFileBelow(root.string(), in("linked/thesis.txt")), in("linked") + " is a link; not followed");
   EXPECT_EQ(RemoveFileBelow(root.string(), in("real/file-link")), in("real/file-link") + " is a link; not followed");
   EXPECT_EQ(RemoveFolderTreeBelow(root.string(), in("linked"))->reason, in("linked") + " is a link; not followed");

@@ -55,7 +55,12 @@ WalkMemory* MemoryFor(const std::string& root) {
   return walk_memory != nullptr && walk_memory->root == root ? walk_memory : nullptr;
 }
 
-// A copy of the deepest remembered folder that holds `path`, and the length of its
+// The open `folder` opened again, with a reading position of its own: a duplicate would
+// share it, and a listing through one would leave the next listing through another
+// nothing to read.
+Descriptor ReopenFolder(int folder) { return Descriptor(::openat(folder, ".", kFolderFlags)); }
+
+// The deepest remembered folder that holds `path`, opened again, and the length of its
 // path; an invalid descriptor when none does.
 std::pair<Descriptor, std::size_t> DeepestRemembered(const WalkMemory& memory, const std::string& path) {
   const RememberedFolder* deepest = nullptr;
@@ -67,14 +72,14 @@ std::pair<Descriptor, std::size_t> DeepestRemembered(const WalkMemory& memory, c
     }
   }
   if (deepest == nullptr) return {Descriptor(), 0};
-  return {Descriptor(::fcntl(deepest->folder.get(), F_DUPFD_CLOEXEC, 0)), deepest->path.size()};
+  return {ReopenFolder(deepest->folder.get()), deepest->path.size()};
 }
 
 void Remember(WalkMemory& memory, std::string path, int folder) {
   for (const RememberedFolder& known : memory.folders) {
     if (known.path == path) return;
   }
-  Descriptor copy(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+  Descriptor copy = ReopenFolder(folder);
   if (!copy.valid()) return;
   if (memory.folders.size() == kRememberedFolders) memory.folders.erase(memory.folders.begin());
   memory.folders.push_back({std::move(path), std::move(copy)});
