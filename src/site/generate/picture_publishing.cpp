@@ -16,7 +16,7 @@ constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONT
 // Copies one picture into the album folder under its file name, unless its copy there
 // is up to date.
 void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
-                    const std::string& album_folder, const std::string& path);
+                    const std::string& album_folder, const std::string& path, const PicturePublication& publication);
 // Publishes a JPEG made from the picture in its place, unless the one there is newer
 // than the picture; either way one counted warning says so.
 void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
@@ -75,7 +75,7 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
     const PicturePublication& publication = publications.at(position++);
     if (context.StopRequested()) return;
     if (have_folder && publication.stand_in_for == PictureFormat::kNone) {
-      PublishPicture(context, folder, sources, album_folder, picture.path);
+      PublishPicture(context, folder, sources, album_folder, picture.path, publication);
     } else if (have_folder) {
       PublishStandIn(context, folder, sources, album_folder, picture.path, publication);
     }
@@ -86,10 +86,11 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
 namespace {
 
 void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
-                    const std::string& album_folder, const std::string& path) {
+                    const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp = StampOfPictureToPublish(context, sources, path);
+  const auto source_stamp =
+      publication.source_stamp ? publication.source_stamp : StampOfPictureToPublish(context, sources, path);
   if (!source_stamp) return;
   const std::string published_name = FileNameOf(path);
   const std::string target = JoinPath(album_folder, published_name);
@@ -112,7 +113,8 @@ void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamp
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp = StampOfPictureToPublish(context, sources, path);
+  const auto source_stamp =
+      publication.source_stamp ? publication.source_stamp : StampOfPictureToPublish(context, sources, path);
   if (!source_stamp) return;
   const std::string target = JoinPath(album_folder, publication.name);
   transcript.AppendLine(std::string(kPictureStepIndent) + "WARNING: The Torvexa viewer cannot show the " +

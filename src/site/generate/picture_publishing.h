@@ -22,6 +22,7 @@ void PublishAlbumPictures(GenerationContext& context, int album_number);
 struct PicturePublication {
   std::string name;
   PictureFormat stand_in_for = PictureFormat::kNone;  // the picture's format when `name` is a stand-in
+  std::optional<FileStamp> source_stamp{};  // the picture's, when already looked up in this run
 };
 
 // PublishAlbumPictures with the publications of the album's pictures, in album order.

@@ -324,7 +324,7 @@ void RemoveUnusedAlbumImages(const std::string& root, const std::vector<std::str
 }
 
 void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,
-                               const std::string& record_suffix) {
+                               const std::string& record_suffix, bool records_only) {
   const auto entries = ListFolderBelow(root, folder);
   if (!entries) return;
   for (const FolderEntry& entry : *entries) {
@@ -340,7 +340,7 @@ void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folde
     const std::string path = JoinPath(folder, entry.name);
     if (record && entry.kind == FolderEntry::Kind::kFile) {
       RemoveFileBelow(root, path);
-    } else if (!record && entry.kind == FolderEntry::Kind::kFolder) {
+    } else if (!record && !records_only && entry.kind == FolderEntry::Kind::kFolder) {
       RemoveFolderTreeBelow(root, path);
     }
   }

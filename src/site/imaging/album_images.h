@@ -120,8 +120,9 @@ int ImagingWorkerCount(int jobs, std::size_t pictures);
 
 // Removes the entries of `folder` below `root` named "album-K" (a folder of images) or
 // "album-K<record_suffix>" (an album's record) with K >= album_count: what albums that
-// no longer exist left behind. Nothing else is touched, no link is followed or removed.
+// no longer exist left behind; with `records_only`, only the records. Nothing else is
+// touched, no link is followed or removed.
 void RemoveImagesOfLaterAlbums(const std::string& root, const std::string& folder, int album_count,
-                               const std::string& record_suffix);
+                               const std::string& record_suffix, bool records_only = false);
 
 }  // namespace quorvale

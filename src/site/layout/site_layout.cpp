@@ -75,6 +75,11 @@ std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int a
 
 std::string SmallImageName(const std::string& published_name) { return published_name + kSmallImageExtension; }
 
+std::string AlbumFormatsRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ImagesFolderPath(publish_directory),
+                  AlbumBaseName(album_number) + kFormatsRecordInfix + kImagingRecordExtension);
+}
+
 std::array<std::string, 4> LayoutFolders(const std::string& publish_directory) {
   return {JoinPath(publish_directory, kImagesFolderName), SiteFolderPath(publish_directory),
           IndexFolderPath(publish_directory), ImagesFolderPath(publish_directory)};

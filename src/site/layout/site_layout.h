@@ -61,6 +61,10 @@ std::string AlbumThumbnailFolder(const std::string& publish_directory, int album
 std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
 std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
 std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number);
+// The Torvexa site's record of what each picture of an album is:
+// PD/PhotoAlbum/images/album-N.formats.record
+inline constexpr const char* kFormatsRecordInfix = ".formats";
+std::string AlbumFormatsRecordPath(const std::string& publish_directory, int album_number);
 // The file name of a picture's thumbnail and display copy, both JPEG: its published
 // name with ".jpg" added, always ("garden.gif" gives "garden.gif.jpg", "garden.gif.jpg"
 // gives "garden.gif.jpg.jpg"). Published names are distinct ignoring letter case, and

@@ -231,6 +231,31 @@ TEST_F(GenerationTest, TorvexaPublishesAJpegInPlaceOfAFormatTheAppletCannotShow)
   EXPECT_EQ(run(), (GenerationCounters{1, 4}));
   EXPECT_EQ(Read(stand_in), "kept");
   EXPECT_EQ(Read(In("PhotoAlbum/images/album-0/scan.tif.jpg")), "JPEG made from scan.tif");
+
+  // An unchanged picture is not read again: the format its record names stands, until
+  // the picture changes.
+  const std::string record = In("PhotoAlbum/images/album-0.formats.record");
+  const std::string jpeg = JoinPath(JoinPath(JoinPath(root_, "pictures"), "x"), "sea.heic.jpg");
+  std::string bytes = Read(record);
+  ASSERT_NE(bytes.find("\tJPEG\t" + jpeg + "\r\n"), std::string::npos);
+  bytes.replace(bytes.find("\tJPEG\t" + jpeg), 5, "\tHEIC");
+  WriteFile(record, bytes);
+  const std::string taken_for_heic = "cannot show the HEIC picture " + jpeg + ";";
+  const auto run_says = [&](const std::string& text) {
+    const std::size_t from = transcript_.Text().size();
+    run();
+    return transcript_.Text().find(text, from) != std::string::npos;
+  };
+  EXPECT_TRUE(run_says(taken_for_heic));
+  fs::last_write_time(jpeg, fs::last_write_time(jpeg) + std::chrono::seconds(5));
+  EXPECT_FALSE(run_says(taken_for_heic));
+  EXPECT_EQ(Read(In("PhotoAlbum/index/album-0.dat")), index);
+
+  // Once the album is gone, so is its record; its published pictures stay.
+  project_.RemoveAlbum(0);
+  run();
+  EXPECT_FALSE(fs::exists(record));
+  EXPECT_TRUE(fs::exists(In("PhotoAlbum/images/album-0/sea.heic.jpg")));
 }
 
 TEST_F(GenerationTest, MissingSpiralStopsTheViewerWalkWithOneError) {

@@ -185,10 +185,17 @@ TEST(RemoveImagesOfLaterAlbums, RemovesOnlyWhatAlbumsBeyondTheCountLeft) {
     fs::create_directories(thumbnails / name);
   }
   for (const char* name : {"album-0.record", "album-2.record", "notes.txt"}) std::ofstream(thumbnails / name);
+  const auto left = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(thumbnails)) names.insert(entry.path().filename().string());
+    return names;
+  };
+  // Records only: the folders of the albums beyond the count stay.
+  RemoveImagesOfLaterAlbums(folder.str(), JoinPath(folder.str(), "thumbnails"), 2, ".record", true);
+  EXPECT_EQ(left(), (std::set<std::string>{"album-0", "album-1", "album-2", "album-10", "album-01", "other",
+                                           "album-0.record", "notes.txt"}));
   RemoveImagesOfLaterAlbums(folder.str(), JoinPath(folder.str(), "thumbnails"), 2, ".record");
-  std::set<std::string> left;
-  for (const auto& entry : fs::directory_iterator(thumbnails)) left.insert(entry.path().filename().string());
-  EXPECT_EQ(left, (std::set<std::string>{"album-0", "album-1", "album-01", "other", "album-0.record", "notes.txt"}));
+  EXPECT_EQ(left(), (std::set<std::string>{"album-0", "album-1", "album-01", "other", "album-0.record", "notes.txt"}));
 }
 
 TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {

@@ -2,20 +2,43 @@
 
 #include <string>
 
+#include "layout/site_layout.h"
+#include "platform/file_reading.h"
+#include "platform/file_system.h"
 #include "platform/path.h"
 #include "viewers/html/published_names.h"
+#include "viewers/torvexa/formats_record.h"
 
 namespace quorvale {
 
-std::vector<PicturePublication> TorvexaPublications(const PictureMap& pictures) {
+std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, int album_number) {
+  const PictureMap& pictures = context.project().AlbumPictures(album_number);
+  const std::string& publish_directory = context.publish_directory();
+  const std::string record_path = AlbumFormatsRecordPath(publish_directory, album_number);
+  std::optional<FormatsRecord> earlier;
+  if (const auto bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes)) {
+    earlier = ParseFormatsRecord(*bytes);
+  }
+  FormatsRecord record;
+  SourceStamps sources;
+
   std::vector<PicturePublication> publications;
   std::vector<std::string> names;  // every picture's file name, then the stand-ins' wishes
   for (const Picture& picture : pictures) {
-    const PictureFormat format = PictureFormatOfFile(picture.path);
+    const auto stamp = sources.Of(picture.path);
+    PictureFormat format = PictureFormat::kNone;
+    if (stamp) {
+      const auto known = earlier ? earlier->find(picture.path) : FormatsRecord::const_iterator();
+      const bool recorded = earlier && known != earlier->end() && known->second.stamp == *stamp;
+      format = recorded ? known->second.format : PictureFormatOfFile(picture.path);
+      record[picture.path] = {*stamp, format};
+    }
     const bool stand_in = format != PictureFormat::kNone && !TorvexaShows(format);
-    publications.push_back({FileNameOf(picture.path), stand_in ? format : PictureFormat::kNone});
+    publications.push_back({FileNameOf(picture.path), stand_in ? format : PictureFormat::kNone, stamp});
     names.push_back(FileNameOf(picture.path));
   }
+  if (!pictures.Empty() || earlier) WriteFileBelow(publish_directory, record_path, FormatsRecordBytes(record));
+
   for (const PicturePublication& publication : publications) {
     if (publication.stand_in_for != PictureFormat::kNone) names.push_back(publication.name + ".jpg");
   }

@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "generate/generation_context.h"
 #include "generate/picture_publishing.h"
-#include "model/picture_map.h"
 
 namespace quorvale {
 
@@ -15,6 +15,12 @@ namespace quorvale {
 // every picture's file name in the album and from the other stand-ins with "-2",
 // "-3", ... before ".jpg": "sea.heic" gives "sea.heic.jpg", or "sea.heic-2.jpg" when
 // the album also holds a picture named "sea.heic.jpg".
-std::vector<PicturePublication> TorvexaPublications(const PictureMap& pictures);
+//
+// A picture's format is read from its first bytes, unless the album's formats record
+// names it for the picture's present size and time; the record is written anew (when
+// its bytes change) for the next run. A record that cannot be read or written only
+// means the pictures are read. The pictures' stamps, looked up here, go with their
+// publications.
+std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, int album_number);
 
 }  // namespace quorvale

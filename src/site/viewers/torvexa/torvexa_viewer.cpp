@@ -2,6 +2,7 @@
 
 #include "generate/generation_context.h"
 #include "generate/picture_publishing.h"
+#include "imaging/album_images.h"
 #include "platform/file_system.h"
 #include "platform/product.h"
 #include "platform/text_codec.h"
@@ -72,7 +73,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
   context.WritePage(page_path, Utf8ToWindows1252Html(AlbumPageText(project, album_number, context.project_name())));
 
   const PictureMap& pictures = project.AlbumPictures(album_number);
-  const std::vector<PicturePublication> publications = TorvexaPublications(pictures);
+  const std::vector<PicturePublication> publications = TorvexaPublications(context, album_number);
   if (pictures.Count() > kAdvisedPicturesPerAlbum && context.TakePictureCountTip()) {
     context.ShowMessage({PictureCountTip(pictures.Count()), WindowTitle(kTipCaption), Buttons::kOk, Icon::kExclamation});
   }
@@ -93,8 +94,13 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
 
 void TorvexaViewer::FinishSite(GenerationContext& context) {
   home_page_ += HomePageFoot(context.NowText());
-  const std::string home_path = HomePagePath(context.publish_directory());
-  context.WritePage(home_path, Utf8ToWindows1252Html(home_page_));
+  const std::string& publish_directory = context.publish_directory();
+  context.WritePage(HomePagePath(publish_directory), Utf8ToWindows1252Html(home_page_));
+  // The formats records of albums that no longer exist; their published pictures stay.
+  if (!context.StopRequested()) {
+    RemoveImagesOfLaterAlbums(publish_directory, ImagesFolderPath(publish_directory), context.project().AlbumCount(),
+                              std::string(kFormatsRecordInfix) + kImagingRecordExtension, true);
+  }
 }
 
 }  // namespace quorvale
