@@ -1,6 +1,5 @@
 #include "generate/site_manifest.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "platform/number_text.h"
@@ -28,7 +27,11 @@ void AppendStampTime(std::string& text, const FileStamp& stamp) {
 }  // namespace
 
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
-  auto& known = files_[path];
+  const std::size_t from = publish_directory_.size() + 1;
+  if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
+  std::string relative = path.substr(from);
+  for (char& c : relative) c = c == kPathSeparator ? '/' : c;
+  auto& known = files_[std::move(relative)];
   if (stamp) known = stamp;
 }
 
@@ -37,25 +40,24 @@ std::vector<SiteFile> SiteManifest::Files() const {
   files.reserve(files_.size());
   std::string open_folder;
   std::optional<FolderBelow> folder;
-  // The map keeps a folder's files together, so each folder is opened once.
-  for (const auto& [path, known] : files_) {
-    const std::size_t cut = path.rfind(kPathSeparator);
-    if (cut == std::string::npos || cut < publish_directory_.size() || !path.starts_with(publish_directory_)) continue;
+  // The map keeps the files in the manifest's order, each folder's files together, so
+  // each folder is opened once for the stamps not yet known.
+  for (const auto& [relative, known] : files_) {
     std::optional<FileStamp> stamp = known;
     if (!stamp) {
-      const std::string parent = path.substr(0, cut);
+      std::string native = relative;
+      for (char& c : native) c = c == '/' ? kPathSeparator : c;
+      const std::string path = JoinPath(publish_directory_, native);
+      const std::size_t cut = path.rfind(kPathSeparator);
+      std::string parent = path.substr(0, cut);
       if (!folder || parent != open_folder) {
         folder.emplace(publish_directory_, parent);
-        open_folder = parent;
+        open_folder = std::move(parent);
       }
       stamp = folder->Stamp(path.substr(cut + 1));
     }
-    if (!stamp) continue;  // gone again, or never written
-    std::string relative = path.substr(publish_directory_.size() + 1);
-    for (char& c : relative) c = c == kPathSeparator ? '/' : c;
-    files.push_back({std::move(relative), *stamp});
+    if (stamp) files.push_back({relative, *stamp});  // else gone again, or never written
   }
-  std::sort(files.begin(), files.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
   return files;
 }
 

@@ -34,7 +34,7 @@ class SiteManifest {
 
  private:
   std::string publish_directory_;
-  std::map<std::string, std::optional<FileStamp>> files_;  // by path below the Publishing Directory
+  std::map<std::string, std::optional<FileStamp>> files_;  // by path as the manifest names it
 };
 
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.
