@@ -30,7 +30,8 @@ void ReportEmptyAlbum(GenerationContext& context) {
 }
 
 std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, SourceStamps& sources,
-                                                 const std::string& path) {
+                                                 const std::string& path, const std::optional<FileStamp>& known) {
+  if (known) return known;
   std::string reason;
   auto stamp = sources.Of(path, &reason);
   if (stamp) return stamp;
@@ -89,8 +90,7 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamp
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp =
-      publication.source_stamp ? publication.source_stamp : StampOfPictureToPublish(context, sources, path);
+  const auto source_stamp = StampOfPictureToPublish(context, sources, path, publication.source_stamp);
   if (!source_stamp) return;
   const std::string published_name = FileNameOf(path);
   const std::string target = JoinPath(album_folder, published_name);
@@ -113,8 +113,7 @@ void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamp
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
-  const auto source_stamp =
-      publication.source_stamp ? publication.source_stamp : StampOfPictureToPublish(context, sources, path);
+  const auto source_stamp = StampOfPictureToPublish(context, sources, path, publication.source_stamp);
   if (!source_stamp) return;
   const std::string target = JoinPath(album_folder, publication.name);
   transcript.AppendLine(std::string(kPictureStepIndent) + "WARNING: The Torvexa viewer cannot show the " +

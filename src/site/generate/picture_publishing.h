@@ -36,8 +36,10 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
 void ReportEmptyAlbum(GenerationContext& context);
 // The stamp of picture `path`, to be published; nothing when it cannot be: a missing
 // picture is the "ERROR IN COPY" line and one error, one that cannot be looked up a
-// counted failure naming the reason. Looked up through `sources`.
+// counted failure naming the reason. Looked up through `sources`, unless `known` (looked
+// up earlier in the run) gives it.
 std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, SourceStamps& sources,
-                                                 const std::string& path);
+                                                 const std::string& path,
+                                                 const std::optional<FileStamp>& known = std::nullopt);
 
 }  // namespace quorvale

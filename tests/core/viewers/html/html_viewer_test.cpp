@@ -88,7 +88,8 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
                       "<p class=\"comment\">Gone</p>"),
             std::string::npos);
   EXPECT_NE(page.find("<li class=\"tile unreadable\" id=\"p4\">\r\n<a class=\"placeholder\" "
-                      "href=\"PhotoAlbum/images/album-0/bad.jpg\">"),
+                      "href=\"PhotoAlbum/images/album-0/bad.jpg\"><span class=\"file-name\">bad.jpg</span>"
+                      "<span class=\"note\">no preview</span></a>\r\n"),
             std::string::npos);
   EXPECT_NE(Read(In("PhotoAlbum.htm")).find("<title>holiday</title>"), std::string::npos);
   EXPECT_NE(Read(In("album-1.htm")).find("This album has no pictures yet."), std::string::npos);
