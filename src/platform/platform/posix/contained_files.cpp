@@ -38,10 +38,11 @@ std::variant<Descriptor, std::string> OpenSubfolder(int parent, const std::strin
 }
 
 // The folders a FolderWalkMemory keeps for its thread: each folder's path as the walk
-// spelled it, and the folder, opened; the most recently opened last.
+// spelled it, and the folder, opened and shared with the walks that reach it; the most
+// recently opened last.
 struct RememberedFolder {
   std::string path;
-  Descriptor folder;
+  SharedFolder folder;
 };
 struct WalkMemory {
   std::string root;
@@ -55,14 +56,9 @@ WalkMemory* MemoryFor(const std::string& root) {
   return walk_memory != nullptr && walk_memory->root == root ? walk_memory : nullptr;
 }
 
-// The open `folder` opened again, with a reading position of its own: a duplicate would
-// share it, and a listing through one would leave the next listing through another
-// nothing to read.
-Descriptor ReopenFolder(int folder) { return Descriptor(::openat(folder, ".", kFolderFlags)); }
-
-// The deepest remembered folder that holds `path`, opened again, and the length of its
-// path; an invalid descriptor when none does.
-std::pair<Descriptor, std::size_t> DeepestRemembered(const WalkMemory& memory, const std::string& path) {
+// The deepest remembered folder that holds `path`, and the length of its path; an
+// invalid folder when none does.
+std::pair<SharedFolder, std::size_t> DeepestRemembered(const WalkMemory& memory, const std::string& path) {
   const RememberedFolder* deepest = nullptr;
   for (const RememberedFolder& folder : memory.folders) {
     const std::size_t size = folder.path.size();
@@ -71,21 +67,23 @@ std::pair<Descriptor, std::size_t> DeepestRemembered(const WalkMemory& memory, c
       deepest = &folder;
     }
   }
-  if (deepest == nullptr) return {Descriptor(), 0};
-  return {ReopenFolder(deepest->folder.get()), deepest->path.size()};
+  if (deepest == nullptr) return {SharedFolder(), 0};
+  return {deepest->folder, deepest->path.size()};
 }
 
-void Remember(WalkMemory& memory, std::string path, int folder) {
+void Remember(WalkMemory& memory, std::string path, const SharedFolder& folder) {
   for (const RememberedFolder& known : memory.folders) {
     if (known.path == path) return;
   }
-  Descriptor copy = ReopenFolder(folder);
-  if (!copy.valid()) return;
   if (memory.folders.size() == kRememberedFolders) memory.folders.erase(memory.folders.begin());
-  memory.folders.push_back({std::move(path), std::move(copy)});
+  memory.folders.push_back({std::move(path), folder});
 }
 
 }  // namespace
+
+// A duplicate would share the reading position: a listing through one would leave the
+// next listing through another nothing to read.
+Descriptor ReopenFolder(int folder) { return Descriptor(::openat(folder, ".", kFolderFlags)); }
 
 FolderWalkMemory::FolderWalkMemory(const std::string& root) {
   if (walk_memory != nullptr) return;
@@ -120,14 +118,14 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
                                                      : path.substr(0, cut);
 
   WalkMemory* memory = below_root ? MemoryFor(root) : nullptr;
-  Descriptor folder;
+  SharedFolder folder;
   std::size_t begin = start;
   if (memory != nullptr) std::tie(folder, begin) = DeepestRemembered(*memory, path);
   if (!folder.valid()) {
-    folder = Descriptor(::open(top.c_str(), kFolderFlags));
+    folder = SharedFolder(Descriptor(::open(top.c_str(), kFolderFlags)));
     if (!folder.valid()) return SystemReason(errno);
     begin = start;
-    if (memory != nullptr) Remember(*memory, top, folder.get());
+    if (memory != nullptr) Remember(*memory, top, folder);
   }
 
   // Every component between the root and the last one must be a real folder.
@@ -137,8 +135,8 @@ std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& ro
     if (end == std::string::npos) break;
     auto next = OpenSubfolder(folder.get(), path.substr(begin, end - begin), path.substr(0, end));
     if (auto* reason = std::get_if<std::string>(&next)) return *reason;
-    folder = std::get<Descriptor>(std::move(next));
-    if (memory != nullptr) Remember(*memory, path.substr(0, end), folder.get());
+    folder = SharedFolder(std::get<Descriptor>(std::move(next)));
+    if (memory != nullptr) Remember(*memory, path.substr(0, end), folder);
     begin = end;
   }
   if (begin >= path.size()) return NotRegularRefusal(path);  // the path names a folder

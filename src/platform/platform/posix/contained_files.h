@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +25,25 @@ namespace quorvale {
 // of `path`. `path` is `root`, a separator and a relative part (plain concatenation);
 // `root` itself is the user's choice and may be reached through links, every folder
 // below it may not. A failure is the reason, naming the path where it happened.
+// An open folder that walks may share: one a FolderWalkMemory keeps is handed out as it
+// is, not opened again for every file. Its reading position is shared with it, so no
+// listing is read through it: a listing reads the folder opened anew (ReopenFolder).
+class SharedFolder {
+ public:
+  SharedFolder() = default;
+  explicit SharedFolder(Descriptor folder) : folder_(std::make_shared<const Descriptor>(std::move(folder))) {}
+  int get() const { return folder_ ? folder_->get() : -1; }
+  bool valid() const { return get() >= 0; }
+
+ private:
+  std::shared_ptr<const Descriptor> folder_;
+};
+
+// The open `folder` opened again, with a reading position of its own.
+Descriptor ReopenFolder(int folder);
+
 struct ContainedParent {
-  Descriptor folder;
+  SharedFolder folder;
   std::string name;
 };
 std::variant<ContainedParent, std::string> OpenParentBelow(const std::string& root, const std::string& path);

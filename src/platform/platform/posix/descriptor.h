@@ -26,6 +26,8 @@ class Descriptor {
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
 
+  // Hands the descriptor over to whoever closes it from now on.
+  [[nodiscard]] int Release() { return std::exchange(fd_, -1); }
   // Closes now, so that a failure of the close itself is seen.
   bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
 

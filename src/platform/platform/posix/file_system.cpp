@@ -77,14 +77,11 @@ bool HoldsExactly(int folder, const std::string& name, const struct stat& existi
 // `unless_locked`, a file that a writer still holds a lock on (a save in progress) is
 // kept: a killed save no longer holds its lock.
 void RemoveTemporaries(int folder, std::string_view prefix, bool unless_locked) {
-  const int listing = ::dup(folder);
-  if (listing < 0) return;
-  DIR* dir = ::fdopendir(listing);
-  if (dir == nullptr) {
-    ::close(listing);
-    return;
-  }
-  ::rewinddir(dir);  // the copy shares its position with `folder`
+  // `folder` may be shared with other walks: the listing reads its own opening.
+  Descriptor listing = ReopenFolder(folder);
+  DIR* dir = listing.valid() ? ::fdopendir(listing.get()) : nullptr;
+  if (dir == nullptr) return;
+  static_cast<void>(listing.Release());  // the listing closes it
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name.size() != prefix.size() + kTemporaryRandomLength || name.compare(0, prefix.size(), prefix) != 0) continue;

@@ -64,13 +64,14 @@ std::optional<std::vector<FolderEntry>> ListFolderBelow(const std::string& root,
     if (reason) *reason = *why;
     return std::nullopt;
   }
-  const int listing = ::dup(std::get<ContainedParent>(opened).folder.get());
-  DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+  // The walk's folder may be shared with later walks: the listing reads its own opening.
+  Descriptor listing = ReopenFolder(std::get<ContainedParent>(opened).folder.get());
+  DIR* dir = listing.valid() ? ::fdopendir(listing.get()) : nullptr;
   if (dir == nullptr) {
     if (reason) *reason = SystemReason(errno);
-    if (listing >= 0) ::close(listing);
     return std::nullopt;
   }
+  static_cast<void>(listing.Release());  // the listing closes it
   return ListOpened(dir, reason);
 }
 

@@ -58,9 +58,9 @@ std::optional<std::string> NameIn(int parent, const struct stat& child) {
 }
 
 // Deletes the folder `top_name` in `top_parent` with everything below it.
-std::optional<RemovalFailure> RemoveTreeIn(const Descriptor& top_parent, const std::string& top_name) {
+std::optional<RemovalFailure> RemoveTreeIn(int top_parent, const std::string& top_name) {
   ForgetRememberedFolders();
-  Descriptor current(::openat(top_parent.get(), top_name.c_str(), kFolderFlags));
+  Descriptor current(::openat(top_parent, top_name.c_str(), kFolderFlags));
   struct stat top {};
   if (!current.valid() || ::fstat(current.get(), &top) != 0) return Failed(top_name, errno);
   if (IsReadOnly(top)) return ReadOnly(top_name);
@@ -106,7 +106,7 @@ std::optional<RemovalFailure> RemoveTreeIn(const Descriptor& top_parent, const s
     current = std::move(parent);
   }
   current.Close();
-  if (::unlinkat(top_parent.get(), top_name.c_str(), AT_REMOVEDIR) != 0) return Failed(top_name, errno);
+  if (::unlinkat(top_parent, top_name.c_str(), AT_REMOVEDIR) != 0) return Failed(top_name, errno);
   return std::nullopt;
 }
 
@@ -140,7 +140,7 @@ std::optional<RemovalFailure> RemoveFolderTree(const std::string& path) {
                                                        : top_parent_path.c_str(),
                                O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!top_parent.valid()) return Failed(top_name, errno);
-  return RemoveTreeIn(top_parent, top_name);
+  return RemoveTreeIn(top_parent.get(), top_name);
 }
 
 std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, const std::string& path) {
@@ -151,7 +151,7 @@ std::optional<RemovalFailure> RemoveFolderTreeBelow(const std::string& root, con
   if (::fstatat(folder.get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(status.st_mode)) {
     return RemovalFailure{name, LinkRefusal(path), false};
   }
-  return RemoveTreeIn(folder, name);
+  return RemoveTreeIn(folder.get(), name);
 }
 
 std::optional<std::string> RemoveFileBelow(const std::string& root, const std::string& path) {
