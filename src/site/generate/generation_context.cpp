@@ -7,7 +7,7 @@ namespace quorvale {
 
 GenerationContext::GenerationContext(const GenerationJob& job, GenerationEvents& events, std::stop_token stop)
     : job_(job), events_(events), stop_(std::move(stop)), tip_pending_(job.project.PictureCountTipPending),
-      manifest_(job.settings.PublishDirectory) {
+      manifest_(job.settings.PublishDirectory), lookahead_(job.project, job.settings.PublishDirectory, stop_) {
   transcript_.SetHandlers([this](std::string_view appended) { events_.TranscriptAppended(appended); },
                           [this] { events_.TranscriptReplaced(transcript_.Text()); });
   for (int n = 0; n < job_.project.AlbumCount(); ++n) progress_.pictures_total += job_.project.AlbumPictures(n).Count();
@@ -21,6 +21,21 @@ void GenerationContext::BeginAlbum(int album_number) {
   progress_.album_number = album_number;
   progress_.album_title = job_.project.AlbumTitles(album_number);
   events_.ProgressChanged(progress_);
+  lookups_ = lookahead_.Begin(album_number);
+}
+
+std::optional<FileStamp> GenerationContext::LookedUpSource(int album_number, std::size_t index) const {
+  if (lookups_.album_number != album_number || index >= lookups_.sources.size()) return std::nullopt;
+  return lookups_.sources[index];
+}
+
+std::optional<FileStamp> GenerationContext::TakeLookedUpCopy(int album_number, const std::string& name) {
+  if (lookups_.album_number != album_number) return std::nullopt;
+  const auto found = lookups_.copies.find(name);
+  if (found == lookups_.copies.end()) return std::nullopt;
+  const FileStamp stamp = found->second;
+  lookups_.copies.erase(found);
+  return stamp;
 }
 
 void GenerationContext::PictureDone() {

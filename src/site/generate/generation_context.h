@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "generate/album_lookahead.h"
 #include "generate/generation_job.h"
 #include "generate/site_manifest.h"
 #include "generate/transcript.h"
@@ -39,8 +40,16 @@ class GenerationContext {
   void SetStatus(const std::string& caption);
   // A message box; waits for its answer.
   Answer ShowMessage(const MessageRequest& request);
-  // The album now being written; the progress event says so.
+  // The album now being written; the progress event says so. The next album's pictures
+  // and copies are looked up meanwhile.
   void BeginAlbum(int album_number);
+  // The stamp of picture `index` of album `album_number` as looked up before its step;
+  // nothing when it was not (the step looks it up).
+  std::optional<FileStamp> LookedUpSource(int album_number, std::size_t index) const;
+  // The stamp of the file `name` in album `album_number`'s image folder as found before
+  // its step, given once: a step may write the file after asking. Nothing when it was
+  // not looked up or not there (the step looks it up).
+  std::optional<FileStamp> TakeLookedUpCopy(int album_number, const std::string& name);
   // One more picture handled (copied, skipped or missing).
   void PictureDone();
 
@@ -87,6 +96,8 @@ class GenerationContext {
   bool tip_pending_;
   std::set<std::string> refusals_reported_;
   SiteManifest manifest_;
+  AlbumLookahead lookahead_;
+  AlbumLookups lookups_;  // of the album being written
 };
 
 }  // namespace quorvale

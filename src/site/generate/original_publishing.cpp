@@ -87,11 +87,12 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     if (context.StopRequested()) break;
     transcript.CutIfLong();
     const std::string& path = picture.path;
-    const auto source_stamp = StampOfPictureToPublish(context, sources, path);
+    const auto source_stamp =
+        StampOfPictureToPublish(context, sources, path, context.LookedUpSource(album_number, index));
     learnt[index].source_stamp = source_stamp;
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
-    const auto copy_stamp = published.Stamp(published_name);
+    const auto copy_stamp = StampOfPublishedFile(context, published, album_number, published_name);
     const auto recorded = earlier.originals.find(published_name);
     if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
         recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {

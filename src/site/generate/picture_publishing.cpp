@@ -15,11 +15,11 @@ constexpr const char* kEmptyAlbumWarning = "        WARNING: ALBUM DOES NOT CONT
 
 // Copies one picture into the album folder under its file name, unless its copy there
 // is up to date.
-void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources, int album_number,
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication);
 // Publishes a JPEG made from the picture in its place, unless the one there is newer
 // than the picture; either way one counted warning says so.
-void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources, int album_number,
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication);
 
 }  // namespace
@@ -43,6 +43,12 @@ std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, Sou
     context.ReportFailure(kPictureStepIndent, "Reading picture " + path, reason);
   }
   return std::nullopt;
+}
+
+std::optional<FileStamp> StampOfPublishedFile(GenerationContext& context, FolderBelow& folder, int album_number,
+                                              const std::string& name) {
+  if (auto stamp = context.TakeLookedUpCopy(album_number, name)) return stamp;
+  return folder.Stamp(name);
 }
 
 void PublishAlbumPictures(GenerationContext& context, int album_number) {
@@ -76,9 +82,9 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
     const PicturePublication& publication = publications.at(position++);
     if (context.StopRequested()) return;
     if (have_folder && publication.stand_in_for == PictureFormat::kNone) {
-      PublishPicture(context, folder, sources, album_folder, picture.path, publication);
+      PublishPicture(context, folder, sources, album_number, album_folder, picture.path, publication);
     } else if (have_folder) {
-      PublishStandIn(context, folder, sources, album_folder, picture.path, publication);
+      PublishStandIn(context, folder, sources, album_number, album_folder, picture.path, publication);
     }
     context.PictureDone();
   }
@@ -86,7 +92,7 @@ void PublishAlbumPictures(GenerationContext& context, int album_number,
 
 namespace {
 
-void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamps& sources, int album_number,
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
@@ -94,7 +100,7 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamp
   if (!source_stamp) return;
   const std::string published_name = FileNameOf(path);
   const std::string target = JoinPath(album_folder, published_name);
-  const auto copy_stamp = folder.Stamp(published_name);
+  const auto copy_stamp = StampOfPublishedFile(context, folder, album_number, published_name);
   if (IsUpToDateCopy(*source_stamp, copy_stamp)) {
     transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
                           ") EXISTS.");
@@ -109,7 +115,7 @@ void PublishPicture(GenerationContext& context, FolderBelow& folder, SourceStamp
   }
 }
 
-void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources,
+void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamps& sources, int album_number,
                     const std::string& album_folder, const std::string& path, const PicturePublication& publication) {
   Transcript& transcript = context.transcript();
   transcript.CutIfLong();
@@ -122,7 +128,7 @@ void PublishStandIn(GenerationContext& context, FolderBelow& folder, SourceStamp
   ++context.counters().WarningCount;
   // Made after the picture last changed: still up to date. (A stand-in never has the
   // picture's size, so the copy rule cannot tell.)
-  if (const auto stand_in_stamp = folder.Stamp(publication.name)) {
+  if (const auto stand_in_stamp = StampOfPublishedFile(context, folder, album_number, publication.name)) {
     if (std::pair(stand_in_stamp->modified_seconds, stand_in_stamp->modified_nanoseconds) >
         std::pair(source_stamp->modified_seconds, source_stamp->modified_nanoseconds)) {
       return;

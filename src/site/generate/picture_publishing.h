@@ -42,4 +42,9 @@ std::optional<FileStamp> StampOfPictureToPublish(GenerationContext& context, Sou
                                                  const std::string& path,
                                                  const std::optional<FileStamp>& known = std::nullopt);
 
+// The stamp of the published file `name` in album `album_number`'s image folder, open as
+// `folder`: as looked up before the album's step, else through `folder`.
+std::optional<FileStamp> StampOfPublishedFile(GenerationContext& context, FolderBelow& folder, int album_number,
+                                              const std::string& name);
+
 }  // namespace quorvale

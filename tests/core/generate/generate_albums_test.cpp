@@ -85,6 +85,25 @@ TEST_F(GenerationTest, UpToDateCopiesAreSkippedAndChangedOnesCopiedAgain) {
   }
 }
 
+// A later album's pictures and copies are looked up while the album before is written.
+// Two pictures of one name go to the same file, the later one last, every run: the
+// second must not take the file's stamp from before the first replaced it. A picture
+// changed between runs is copied again.
+TEST_F(GenerationTest, LookupsAheadServeTheirOwnAlbumAndEachCopyOnce) {
+  AddAlbum("One", {{Picture("x", "first.jpg", "first"), ""}});
+  const std::string a = Picture("a", "p.jpg", "picture a");
+  const std::string b = Picture("b", "p.jpg", "picture b, longer");
+  AddAlbum("Two", {{a, ""}, {b, ""}});
+  const std::string copy = In("PhotoAlbum/images/album-1/p.jpg");
+  for (const char* round : {"first", "second", "after a change"}) {
+    SCOPED_TRACE(round);
+    if (std::string(round) == "after a change") WriteFile(b, "picture b, changed");
+    const std::string text = Generate();
+    EXPECT_EQ(Read(copy), Read(b));
+    EXPECT_TRUE(HasLine(text, "        Copying picture " + b + " to " + copy + "."));
+  }
+}
+
 // A run writes only what changes: a file whose new bytes equal those on disk keeps its
 // time and its inode, so an upload or a backup sees nothing new. Pages, index files,
 // viewer files and published pictures of both viewers; the log takes one more entry

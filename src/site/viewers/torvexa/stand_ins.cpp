@@ -25,7 +25,8 @@ std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, 
   std::vector<PicturePublication> publications;
   std::vector<std::string> names;  // every picture's file name, then the stand-ins' wishes
   for (const Picture& picture : pictures) {
-    const auto stamp = sources.Of(picture.path);
+    auto stamp = context.LookedUpSource(album_number, publications.size());
+    if (!stamp) stamp = sources.Of(picture.path);
     PictureFormat format = PictureFormat::kNone;
     if (stamp) {
       const auto known = earlier ? earlier->find(picture.path) : FormatsRecord::const_iterator();
