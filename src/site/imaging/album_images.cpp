@@ -306,7 +306,16 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
     events.failure("Writing record " + job.record_path, *reason);
   }
 
-  // State: what the folders held that no picture's images are now.
+  // State: what the folders held that no picture's images are now. When every picture
+  // was up to date, each of its images was found in the listing, and the images of two
+  // pictures never share a name: folders holding just as many files hold no others.
+  std::size_t found_images = 0;
+  bool all_found = true;
+  for (const PictureImagesResult& result : results) {
+    all_found = all_found && (result.state == PictureImagesState::kUpToDate || !result.HasImages());
+    if (result.state == PictureImagesState::kUpToDate) found_images += result.image_stamps.size();
+  }
+  if (all_found && found_images == files.thumbnails.size() + files.displays.size()) return outcome;
   std::unordered_set<std::string> keep;
   for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;

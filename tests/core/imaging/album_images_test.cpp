@@ -144,6 +144,8 @@ TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAr
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddSource(name);
   Run();
   std::ofstream(At("PhotoAlbum/thumbnails/album-0/left-over.jpg.part")) << "half";
+  // Every picture up to date, one file more than their images.
+  EXPECT_EQ(Run().unused, std::vector<std::string>{At("PhotoAlbum/thumbnails/album-0/left-over.jpg.part")});
   const std::set<std::string> thumbnails_of_a = {"a.jpg-256.jpg", "a.jpg-256.webp", "a.jpg-512.jpg",
                                                  "a.jpg-512.webp", "a.jpg-768.jpg", "a.jpg-768.webp"};
   // b leaves the album; c is replaced by a file the imaging refuses; a missing picture
