@@ -58,7 +58,7 @@ bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& v
   return true;
 }
 
-void AppendNumber(std::string& text, int value, int width) {
+void AppendPadded(std::string& text, int value, int width) {
   std::string digits = std::to_string(value);
   if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
   text += digits;
@@ -86,17 +86,17 @@ std::string NormalDate(std::string_view text) {
     return std::string();
   }
   std::string normal;
-  AppendNumber(normal, year, 4);
+  AppendPadded(normal, year, 4);
   normal += '-';
-  AppendNumber(normal, month, 2);
+  AppendPadded(normal, month, 2);
   normal += '-';
-  AppendNumber(normal, day, 2);
+  AppendPadded(normal, day, 2);
   normal += ' ';
-  AppendNumber(normal, hour, 2);
+  AppendPadded(normal, hour, 2);
   normal += ':';
-  AppendNumber(normal, minute, 2);
+  AppendPadded(normal, minute, 2);
   normal += ':';
-  AppendNumber(normal, second, 2);
+  AppendPadded(normal, second, 2);
   return normal;
 }
 
