@@ -1,5 +1,6 @@
 #include "generate/site_manifest.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/number_text.h"
@@ -24,6 +25,15 @@ void AppendStampTime(std::string& text, const FileStamp& stamp) {
   if (digits < 9) text.insert(digits_at, 9 - digits, '0');
 }
 
+// One file's line: size, a tab, seconds.nanoseconds, a tab, the path.
+void AppendFileLine(std::string& bytes, const std::string& path, const FileStamp& stamp) {
+  AppendNumber(bytes, stamp.size) += '\t';
+  AppendStampTime(bytes, stamp);
+  bytes.append(1, '\t').append(path).append(1, '\n');
+}
+
+constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a line end
+
 }  // namespace
 
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
@@ -31,19 +41,31 @@ void SiteManifest::Published(const std::string& path, std::optional<FileStamp> s
   if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
   std::string relative = path.substr(from);
   for (char& c : relative) c = c == kPathSeparator ? '/' : c;
-  auto& known = files_[std::move(relative)];
-  if (stamp) known = stamp;
+  files_.emplace_back(std::move(relative), stamp);
 }
 
-std::vector<SiteFile> SiteManifest::Files() const {
-  std::vector<SiteFile> files;
-  files.reserve(files_.size());
+std::string SiteManifest::Bytes() const {
+  // The files in the manifest's order, a file published twice in the order published.
+  std::vector<const std::pair<std::string, std::optional<FileStamp>>*> order;
+  order.reserve(files_.size());
+  for (const auto& file : files_) order.push_back(&file);
+  std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+
+  std::size_t size = kManifestHeader.size();
+  for (const auto* file : order) size += file->first.size() + kLineBytesBesidePath;
+  std::string bytes;
+  bytes.reserve(size);
+  bytes.append(kManifestHeader);
   std::string open_folder;
   std::optional<FolderBelow> folder;
-  // The map keeps the files in the manifest's order, each folder's files together, so
-  // each folder is opened once for the stamps not yet known.
-  for (const auto& [relative, known] : files_) {
-    std::optional<FileStamp> stamp = known;
+  for (std::size_t i = 0; i < order.size();) {
+    const std::string& relative = order[i]->first;
+    std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
+    for (; i < order.size() && order[i]->first == relative; ++i) {
+      if (order[i]->second) stamp = order[i]->second;
+    }
+    // The files of a folder come together, so each folder is opened once for the stamps
+    // not yet known.
     if (!stamp) {
       std::string native = relative;
       for (char& c : native) c = c == '/' ? kPathSeparator : c;
@@ -56,29 +78,15 @@ std::vector<SiteFile> SiteManifest::Files() const {
       }
       stamp = folder->Stamp(path.substr(cut + 1));
     }
-    if (stamp) files.push_back({relative, *stamp});  // else gone again, or never written
+    if (stamp) AppendFileLine(bytes, relative, *stamp);  // else gone again, or never written
   }
-  return files;
+  return bytes;
 }
 
 std::string StampTimeText(const FileStamp& stamp) {
   std::string text;
   AppendStampTime(text, stamp);
   return text;
-}
-
-std::string SiteManifestBytes(const std::vector<SiteFile>& files) {
-  std::size_t size = kManifestHeader.size();
-  for (const SiteFile& file : files) size += file.path.size() + 40;  // two numbers, two tabs, a line end
-  std::string bytes;
-  bytes.reserve(size);
-  bytes.append(kManifestHeader);
-  for (const SiteFile& file : files) {
-    AppendNumber(bytes, file.stamp.size) += '\t';
-    AppendStampTime(bytes, file.stamp);
-    bytes.append(1, '\t').append(file.path).append(1, '\n');
-  }
-  return bytes;
 }
 
 std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes) {

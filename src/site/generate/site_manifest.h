@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,23 +25,24 @@ class SiteManifest {
  public:
   explicit SiteManifest(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
   // `path` lies below the Publishing Directory; its stamp, when the step knows it (a copy
-  // has its source's), spares looking it up again.
+  // has its source's), spares looking it up again. A file published twice keeps the
+  // last stamp it was given.
   void Published(const std::string& path, std::optional<FileStamp> stamp = std::nullopt);
-  // Every published file that is still there, by path, each folder opened once to look
-  // up the stamps not yet known.
-  std::vector<SiteFile> Files() const;
+  // The manifest file of every published file that is still there, each folder opened
+  // once to look up the stamps not yet known: a first line naming the format, then one
+  // line per file, in path order: size, a tab, seconds.nanoseconds, a tab, the path;
+  // UTF-8 with LF line ends.
+  std::string Bytes() const;
 
  private:
   std::string publish_directory_;
-  std::map<std::string, std::optional<FileStamp>> files_;  // by path as the manifest names it
+  // By path as the manifest names it, in the order published; sorted once, when written.
+  std::vector<std::pair<std::string, std::optional<FileStamp>>> files_;
 };
 
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.
 std::string StampTimeText(const FileStamp& stamp);
 
-// The manifest file: a first line naming the format, then one line per file, in path
-// order: size, a tab, seconds.nanoseconds, a tab, the path; UTF-8 with LF line ends.
-std::string SiteManifestBytes(const std::vector<SiteFile>& files);
 // The files of a manifest file, or nothing when it is not one.
 std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes);
 
