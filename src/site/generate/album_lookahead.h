@@ -1,5 +1,8 @@
 #pragma once
 
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -7,13 +10,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "generate/viewer.h"
 #include "model/project.h"
+#include "platform/folder_listing.h"
 #include "platform/file_copy.h"
 
 namespace quorvale {
 
-// What a run looks up about an album before its steps do: each picture's stamp, and the
-// stamp of each copy of a picture under its own file name in the album's image folder.
+// What a run looks up about an album before its steps do: each picture's stamp, the
+// stamp of each copy of a picture under its own file name in the album's image folder,
+// and what the viewer's steps read of the album's part of the site.
 // Looked up on a thread of its own while the run works on the album before, so on a
 // machine of several cores an unchanged album's lookups cost the run no time.
 struct AlbumLookups {
@@ -23,31 +29,44 @@ struct AlbumLookups {
   std::vector<std::optional<FileStamp>> sources;
   // The copies found, by file name.
   std::unordered_map<std::string, FileStamp> copies;
+  // The files read and the folders listed, by path; those that could not be are left out
+  // (the step reads them and reports why).
+  std::unordered_map<std::string, std::string> files;
+  std::unordered_map<std::string, std::vector<FolderEntry>> listings;
 };
 
-// The lookups of the album after the one being worked on. A step takes an answer from
-// here or, where there is none, looks up itself; either way it gets what the file system
-// said during the run, before the step wrote anything there.
+// The lookups of the album after the one being worked on, made by one thread for the
+// whole run. A step takes an answer from here or, where there is none, looks up itself;
+// either way it gets what the file system said during the run, before the step wrote
+// anything there.
 class AlbumLookahead {
  public:
-  // `project` and `publish_directory` must outlive the lookahead.
-  AlbumLookahead(const Project& project, const std::string& publish_directory, std::stop_token stop);
+  // `project` and `publish_directory` must outlive the lookahead; `reads` says what the
+  // viewer's steps read of an album (may be empty).
+  AlbumLookahead(const Project& project, const std::string& publish_directory,
+                 std::function<AlbumReads(const std::string&, int)> reads, std::stop_token stop);
   AlbumLookahead(const AlbumLookahead&) = delete;
   AlbumLookahead& operator=(const AlbumLookahead&) = delete;
   ~AlbumLookahead();
 
-  // The run begins album `album_number`: its lookups when they were started, else none;
+  // The run begins album `album_number`: its lookups when they were asked for, else none;
   // the next album's lookups start now.
   AlbumLookups Begin(int album_number);
 
  private:
-  void Start(int album_number);
+  void Work(std::stop_token own);
+  AlbumLookups LookUp(int album_number, std::stop_token own) const;
 
   const Project& project_;
   const std::string& publish_directory_;
+  std::function<AlbumReads(const std::string&, int)> reads_;
   std::stop_token stop_;
-  AlbumLookups ahead_;   // written by the thread, read once it is joined
-  std::jthread thread_;  // looking up `ahead_`, when joinable
+  std::mutex mutex_;
+  std::condition_variable_any changed_;
+  int asked_ = -1;         // the album to look up next; -1 when none is asked for
+  bool busy_ = false;      // an album is being looked up
+  AlbumLookups ahead_;     // the last album looked up
+  std::jthread thread_;    // started with the first album asked for
 };
 
 }  // namespace quorvale

@@ -7,7 +7,8 @@ namespace quorvale {
 
 GenerationContext::GenerationContext(const GenerationJob& job, GenerationEvents& events, std::stop_token stop)
     : job_(job), events_(events), stop_(std::move(stop)), tip_pending_(job.project.PictureCountTipPending),
-      manifest_(job.settings.PublishDirectory), lookahead_(job.project, job.settings.PublishDirectory, stop_) {
+      manifest_(job.settings.PublishDirectory),
+      lookahead_(job.project, job.settings.PublishDirectory, job.viewer.album_reads, stop_) {
   transcript_.SetHandlers([this](std::string_view appended) { events_.TranscriptAppended(appended); },
                           [this] { events_.TranscriptReplaced(transcript_.Text()); });
   for (int n = 0; n < job_.project.AlbumCount(); ++n) progress_.pictures_total += job_.project.AlbumPictures(n).Count();
@@ -27,6 +28,18 @@ void GenerationContext::BeginAlbum(int album_number) {
 std::optional<FileStamp> GenerationContext::LookedUpSource(int album_number, std::size_t index) const {
   if (lookups_.album_number != album_number || index >= lookups_.sources.size()) return std::nullopt;
   return lookups_.sources[index];
+}
+
+std::optional<std::string> GenerationContext::TakeReadAhead(int album_number, const std::string& path) {
+  if (lookups_.album_number != album_number) return std::nullopt;
+  auto found = lookups_.files.extract(path);
+  return found ? std::optional(std::move(found.mapped())) : std::nullopt;
+}
+
+std::optional<std::vector<FolderEntry>> GenerationContext::TakeListedAhead(int album_number, const std::string& folder) {
+  if (lookups_.album_number != album_number) return std::nullopt;
+  auto found = lookups_.listings.extract(folder);
+  return found ? std::optional(std::move(found.mapped())) : std::nullopt;
 }
 
 std::optional<FileStamp> GenerationContext::TakeLookedUpCopy(int album_number, const std::string& name) {

@@ -50,6 +50,12 @@ class GenerationContext {
   // its step, given once: a step may write the file after asking. Nothing when it was
   // not looked up or not there (the step looks it up).
   std::optional<FileStamp> TakeLookedUpCopy(int album_number, const std::string& name);
+  // The bytes of the file at `path` in album `album_number`'s part of the site, and the
+  // entries of the folder `folder` there, as read before the album's step (the viewer
+  // asks for them); given once, as a step may write what it read. Nothing when they
+  // were not read: the step reads them.
+  std::optional<std::string> TakeReadAhead(int album_number, const std::string& path);
+  std::optional<std::vector<FolderEntry>> TakeListedAhead(int album_number, const std::string& folder);
   // One more picture handled (copied, skipped or missing).
   void PictureDone();
 

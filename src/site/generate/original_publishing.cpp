@@ -16,16 +16,19 @@
 namespace quorvale {
 namespace {
 
-// The record an earlier run left, when it is whole; read without following a link and
-// only up to its size limit.
-std::optional<OriginalsRecord> RecordOnDisk(const GenerationContext& context, const std::string& record_path) {
-  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
+// The record an earlier run left for album `album_number`, when it is whole; read
+// without following a link and only up to its size limit, unless it was read already.
+std::optional<OriginalsRecord> RecordOnDisk(GenerationContext& context, int album_number,
+                                            const std::string& record_path) {
+  auto bytes = context.TakeReadAhead(album_number, record_path);
+  if (!bytes) bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
   return bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
 }
 
 // The record of an earlier run, when it is whole and made with this location choice.
-OriginalsRecord EarlierRecord(const GenerationContext& context, const std::string& record_path, bool keep_location) {
-  auto record = RecordOnDisk(context, record_path);
+OriginalsRecord EarlierRecord(GenerationContext& context, int album_number, const std::string& record_path,
+                              bool keep_location) {
+  auto record = RecordOnDisk(context, album_number, record_path);
   if (!record || record->keep_location != keep_location) return {keep_location, {}};
   return std::move(*record);
 }
@@ -75,7 +78,7 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   if (!have_folder) return learnt;
 
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
-  const OriginalsRecord earlier = publish ? EarlierRecord(context, record_path, keep_location) : OriginalsRecord{};
+  const OriginalsRecord earlier = publish ? EarlierRecord(context, album_number, record_path, keep_location) : OriginalsRecord{};
   OriginalsRecord record{keep_location, {}};
   // The album folder, opened once to look up every published original in it.
   FolderBelow published(publish_directory, album_folder);
@@ -141,7 +144,7 @@ void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   std::set<std::string> names(published_names.begin(), published_names.end());
-  if (const auto record = RecordOnDisk(context, record_path)) {
+  if (const auto record = RecordOnDisk(context, album_number, record_path)) {
     for (const auto& entry : record->originals) names.insert(entry.first);
   }
   if (FolderExists(album_folder)) {

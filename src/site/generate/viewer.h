@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/project.h"
@@ -34,6 +36,13 @@ class Viewer {
   virtual void FinishSite(GenerationContext& context) = 0;
 };
 
+// What a viewer's steps read of one album's part of the site before they write it: files
+// read whole (each up to its size limit) and folders listed.
+struct AlbumReads {
+  std::vector<std::pair<std::string, std::uintmax_t>> files;  // path and size limit
+  std::vector<std::string> folders;
+};
+
 // Everything the program knows of one viewer. The window's option, the command line's
 // --viewer, Clear and the run all read it from the viewer registry; whoever starts a run
 // hands it the descriptor of the project's viewer.
@@ -56,6 +65,9 @@ struct ViewerDescriptor {
   // Whether its pages take the site title and site language of the Generate page.
   bool site_texts = false;
   std::function<std::unique_ptr<Viewer>()> make_pages;
+  // What its steps read of album N of the Publishing Directory, read ahead while the run
+  // writes the album before; none when empty.
+  std::function<AlbumReads(const std::string& publish_directory, int album_number)> album_reads;
 };
 
 }  // namespace quorvale

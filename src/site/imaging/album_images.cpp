@@ -31,10 +31,12 @@ struct ImageFolders {
 };
 
 // The names of the regular files in a folder below the root (reached without a link),
-// listed once: an image there counts only as such a file. Empty when it cannot be read.
-std::unordered_set<std::string> RegularFilesIn(const std::string& root, const std::string& folder) {
+// listed once (`listed` when it was already): an image there counts only as such a
+// file. Empty when it cannot be read.
+std::unordered_set<std::string> RegularFilesIn(const std::string& root, const std::string& folder,
+                                               const std::optional<std::vector<FolderEntry>>& listed) {
   std::unordered_set<std::string> names;
-  if (const auto entries = ListFolderBelow(root, folder)) {
+  if (const auto entries = listed ? listed : ListFolderBelow(root, folder)) {
     for (const FolderEntry& entry : *entries) {
       if (entry.kind == FolderEntry::Kind::kFile) names.insert(entry.name);
     }
@@ -110,7 +112,8 @@ bool MakeFolders(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
 // (a link, no regular file) is reported as well.
 std::optional<ImagingRecord> EarlierRecord(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
   std::string reason;
-  const auto bytes = ReadFileBelow(job.root, job.record_path, kMaxImagingRecordBytes, &reason);
+  const auto bytes =
+      job.record_bytes ? job.record_bytes : ReadFileBelow(job.root, job.record_path, kMaxImagingRecordBytes, &reason);
   if (!bytes) {
     if (IsRefusal(reason) && events.failure) events.failure("Reading record " + job.record_path, reason);
     return std::nullopt;
@@ -150,6 +153,26 @@ std::optional<std::string> WriteImages(const std::string& root, const PictureIma
   return std::nullopt;
 }
 
+// Whether the record of this run would say what `earlier` (made with the same settings)
+// says: the same pictures with images in the same order, from the same sources as they
+// are now, with the same images.
+bool SaysTheSame(const ImagingRecord& earlier, const AlbumImagesJob& job, const std::vector<PictureImagesResult>& results,
+                 const std::vector<FileStamp>& stamps) {
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (!results[i].HasImages()) continue;
+    if (k == earlier.pictures.size()) return false;
+    const RecordedPicture& recorded = earlier.pictures[k++];
+    const PictureImages& picture = job.pictures[i];
+    if (recorded.source != picture.source || recorded.source_stamp != stamps[i] ||
+        recorded.thumbnail != picture.thumbnail || recorded.display != picture.display ||
+        recorded.sizes != results[i].sizes || recorded.image_stamps != results[i].image_stamps) {
+      return false;
+    }
+  }
+  return k == earlier.pictures.size();
+}
+
 }  // namespace
 
 int ImagingWorkerCount(int jobs, std::size_t pictures) {
@@ -179,7 +202,8 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
   // Listed before anything is written: what the workers write belongs to a picture.
-  const ImageFiles files{RegularFilesIn(job.root, job.thumbnail_folder), RegularFilesIn(job.root, job.display_folder)};
+  const ImageFiles files{RegularFilesIn(job.root, job.thumbnail_folder, job.thumbnail_entries),
+                         RegularFilesIn(job.root, job.display_folder, job.display_entries)};
   {
     // Open only while the images are looked up: the workers write into the folders.
     ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
@@ -294,16 +318,19 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   // State: the record of this run: what was made now and what stayed up to date. A
   // record that cannot be written only means the work is done again next time; one
   // that is refused is reported.
-  ImagingRecord record{job.settings, {}};
-  for (std::size_t i = 0; i < total; ++i) {
-    if (!results[i].HasImages()) continue;
-    const PictureImages& picture = job.pictures[i];
-    record.pictures.push_back(
-        {picture.source, stamps[i], picture.thumbnail, picture.display, results[i].sizes, results[i].image_stamps});
-  }
-  if (const auto reason = WriteFileBelow(job.root, job.record_path, ImagingRecordBytes(record));
-      reason && IsRefusal(*reason) && events.failure) {
-    events.failure("Writing record " + job.record_path, *reason);
+  // A record that would say what the earlier one says is not even built.
+  if (!earlier || !SaysTheSame(*earlier, job, results, stamps)) {
+    ImagingRecord record{job.settings, {}};
+    for (std::size_t i = 0; i < total; ++i) {
+      if (!results[i].HasImages()) continue;
+      const PictureImages& picture = job.pictures[i];
+      record.pictures.push_back(
+          {picture.source, stamps[i], picture.thumbnail, picture.display, results[i].sizes, results[i].image_stamps});
+    }
+    if (const auto reason = WriteFileBelow(job.root, job.record_path, ImagingRecordBytes(record));
+        reason && IsRefusal(*reason) && events.failure) {
+      events.failure("Writing record " + job.record_path, *reason);
+    }
   }
 
   // State: what the folders held that no picture's images are now. When every picture

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/folder_listing.h"
+
 #include "imaging/picture_imaging.h"
 #include "platform/file_copy.h"
 
@@ -82,6 +84,11 @@ struct AlbumImagesJob {
   std::vector<PictureImages> pictures;
   ImagingSettings settings;
   int jobs = 0;  // at most this many workers; 0 means one per processor core
+  // The record's bytes and the folders' entries when they were read already in this
+  // run; else the step reads them.
+  std::optional<std::string> record_bytes{};
+  std::optional<std::vector<FolderEntry>> thumbnail_entries{};
+  std::optional<std::vector<FolderEntry>> display_entries{};
 };
 
 // Both are called on the thread that called PrepareAlbumImages, never at the same time.

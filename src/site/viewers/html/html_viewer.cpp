@@ -6,6 +6,8 @@
 #include "generate/album_images_step.h"
 #include "generate/generation_context.h"
 #include "generate/original_publishing.h"
+#include "generate/originals_record.h"
+#include "imaging/imaging_record.h"
 #include "imaging/responsive_sizes.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
@@ -82,6 +84,12 @@ ViewerDescriptor HtmlViewerDescriptor() {
       "Leave the GPS position in the display copies and published originals of pictures that hold one (serial "
       "numbers and owner names never stay)";
   viewer.make_pages = [] { return std::make_unique<HtmlViewer>(); };
+  viewer.album_reads = [](const std::string& publish_directory, int album_number) {
+    return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes},
+                       {AlbumImagingRecordPath(publish_directory, album_number), kMaxImagingRecordBytes}},
+                      {AlbumThumbnailFolder(publish_directory, album_number),
+                       AlbumDisplayFolder(publish_directory, album_number)}};
+  };
   return viewer;
 }
 

@@ -16,7 +16,9 @@ std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, 
   const std::string& publish_directory = context.publish_directory();
   const std::string record_path = AlbumFormatsRecordPath(publish_directory, album_number);
   std::optional<FormatsRecord> earlier;
-  if (const auto bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes)) {
+  auto bytes = context.TakeReadAhead(album_number, record_path);
+  if (!bytes) bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes);
+  if (bytes) {
     earlier = ParseFormatsRecord(*bytes);
   }
   FormatsRecord record;

@@ -9,6 +9,7 @@
 #include "layout/site_layout.h"
 #include "viewers/torvexa/album_index.h"
 #include "viewers/torvexa/album_page.h"
+#include "viewers/torvexa/formats_record.h"
 #include "viewers/torvexa/home_page.h"
 #include "viewers/torvexa/stand_ins.h"
 
@@ -58,6 +59,9 @@ ViewerDescriptor TorvexaViewerDescriptor() {
   viewer.browser = "Internet Explorer 4.5 or above";
   viewer.hint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
   viewer.make_pages = [] { return std::make_unique<TorvexaViewer>(); };
+  viewer.album_reads = [](const std::string& publish_directory, int album_number) {
+    return AlbumReads{{{AlbumFormatsRecordPath(publish_directory, album_number), kMaxFormatsRecordBytes}}, {}};
+  };
   return viewer;
 }
 
