@@ -10,17 +10,22 @@ std::string EscapeHtml(std::string_view text) {
 }
 
 std::string& AppendEscapedHtml(std::string& escaped, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&#39;"; break;
-      default: escaped += c;
+  // Runs of characters that need no escape go in whole.
+  std::size_t plain_from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::string_view entity;
+    switch (text[i]) {
+      case '&': entity = "&amp;"; break;
+      case '<': entity = "&lt;"; break;
+      case '>': entity = "&gt;"; break;
+      case '"': entity = "&quot;"; break;
+      case '\'': entity = "&#39;"; break;
+      default: continue;
     }
+    escaped.append(text.substr(plain_from, i - plain_from)).append(entity);
+    plain_from = i + 1;
   }
-  return escaped;
+  return escaped.append(text.substr(plain_from));
 }
 
 std::string UrlOfPath(std::string_view relative_path) {
@@ -32,19 +37,18 @@ std::string UrlOfPath(std::string_view relative_path) {
 
 std::string& AppendUrlOfPath(std::string& url, std::string_view relative_path) {
   constexpr char kHex[] = "0123456789ABCDEF";
-  for (const char c : relative_path) {
-    const auto byte = static_cast<unsigned char>(c);
+  // Runs of characters that stand for themselves go in whole.
+  std::size_t plain_from = 0;
+  for (std::size_t i = 0; i < relative_path.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(relative_path[i]);
     const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
                        byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
-    if (plain) {
-      url += c;
-    } else {
-      url += '%';
-      url += kHex[byte >> 4];
-      url += kHex[byte & 0x0F];
-    }
+    if (plain) continue;
+    const char escape[] = {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
+    url.append(relative_path.substr(plain_from, i - plain_from)).append(escape, sizeof escape);
+    plain_from = i + 1;
   }
-  return url;
+  return url.append(relative_path.substr(plain_from));
 }
 
 }  // namespace quorvale
