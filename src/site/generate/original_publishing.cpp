@@ -26,11 +26,18 @@ std::optional<OriginalsRecord> RecordOnDisk(GenerationContext& context, int albu
 }
 
 // The record of an earlier run, when it is whole and made with this location choice.
-OriginalsRecord EarlierRecord(GenerationContext& context, int album_number, const std::string& record_path,
-                              bool keep_location) {
+std::optional<OriginalsRecord> EarlierRecord(GenerationContext& context, int album_number,
+                                             const std::string& record_path, bool keep_location) {
   auto record = RecordOnDisk(context, album_number, record_path);
-  if (!record || record->keep_location != keep_location) return {keep_location, {}};
-  return std::move(*record);
+  if (!record || record->keep_location != keep_location) return std::nullopt;
+  return record;
+}
+
+// What `earlier` recorded of the original published as `name`, if it did.
+const PublishedOriginalEntry* Recorded(const std::optional<OriginalsRecord>& earlier, const std::string& name) {
+  if (!earlier) return nullptr;
+  const auto found = earlier->originals.find(name);
+  return found == earlier->originals.end() ? nullptr : &found->second;
 }
 
 // The facts of a published original whose start is `start` and whose size is `size`.
@@ -78,7 +85,8 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   if (!have_folder) return learnt;
 
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
-  const OriginalsRecord earlier = publish ? EarlierRecord(context, album_number, record_path, keep_location) : OriginalsRecord{};
+  const std::optional<OriginalsRecord> earlier =
+      publish ? EarlierRecord(context, album_number, record_path, keep_location) : std::nullopt;
   OriginalsRecord record{keep_location, {}};
   // The album folder, opened once to look up every published original in it.
   FolderBelow published(publish_directory, album_folder);
@@ -96,12 +104,12 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
     const auto copy_stamp = StampOfPublishedFile(context, published, album_number, published_name);
-    const auto recorded = earlier.originals.find(published_name);
-    if (copy_stamp && recorded != earlier.originals.end() && recorded->second.source == path &&
-        recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
+    const PublishedOriginalEntry* recorded = Recorded(earlier, published_name);
+    if (copy_stamp && recorded != nullptr && recorded->source == path && recorded->source_stamp == *source_stamp &&
+        recorded->copy_stamp == *copy_stamp) {
       transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
                             ") EXISTS.");
-      PublishedOriginalEntry entry = recorded->second;
+      PublishedOriginalEntry entry = *recorded;
       // A record of an earlier release has no facts: they are read once and kept.
       std::uintmax_t size = 0;
       if (!entry.facts) {
@@ -132,6 +140,7 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
   if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return learnt;
+  if (earlier && record == *earlier) return learnt;  // what it would say is what it says
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }
