@@ -64,6 +64,20 @@ HtmlImage FallbackThumbnail(const std::vector<HtmlImage>& thumbnails) {
   return chosen;
 }
 
+// Once an album's page is written, the home page needs only its count and its cover
+// (its first picture with images): the other pictures are let go, so the run's memory
+// does not grow with every album's pictures.
+void KeepWhatTheHomePageShows(HtmlAlbum& album) {
+  bool cover_kept = false;
+  for (HtmlPicture& picture : album.pictures) {
+    if (!cover_kept && picture.thumbnail && picture.display) {
+      cover_kept = true;
+    } else {
+      picture = HtmlPicture{};
+    }
+  }
+}
+
 }  // namespace
 
 ViewerDescriptor HtmlViewerDescriptor() {
@@ -172,6 +186,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   }
   if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
   RemoveUnusedImagesOfAlbum(context, images);
+  KeepWhatTheHomePageShows(album);
   if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
 }
 

@@ -91,7 +91,11 @@ TEST_F(HtmlViewerRun, PublishesDistinctNamesAndWritesPagesFromTheImages) {
                       "href=\"PhotoAlbum/images/album-0/bad.jpg\"><span class=\"file-name\">bad.jpg</span>"
                       "<span class=\"note\">no preview</span></a>\r\n"),
             std::string::npos);
-  EXPECT_NE(Read(In("PhotoAlbum.htm")).find("<title>holiday</title>"), std::string::npos);
+  // The home page's card shows the album's first picture and counts all four.
+  const std::string home = Read(In("PhotoAlbum.htm"));
+  EXPECT_NE(home.find("<title>holiday</title>"), std::string::npos);
+  EXPECT_NE(home.find("<img src=\"PhotoAlbum/thumbnails/album-0/boat.jpg-512.jpg\""), std::string::npos) << home;
+  EXPECT_NE(home.find(">4 pictures<"), std::string::npos);
   EXPECT_NE(Read(In("album-1.htm")).find("This album has no pictures yet."), std::string::npos);
 }
 
