@@ -1,5 +1,7 @@
 #include "viewers/html/html_text.h"
 
+#include <array>
+
 namespace quorvale {
 
 std::string EscapeHtml(std::string_view text) {
@@ -35,15 +37,28 @@ std::string UrlOfPath(std::string_view relative_path) {
   return url;
 }
 
+namespace {
+
+// The bytes that stand for themselves in a URL's path: letters, digits, "-._~" and "/".
+constexpr std::array<bool, 256> kPlainInUrl = [] {
+  std::array<bool, 256> plain{};
+  for (int byte = 0; byte < 256; ++byte) {
+    plain[static_cast<std::size_t>(byte)] = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                                            (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' ||
+                                            byte == '_' || byte == '~' || byte == '/';
+  }
+  return plain;
+}();
+
+}  // namespace
+
 std::string& AppendUrlOfPath(std::string& url, std::string_view relative_path) {
   constexpr char kHex[] = "0123456789ABCDEF";
   // Runs of characters that stand for themselves go in whole.
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < relative_path.size(); ++i) {
     const auto byte = static_cast<unsigned char>(relative_path[i]);
-    const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-                       byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
-    if (plain) continue;
+    if (kPlainInUrl[byte]) continue;
     const char escape[] = {'%', kHex[byte >> 4], kHex[byte & 0x0F]};
     url.append(relative_path.substr(plain_from, i - plain_from)).append(escape, sizeof escape);
     plain_from = i + 1;
