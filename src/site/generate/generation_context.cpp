@@ -44,11 +44,8 @@ std::optional<std::vector<FolderEntry>> GenerationContext::TakeListedAhead(int a
 
 std::optional<FileStamp> GenerationContext::TakeLookedUpCopy(int album_number, const std::string& name) {
   if (lookups_.album_number != album_number) return std::nullopt;
-  const auto found = lookups_.copies.find(name);
-  if (found == lookups_.copies.end()) return std::nullopt;
-  const FileStamp stamp = found->second;
-  lookups_.copies.erase(found);
-  return stamp;
+  const auto found = lookups_.copies.extract(name);
+  return found ? std::optional(found.mapped()) : std::nullopt;
 }
 
 void GenerationContext::PictureDone() {

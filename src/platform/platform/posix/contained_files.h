@@ -21,10 +21,6 @@ namespace quorvale {
 // replaced, and a temporary file in the target's own folder. Only the platform's own
 // files use them.
 
-// The folder that holds `path`, opened by walking from `root`, and the last component
-// of `path`. `path` is `root`, a separator and a relative part (plain concatenation);
-// `root` itself is the user's choice and may be reached through links, every folder
-// below it may not. A failure is the reason, naming the path where it happened.
 // An open folder that walks may share: one a FolderWalkMemory keeps is handed out as it
 // is, not opened again for every file. Its reading position is shared with it, so no
 // listing is read through it: a listing reads the folder opened anew (ReopenFolder).
@@ -42,6 +38,10 @@ class SharedFolder {
 // The open `folder` opened again, with a reading position of its own.
 Descriptor ReopenFolder(int folder);
 
+// The folder that holds `path`, opened by walking from `root`, and the last component
+// of `path`. `path` is `root`, a separator and a relative part (plain concatenation);
+// `root` itself is the user's choice and may be reached through links, every folder
+// below it may not. A failure is the reason, naming the path where it happened.
 struct ContainedParent {
   SharedFolder folder;
   std::string name;
