@@ -26,7 +26,7 @@ void AppendStampTime(std::string& text, const FileStamp& stamp) {
 }
 
 // One file's line: size, a tab, seconds.nanoseconds, a tab, the path.
-void AppendFileLine(std::string& bytes, const std::string& path, const FileStamp& stamp) {
+void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& stamp) {
   AppendNumber(bytes, stamp.size) += '\t';
   AppendStampTime(bytes, stamp);
   bytes.append(1, '\t').append(path).append(1, '\n');
@@ -39,35 +39,36 @@ constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a li
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
   const std::size_t from = publish_directory_.size() + 1;
   if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
-  std::string relative = path.substr(from);
-  for (char& c : relative) c = c == kPathSeparator ? '/' : c;
-  files_.emplace_back(std::move(relative), stamp);
+  const std::size_t at = paths_.size();
+  paths_.append(path, from);
+  for (std::size_t i = at; i < paths_.size(); ++i) paths_[i] = paths_[i] == kPathSeparator ? '/' : paths_[i];
+  files_.push_back({at, paths_.size() - at, stamp});
 }
 
 std::string SiteManifest::Bytes() const {
   // The files in the manifest's order, a file published twice in the order published.
-  std::vector<const std::pair<std::string, std::optional<FileStamp>>*> order;
+  std::vector<const Entry*> order;
   order.reserve(files_.size());
-  for (const auto& file : files_) order.push_back(&file);
-  std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+  for (const Entry& file : files_) order.push_back(&file);
+  std::stable_sort(order.begin(), order.end(), [this](const Entry* a, const Entry* b) { return PathOf(*a) < PathOf(*b); });
 
   std::size_t size = kManifestHeader.size();
-  for (const auto* file : order) size += file->first.size() + kLineBytesBesidePath;
+  for (const Entry* file : order) size += file->size + kLineBytesBesidePath;
   std::string bytes;
   bytes.reserve(size);
   bytes.append(kManifestHeader);
   std::string open_folder;
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
-    const std::string& relative = order[i]->first;
+    const std::string_view relative = PathOf(*order[i]);
     std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
-    for (; i < order.size() && order[i]->first == relative; ++i) {
-      if (order[i]->second) stamp = order[i]->second;
+    for (; i < order.size() && PathOf(*order[i]) == relative; ++i) {
+      if (order[i]->stamp) stamp = order[i]->stamp;
     }
     // The files of a folder come together, so each folder is opened once for the stamps
     // not yet known.
     if (!stamp) {
-      std::string native = relative;
+      std::string native(relative);
       for (char& c : native) c = c == '/' ? kPathSeparator : c;
       const std::string path = JoinPath(publish_directory_, native);
       const std::size_t cut = path.rfind(kPathSeparator);
