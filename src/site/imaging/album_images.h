@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/folder_listing.h"
-
 #include "imaging/picture_imaging.h"
 #include "platform/file_copy.h"
+#include "platform/folder_listing.h"
 
 namespace quorvale {
 
