@@ -44,6 +44,10 @@ std::optional<std::string> WriteFileBelow(const std::string& root, const std::st
 // Publishing Directory).
 void RemoveLeftoverWrites(const std::string& root, const std::string& folder);
 
+// Whether a folder's entry named `name` is one that RemoveLeftoverWrites removes: a
+// caller that has the folder's listing already knows whether it need be called.
+bool IsLeftoverWrite(std::string_view name);
+
 // WriteFileBelow with the file's own folder as the root.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view bytes);
 

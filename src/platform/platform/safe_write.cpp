@@ -25,6 +25,13 @@ std::string SaveTemporaryPrefix(std::string_view target_name) {
   return prefix + "-";
 }
 
+bool IsLeftoverWrite(std::string_view name) {
+  const auto named = [name](std::string_view prefix) {
+    return name.size() == prefix.size() + kTemporaryRandomLength && name.starts_with(prefix);
+  };
+  return named(kWriteTemporaryPrefix) || named(kCopyTemporaryPrefix);
+}
+
 bool IsRefusal(std::string_view reason) {
   const auto ends_with = [reason](std::string_view tail) {
     return reason.size() > tail.size() && reason.substr(reason.size() - tail.size()) == tail &&

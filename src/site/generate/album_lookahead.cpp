@@ -1,9 +1,11 @@
 #include "generate/album_lookahead.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "layout/site_layout.h"
 #include "platform/file_reading.h"
+#include "platform/file_system.h"
 #include "platform/folder_walks.h"
 #include "platform/path.h"
 
@@ -56,7 +58,8 @@ AlbumLookups AlbumLookahead::LookUp(int album_number, std::stop_token own) const
   // The album's folders are reached from the Publishing Directory once.
   const FolderWalkMemory walks(publish_directory_);
   SourceStamps sources;
-  FolderBelow copies(publish_directory_, AlbumImageFolder(publish_directory_, album_number));
+  const std::string image_folder = AlbumImageFolder(publish_directory_, album_number);
+  FolderBelow copies(publish_directory_, image_folder);
   const auto stopped = [&] { return own.stop_requested() || stop_.stop_requested(); };
   std::size_t index = 0;
   for (const Picture& picture : pictures) {
@@ -65,7 +68,12 @@ AlbumLookups AlbumLookahead::LookUp(int album_number, std::stop_token own) const
     std::string name = FileNameOf(picture.path);
     if (const auto copy = copies.Stamp(name)) lookups.copies.emplace(std::move(name), *copy);
   }
-  if (!reads_ || stopped()) return lookups;
+  if (stopped()) return lookups;
+  if (const auto entries = ListFolderBelow(publish_directory_, image_folder)) {
+    lookups.leftover_writes = std::any_of(entries->begin(), entries->end(),
+                                          [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
+  }
+  if (!reads_) return lookups;
   const AlbumReads reads = reads_(publish_directory_, album_number);
   for (const auto& [path, limit] : reads.files) {
     if (auto bytes = ReadFileBelow(publish_directory_, path, limit)) lookups.files.emplace(path, std::move(*bytes));

@@ -19,7 +19,8 @@ namespace quorvale {
 
 // What a run looks up about an album before its steps do: each picture's stamp, the
 // stamp of each copy of a picture under its own file name in the album's image folder,
-// and what the viewer's steps read of the album's part of the site.
+// whether that folder holds what a killed run left half-written, and what the viewer's
+// steps read of the album's part of the site.
 // Looked up on a thread of its own while the run works on the album before, so on a
 // machine of several cores an unchanged album's lookups cost the run no time.
 struct AlbumLookups {
@@ -33,6 +34,9 @@ struct AlbumLookups {
   // (the step reads them and reports why).
   std::unordered_map<std::string, std::string> files;
   std::unordered_map<std::string, std::vector<FolderEntry>> listings;
+  // Whether the album's image folder holds what a killed run left half-written; nothing
+  // when it could not be listed.
+  std::optional<bool> leftover_writes;
 };
 
 // The lookups of the album after the one being worked on, made by one thread for the

@@ -1,5 +1,6 @@
 #include "generate/generation_context.h"
 
+#include "layout/site_layout.h"
 #include "platform/file_copy.h"
 #include "platform/file_system.h"
 
@@ -46,6 +47,11 @@ std::optional<FileStamp> GenerationContext::TakeLookedUpCopy(int album_number, c
   if (lookups_.album_number != album_number) return std::nullopt;
   const auto found = lookups_.copies.extract(name);
   return found ? std::optional(found.mapped()) : std::nullopt;
+}
+
+void GenerationContext::RemoveAlbumLeftovers(int album_number) {
+  if (lookups_.album_number == album_number && lookups_.leftover_writes == false) return;
+  RemoveLeftoverWrites(publish_directory(), AlbumImageFolder(publish_directory(), album_number));
 }
 
 void GenerationContext::PictureDone() {

@@ -56,6 +56,10 @@ class GenerationContext {
   // were not read: the step reads them.
   std::optional<std::string> TakeReadAhead(int album_number, const std::string& path);
   std::optional<std::vector<FolderEntry>> TakeListedAhead(int album_number, const std::string& folder);
+  // Removes what a killed run left half-written in album `album_number`'s image folder,
+  // when the folder holds any (the album's lookups say so, else the folder is listed).
+  // Only for a run holding the Publishing Directory's lock.
+  void RemoveAlbumLeftovers(int album_number);
   // One more picture handled (copied, skipped or missing).
   void PictureDone();
 

@@ -40,15 +40,17 @@ std::string SuccessfulMessage(const std::string& access_url, const std::string& 
          std::string(52, ' ') + "AND\r\n\r\nBurn contents of your Publishing Directory on to CD-R's for distribution!!";
 }
 
-// The viewer's pages, album by album in list order, each album's pictures with them.
-// False when the run was stopped before the site was finished.
-bool WriteSite(GenerationContext& context, const std::string& viewer_name, Viewer& viewer) {
+// The viewer's pages, album by album in list order, each album's pictures with them;
+// with `remove_leftovers`, what a killed run left half-written in an album's image
+// folder goes first. False when the run was stopped before the site was finished.
+bool WriteSite(GenerationContext& context, const std::string& viewer_name, Viewer& viewer, bool remove_leftovers) {
   const Project& project = context.project();
   viewer.BeginSite(context);
   for (int n = 0; n < project.AlbumCount(); ++n) {
     if (context.StopRequested()) return false;
     context.SetStatus(kStatusProcessingAlbum + project.AlbumTitles(n));
     context.BeginAlbum(n);
+    if (remove_leftovers) context.RemoveAlbumLeftovers(n);
     viewer.GenerateAlbum(context, n);
   }
   if (context.StopRequested()) return false;
@@ -123,13 +125,12 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
     result.outcome = GenerationOutcome::kBusy;
     return result;
   }
-  if (lock.GetState() == FileLock::State::kHeld) {
-    // No other run writes here now: what a killed one left half-written goes.
+  // No other run writes here now: what a killed one left half-written goes, from each
+  // album's image folder when the run comes to the album.
+  const bool remove_leftovers = lock.GetState() == FileLock::State::kHeld;
+  if (remove_leftovers) {
     RemoveLeftoverWrites(publish_directory, publish_directory);
     for (const std::string& folder : LayoutFolders(publish_directory)) RemoveLeftoverWrites(publish_directory, folder);
-    for (int n = 0; n < job.project.AlbumCount(); ++n) {
-      RemoveLeftoverWrites(publish_directory, AlbumImageFolder(publish_directory, n));
-    }
   }
 
   const ViewerDescriptor& descriptor = job.viewer;
@@ -143,7 +144,7 @@ GenerationResult GenerateAlbums(GenerationJob job, GenerationEvents& events, std
   context.SetStatus("Copying PhotoAlbum " + descriptor.name + " Application ...");
   CopyViewerFiles(context, descriptor.files);  // a failed walk still goes on with the pages
   if (!context.StopRequested()) context.SetStatus(kStatusGenerating);
-  const bool finished = !context.StopRequested() && WriteSite(context, descriptor.name, *viewer);
+  const bool finished = !context.StopRequested() && WriteSite(context, descriptor.name, *viewer, remove_leftovers);
 
   const GenerationCounters& counters = context.counters();
   if (finished) {

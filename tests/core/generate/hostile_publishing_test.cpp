@@ -202,15 +202,22 @@ TEST_F(GenerationTest, OfTwoRunsIntoOneFolderExactlyOneRuns) {
 }
 
 // A run killed half-way through a write leaves a temporary file beside its target;
-// the next run into the folder removes it.
+// the next run into the folder removes it, and nothing else. The second album's folder
+// is listed ahead, while the run writes the first.
 TEST_F(GenerationTest, TheNextRunRemovesWhatAKilledRunLeftHalfWritten) {
   AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  AddAlbum("Two", {{Picture("y", "q.jpg", "q"), ""}});
   fs::create_directories(In("PhotoAlbum/images/album-0"));
+  fs::create_directories(In("PhotoAlbum/images/album-1"));
   const char* const left[] = {".quorvale-write-a1B2c3", "PhotoAlbum/.quorvale-copy-a1B2c3",
-                              "PhotoAlbum/images/album-0/.quorvale-copy-x9Y8z7"};
+                              "PhotoAlbum/images/album-0/.quorvale-copy-x9Y8z7",
+                              "PhotoAlbum/images/album-1/.quorvale-write-Zz0Yy1"};
+  const std::string kept = "PhotoAlbum/images/album-1/.quorvale-write-Zz0Yy12";
   for (const char* name : left) WriteFile(In(name), "half a page");
+  WriteFile(In(kept), "the user's");
   EXPECT_EQ(Run(publish_).outcome, GenerationOutcome::kCompleted);
   for (const char* name : left) EXPECT_FALSE(fs::exists(In(name))) << name;
+  EXPECT_TRUE(fs::exists(In(kept)));
 }
 
 #ifndef _WIN32
