@@ -39,7 +39,9 @@ bool IsPlainName(std::string_view name) {
   return true;
 }
 
-std::string FileNameOf(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+std::string FileNameOf(std::string_view path) { return std::string(FileNameIn(path)); }
+
+std::string_view FileNameIn(std::string_view path) { return path.substr(NameStart(path)); }
 
 std::string FolderOf(std::string_view path) {
   const std::size_t root = PathRootLength(path);

@@ -33,6 +33,8 @@ bool IsPlainName(std::string_view name);
 
 // The text after the last separator (the whole path when it holds none).
 std::string FileNameOf(std::string_view path);
+// The same as a view into `path`, for a look-up that needs no copy.
+std::string_view FileNameIn(std::string_view path);
 
 // The text before the last separator, not including it (empty when it holds none).
 // A root is kept whole: the folder of C:\x.jpg is C:\, the folder of /x.jpg is /.

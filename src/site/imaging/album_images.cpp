@@ -30,24 +30,36 @@ struct ImageFolders {
   FolderBelow displays;
 };
 
-// The names of the regular files in a folder below the root (reached without a link),
-// listed once (`listed` when it was already): an image there counts only as such a
-// file. Empty when it cannot be read.
-std::unordered_set<std::string> RegularFilesIn(const std::string& root, const std::string& folder,
-                                               const std::optional<std::vector<FolderEntry>>& listed) {
-  std::unordered_set<std::string> names;
-  if (const auto entries = listed ? listed : ListFolderBelow(root, folder)) {
-    for (const FolderEntry& entry : *entries) {
-      if (entry.kind == FolderEntry::Kind::kFile) names.insert(entry.name);
+// The regular files of a folder below the root (reached without a link), listed once
+// (`listed` when it was already): an image there counts only as such a file. None when
+// the folder cannot be read. The names are looked up without a copy of each.
+class RegularFiles {
+ public:
+  RegularFiles(const std::string& root, const std::string& folder, const std::optional<std::vector<FolderEntry>>& listed)
+      : own_(listed ? std::nullopt : ListFolderBelow(root, folder)) {
+    if (const std::vector<FolderEntry>* entries = listed ? &*listed : own_ ? &*own_ : nullptr) {
+      names_.reserve(entries->size());
+      for (const FolderEntry& entry : *entries) {
+        if (entry.kind == FolderEntry::Kind::kFile) names_.insert(entry.name);
+      }
     }
   }
-  return names;
-}
+  RegularFiles(const RegularFiles&) = delete;
+  RegularFiles& operator=(const RegularFiles&) = delete;
+
+  bool Contains(std::string_view name) const { return names_.contains(name); }
+  std::size_t Count() const { return names_.size(); }
+  const std::unordered_set<std::string_view>& Names() const { return names_; }
+
+ private:
+  std::optional<std::vector<FolderEntry>> own_;  // the listing, when made here
+  std::unordered_set<std::string_view> names_;   // views of the listing's names
+};
 
 // The image folders' regular files, by folder.
 struct ImageFiles {
-  std::unordered_set<std::string> thumbnails;
-  std::unordered_set<std::string> displays;
+  RegularFiles thumbnails;
+  RegularFiles displays;
 };
 
 // The stamps of a picture's images as they are now, looked up in the open folders, in
@@ -77,8 +89,8 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
   }
   const std::vector<std::string> paths = SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes);
   for (const std::string& path : paths) {
-    const auto& names = path.starts_with(picture.thumbnail) ? files.thumbnails : files.displays;
-    if (!names.contains(FileNameOf(path))) return false;
+    const RegularFiles& names = path.starts_with(picture.thumbnail) ? files.thumbnails : files.displays;
+    if (!names.Contains(FileNameIn(path))) return false;
   }
   image_stamps = recorded.image_stamps.size() == paths.size() ? recorded.image_stamps
                                                               : ImageStamps(folders, picture, recorded.sizes);
@@ -86,9 +98,9 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
 }
 
 // The listed files of `folder` that are none of `keep` (full paths), added to `unused`.
-void AddOthers(const std::string& folder, const std::unordered_set<std::string>& listed,
-               const std::unordered_set<std::string>& keep, std::vector<std::string>& unused) {
-  for (const std::string& name : listed) {
+void AddOthers(const std::string& folder, const RegularFiles& listed, const std::unordered_set<std::string>& keep,
+               std::vector<std::string>& unused) {
+  for (const std::string_view name : listed.Names()) {
     std::string path = JoinPath(folder, name);
     if (!keep.contains(path)) unused.push_back(std::move(path));
   }
@@ -202,8 +214,8 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
   // Listed before anything is written: what the workers write belongs to a picture.
-  const ImageFiles files{RegularFilesIn(job.root, job.thumbnail_folder, job.thumbnail_entries),
-                         RegularFilesIn(job.root, job.display_folder, job.display_entries)};
+  const ImageFiles files{{job.root, job.thumbnail_folder, job.thumbnail_entries},
+                         {job.root, job.display_folder, job.display_entries}};
   {
     // Open only while the images are looked up: the workers write into the folders.
     ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
@@ -342,7 +354,7 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
     all_found = all_found && (result.state == PictureImagesState::kUpToDate || !result.HasImages());
     if (result.state == PictureImagesState::kUpToDate) found_images += result.image_stamps.size();
   }
-  if (all_found && found_images == files.thumbnails.size() + files.displays.size()) return outcome;
+  if (all_found && found_images == files.thumbnails.Count() + files.displays.Count()) return outcome;
   std::unordered_set<std::string> keep;
   for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;
