@@ -24,10 +24,10 @@ const HtmlPicture* CoverOf(const HtmlAlbum& album) {
 
 std::string AlbumCard(const HtmlAlbum& album, int album_number, const std::string& language) {
   std::vector<std::string> lines = {
-      album.pictures.empty() ? "<li class=\"album-card empty\">" : "<li class=\"album-card\">",
+      album.PictureCount() == 0 ? "<li class=\"album-card empty\">" : "<li class=\"album-card\">",
       "<a href=\"" + HtmlAlbumPageUrl(album_number) + "\">",
   };
-  if (album.pictures.empty()) {
+  if (album.PictureCount() == 0) {
     lines.push_back("<span class=\"album-cover placeholder\">" +
                     std::string(ViewerWord(Word::kAlbumHasNoPictures, language)) + "</span>");
   } else if (const HtmlPicture* picture = CoverOf(album)) {
@@ -38,7 +38,7 @@ std::string AlbumCard(const HtmlAlbum& album, int album_number, const std::strin
                     std::string(ViewerWord(Word::kNoPictureToShow, language)) + "</span>");
   }
   lines.push_back("<span class=\"album-title\">" + EscapeHtml(album.title) + "</span>");
-  lines.push_back("<span class=\"album-count\">" + PictureCountText(album.pictures.size(), language) +
+  lines.push_back("<span class=\"album-count\">" + PictureCountText(album.PictureCount(), language) +
                   "</span>");
   lines.push_back("</a>");
   lines.push_back("</li>");
@@ -52,7 +52,7 @@ std::string HtmlHomePage(const HtmlSite& site) {
   std::size_t pictures = 0;
   std::string image;
   for (const HtmlAlbum& album : site.albums) {
-    pictures += album.pictures.size();
+    pictures += album.PictureCount();
     const HtmlPicture* cover = CoverOf(album);
     if (image.empty() && cover) image = cover->display->path;
   }

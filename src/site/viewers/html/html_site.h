@@ -39,6 +39,10 @@ struct HtmlPicture {
 struct HtmlAlbum {
   std::string title;
   std::vector<HtmlPicture> pictures;
+  // The pictures let go of once the album's page was written (all but the home page's
+  // cover): counted, no longer held.
+  std::size_t pictures_let_go = 0;
+  std::size_t PictureCount() const { return pictures.size() + pictures_let_go; }
 };
 
 struct HtmlSite {

@@ -1,5 +1,6 @@
 #include "viewers/html/html_viewer.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -68,14 +69,12 @@ HtmlImage FallbackThumbnail(const std::vector<HtmlImage>& thumbnails) {
 // (its first picture with images): the other pictures are let go, so the run's memory
 // does not grow with every album's pictures.
 void KeepWhatTheHomePageShows(HtmlAlbum& album) {
-  bool cover_kept = false;
-  for (HtmlPicture& picture : album.pictures) {
-    if (!cover_kept && picture.thumbnail && picture.display) {
-      cover_kept = true;
-    } else {
-      picture = HtmlPicture{};
-    }
-  }
+  std::vector<HtmlPicture> kept;
+  const auto cover = std::find_if(album.pictures.begin(), album.pictures.end(),
+                                  [](const HtmlPicture& picture) { return picture.thumbnail && picture.display; });
+  if (cover != album.pictures.end()) kept.push_back(std::move(*cover));
+  album.pictures_let_go += album.pictures.size() - kept.size();
+  album.pictures = std::move(kept);
 }
 
 }  // namespace
