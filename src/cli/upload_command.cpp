@@ -11,7 +11,7 @@
 #include "upload/server_address.h"
 #include "upload/site_upload.h"
 #ifdef QUORVALE_HAS_SFTP
-#include "transfer/curl_transfer.h"
+#include "transfer/server_transfer.h"
 #endif
 
 namespace quorvale::cli {
@@ -126,13 +126,19 @@ class UploadCommand final : public Command {
       }
 #ifdef QUORVALE_HAS_SFTP
       const bool trust = trust_new_host_;
-      auto transfer = std::make_unique<CurlTransfer>(address, [trust](const std::string& host, const std::string& fingerprint) {
-        std::cerr << "The key of " << host << " is new to this computer: " << fingerprint << "\n";
-        if (!trust) std::cerr << "Check it, then upload with --trust-new-host.\n";
-        return trust;
-      });
-      transfer->SetAskPassword([address] { return UploadPassword(address); });
-      return transfer;
+      auto transfer = MakeServerTransfer(
+          address,
+          [trust](const std::string& host, const std::string& fingerprint) {
+            std::cerr << "The key of " << host << " is new to this computer: " << fingerprint << "\n";
+            if (!trust) std::cerr << "Check it, then upload with --trust-new-host.\n";
+            return trust;
+          },
+          [address] { return UploadPassword(address); });
+      if (auto* reason = std::get_if<std::string>(&transfer)) {
+        Complain(*reason);
+        return nullptr;
+      }
+      return std::move(std::get<std::unique_ptr<Transfer>>(transfer));
 #else
       Complain("this build of quorvale-cli uploads to folders only");
       return nullptr;

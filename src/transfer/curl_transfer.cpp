@@ -356,3 +356,11 @@ std::optional<TransferFailure> CurlTransfer::RemoveFolder(const std::string& pat
 }
 
 }  // namespace quorvale
+
+// The module's one entry point: a new transfer, owned by the caller.
+extern "C" __attribute__((visibility("default"))) quorvale::Transfer* quorvale_create_curl_transfer(
+    quorvale::ServerAddress& address, quorvale::TrustNewHost& trust_new_host, quorvale::AskPassword& ask_password) {
+  auto* transfer = new quorvale::CurlTransfer(std::move(address), std::move(trust_new_host));
+  transfer->SetAskPassword(std::move(ask_password));
+  return transfer;
+}

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 
+#include "transfer/server_transfer.h"
 #include "upload/server_address.h"
 #include "upload/transfer.h"
 
 namespace quorvale {
-
-// A server's key that the user's known_hosts does not hold yet: true to trust it (it
-// is added there), false to stop. `fingerprint` is "SHA256:" and the key's digest.
-using TrustNewHost = std::function<bool(const std::string& host, const std::string& fingerprint)>;
-
-// Asks the user for the password of the server's account: nothing when they decline.
-using AskPassword = std::function<std::optional<std::string>()>;
 
 // A site on a server, through libcurl, keeping one connection for every file; a file is
 // written under a temporary name and renamed into place. A password is asked for at

@@ -20,7 +20,7 @@
 #include "ui/qt_user_dialogs.h"
 #include "window/main_window.h"
 #ifdef QUORVALE_HAS_SFTP
-#include "transfer/curl_transfer.h"
+#include "transfer/server_transfer.h"
 #endif
 
 namespace {
@@ -32,10 +32,8 @@ std::variant<std::unique_ptr<quorvale::Transfer>, std::string> ServerTransfer(co
                                                                              quorvale::ServerQuestions questions) {
   auto address = quorvale::ParseServerAddress(text);
   if (auto* problem = std::get_if<std::string>(&address)) return std::move(*problem);
-  auto transfer = std::make_unique<quorvale::CurlTransfer>(std::get<quorvale::ServerAddress>(std::move(address)),
-                                                           std::move(questions.trust_new_host));
-  transfer->SetAskPassword(std::move(questions.ask_password));
-  return transfer;
+  return quorvale::MakeServerTransfer(std::get<quorvale::ServerAddress>(std::move(address)),
+                                     std::move(questions.trust_new_host), std::move(questions.ask_password));
 }
 #endif
 

@@ -2,7 +2,8 @@
 # quorvale-cli upload against a real SFTP server: Debian's sshd on 127.0.0.1 with a
 # host key, a configuration and a user key of its own, stopped at the end. An unknown
 # host key is refused until trusted; the first upload sends the site, the second
-# nothing, the third the picture that changed; a changed host key is refused.
+# nothing, the third the picture that changed; a changed host key is refused; a copy of
+# the program without its upload module says so.
 set -u
 cli="$1"
 make_project="$2"
@@ -49,4 +50,10 @@ sshd_start other_host_key
 "$cli" upload holiday.qs1 --to "$address" --trust-new-host > out.txt 2> err.txt
 expect "changed host key refused" 2 $?
 grep -q "is not the one it had before: refused" out.txt || fail "changed host key: $(cat out.txt err.txt)"
+
+# libcurl comes in a module beside the program: a copy without it says so.
+mkdir alone && cp "$cli" alone/
+alone/"$(basename "$cli")" upload holiday.qs1 --to "$address" > out.txt 2> err.txt
+expect "no upload module" 2 $?
+grep -q "upload: the upload module could not be loaded: .*quorvale_curl" err.txt || fail "no upload module: $(cat err.txt)"
 finish
