@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "platform/number_text.h"
 #include "platform/path.h"
@@ -33,36 +34,52 @@ void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& 
 }
 
 constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a line end
+constexpr std::size_t kPathBlockBytes = 64 * 1024;
+constexpr std::size_t kEntryBlockCount = 4096;
 
 }  // namespace
 
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
   const std::size_t from = publish_directory_.size() + 1;
   if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
-  const std::size_t at = paths_.size();
-  paths_.append(path, from);
-  for (std::size_t i = at; i < paths_.size(); ++i) paths_[i] = paths_[i] == kPathSeparator ? '/' : paths_[i];
-  files_.push_back({at, paths_.size() - at, stamp});
+  const std::size_t size = path.size() - from;
+  if (size > path_block_left_) {
+    path_block_left_ = std::max(size, kPathBlockBytes);
+    path_blocks_.emplace_back(new char[path_block_left_]);
+    path_next_ = path_blocks_.back().get();
+  }
+  char* const copy = std::exchange(path_next_, path_next_ + size);
+  path_block_left_ -= size;
+  std::replace_copy(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(), copy, kPathSeparator, '/');
+  if (entry_blocks_.empty() || entry_blocks_.back().size() == kEntryBlockCount) {
+    entry_blocks_.emplace_back().reserve(kEntryBlockCount);
+  }
+  entry_blocks_.back().push_back({std::string_view(copy, size), count_++, stamp});
 }
 
 std::string SiteManifest::Bytes() const {
   // The files in the manifest's order, a file published twice in the order published.
   std::vector<const Entry*> order;
-  order.reserve(files_.size());
-  for (const Entry& file : files_) order.push_back(&file);
-  std::stable_sort(order.begin(), order.end(), [this](const Entry* a, const Entry* b) { return PathOf(*a) < PathOf(*b); });
+  order.reserve(count_);
+  for (const std::vector<Entry>& block : entry_blocks_) {
+    for (const Entry& file : block) order.push_back(&file);
+  }
+  std::sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
+    const int by_path = a->path.compare(b->path);
+    return by_path < 0 || (by_path == 0 && a->sequence < b->sequence);
+  });
 
   std::size_t size = kManifestHeader.size();
-  for (const Entry* file : order) size += file->size + kLineBytesBesidePath;
+  for (const Entry* file : order) size += file->path.size() + kLineBytesBesidePath;
   std::string bytes;
   bytes.reserve(size);
   bytes.append(kManifestHeader);
   std::string open_folder;
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
-    const std::string_view relative = PathOf(*order[i]);
+    const std::string_view relative = order[i]->path;
     std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
-    for (; i < order.size() && PathOf(*order[i]) == relative; ++i) {
+    for (; i < order.size() && order[i]->path == relative; ++i) {
       if (order[i]->stamp) stamp = order[i]->stamp;
     }
     // The files of a folder come together, so each folder is opened once for the stamps

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,19 +36,22 @@ class SiteManifest {
   std::string Bytes() const;
 
  private:
-  // A published file: its path as the manifest names it, at `at` in `paths_`.
+  // A published file: its path as the manifest names it, and the `sequence`-th published.
   struct Entry {
-    std::size_t at = 0;
-    std::size_t size = 0;
+    std::string_view path;
+    std::size_t sequence = 0;
     std::optional<FileStamp> stamp;
   };
-  std::string_view PathOf(const Entry& entry) const { return std::string_view(paths_).substr(entry.at, entry.size); }
 
   std::string publish_directory_;
-  // In the order published, sorted once, when written. The paths lie one after another
-  // in one string: a site's hundred thousand files take no allocation each.
-  std::string paths_;
-  std::vector<Entry> files_;
+  // In the order published, sorted once, when written. The entries and the paths they
+  // view are kept in blocks that are filled and never moved: a site's hundred thousand
+  // files take no allocation each, and nothing is copied as the list grows.
+  std::vector<std::unique_ptr<char[]>> path_blocks_;
+  char* path_next_ = nullptr;  // where the last block's free room starts
+  std::size_t path_block_left_ = 0;
+  std::vector<std::vector<Entry>> entry_blocks_;
+  std::size_t count_ = 0;
 };
 
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.

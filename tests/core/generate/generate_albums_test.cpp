@@ -195,6 +195,23 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
   }
 }
 
+// The manifest names each file once, in path order, with the last stamp it was given,
+// past the blocks its list grows in (thousands of files, a path longer than a block).
+TEST(SiteManifestTest, NamesEachFileOnceWithItsLastStamp) {
+  SiteManifest manifest("pd");
+  std::vector<SiteFile> expected;
+  const std::string long_name(70'000, 'n');
+  for (int i = 5000; i >= 0; --i) {
+    const std::string name = i == 2500 ? long_name : "p" + std::to_string(100'000 + i);
+    const FileStamp stamp{static_cast<std::uintmax_t>(i), 1'700'000'000 + i, i};
+    if (i % 1000 == 0) manifest.Published(JoinPath("pd", name), FileStamp{1, 1, 1});  // published again below
+    manifest.Published(JoinPath("pd", name), stamp);
+    expected.push_back({name, stamp});
+  }
+  std::sort(expected.begin(), expected.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
+  EXPECT_EQ(ParseSiteManifest(manifest.Bytes()), expected);
+}
+
 // The Torvexa applet shows JPEG, GIF and PNG: a picture of another format is published
 // as a JPEG made from it under a name no picture of the album has, with one counted
 // warning, every run; it is made again only when the picture changes.
