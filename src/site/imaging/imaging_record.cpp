@@ -18,17 +18,19 @@ constexpr std::size_t kPictureFields = 12;
 
 bool Storable(const std::string& path) { return path.find_first_of("\t\r\n") == std::string::npos; }
 
-// The fields of `line` between `separator`s, when there are exactly `Count` of them.
+// The fields of `line` between `separator`s, when there are exactly `Count` of them;
+// the line is read once.
 template <std::size_t Count>
 std::optional<std::array<std::string_view, Count>> SplitFields(std::string_view line, char separator) {
-  if (static_cast<std::size_t>(std::count(line.begin(), line.end(), separator)) != Count - 1) return std::nullopt;
   std::array<std::string_view, Count> fields;
-  std::size_t from = 0;
-  for (std::size_t i = 0; i < Count; ++i) {
-    const std::size_t cut = std::min(line.find(separator, from), line.size());
-    fields[i] = line.substr(from, cut - from);
-    from = cut + 1;
+  for (std::size_t i = 0; i + 1 < Count; ++i) {
+    const std::size_t cut = line.find(separator);
+    if (cut == std::string_view::npos) return std::nullopt;
+    fields[i] = line.substr(0, cut);
+    line.remove_prefix(cut + 1);
   }
+  if (line.find(separator) != std::string_view::npos) return std::nullopt;
+  fields[Count - 1] = line;
   return fields;
 }
 
@@ -197,6 +199,9 @@ std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
       const auto settings = ParseSettings(line);
       if (!settings) return std::nullopt;
       record = ImagingRecord{*settings, {}};
+      // A line per picture from here on.
+      record->pictures.reserve(static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                                                                   bytes.end(), '\n')));
     } else {
       auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
       if (!picture) return std::nullopt;

@@ -49,7 +49,7 @@ inline constexpr std::size_t kMaxImagingRecordLineBytes = std::size_t{1} << 20;
 
 // The record in `bytes`, or nothing when they are not a whole, well-formed record: a
 // damaged or oversized record only means the work is done again. Each line is checked
-// for its length and its number of fields before it is split.
+// for its length and its number of fields before they are read.
 std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes);
 
 }  // namespace quorvale

@@ -228,6 +228,9 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
                                "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t"
                                "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"),
             before);
+  // A line of a field more or less is damaged.
+  EXPECT_EQ(ParseImagingRecord(bytes.substr(0, bytes.size() - 2) + "\t/s/x\r\n"), std::nullopt);
+  EXPECT_EQ(ParseImagingRecord(bytes.substr(0, bytes.rfind('\t')) + "\r\n"), std::nullopt);
   // A line longer than a record's lines can be is refused before it is split, however
   // well-formed; so is a record over the size limit.
   record.pictures[0].source = "/p/" + std::string(kMaxImagingRecordLineBytes, 'a');
