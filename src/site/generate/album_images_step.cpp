@@ -16,11 +16,12 @@ std::string Widths(const std::vector<ImageSize>& sizes) {
 }
 
 // The transcript line of a picture whose images are there.
-std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& result) {
+void AppendImagesLine(Transcript& transcript, const PictureImages& picture, const PictureImagesResult& result) {
   const std::string& source = picture.source;
   if (result.state == PictureImagesState::kUpToDate) {
-    return std::string(kPictureStepIndent) + "Skipping images of picture " + source + " (" + picture.thumbnail +
-           ") UNCHANGED.";
+    transcript.AppendLine({kPictureStepIndent, "Skipping images of picture ", source, " (", picture.thumbnail,
+                           ") UNCHANGED."});
+    return;
   }
   const PreparedPicture& sizes = result.sizes;
   const std::string formats = sizes.thumbnails_webp || sizes.displays_webp ? " (JPEG and WebP)" : " (JPEG)";
@@ -28,7 +29,7 @@ std::string ImagesLine(const PictureImages& picture, const PictureImagesResult& 
                      Widths(sizes.thumbnails) + " and display copies " + picture.display + Widths(sizes.displays) +
                      " of picture " + source + formats;
   if (sizes.display_is_original) line += "; the published picture is its widest display copy";
-  return line + ".";
+  transcript.AppendLine(line + ".");
 }
 
 }  // namespace
@@ -89,19 +90,21 @@ AlbumImagesResult MakeAlbumImages(GenerationContext& context, int album_number,
   events.failure = [&](const std::string& what, const std::string& reason) {
     context.ReportFailure(kPictureStepIndent, what, reason);
   };
+  std::string path;  // each image's, in turn
   events.picture_done = [&](std::size_t i, const PictureImagesResult& result) {
     const PictureImages& picture = job.pictures[i];
     context.transcript().CutIfLong();
     if (result.HasImages()) {
-      context.transcript().AppendLine(ImagesLine(picture, result));
+      AppendImagesLine(context.transcript(), picture, result);
       // An up-to-date picture's files were looked up just now; made ones are looked up
       // when the manifest is written.
+      const std::vector<FileStamp>& stamps = result.image_stamps;
       std::size_t k = 0;
-      for (const std::string& path : SizedImagePaths(picture.thumbnail, picture.display, result.sizes)) {
-        const auto& stamps = result.image_stamps;
+      ForEachSizedImage(result.sizes, [&](bool thumbnail, int width, bool webp) {
+        AssignSizedImagePath(path, thumbnail ? picture.thumbnail : picture.display, width, webp);
         context.Published(path, k < stamps.size() ? std::optional(stamps[k]) : std::nullopt);
         ++k;
-      }
+      });
     } else if (result.state == PictureImagesState::kFailed) {
       context.ReportFailure(kPictureStepIndent, "Making the thumbnail of picture " + picture.source, result.reason);
     }

@@ -107,8 +107,7 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     const PublishedOriginalEntry* recorded = Recorded(earlier, published_name);
     if (copy_stamp && recorded != nullptr && recorded->source == path && recorded->source_stamp == *source_stamp &&
         recorded->copy_stamp == *copy_stamp) {
-      transcript.AppendLine(std::string(kPictureStepIndent) + "Skipping copy picture " + path + " (" + target +
-                            ") EXISTS.");
+      transcript.AppendLine({kPictureStepIndent, "Skipping copy picture ", path, " (", target, ") EXISTS."});
       PublishedOriginalEntry entry = *recorded;
       // A record of an earlier release has no facts: they are read once and kept.
       std::uintmax_t size = 0;

@@ -20,6 +20,17 @@ void Transcript::AppendLine(std::string_view line) {
   Appended(from);
 }
 
+void Transcript::AppendLine(std::initializer_list<std::string_view> pieces) {
+  const std::size_t from = text_.size();
+  text_ += "\r\n";
+  for (const std::string_view piece : pieces) {
+    text_ += piece;
+    length_ += CharCount(piece);
+  }
+  length_ += 2;
+  Appended(from);
+}
+
 void Transcript::AppendLineEnd() {
   const std::size_t from = text_.size();
   text_ += "\r\n";

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ class Transcript {
 
   // The old text, CR LF, then `line`.
   void AppendLine(std::string_view line);
+  // The same with a line of `pieces` one after another, which needs no copy of its own.
+  void AppendLine(std::initializer_list<std::string_view> pieces);
   // A further CR LF after the last line, which leaves an empty line.
   void AppendLineEnd();
   void Clear();

@@ -21,8 +21,9 @@
 namespace quorvale {
 namespace {
 
-// The pictures the record vouches for, by thumbnail path (distinct per picture).
-using RecordIndex = std::unordered_map<std::string, const RecordedPicture*>;
+// The pictures the record vouches for, by thumbnail path (distinct per picture; the
+// record holds the paths).
+using RecordIndex = std::unordered_map<std::string_view, const RecordedPicture*>;
 
 // The two image folders, each opened once for all the pictures of the job.
 struct ImageFolders {
@@ -77,9 +78,10 @@ std::vector<FileStamp> ImageStamps(ImageFolders& folders, const PictureImages& p
 
 // Whether the recorded images of `picture` are there for its source as it is now; their
 // stamps go to `image_stamps`: as recorded when the record has them (the images are
-// this program's own, written only by its runs), else looked up.
+// this program's own, written only by its runs), else looked up. `name` is room for
+// the images' names.
 bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureImages& picture, const FileStamp& stamp,
-                const RecordIndex& index, std::vector<FileStamp>& image_stamps) {
+                const RecordIndex& index, std::vector<FileStamp>& image_stamps, std::string& name) {
   const auto found = index.find(picture.thumbnail);
   if (found == index.end()) return false;
   const RecordedPicture& recorded = *found->second;
@@ -87,13 +89,18 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
       recorded.sizes.thumbnails.empty() || recorded.sizes.displays.empty()) {
     return false;
   }
-  const std::vector<std::string> paths = SizedImagePaths(picture.thumbnail, picture.display, recorded.sizes);
-  for (const std::string& path : paths) {
-    const RegularFiles& names = path.starts_with(picture.thumbnail) ? files.thumbnails : files.displays;
-    if (!names.Contains(FileNameIn(path))) return false;
-  }
-  image_stamps = recorded.image_stamps.size() == paths.size() ? recorded.image_stamps
-                                                              : ImageStamps(folders, picture, recorded.sizes);
+  const std::string_view thumbnail = FileNameIn(picture.thumbnail);
+  const std::string_view display = FileNameIn(picture.display);
+  std::size_t images = 0;
+  bool all_there = true;
+  ForEachSizedImage(recorded.sizes, [&](bool is_thumbnail, int width, bool webp) {
+    AssignSizedImagePath(name, is_thumbnail ? thumbnail : display, width, webp);
+    all_there = all_there && (is_thumbnail ? files.thumbnails : files.displays).Contains(name);
+    ++images;
+  });
+  if (!all_there) return false;
+  image_stamps = recorded.image_stamps.size() == images ? recorded.image_stamps
+                                                        : ImageStamps(folders, picture, recorded.sizes);
   return !image_stamps.empty();
 }
 
@@ -218,6 +225,7 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
                          {job.root, job.display_folder, job.display_entries}};
   {
     // Open only while the images are looked up: the workers write into the folders.
+    std::string name;  // each image's file name, in turn
     ImageFolders folders{FolderBelow(job.root, job.thumbnail_folder), FolderBelow(job.root, job.display_folder)};
     for (std::size_t i = 0; i < total; ++i) {
       const PictureImages& picture = job.pictures[i];
@@ -230,7 +238,7 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
         continue;
       }
       stamps[i] = *stamp;
-      if (earlier && IsUpToDate(files, folders, picture, *stamp, index, results[i].image_stamps)) {
+      if (earlier && IsUpToDate(files, folders, picture, *stamp, index, results[i].image_stamps, name)) {
         results[i].state = PictureImagesState::kUpToDate;
         results[i].sizes = index.at(picture.thumbnail)->sizes;
         finished[i] = true;

@@ -1,6 +1,7 @@
 #include "imaging/responsive_sizes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace quorvale {
@@ -38,26 +39,26 @@ ResponsiveSizes ResponsiveSizesOf(int width, int height, const ImagingSettings& 
 }
 
 std::string SizedImagePath(const std::string& stem, int width, bool webp) {
-  const std::string number = std::to_string(width);
   std::string path;
-  path.reserve(stem.size() + 1 + number.size() + 5);
-  path.append(stem).append("-").append(number).append(webp ? ".webp" : ".jpg");
+  AssignSizedImagePath(path, stem, width, webp);
   return path;
+}
+
+void AssignSizedImagePath(std::string& path, std::string_view stem, int width, bool webp) {
+  char number[16];
+  const auto [end, error] = std::to_chars(number, number + sizeof number, width);
+  path.clear();
+  path.reserve(stem.size() + 1 + static_cast<std::size_t>(end - number) + 5);
+  path.append(stem).append(1, '-').append(number, end).append(webp ? ".webp" : ".jpg");
 }
 
 std::vector<std::string> SizedImagePaths(const std::string& thumbnail_stem, const std::string& display_stem,
                                          const PreparedPicture& sizes) {
   std::vector<std::string> paths;
   paths.reserve(2 * (sizes.thumbnails.size() + sizes.displays.size()));
-  for (const ImageSize& size : sizes.thumbnails) {
-    paths.push_back(SizedImagePath(thumbnail_stem, size.width, false));
-    if (sizes.thumbnails_webp) paths.push_back(SizedImagePath(thumbnail_stem, size.width, true));
-  }
-  for (std::size_t i = 0; i < sizes.displays.size(); ++i) {
-    const bool original = sizes.display_is_original && i + 1 == sizes.displays.size();
-    if (!original) paths.push_back(SizedImagePath(display_stem, sizes.displays[i].width, false));
-    if (sizes.displays_webp) paths.push_back(SizedImagePath(display_stem, sizes.displays[i].width, true));
-  }
+  ForEachSizedImage(sizes, [&](bool thumbnail, int width, bool webp) {
+    paths.push_back(SizedImagePath(thumbnail ? thumbnail_stem : display_stem, width, webp));
+  });
   return paths;
 }
 
