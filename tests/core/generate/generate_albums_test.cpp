@@ -376,6 +376,15 @@ TEST_F(GenerationTest, TranscriptIsCutBeforeAPictureAbove64000Characters) {
   }
 }
 
+// A line appended in pieces is the line appended whole, counted in characters.
+TEST(TranscriptTest, ALineOfPiecesIsTheLineWhole) {
+  Transcript pieces, whole;
+  pieces.AppendLine({"Skipping ", "\xC3\xA9", "", " EXISTS."});
+  whole.AppendLine("Skipping \xC3\xA9 EXISTS.");
+  EXPECT_EQ(pieces.Text(), whole.Text());
+  EXPECT_EQ(pieces.Length(), whole.Length());
+}
+
 // A failure of the file system is a counted ERROR line; the run goes on and ends with
 // its message. As root, permission bits do not stop writes, so things in the way (a
 // folder where a file must go, a file where a folder must go) make the same failures.
