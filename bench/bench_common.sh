@@ -8,7 +8,8 @@ machine() {
 }
 
 # sample NAME PREPARE COMMAND...: runs PREPARE (untimed, through eval) and then COMMAND
-# once, keeping the best wall-clock seconds in TIME_<NAME>, the best processor seconds
+# once, keeping the best wall-clock seconds in TIME_<NAME> (to the tenth of a
+# millisecond, the start of /usr/bin/time included alike), the best processor seconds
 # (user + system) in CPU_<NAME> and the largest peak memory (KB) in RSS_<NAME>. The
 # commands being compared take turns within each round, so a slow spell of a shared
 # machine hits them alike; the best of the rounds counts. A command that fails (for
@@ -16,13 +17,16 @@ machine() {
 # script.
 sample() {
   local name=$1 prepare=$2; shift 2
-  local seconds user system rss cpu best_wall best_cpu peak
+  local seconds user system rss cpu best_wall best_cpu peak started ended
   eval "$prepare"
   sync
-  /usr/bin/time -f "%e %U %S %M" -o "$WORK/time.$name" "$@" >"$WORK/out.$name" 2>"$WORK/err.$name" || {
+  started=$EPOCHREALTIME
+  /usr/bin/time -f "%U %S %M" -o "$WORK/time.$name" "$@" >"$WORK/out.$name" 2>"$WORK/err.$name" || {
     echo "$name failed:" >&2; tail -n 5 "$WORK/out.$name" "$WORK/err.$name" >&2; exit 1
   }
-  read -r seconds user system rss <"$WORK/time.$name"
+  ended=$EPOCHREALTIME
+  seconds=$(awk -v s="$started" -v e="$ended" 'BEGIN { printf "%.4f", e - s }')
+  read -r user system rss <"$WORK/time.$name"
   cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.2f", u + s }')
   best_wall=TIME_$name best_cpu=CPU_$name peak=RSS_$name
   printf -v "$best_wall" '%s' "$(awk -v a="$seconds" -v b="${!best_wall:-$seconds}" 'BEGIN { print (a < b ? a : b) }')"
@@ -34,16 +38,18 @@ sample() {
 # report NAME: one line with the best times and the peak memory of a sampled command.
 report() {
   local wall=TIME_$1 cpu=CPU_$1 peak=RSS_$1
-  printf '  %-22s wall %7.2f s   cpu %7.2f s   peak %8d KB\n' "$1" "${!wall}" "${!cpu}" "${!peak}"
+  printf '  %-22s wall %8.3f s   cpu %7.2f s   peak %8d KB\n' "$1" "${!wall}" "${!cpu}" "${!peak}"
 }
 
-# ratio A B: A / B with two decimals (B below 0.01 s counts as 0.01 s).
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0.01) b = 0.01; printf "%5.2f", a / b }'; }
+# ratio A B LEAST: A / B with two decimals, B below LEAST seconds counting as LEAST (the
+# wall clock is read to the tenth of a millisecond, processor times in hundredths).
+ratio() { awk -v a="$1" -v b="$2" -v least="$3" 'BEGIN { if (b <= least) b = least; printf "%5.2f", a / b }'; }
 
 # ratio_line LABEL NAME FLOOR [TARGET]: the wall and processor ratios of NAME to FLOOR.
 ratio_line() {
   local wall=TIME_$2 cpu=CPU_$2 floor_wall=TIME_$3 floor_cpu=CPU_$3
-  printf '  %-44s %s  %s   %s\n' "$1" "$(ratio "${!wall}" "${!floor_wall}")" "$(ratio "${!cpu}" "${!floor_cpu}")" "${4:-}"
+  printf '  %-44s %s  %s   %s\n' "$1" "$(ratio "${!wall}" "${!floor_wall}" 0.0001)" "$(ratio "${!cpu}" "${!floor_cpu}" 0.01)" \
+    "${4:-}"
 }
 
 # written_bytes COMMAND...: runs COMMAND (its output dropped) and prints the bytes it

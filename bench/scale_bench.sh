@@ -13,14 +13,14 @@
 # A measurement, not a test: run it on its own.
 #
 #   bench/scale_bench.sh [BUILD_DIR] [ALBUMS] [PICTURES]     defaults: build 1000 100
-#   REPEAT (default 3) rounds of the re-runs; FIRST_REPEAT (default 1) of the first runs.
+#   REPEAT (default 10) rounds of the re-runs; FIRST_REPEAT (default 1) of the first runs.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$ROOT/build}
 ALBUMS=${2:-1000}
 PICTURES=${3:-100}
-REPEAT=${REPEAT:-3}
+REPEAT=${REPEAT:-10}
 FIRST_REPEAT=${FIRST_REPEAT:-1}
 ((PICTURES <= 100)) || { echo "scale_bench: an album holds at most 100 pictures" >&2; exit 2; }
 
