@@ -1,5 +1,7 @@
 #include "layout/site_layout.h"
 
+#include <string_view>
+
 #include "platform/path.h"
 
 namespace quorvale {
@@ -97,8 +99,13 @@ std::string AlbumImagesUrlFromSite(int album_number) {
 
 namespace {
 
-std::string SiteFileUrl(const char* folder, int album_number, const std::string& name) {
-  return std::string(kSiteFolderName) + "/" + folder + "/" + AlbumBaseName(album_number) + "/" + name;
+std::string SiteFileUrl(std::string_view folder, int album_number, const std::string& name) {
+  // Built in one piece: an album page asks for several of each picture.
+  const std::string album = AlbumBaseName(album_number);
+  const std::string_view site = kSiteFolderName;
+  std::string url;
+  url.reserve(site.size() + folder.size() + album.size() + name.size() + 3);
+  return url.append(site).append(1, '/').append(folder).append(1, '/').append(album).append(1, '/').append(name);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
                        (result.state != PictureImagesState::kFailed || FileExists(picture.path));
     // Without published originals nothing links one.
     HtmlPicture shown;
-    shown.file_name = file_names[i];
+    shown.file_name = std::move(file_names[i]);  // its last use
     shown.comment = picture.comment;
     shown.found = found;
     if (originals_published) shown.original = PublishedPictureUrl(album_number, published[i]);
