@@ -23,9 +23,24 @@ AlbumLookahead::~AlbumLookahead() {
 
 AlbumLookups AlbumLookahead::Begin(int album_number) {
   std::unique_lock lock(mutex_);
+  // The album asked for last time is taken up by the lookahead's thread first.
+  changed_.wait(lock, [&] { return asked_ != album_number; });
+  FoundCopies helped;
+  if (busy_ && current_.album_number == album_number) {
+    // Its lookups are not done: the run takes pictures too rather than wait.
+    ++helpers_;
+    lock.unlock();
+    LookUpPictures(helped, stop_);
+    lock.lock();
+    --helpers_;
+    changed_.notify_all();
+  }
   changed_.wait(lock, [this] { return asked_ < 0 && !busy_; });
   AlbumLookups lookups;
-  if (ahead_.album_number == album_number) lookups = std::move(ahead_);
+  if (ahead_.album_number == album_number) {
+    lookups = std::move(ahead_);
+    for (auto& [name, stamp] : helped) lookups.copies.emplace(std::move(name), stamp);
+  }
   ahead_ = AlbumLookups{};
   if (album_number + 1 < project_.AlbumCount() && !stop_.stop_requested()) {
     asked_ = album_number + 1;
@@ -41,47 +56,61 @@ void AlbumLookahead::Work(std::stop_token own) {
     if (!changed_.wait(lock, own, [this] { return asked_ >= 0; })) return;
     const int album_number = std::exchange(asked_, -1);
     busy_ = true;
+    current_ = AlbumLookups{};
+    current_.album_number = album_number;
+    current_.sources.resize(static_cast<std::size_t>(project_.AlbumPictures(album_number).Count()));
+    next_picture_ = 0;
+    changed_.notify_all();
     lock.unlock();
-    AlbumLookups lookups = LookUp(album_number, own);
+    {
+      // The album's folders are reached from the Publishing Directory once.
+      const FolderWalkMemory walks(publish_directory_);
+      // The album's files first: the run, when it comes to the album before its lookups
+      // are done, can help with the pictures only.
+      LookUpAlbumFiles(own);
+      FoundCopies copies;
+      LookUpPictures(copies, own);
+      for (auto& [name, stamp] : copies) current_.copies.emplace(std::move(name), stamp);
+    }
     lock.lock();
-    ahead_ = std::move(lookups);
+    // The run may still be writing the slots of the pictures it took.
+    changed_.wait(lock, [this] { return helpers_ == 0; });
+    ahead_ = std::move(current_);
     busy_ = false;
     changed_.notify_all();
   }
 }
 
-AlbumLookups AlbumLookahead::LookUp(int album_number, std::stop_token own) const {
-  AlbumLookups lookups;
-  lookups.album_number = album_number;
+void AlbumLookahead::LookUpPictures(FoundCopies& copies, std::stop_token own) {
+  const int album_number = current_.album_number;
   const PictureMap& pictures = project_.AlbumPictures(album_number);
-  lookups.sources.resize(static_cast<std::size_t>(pictures.Count()));
-  // The album's folders are reached from the Publishing Directory once.
-  const FolderWalkMemory walks(publish_directory_);
+  const std::size_t count = current_.sources.size();
   SourceStamps sources;
-  const std::string image_folder = AlbumImageFolder(publish_directory_, album_number);
-  FolderBelow copies(publish_directory_, image_folder);
-  const auto stopped = [&] { return own.stop_requested() || stop_.stop_requested(); };
-  std::size_t index = 0;
-  for (const Picture& picture : pictures) {
-    if (stopped()) return lookups;  // the pictures not reached keep no answer
-    lookups.sources[index++] = sources.Of(picture.path);
+  FolderBelow published(publish_directory_, AlbumImageFolder(publish_directory_, album_number));
+  // The pictures not reached before a stop keep no answer.
+  for (std::size_t index = next_picture_++; index < count && !Stopped(own); index = next_picture_++) {
+    const Picture& picture = pictures.At(static_cast<int>(index));
+    current_.sources[index] = sources.Of(picture.path);
     std::string name = FileNameOf(picture.path);
-    if (const auto copy = copies.Stamp(name)) lookups.copies.emplace(std::move(name), *copy);
+    if (const auto copy = published.Stamp(name)) copies.emplace_back(std::move(name), *copy);
   }
-  if (stopped()) return lookups;
-  if (const auto entries = ListFolderBelow(publish_directory_, image_folder)) {
-    lookups.leftover_writes = std::any_of(entries->begin(), entries->end(),
-                                          [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
+}
+
+void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
+  const int album_number = current_.album_number;
+  if (Stopped(own)) return;
+  if (const auto entries = ListFolderBelow(publish_directory_, AlbumImageFolder(publish_directory_, album_number))) {
+    current_.leftover_writes = std::any_of(entries->begin(), entries->end(),
+                                           [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
   }
-  if (!reads_) return lookups;
+  if (!reads_) return;
   const AlbumReads reads = reads_(publish_directory_, album_number);
   for (const auto& [path, limit] : reads.files) {
-    if (auto bytes = ReadFileBelow(publish_directory_, path, limit)) lookups.files.emplace(path, std::move(*bytes));
+    if (auto bytes = ReadFileBelow(publish_directory_, path, limit)) current_.files.emplace(path, std::move(*bytes));
   }
   for (const std::string& folder : reads.folders) {
-    if (auto entries = ListFolderBelow(publish_directory_, folder)) lookups.listings.emplace(folder, std::move(*entries));
+    if (auto entries = ListFolderBelow(publish_directory_, folder)) current_.listings.emplace(folder, std::move(*entries));
   }
-  return lookups;
 }
 
 }  // namespace quorvale

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -8,6 +9,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "generate/viewer.h"
@@ -42,7 +44,8 @@ struct AlbumLookups {
 // The lookups of the album after the one being worked on, made by one thread for the
 // whole run. A step takes an answer from here or, where there is none, looks up itself;
 // either way it gets what the file system said during the run, before the step wrote
-// anything there.
+// anything there. A run that comes to an album before its lookups are done takes its
+// pictures in turn with the lookahead's thread rather than wait for them.
 class AlbumLookahead {
  public:
   // `project` and `publish_directory` must outlive the lookahead; `reads` says what the
@@ -58,8 +61,16 @@ class AlbumLookahead {
   AlbumLookups Begin(int album_number);
 
  private:
+  // A copy found under a picture's file name.
+  using FoundCopies = std::vector<std::pair<std::string, FileStamp>>;
+
   void Work(std::stop_token own);
-  AlbumLookups LookUp(int album_number, std::stop_token own) const;
+  // Looks up the pictures of the album in `current_` not taken yet, one at a time, until
+  // none is left or the run stops; the copies found go to `copies`.
+  void LookUpPictures(FoundCopies& copies, std::stop_token own);
+  // What the album's part of the site holds: leftovers and what the viewer reads.
+  void LookUpAlbumFiles(std::stop_token own);
+  bool Stopped(std::stop_token own) const { return own.stop_requested() || stop_.stop_requested(); }
 
   const Project& project_;
   const std::string& publish_directory_;
@@ -68,7 +79,11 @@ class AlbumLookahead {
   std::mutex mutex_;
   std::condition_variable_any changed_;
   int asked_ = -1;         // the album to look up next; -1 when none is asked for
-  bool busy_ = false;      // an album is being looked up
+  bool busy_ = false;      // an album is being looked up, into `current_`
+  int helpers_ = 0;        // threads taking pictures of `current_` beside the lookahead's
+  AlbumLookups current_;   // the album being looked up: each picture's slot is written by
+                           // the thread that took it
+  std::atomic<std::size_t> next_picture_{0};  // the next picture of `current_` to take
   AlbumLookups ahead_;     // the last album looked up
   std::jthread thread_;    // started with the first album asked for
 };

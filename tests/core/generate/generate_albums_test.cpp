@@ -9,6 +9,7 @@
 
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
+#include "generate/album_lookahead.h"
 #include "generate/picture_publishing.h"
 #include "generate/site_manifest.h"
 #include "platform/file_copy.h"
@@ -101,6 +102,25 @@ TEST_F(GenerationTest, LookupsAheadServeTheirOwnAlbumAndEachCopyOnce) {
     const std::string text = Generate();
     EXPECT_EQ(Read(copy), Read(b));
     EXPECT_TRUE(HasLine(text, "        Copying picture " + b + " to " + copy + "."));
+  }
+}
+
+// A run that comes to an album before its lookups are done takes its pictures in turn
+// with the lookahead's thread: each picture and copy is answered, whichever looked it up.
+TEST_F(GenerationTest, AnAlbumReachedEarlyIsLookedUpWithTheRunsHelp) {
+  std::vector<std::pair<std::string, std::string>> pictures;
+  for (int i = 0; i < 100; ++i) pictures.push_back({Picture("many", "p" + std::to_string(i) + ".jpg", "picture"), ""});
+  AddAlbum("One", {pictures.front()});
+  AddAlbum("Two", pictures);
+  Generate();  // the copies are there
+  for (int round = 0; round < 20; ++round) {
+    AlbumLookahead lookahead(project_, publish_, {}, {});
+    lookahead.Begin(0);
+    const AlbumLookups two = lookahead.Begin(1);  // at once, while the lookups are under way
+    ASSERT_EQ(two.album_number, 1);
+    EXPECT_EQ(std::count_if(two.sources.begin(), two.sources.end(), [](const auto& stamp) { return stamp.has_value(); }),
+              100);
+    EXPECT_EQ(two.copies.size(), 100u);
   }
 }
 
