@@ -54,7 +54,14 @@ void SiteManifest::Published(const std::string& path, std::optional<FileStamp> s
   if (entry_blocks_.empty() || entry_blocks_.back().size() == kEntryBlockCount) {
     entry_blocks_.emplace_back().reserve(kEntryBlockCount);
   }
-  entry_blocks_.back().push_back({std::string_view(copy, size), count_++, stamp});
+  Entry entry{copy, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(count_++)};
+  if (stamp) {
+    entry.size = stamp->size;
+    entry.seconds = stamp->modified_seconds;
+    entry.nanoseconds = static_cast<std::int32_t>(stamp->modified_nanoseconds);
+    entry.stamped = true;
+  }
+  entry_blocks_.back().push_back(entry);
 }
 
 std::string SiteManifest::Bytes() const {
@@ -65,22 +72,23 @@ std::string SiteManifest::Bytes() const {
     for (const Entry& file : block) order.push_back(&file);
   }
   std::sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
-    const int by_path = a->path.compare(b->path);
+    const int by_path = a->Path().compare(b->Path());
     return by_path < 0 || (by_path == 0 && a->sequence < b->sequence);
   });
 
   std::size_t size = kManifestHeader.size();
-  for (const Entry* file : order) size += file->path.size() + kLineBytesBesidePath;
+  for (const Entry* file : order) size += file->path_size + kLineBytesBesidePath;
   std::string bytes;
   bytes.reserve(size);
   bytes.append(kManifestHeader);
   std::string open_folder;
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
-    const std::string_view relative = order[i]->path;
+    const std::string_view relative = order[i]->Path();
     std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
-    for (; i < order.size() && order[i]->path == relative; ++i) {
-      if (order[i]->stamp) stamp = order[i]->stamp;
+    for (; i < order.size() && order[i]->Path() == relative; ++i) {
+      const Entry& file = *order[i];
+      if (file.stamped) stamp = FileStamp{file.size, file.seconds, file.nanoseconds};
     }
     // The files of a folder come together, so each folder is opened once for the stamps
     // not yet known.
