@@ -11,7 +11,7 @@ namespace {
 // "-256/512/768": the widths of a set, as they follow a stem in its files' names.
 std::string Widths(const std::vector<ImageSize>& sizes) {
   std::string text;
-  for (const ImageSize& size : sizes) text += (text.empty() ? "-" : "/") + std::to_string(size.width);
+  for (const ImageSize& size : sizes) text.append(text.empty() ? "-" : "/").append(std::to_string(size.width));
   return text;
 }
 

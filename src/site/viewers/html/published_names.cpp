@@ -13,7 +13,7 @@ std::string FoldCase(const std::string& text) { return AsciiLower(text); }
 // is its first character, takes the number at its end.
 std::string NumberedName(const std::string& name, int number) {
   const std::size_t dot = name.rfind('.');
-  const std::string suffix = "-" + std::to_string(number);
+  const std::string suffix = std::string("-").append(std::to_string(number));
   if (dot == std::string::npos || dot == 0) return name + suffix;
   return name.substr(0, dot) + suffix + name.substr(dot);
 }

@@ -107,7 +107,7 @@ std::string LightboxWordsJson(std::string_view language) {
   for (std::size_t i = 0; i < kLightboxKeys.size(); ++i) {
     const auto word = static_cast<Word>(static_cast<std::size_t>(Word::kDialogName) + i);
     if (i > 0) json += ",";
-    json += "\"" + std::string(kLightboxKeys[i]) + "\":\"";
+    json.append("\"").append(kLightboxKeys[i]).append("\":\"");
     // A translation may hold a quote or a backslash: JSON escapes them.
     for (const char c : ViewerWord(word, language)) {
       if (c == '"' || c == '\\') json += '\\';
