@@ -287,7 +287,11 @@ void Form1::SizeAndCentre() {
 
 void Form1::StatusCaptionChanged() { generate_page_->RenderStatusCaption(); }
 
-void Form1::StateChanged() { Render(); }
+void Form1::StateChanged() {
+  // A run or an upload that ends shows its last lines with its end.
+  generate_page_->FlushStatusText();
+  Render();
+}
 
 void Form1::GenerationProgressed(const GenerationProgress&) { generate_page_->RenderProgress(); }
 

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,6 +36,9 @@ QString WithoutCarriageReturns(std::string_view text) { return Q(text).remove(QL
 }  // namespace
 
 GeneratePage::GeneratePage(MainWindowLogic& logic, QWidget* parent) : QWidget(parent), logic_(logic) {
+  status_refresh_ = new QTimer(this);
+  status_refresh_->setSingleShot(true);
+  connect(status_refresh_, &QTimer::timeout, this, &GeneratePage::FlushStatusText);
   Build();
   Connect();
 }
@@ -300,12 +304,40 @@ void GeneratePage::RenderStatusCaption() {
 }
 
 void GeneratePage::AppendStatusText(std::string_view text) {
-  QTextCursor cursor(txtStatus_->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(WithoutCarriageReturns(text));
-  txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
+  if (!status_stale_) pending_status_ += WithoutCarriageReturns(text);  // else the whole text shows it
+  status_grew_ = true;
+  RefreshStatusSoon();
 }
 
-void GeneratePage::RenderStatusText() { txtStatus_->setPlainText(WithoutCarriageReturns(logic_.run().StatusText())); }
+void GeneratePage::RenderStatusText() {
+  status_stale_ = true;
+  pending_status_.clear();
+  RefreshStatusSoon();
+}
+
+void GeneratePage::RefreshStatusSoon() {
+  if (status_refresh_->isActive()) return;  // due already
+  const qint64 since = status_shown_.isValid() ? status_shown_.elapsed() : kStatusRefreshMs;
+  if (since >= kStatusRefreshMs) {
+    FlushStatusText();
+  } else {
+    status_refresh_->start(static_cast<int>(kStatusRefreshMs - since));
+  }
+}
+
+void GeneratePage::FlushStatusText() {
+  status_refresh_->stop();
+  if (status_stale_) {
+    txtStatus_->setPlainText(WithoutCarriageReturns(logic_.run().StatusText()));
+  } else if (!pending_status_.isEmpty()) {
+    QTextCursor cursor(txtStatus_->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(pending_status_);
+  }
+  if (status_grew_) txtStatus_->verticalScrollBar()->setValue(txtStatus_->verticalScrollBar()->maximum());
+  pending_status_.clear();
+  status_stale_ = status_grew_ = false;
+  status_shown_.start();
+}
 
 }  // namespace quorvale::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QString>
 #include <QWidget>
 
 #include <string_view>
@@ -16,6 +18,7 @@ class QComboBox;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 class QRadioButton;
 
 namespace quorvale {
@@ -39,19 +42,35 @@ class GeneratePage final : public QWidget {
   // Shows the current status caption and repaints the label at once, without handing
   // control to the event loop.
   void RenderStatusCaption();
+  // The status box follows the transcript, but not line by line: a run of thousands of
+  // pictures adds lines far faster than a box can lay them out, and the window would
+  // trail its run by seconds. What arrives is shown at most every kStatusRefreshMs,
+  // and at once by FlushStatusText.
   // Adds text to the end of the status box without setting the whole box again.
   void AppendStatusText(std::string_view text);
   // Shows the whole transcript again.
   void RenderStatusText();
+  // Shows what the status box is still to show now.
+  void FlushStatusText();
   // Sends the page's text box keys through `filter` first (the window's undo keys).
   void InstallUndoKeyFilter(QObject* filter);
 
  private:
+  static constexpr int kStatusRefreshMs = 50;
+
   void Build();
+  // Shows the status text now when it was last shown long enough ago, else when it is.
+  void RefreshStatusSoon();
   QWidget* BuildViewerSettings();
   void Connect();
 
   MainWindowLogic& logic_;
+
+  QString pending_status_;        // appended since the box was last shown
+  bool status_stale_ = false;     // the whole transcript is to be shown again
+  bool status_grew_ = false;      // lines were added: the box scrolls to its end
+  QTimer* status_refresh_ = nullptr;
+  QElapsedTimer status_shown_;
 
   QGroupBox* frmPublish_ = nullptr;
   QLineEdit* txtPublishDirectory_ = nullptr;

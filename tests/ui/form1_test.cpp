@@ -122,6 +122,21 @@ class Form1Test : public QObject {
     QCOMPARE(w.Rows("AlbumList"), QStringList{QStringLiteral("Renamed")});
   }
 
+  // The status box gathers the lines that arrive within 50 ms rather than lay out each,
+  // and shows what is left when the state changes (a run's end).
+  void StatusBoxGathersLinesAndShowsTheRestWithTheRunsEnd() {
+    Window w;
+    auto* status = w.Find<QPlainTextEdit>("txtStatus");
+    w.form.TranscriptAppended("\r\nfirst");
+    w.form.TranscriptAppended("\r\nsecond");  // at most 50 ms after the box was last shown
+    QVERIFY(!status->toPlainText().endsWith(QStringLiteral("second")));
+    QTRY_COMPARE(status->toPlainText(), QStringLiteral("\nfirst\nsecond"));
+    w.form.TranscriptAppended("\r\nthird");
+    w.form.TranscriptAppended("\r\nfourth");
+    w.form.StateChanged();
+    QCOMPARE(status->toPlainText(), QStringLiteral("\nfirst\nsecond\nthird\nfourth"));
+  }
+
   // The button follows the tab change; a click replaces the status box by the run's
   // transcript, with the line ends the box uses.
   void GenerateButtonFollowsTheTabChangeAndFillsTheStatusBox() {
