@@ -126,6 +126,11 @@ std::string Utf8ToWindows1252Html(std::string_view text) {
   out.reserve(text.size());
   char32_t cp = 0;
   for (std::size_t pos = 0; pos < text.size();) {
+    // A run of ASCII is the same bytes in Windows-1252: appended whole.
+    const std::size_t ascii = pos;
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
+    out.append(text.substr(ascii, pos - ascii));
+    if (pos == text.size()) break;
     std::size_t len = DecodeOne(text, pos, cp);
     if (len == 0) {  // a stray byte: keep it as the Windows-1252 byte it is
       out += text[pos];

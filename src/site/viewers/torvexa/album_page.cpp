@@ -50,9 +50,12 @@ std::string AlbumPageText(const Project& project, int album_number, const std::s
   });
   page += kCrLf;
 
+  // Every page lists every album: appended piece by piece, as a site of a thousand
+  // albums writes a million of these lines.
   for (int i = 0; i < project.AlbumCount(); ++i) {
-    page += "<OPTION  VALUE='" + AlbumPageName(i) + "' " + (i == album_number ? "SELECTED" : "") + ">" +
-            "<font size=2 face='Verdana,Arial'>" + project.AlbumTitles(i) + "</font></OPTION>" + kCrLf + kCrLf;
+    page.append("<OPTION  VALUE='").append(AlbumPageName(i)).append(i == album_number ? "' SELECTED>" : "' >");
+    page.append("<font size=2 face='Verdana,Arial'>").append(project.AlbumTitles(i)).append("</font></OPTION>");
+    page.append(kCrLf).append(kCrLf);
   }
 
   page += Lines({
