@@ -46,11 +46,12 @@ class GeneratePage final : public QWidget {
   // pictures adds lines far faster than a box can lay them out, and the window would
   // trail its run by seconds. What arrives is shown at most every kStatusRefreshMs,
   // and at once by FlushStatusText.
-  // Adds text to the end of the status box without setting the whole box again.
+  //
+  // Text added to the end of the transcript: appended to the box, not set whole again.
   void AppendStatusText(std::string_view text);
-  // Shows the whole transcript again.
+  // The transcript was replaced: the box shows it whole again.
   void RenderStatusText();
-  // Shows what the status box is still to show now.
+  // Shows now what the box is still to show.
   void FlushStatusText();
   // Sends the page's text box keys through `filter` first (the window's undo keys).
   void InstallUndoKeyFilter(QObject* filter);
