@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,24 @@ inline constexpr const char* kReadOnlyReason = "The file is read-only.";
 // what a later upload or backup makes of it) stays as it was. Never blocks. Returns the
 // failure's reason.
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes);
+
+// A content given in pieces, for one too large to gather whole: called with a consumer,
+// it hands it each piece in turn, and stops as soon as the consumer returns false. It
+// returns its own failure's reason (the consumer stopping it is none), and may be called
+// again: it then gives the same pieces.
+using PieceConsumer = std::function<bool(std::string_view)>;
+using BytePieces = std::function<std::optional<std::string>(const PieceConsumer&)>;
+
+// A content held whole, as one piece: it must outlive the pieces.
+BytePieces WholePieces(std::string_view bytes);
+
+// WriteFileBelow of a content given in pieces: compared with the file as the pieces come
+// (an equal file is left as it is), written piece by piece when it differs.
+std::optional<std::string> WritePiecesBelow(const std::string& root, const std::string& path, const BytePieces& pieces);
+
+// Whether `pieces` are exactly the bytes `read` yields until it gives 0; `read` fills a
+// buffer and returns how many bytes it put there, or less than 0 when it fails.
+bool PiecesMatchRead(const BytePieces& pieces, const std::function<std::ptrdiff_t(char*, std::size_t)>& read);
 
 // Removes from `folder` below `root` the temporary files that WriteFileBelow and
 // CopyFileBelow leave when their process is killed half-way. Only for a caller that

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +67,53 @@ TEST(FileOperations, SavingTwiceReplacesTheFile) {
   ASSERT_EQ(WriteFileAtomically(project, "second"), std::nullopt);
   EXPECT_EQ(ReadWholeFile(project), "second");
   EXPECT_EQ(Listing(temp.str()), std::vector<std::string>{"holiday.qs1"});  // no temporary file left
+}
+
+// A content given in pieces (here cut across the reader's buffer) is compared with the
+// file as it comes: an equal file is left as it is, its time included; one that differs
+// anywhere, is longer or shorter, is replaced; a source that fails leaves the old file.
+TEST(FileOperations, ContentInPiecesIsWrittenOnlyWhereItDiffers) {
+  testing::TempFolder temp;
+  const std::string file = JoinPath(temp.str(), "site.manifest");
+  const std::string old_content = AwkwardBytes();
+  const auto pieces_of = [](const std::string& content, const char* failure = nullptr) -> BytePieces {
+    return [&content, failure](const PieceConsumer& consume) -> std::optional<std::string> {
+      std::string_view left = content;
+      for (const std::size_t size : {std::size_t{1}, std::size_t{70'000}, std::size_t{3}}) {
+        if (!consume(left.substr(0, size))) return std::nullopt;
+        left.remove_prefix(std::min(size, left.size()));
+        if (failure) return failure;
+      }
+      consume(left);
+      return std::nullopt;
+    };
+  };
+  std::string last_byte_other = old_content;
+  last_byte_other.back() ^= 1;
+  const struct {
+    const char* what;
+    std::string content;
+    const char* failure;
+    bool written;
+  } cases[] = {
+      {"the same bytes", old_content, nullptr, false},
+      {"a byte more", old_content + "x", nullptr, true},
+      {"a byte less", old_content.substr(0, old_content.size() - 1), nullptr, true},
+      {"ending where a read does", old_content.substr(0, 128 * 1024), nullptr, true},
+      {"the last byte other", last_byte_other, nullptr, true},
+      {"a source that fails", old_content + "x", "the source failed", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(WriteWholeFile(file, old_content), std::nullopt);
+    const auto long_ago = std::filesystem::last_write_time(NativePath(file)) - std::chrono::hours(24 * 365);
+    std::filesystem::last_write_time(NativePath(file), long_ago);
+    EXPECT_EQ(WritePiecesBelow(temp.str(), file, pieces_of(c.content, c.failure)),
+              c.failure ? std::optional<std::string>(c.failure) : std::nullopt);
+    EXPECT_EQ(ReadWholeFile(file), c.written ? c.content : old_content);
+    EXPECT_EQ(std::filesystem::last_write_time(NativePath(file)) != long_ago, c.written);
+    EXPECT_EQ(Listing(temp.str()), std::vector<std::string>{"site.manifest"});
+  }
 }
 
 // Past the classic limit of 260 characters every operation still works.

@@ -27,8 +27,8 @@ struct ReplaceOptions {
 
 // The content goes to a temporary file in the target's folder, which then replaces the
 // target in one rename.
-std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::string_view bytes, const std::optional<struct stat>& existing,
-                                     const ReplaceOptions& options) {
+std::optional<std::string> ReplaceIn(int folder, const std::string& name, const BytePieces& pieces,
+                                     const std::optional<struct stat>& existing, const ReplaceOptions& options) {
   // State: a fresh temporary file, locked so that the next save knows it is in use.
   auto created = CreateTemporaryIn(folder, options.temporary_prefix, 0666);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
@@ -39,7 +39,17 @@ std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::s
     return SystemReason(error);
   };
   // State: the content written, the old file's permission bits kept.
-  if (!WriteAll(file.get(), bytes)) return fail(errno);
+  int write_error = 0;
+  const auto source_failure = pieces([&](std::string_view piece) {
+    if (WriteAll(file.get(), piece)) return true;
+    write_error = errno;
+    return false;
+  });
+  if (write_error != 0) return fail(write_error);
+  if (source_failure) {
+    ::unlinkat(folder, temporary.c_str(), 0);
+    return source_failure;
+  }
   if (existing && ::fchmod(file.get(), existing->st_mode & 07777) != 0) return fail(errno);
   if (options.sync && ::fsync(file.get()) != 0) return fail(errno);
   // State: the temporary file is complete; it replaces the target in one step.
@@ -51,26 +61,37 @@ std::optional<std::string> ReplaceIn(int folder, const std::string& name, std::s
 }
 
 // Whether the regular file `name` in `folder`, whose status is `existing`, holds
-// exactly `bytes`: then writing them would change nothing, and the file, its time
-// included, is left as it is. A file that cannot be read is written as ever.
-bool HoldsExactly(int folder, const std::string& name, const struct stat& existing, std::string_view bytes) {
-  if (static_cast<std::uintmax_t>(existing.st_size) != bytes.size()) return false;
+// exactly the `pieces` (of `size` bytes, when known): then writing them would change
+// nothing, and the file, its time included, is left as it is. A file that cannot be
+// read is written as ever.
+bool HoldsExactly(int folder, const std::string& name, const struct stat& existing, const BytePieces& pieces,
+                  std::optional<std::uintmax_t> size) {
+  if (size && static_cast<std::uintmax_t>(existing.st_size) != *size) return false;
   Descriptor file(::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   struct stat status {};
   if (!file.valid() || ::fstat(file.get(), &status) != 0 || status.st_ino != existing.st_ino ||
       status.st_dev != existing.st_dev || !S_ISREG(status.st_mode)) {
     return false;
   }
-  char buffer[1 << 16];
-  for (std::string_view left = bytes;;) {
-    const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return left.empty();
-    const auto size = static_cast<std::size_t>(got);
-    if (size > left.size() || left.compare(0, size, std::string_view(buffer, size)) != 0) return false;
-    left.remove_prefix(size);
-  }
+  return PiecesMatchRead(pieces, [&](char* buffer, std::size_t capacity) -> std::ptrdiff_t {
+    for (;;) {
+      const ssize_t got = ::read(file.get(), buffer, capacity);
+      if (got >= 0 || errno != EINTR) return got;
+    }
+  });
+}
+
+// WriteFileBelow and WritePiecesBelow: `size` is the content's, when known.
+std::optional<std::string> WriteBelow(const std::string& root, const std::string& path, const BytePieces& pieces,
+                                      std::optional<std::uintmax_t> size) {
+  auto opened = OpenParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
+  const auto& [folder, name] = std::get<ContainedParent>(opened);
+  std::optional<struct stat> existing;
+  if (auto reason = CheckReplaceable(folder.get(), name, path, existing)) return reason;
+  if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
+  if (existing && HoldsExactly(folder.get(), name, *existing, pieces, size)) return std::nullopt;
+  return ReplaceIn(folder.get(), name, pieces, existing, {false, std::string(kWriteTemporaryPrefix)});
 }
 
 // Removes the temporary files whose names are `prefix` and six more characters. With
@@ -163,14 +184,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
 }
 
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {
-  auto opened = OpenParentBelow(root, path);
-  if (auto* reason = std::get_if<std::string>(&opened)) return *reason;
-  const auto& [folder, name] = std::get<ContainedParent>(opened);
-  std::optional<struct stat> existing;
-  if (auto reason = CheckReplaceable(folder.get(), name, path, existing)) return reason;
-  if (existing && IsReadOnly(*existing)) return SystemReason(EACCES);
-  if (existing && HoldsExactly(folder.get(), name, *existing, bytes)) return std::nullopt;
-  return ReplaceIn(folder.get(), name, bytes, existing, {false, std::string(kWriteTemporaryPrefix)});
+  return WriteBelow(root, path, WholePieces(bytes), bytes.size());
+}
+
+std::optional<std::string> WritePiecesBelow(const std::string& root, const std::string& path, const BytePieces& pieces) {
+  return WriteBelow(root, path, pieces, std::nullopt);
 }
 
 void RemoveLeftoverWrites(const std::string& root, const std::string& folder) {
@@ -198,7 +216,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
   // still gets one.
   const std::string prefix = SaveTemporaryPrefix(name);
   RemoveTemporaries(folder.get(), prefix, true);
-  return ReplaceIn(folder.get(), name, bytes, existing, {true, prefix});
+  return ReplaceIn(folder.get(), name, WholePieces(bytes), existing, {true, prefix});
 }
 
 std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,

@@ -29,12 +29,19 @@ DWORD AttributesOf(const std::string& path) {
 // The content goes to a temporary file in the target's folder, which then replaces the
 // target in one step. With `sync`, the content reaches the disk before it does.
 std::optional<std::string> ReplaceFile(const ContainedParent& parent, const std::string& target,
-                                       std::string_view bytes, std::string_view prefix, bool sync) {
+                                       const BytePieces& pieces, std::string_view prefix, bool sync) {
   auto created = windows::CreateTemporaryIn(parent.folder, prefix);
   if (auto* reason = std::get_if<std::string>(&created)) return *reason;
   auto [file, temporary] = std::get<std::pair<Handle, std::string>>(std::move(created));
-  const bool written = windows::WriteAll(file.get(), bytes.data(), bytes.size()) && (!sync || FlushFileBuffers(file.get()));
-  const std::string write_failure = written ? std::string() : LastSystemReason();
+  std::string write_failure;
+  const auto source_failure = pieces([&](std::string_view piece) {
+    if (windows::WriteAll(file.get(), piece.data(), piece.size())) return true;
+    write_failure = LastSystemReason();
+    return false;
+  });
+  if (source_failure && write_failure.empty()) write_failure = *source_failure;
+  if (write_failure.empty() && sync && !FlushFileBuffers(file.get())) write_failure = LastSystemReason();
+  const bool written = write_failure.empty();
   // Closed before the move: the file is shared with nobody while it is open.
   if (!file.Close() || !written) {
     const std::string reason = written ? LastSystemReason() : write_failure;
@@ -44,25 +51,36 @@ std::optional<std::string> ReplaceFile(const ContainedParent& parent, const std:
   return windows::ReplaceWithTemporary(temporary, target);
 }
 
-// Whether the file at `path`, checked to be a regular file, holds exactly `bytes`: then
-// writing them would change nothing, and the file, its time included, is left as it
-// is. A file that cannot be read is written as ever.
-bool HoldsExactly(const std::string& path, std::string_view bytes) {
+// Whether the file at `path`, checked to be a regular file, holds exactly the `pieces`
+// (of `size` bytes, when known): then writing them would change nothing, and the file,
+// its time included, is left as it is. A file that cannot be read is written as ever.
+bool HoldsExactly(const std::string& path, const BytePieces& pieces, std::optional<std::uintmax_t> size) {
   Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                           FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  LARGE_INTEGER size{};
-  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size) ||
-      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
+  LARGE_INTEGER file_size{};
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &file_size) ||
+      (size && static_cast<std::uint64_t>(file_size.QuadPart) != *size)) {
     return false;
   }
-  std::vector<char> buffer(1 << 16);
-  for (std::string_view left = bytes;;) {
+  return PiecesMatchRead(pieces, [&](char* buffer, std::size_t capacity) -> std::ptrdiff_t {
     DWORD got = 0;
-    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
-    if (got == 0) return left.empty();
-    if (got > left.size() || left.compare(0, got, std::string_view(buffer.data(), got)) != 0) return false;
-    left.remove_prefix(got);
-  }
+    if (!ReadFile(file.get(), buffer, static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30)), &got, nullptr)) {
+      return -1;
+    }
+    return static_cast<std::ptrdiff_t>(got);
+  });
+}
+
+// WriteFileBelow and WritePiecesBelow: `size` is the content's, when known.
+std::optional<std::string> WriteBelow(const std::string& root, const std::string& path, const BytePieces& pieces,
+                                      std::optional<std::uintmax_t> size) {
+  auto checked = CheckParentBelow(root, path);
+  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
+  std::optional<Entry> existing;
+  if (auto reason = CheckReplaceable(path, existing)) return reason;
+  if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
+  if (existing && HoldsExactly(path, pieces, size)) return std::nullopt;
+  return ReplaceFile(std::get<ContainedParent>(checked), path, pieces, kWriteTemporaryPrefix, false);
 }
 
 // The file a symbolic link ends at, as the system resolves it; the path itself when it
@@ -138,13 +156,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* r
 }
 
 std::optional<std::string> WriteFileBelow(const std::string& root, const std::string& path, std::string_view bytes) {
-  auto checked = CheckParentBelow(root, path);
-  if (auto* reason = std::get_if<std::string>(&checked)) return *reason;
-  std::optional<Entry> existing;
-  if (auto reason = CheckReplaceable(path, existing)) return reason;
-  if (existing && existing->read_only) return windows::SystemReason(ERROR_ACCESS_DENIED);
-  if (existing && HoldsExactly(path, bytes)) return std::nullopt;
-  return ReplaceFile(std::get<ContainedParent>(checked), path, bytes, kWriteTemporaryPrefix, false);
+  return WriteBelow(root, path, WholePieces(bytes), bytes.size());
+}
+
+std::optional<std::string> WritePiecesBelow(const std::string& root, const std::string& path, const BytePieces& pieces) {
+  return WriteBelow(root, path, pieces, std::nullopt);
 }
 
 void RemoveLeftoverWrites(const std::string& root, const std::string& folder) {
@@ -172,7 +188,7 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
   // of a save still under way is open and cannot be deleted.
   const std::string prefix = SaveTemporaryPrefix(parent.name);
   windows::RemoveTemporaries(parent.folder, prefix);
-  return ReplaceFile(parent, target, bytes, prefix, true);
+  return ReplaceFile(parent, target, WholePieces(bytes), prefix, true);
 }
 
 std::optional<std::string> AppendToFileBelow(const std::string& root, const std::string& path,
