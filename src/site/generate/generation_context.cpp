@@ -23,6 +23,7 @@ void GenerationContext::BeginAlbum(int album_number) {
   progress_.album_number = album_number;
   progress_.album_title = job_.project.AlbumTitles(album_number);
   events_.ProgressChanged(progress_);
+  manifest_.SetAside();  // what the albums before published
   lookups_ = lookahead_.Begin(album_number);
 }
 

@@ -94,7 +94,7 @@ class GenerationContext {
   void Published(const std::string& path, std::optional<FileStamp> stamp = std::nullopt) {
     manifest_.Published(path, stamp);
   }
-  const SiteManifest& manifest() const { return manifest_; }
+  SiteManifest& manifest() { return manifest_; }
 
  private:
   const GenerationJob& job_;

@@ -66,7 +66,7 @@ bool WriteSite(GenerationContext& context, const std::string& viewer_name, Viewe
 void RecordSiteManifest(GenerationContext& context, bool finished) {
   const std::string& publish_directory = context.publish_directory();
   const std::string path = SiteManifestPath(publish_directory);
-  const auto reason = finished ? context.WriteSiteFile(path, context.manifest().Bytes())
+  const auto reason = finished ? WritePiecesBelow(publish_directory, path, context.manifest().Pieces())
                                : RemoveFileBelow(publish_directory, path);
   if (reason) context.ReportFailure("", (finished ? "Writing site manifest " : "Removing site manifest ") + path, *reason);
 }

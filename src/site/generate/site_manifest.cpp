@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -11,6 +12,7 @@ namespace quorvale {
 namespace {
 
 constexpr std::string_view kManifestHeader = "Quorvale site manifest 1\n";
+constexpr const char* kScratchReadFailure = "its lines could not be read back from the scratch file";
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value) {
@@ -34,59 +36,63 @@ void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& 
 }
 
 constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a line end
-constexpr std::size_t kPathBlockBytes = 64 * 1024;
-constexpr std::size_t kEntryBlockCount = 4096;
+constexpr std::size_t kMergedPieceBytes = 64 * 1024;
+
+// The path a manifest line names, and the line itself with its end, from the start of
+// `text`.
+struct Line {
+  std::string_view path;
+  std::string_view whole;
+};
+Line FirstLine(std::string_view text) {
+  const std::size_t end = std::min(text.find('\n'), text.size() - 1) + 1;
+  const std::string_view whole = text.substr(0, end);
+  const std::size_t path_at = std::min(whole.find('\t', whole.find('\t') + 1), whole.size() - 1) + 1;
+  return {whole.substr(path_at, whole.size() - path_at - (whole.back() == '\n' ? 1 : 0)), whole};
+}
 
 }  // namespace
+
+SiteManifest::SiteManifest(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
+
+SiteManifest::~SiteManifest() = default;
 
 void SiteManifest::Published(const std::string& path, std::optional<FileStamp> stamp) {
   const std::size_t from = publish_directory_.size() + 1;
   if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
-  const std::size_t size = path.size() - from;
-  if (size > path_block_left_) {
-    path_block_left_ = std::max(size, kPathBlockBytes);
-    path_blocks_.emplace_back(new char[path_block_left_]);
-    path_next_ = path_blocks_.back().get();
-  }
-  char* const copy = std::exchange(path_next_, path_next_ + size);
-  path_block_left_ -= size;
-  std::replace_copy(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(), copy, kPathSeparator, '/');
-  if (entry_blocks_.empty() || entry_blocks_.back().size() == kEntryBlockCount) {
-    entry_blocks_.emplace_back().reserve(kEntryBlockCount);
-  }
-  Entry entry{copy, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(count_++)};
+  Entry entry{paths_.size(), static_cast<std::uint32_t>(path.size() - from), static_cast<std::uint32_t>(entries_.size())};
+  paths_.append(path, from);
+  std::replace(paths_.begin() + static_cast<std::ptrdiff_t>(entry.path_at), paths_.end(), kPathSeparator, '/');
   if (stamp) {
     entry.size = stamp->size;
     entry.seconds = stamp->modified_seconds;
     entry.nanoseconds = static_cast<std::int32_t>(stamp->modified_nanoseconds);
     entry.stamped = true;
   }
-  entry_blocks_.back().push_back(entry);
+  entries_.push_back(entry);
 }
 
-std::string SiteManifest::Bytes() const {
+void SiteManifest::SetAside() {
+  if (entries_.empty()) return;
   // The files in the manifest's order, a file published twice in the order published.
   std::vector<const Entry*> order;
-  order.reserve(count_);
-  for (const std::vector<Entry>& block : entry_blocks_) {
-    for (const Entry& file : block) order.push_back(&file);
-  }
-  std::sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
-    const int by_path = a->Path().compare(b->Path());
+  order.reserve(entries_.size());
+  for (const Entry& entry : entries_) order.push_back(&entry);
+  std::sort(order.begin(), order.end(), [this](const Entry* a, const Entry* b) {
+    const int by_path = PathOf(*a).compare(PathOf(*b));
     return by_path < 0 || (by_path == 0 && a->sequence < b->sequence);
   });
 
-  std::size_t size = kManifestHeader.size();
-  for (const Entry* file : order) size += file->path_size + kLineBytesBesidePath;
-  std::string bytes;
-  bytes.reserve(size);
-  bytes.append(kManifestHeader);
+  std::string text;
+  text.reserve(paths_.size() + order.size() * kLineBytesBesidePath);
+  Chunk chunk;
+  std::string_view last_path;
   std::string open_folder;
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
-    const std::string_view relative = order[i]->Path();
+    const std::string_view relative = PathOf(*order[i]);
     std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
-    for (; i < order.size() && order[i]->Path() == relative; ++i) {
+    for (; i < order.size() && PathOf(*order[i]) == relative; ++i) {
       const Entry& file = *order[i];
       if (file.stamped) stamp = FileStamp{file.size, file.seconds, file.nanoseconds};
     }
@@ -104,9 +110,115 @@ std::string SiteManifest::Bytes() const {
       }
       stamp = folder->Stamp(path.substr(cut + 1));
     }
-    if (stamp) AppendFileLine(bytes, relative, *stamp);  // else gone again, or never written
+    if (!stamp) continue;  // gone again, or never written
+    if (text.empty()) chunk.first_path = relative;
+    last_path = relative;
+    AppendFileLine(text, relative, *stamp);
   }
-  return bytes;
+  if (!text.empty()) {
+    chunk.last_path = last_path;
+    chunk.size = text.size();
+    if (!scratch_) scratch_ = std::make_unique<ScratchFile>();
+    chunk.offset = scratch_->size();
+    // Kept here when the scratch file cannot take it: more memory, nothing lost.
+    if (!scratch_->valid() || !scratch_->Append(text)) chunk.text = std::move(text);
+    chunks_.push_back(std::move(chunk));
+  }
+  entries_.clear();
+  paths_.clear();
+}
+
+std::optional<std::string_view> SiteManifest::ChunkText(const Chunk& chunk, std::string& buffer) const {
+  if (!chunk.text.empty()) return chunk.text;
+  if (!scratch_->Read(chunk.offset, chunk.size, buffer)) return std::nullopt;
+  return buffer;
+}
+
+std::optional<std::string> SiteManifest::MergeChunks(const std::vector<std::size_t>& members,
+                                                     const PieceConsumer& consume, bool& going) const {
+  std::vector<std::string> buffers(members.size());
+  std::vector<std::string_view> left(members.size());  // each chunk's lines not yet merged
+  struct Head {
+    Line line;
+    std::size_t member;  // later set aside, higher
+  };
+  // The head of the smallest path on top; of one path, the one set aside last.
+  const auto after = [](const Head& a, const Head& b) {
+    const int by_path = a.line.path.compare(b.line.path);
+    return by_path > 0 || (by_path == 0 && a.member < b.member);
+  };
+  std::vector<Head> heads;
+  for (std::size_t m = 0; m < members.size(); ++m) {
+    const auto text = ChunkText(chunks_[members[m]], buffers[m]);
+    if (!text) return kScratchReadFailure;
+    left[m] = *text;
+    heads.push_back({FirstLine(left[m]), m});
+  }
+  std::make_heap(heads.begin(), heads.end(), after);
+  std::string merged;
+  const auto advance = [&](const Head& head) {
+    left[head.member].remove_prefix(head.line.whole.size());
+    if (left[head.member].empty()) return;
+    heads.push_back({FirstLine(left[head.member]), head.member});
+    std::push_heap(heads.begin(), heads.end(), after);
+  };
+  while (!heads.empty()) {
+    std::pop_heap(heads.begin(), heads.end(), after);
+    const Head chosen = heads.back();
+    heads.pop_back();
+    merged.append(chosen.line.whole);
+    // The same path in chunks set aside before: published earlier, so left out.
+    while (!heads.empty() && heads.front().line.path == chosen.line.path) {
+      std::pop_heap(heads.begin(), heads.end(), after);
+      const Head earlier = heads.back();
+      heads.pop_back();
+      advance(earlier);
+    }
+    advance(chosen);
+    if (merged.size() >= kMergedPieceBytes || heads.empty()) {
+      if (!(going = consume(merged))) return std::nullopt;
+      merged.clear();
+    }
+  }
+  return std::nullopt;
+}
+
+BytePieces SiteManifest::Pieces() {
+  SetAside();
+  return [this](const PieceConsumer& consume) -> std::optional<std::string> {
+    if (!consume(kManifestHeader)) return std::nullopt;
+    // Chunks whose paths fall between each other's are merged; the others (an album's
+    // files, in a folder of their own) come whole, one after the other.
+    std::vector<std::size_t> by_first(chunks_.size());
+    std::iota(by_first.begin(), by_first.end(), std::size_t{0});
+    std::sort(by_first.begin(), by_first.end(),
+              [this](std::size_t a, std::size_t b) { return chunks_[a].first_path < chunks_[b].first_path; });
+    std::vector<std::size_t> group;
+    std::string_view group_last;
+    std::string buffer;
+    bool going = true;
+    const auto emit = [&]() -> std::optional<std::string> {
+      if (group.size() == 1) {
+        const auto text = ChunkText(chunks_[group.front()], buffer);
+        if (!text) return kScratchReadFailure;
+        going = consume(*text);
+        return std::nullopt;
+      }
+      std::sort(group.begin(), group.end());
+      return MergeChunks(group, consume, going);
+    };
+    for (const std::size_t k : by_first) {
+      if (!group.empty() && chunks_[k].first_path > group_last) {
+        if (auto failure = emit()) return failure;
+        if (!going) return std::nullopt;
+        group.clear();
+      }
+      if (group.empty() || chunks_[k].last_path > group_last) group_last = chunks_[k].last_path;
+      group.push_back(k);
+    }
+    if (!group.empty()) return emit();
+    return std::nullopt;
+  };
 }
 
 std::string StampTimeText(const FileStamp& stamp) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/file_copy.h"
+#include "platform/file_system.h"
+#include "platform/scratch_file.h"
 
 namespace quorvale {
 
@@ -23,43 +25,68 @@ struct SiteFile {
 // display copies, each written or found up to date by its step. The lock, the records
 // that decide what is up to date and the log are the run's own bookkeeping, not the
 // site's (the log takes an entry every run; the manifest changes only with the site).
+//
+// A site of a hundred thousand pictures publishes half a million files: the manifest
+// holds only the files published since it last set aside what it had. What it sets aside
+// is sorted and stamped, as lines of the manifest file, in a scratch file (in memory when
+// none can be made), and merged from there as the manifest file is written.
 class SiteManifest {
  public:
-  explicit SiteManifest(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
+  explicit SiteManifest(std::string publish_directory);
+  ~SiteManifest();
   // `path` lies below the Publishing Directory; its stamp, when the step knows it (a copy
-  // has its source's), spares looking it up again. A file published twice keeps the
-  // last stamp it was given.
+  // has its source's), spares looking it up. A file published twice keeps the last stamp
+  // it was given.
   void Published(const std::string& path, std::optional<FileStamp> stamp = std::nullopt);
-  // The manifest file of every published file that is still there, each folder opened
-  // once to look up the stamps not yet known: a first line naming the format, then one
-  // line per file, in path order: size, a tab, seconds.nanoseconds, a tab, the path;
-  // UTF-8 with LF line ends.
-  std::string Bytes() const;
+  // Sets aside the files published since the last call, the stamps not yet known looked
+  // up now (each folder opened once): a run calls it as each album begins, so what the
+  // manifest holds does not grow with the albums. A file gone by now is left out.
+  void SetAside();
+  // The manifest file, what is not set aside yet set aside first: a first line naming the
+  // format, then one line per file, in path order: size, a tab, seconds.nanoseconds, a
+  // tab, the path; UTF-8 with LF line ends. A file published again after it was set
+  // aside has the stamp of its last publishing. The pieces stay valid while the manifest
+  // lives and nothing more is published.
+  BytePieces Pieces();
 
  private:
-  // A published file: its path as the manifest names it, the `sequence`-th published,
-  // and the size and time its step gave, when `stamped`. Forty bytes: a site's hundred
-  // thousand pictures publish a million files.
+  // A published file: its path as the manifest names it (at `path_at` in `paths_`), the
+  // `sequence`-th published since the last setting aside, and the size and time its step
+  // gave, when `stamped`.
   struct Entry {
-    const char* path = nullptr;
+    std::size_t path_at = 0;
     std::uint32_t path_size = 0;
     std::uint32_t sequence = 0;
     std::uintmax_t size = 0;
     std::int64_t seconds = 0;
     std::int32_t nanoseconds = 0;
     bool stamped = false;
-    std::string_view Path() const { return {path, path_size}; }
+  };
+  // Lines set aside together: at `offset` in the scratch file, or in `text` when there
+  // is none; their first and last paths tell whether other lines fall between them.
+  struct Chunk {
+    std::uint64_t offset = 0;
+    std::size_t size = 0;
+    std::string text;
+    std::string first_path;
+    std::string last_path;
   };
 
+  std::string_view PathOf(const Entry& entry) const { return {paths_.data() + entry.path_at, entry.path_size}; }
+  // The lines of `chunk`, read into `buffer` when they are in the scratch file; nothing
+  // when it fails them.
+  std::optional<std::string_view> ChunkText(const Chunk& chunk, std::string& buffer) const;
+  // Hands `consume` the lines of the chunks at `members` (in the order set aside),
+  // merged in path order, each path once: that of the last chunk naming it. `going`
+  // turns false when `consume` stops it. Returns the failure's reason.
+  std::optional<std::string> MergeChunks(const std::vector<std::size_t>& members, const PieceConsumer& consume,
+                                         bool& going) const;
+
   std::string publish_directory_;
-  // In the order published, sorted once, when written. The entries and the paths they
-  // view are kept in blocks that are filled and never moved: a site's hundred thousand
-  // files take no allocation each, and nothing is copied as the list grows.
-  std::vector<std::unique_ptr<char[]>> path_blocks_;
-  char* path_next_ = nullptr;  // where the last block's free room starts
-  std::size_t path_block_left_ = 0;
-  std::vector<std::vector<Entry>> entry_blocks_;
-  std::size_t count_ = 0;
+  std::vector<Entry> entries_;
+  std::string paths_;
+  std::vector<Chunk> chunks_;
+  std::unique_ptr<ScratchFile> scratch_;  // made with the first setting aside
 };
 
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.

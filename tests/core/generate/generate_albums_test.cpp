@@ -1,6 +1,7 @@
 // How a run behaves around what is already on disk: up-to-date copies, changed files,
 // missing sources, the picture-count tip, the transcript cap and file-system failures.
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include <map>
@@ -215,21 +216,58 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
   }
 }
 
-// The manifest names each file once, in path order, with the last stamp it was given,
-// past the blocks its list grows in (thousands of files, a path longer than a block).
-TEST(SiteManifestTest, NamesEachFileOnceWithItsLastStamp) {
+// The manifest names each file once, in path order, with the last stamp it was given:
+// within what is set aside together, across what is set aside apart (paths that fall
+// between each other's, a folder of its own), and past the pieces it is written in.
+// Once with its scratch file, once with none to be had (what it sets aside stays in
+// memory).
+void ManifestNamesEachFileOnceWithItsLastStamp() {
   SiteManifest manifest("pd");
-  std::vector<SiteFile> expected;
-  const std::string long_name(70'000, 'n');
-  for (int i = 5000; i >= 0; --i) {
-    const std::string name = i == 2500 ? long_name : "p" + std::to_string(100'000 + i);
-    const FileStamp stamp{static_cast<std::uintmax_t>(i), 1'700'000'000 + i, i};
-    if (i % 1000 == 0) manifest.Published(JoinPath("pd", name), FileStamp{1, 1, 1});  // published again below
+  std::map<std::string, FileStamp> expected;
+  const auto publish = [&](const std::string& name, FileStamp stamp) {
     manifest.Published(JoinPath("pd", name), stamp);
-    expected.push_back({name, stamp});
+    expected[name] = stamp;
+  };
+  const std::string long_name(70'000, 'n');
+  for (int i = 0; i < 5000; ++i) {
+    const int n = i * 7919 % 5000;  // every number once, out of order
+    const std::string name = n == 2500 ? long_name : "p" + std::to_string(100'000 + n);
+    if (n % 1000 == 0) manifest.Published(JoinPath("pd", name), FileStamp{1, 1, 1});  // published again below
+    publish(name, {static_cast<std::uintmax_t>(n), 1'700'000'000 + n, n});
+    if (i % 1000 == 999) manifest.SetAside();
+    if (i == 1999) {  // a folder of its own, its files set aside apart, one between another's
+      int k = 0;
+      for (const auto& apart : {std::vector{"q/2", "q/1", "q/2"}, {"q/0", "q/9"}, {"q/5"}}) {
+        for (const char* in_q : apart) publish(in_q, {5, 5, ++k});
+        manifest.SetAside();
+      }
+    }
   }
-  std::sort(expected.begin(), expected.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
-  EXPECT_EQ(ParseSiteManifest(manifest.Bytes()), expected);
+  for (const char* again : {"p100007", "p104999"}) publish(again, {9, 9, 9});
+
+  std::string bytes;
+  EXPECT_EQ(manifest.Pieces()([&](std::string_view piece) { return bytes.append(piece), true; }), std::nullopt);
+  std::vector<SiteFile> in_order;
+  for (const auto& [name, stamp] : expected) in_order.push_back({name, stamp});
+  EXPECT_EQ(ParseSiteManifest(bytes), in_order);
+}
+
+TEST(SiteManifestTest, NamesEachFileOnceWithItsLastStamp) {
+  ManifestNamesEachFileOnceWithItsLastStamp();
+  const testing::TempFolder temp;
+  const std::string missing = JoinPath(temp.str(), "missing");
+#ifdef _WIN32
+  const char* const variable = "TMP";
+  const auto set = [&](const char* value) { ::_putenv_s(variable, value ? value : ""); };
+#else
+  const char* const variable = "TMPDIR";
+  const auto set = [&](const char* value) { value ? ::setenv(variable, value, 1) : ::unsetenv(variable); };
+#endif
+  const char* const before = std::getenv(variable);
+  const std::optional<std::string> saved = before ? std::optional<std::string>(before) : std::nullopt;
+  set(missing.c_str());
+  ManifestNamesEachFileOnceWithItsLastStamp();
+  set(saved ? saved->c_str() : nullptr);
 }
 
 // The Torvexa applet shows JPEG, GIF and PNG: a picture of another format is published
