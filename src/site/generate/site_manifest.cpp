@@ -85,8 +85,15 @@ void SiteManifest::SetAside() {
 
   std::string text;
   text.reserve(paths_.size() + order.size() * kLineBytesBesidePath);
-  Chunk chunk;
+  const std::size_t first_run = runs_.size();
+  std::size_t run_at = 0;
+  std::string_view run_folder;
   std::string_view last_path;
+  const auto end_run = [&] {
+    Run& run = runs_.back();
+    run.size = text.size() - run_at;
+    run.last_path = last_path;
+  };
   std::string open_folder;
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
@@ -111,75 +118,129 @@ void SiteManifest::SetAside() {
       stamp = folder->Stamp(path.substr(cut + 1));
     }
     if (!stamp) continue;  // gone again, or never written
-    if (text.empty()) chunk.first_path = relative;
+    // A run per folder: an album's folders fall between other albums' folders, but the
+    // lines of two folders of its own never do.
+    const std::string_view in_folder = relative.substr(0, relative.rfind('/') + 1);
+    if (runs_.size() == first_run || in_folder != run_folder) {
+      if (runs_.size() > first_run) end_run();
+      run_at = text.size();
+      run_folder = in_folder;
+      runs_.push_back(Run{run_at, 0, kNotKept, set_asides_, std::string(relative), {}});
+    }
     last_path = relative;
     AppendFileLine(text, relative, *stamp);
   }
-  if (!text.empty()) {
-    chunk.last_path = last_path;
-    chunk.size = text.size();
+  if (runs_.size() > first_run) {
+    end_run();
     if (!scratch_) scratch_ = std::make_unique<ScratchFile>();
-    chunk.offset = scratch_->size();
-    // Kept here when the scratch file cannot take it: more memory, nothing lost.
-    if (!scratch_->valid() || !scratch_->Append(text)) chunk.text = std::move(text);
-    chunks_.push_back(std::move(chunk));
+    const std::uint64_t at = scratch_->size();
+    // Kept here when the scratch file cannot take them: more memory, nothing lost.
+    const bool kept = !scratch_->valid() || !scratch_->Append(text);
+    for (std::size_t r = first_run; r < runs_.size(); ++r) {
+      if (kept) {
+        runs_[r].kept = kept_.size();
+      } else {
+        runs_[r].offset += at;
+      }
+    }
+    if (kept) kept_.push_back(std::move(text));
   }
+  ++set_asides_;
   entries_.clear();
   paths_.clear();
 }
 
-std::optional<std::string_view> SiteManifest::ChunkText(const Chunk& chunk, std::string& buffer) const {
-  if (!chunk.text.empty()) return chunk.text;
-  if (!scratch_->Read(chunk.offset, chunk.size, buffer)) return std::nullopt;
+std::optional<std::string_view> SiteManifest::RunText(const Run& run, std::string& buffer) const {
+  if (run.kept != kNotKept) return std::string_view(kept_[run.kept]).substr(static_cast<std::size_t>(run.offset), run.size);
+  if (!scratch_->Read(run.offset, run.size, buffer)) return std::nullopt;
   return buffer;
 }
 
-std::optional<std::string> SiteManifest::MergeChunks(const std::vector<std::size_t>& members,
-                                                     const PieceConsumer& consume, bool& going) const {
-  std::vector<std::string> buffers(members.size());
-  std::vector<std::string_view> left(members.size());  // each chunk's lines not yet merged
-  struct Head {
-    Line line;
-    std::size_t member;  // later set aside, higher
-  };
-  // The head of the smallest path on top; of one path, the one set aside last.
-  const auto after = [](const Head& a, const Head& b) {
-    const int by_path = a.line.path.compare(b.line.path);
-    return by_path > 0 || (by_path == 0 && a.member < b.member);
-  };
-  std::vector<Head> heads;
-  for (std::size_t m = 0; m < members.size(); ++m) {
-    const auto text = ChunkText(chunks_[members[m]], buffers[m]);
-    if (!text) return kScratchReadFailure;
-    left[m] = *text;
-    heads.push_back({FirstLine(left[m]), m});
-  }
-  std::make_heap(heads.begin(), heads.end(), after);
-  std::string merged;
-  const auto advance = [&](const Head& head) {
-    left[head.member].remove_prefix(head.line.whole.size());
-    if (left[head.member].empty()) return;
-    heads.push_back({FirstLine(left[head.member]), head.member});
-    std::push_heap(heads.begin(), heads.end(), after);
-  };
-  while (!heads.empty()) {
-    std::pop_heap(heads.begin(), heads.end(), after);
-    const Head chosen = heads.back();
-    heads.pop_back();
-    merged.append(chosen.line.whole);
-    // The same path in chunks set aside before: published earlier, so left out.
-    while (!heads.empty() && heads.front().line.path == chosen.line.path) {
-      std::pop_heap(heads.begin(), heads.end(), after);
-      const Head earlier = heads.back();
-      heads.pop_back();
-      advance(earlier);
+std::optional<std::string> SiteManifest::Merge(const PieceConsumer& consume) const {
+  std::vector<const Run*> runs;
+  runs.reserve(runs_.size());
+  for (const Run& run : runs_) runs.push_back(&run);
+  std::sort(runs.begin(), runs.end(), [](const Run* a, const Run* b) {
+    const int by_path = a->first_path.compare(b->first_path);
+    return by_path < 0 || (by_path == 0 && a->order < b->order);
+  });
+
+  // The runs begun and not yet through, the one whose next line comes first on top; of
+  // one path, the run set aside last.
+  struct Cursor {
+    const Run* run = nullptr;
+    std::string buffer;
+    std::string_view left;
+    Line head;
+    bool Advance() {
+      left.remove_prefix(head.whole.size());
+      if (left.empty()) return false;
+      head = FirstLine(left);
+      return true;
     }
-    advance(chosen);
-    if (merged.size() >= kMergedPieceBytes || heads.empty()) {
-      if (!(going = consume(merged))) return std::nullopt;
-      merged.clear();
+  };
+  const auto after = [](const std::unique_ptr<Cursor>& a, const std::unique_ptr<Cursor>& b) {
+    const int by_path = a->head.path.compare(b->head.path);
+    return by_path > 0 || (by_path == 0 && a->run->order < b->run->order);
+  };
+  std::vector<std::unique_ptr<Cursor>> begun;
+  std::vector<std::unique_ptr<Cursor>> spare;  // their buffers serve again
+  const auto take_top = [&] {
+    std::pop_heap(begun.begin(), begun.end(), after);
+    std::unique_ptr<Cursor> top = std::move(begun.back());
+    begun.pop_back();
+    return top;
+  };
+  const auto put_back = [&](std::unique_ptr<Cursor> cursor) {
+    if (cursor->left.empty()) return spare.push_back(std::move(cursor));
+    begun.push_back(std::move(cursor));
+    std::push_heap(begun.begin(), begun.end(), after);
+  };
+
+  // Small pieces are gathered; a run's whole lines go as they are.
+  std::string gathered;
+  const auto emit = [&](std::string_view text) {
+    if (gathered.size() + text.size() <= kMergedPieceBytes) return gathered.append(text), true;
+    if (!gathered.empty() && !consume(std::exchange(gathered, {}))) return false;
+    if (text.size() >= kMergedPieceBytes) return consume(text);
+    return gathered.append(text), true;
+  };
+
+  for (std::size_t next = 0; next < runs.size() || !begun.empty();) {
+    // Every run whose first line comes no later than the first line begun.
+    while (next < runs.size() && (begun.empty() || runs[next]->first_path <= begun.front()->head.path)) {
+      std::unique_ptr<Cursor> cursor = spare.empty() ? std::make_unique<Cursor>() : std::move(spare.back());
+      if (!spare.empty()) spare.pop_back();
+      cursor->run = runs[next++];
+      const auto text = RunText(*cursor->run, cursor->buffer);
+      if (!text) return kScratchReadFailure;
+      cursor->left = *text;
+      cursor->head = FirstLine(cursor->left);
+      put_back(std::move(cursor));
     }
+    std::unique_ptr<Cursor> first = take_top();
+    // The same path in runs set aside before: published earlier, so left out.
+    while (!begun.empty() && begun.front()->head.path == first->head.path) {
+      std::unique_ptr<Cursor> earlier = take_top();
+      earlier->Advance();
+      put_back(std::move(earlier));
+    }
+    // Its lines that come before any other run's go together: all that is left of it
+    // when its last one does (an album's folder, whole).
+    std::optional<std::string_view> bound;
+    if (!begun.empty()) bound = begun.front()->head.path;
+    if (next < runs.size() && (!bound || runs[next]->first_path < *bound)) bound = runs[next]->first_path;
+    if (!bound || first->run->last_path < *bound) {
+      if (!emit(first->left)) return std::nullopt;
+      first->left = {};
+    } else {
+      do {
+        if (!emit(first->head.whole)) return std::nullopt;
+      } while (first->Advance() && first->head.path < *bound);
+    }
+    put_back(std::move(first));
   }
+  if (!gathered.empty()) consume(gathered);
   return std::nullopt;
 }
 
@@ -187,37 +248,7 @@ BytePieces SiteManifest::Pieces() {
   SetAside();
   return [this](const PieceConsumer& consume) -> std::optional<std::string> {
     if (!consume(kManifestHeader)) return std::nullopt;
-    // Chunks whose paths fall between each other's are merged; the others (an album's
-    // files, in a folder of their own) come whole, one after the other.
-    std::vector<std::size_t> by_first(chunks_.size());
-    std::iota(by_first.begin(), by_first.end(), std::size_t{0});
-    std::sort(by_first.begin(), by_first.end(),
-              [this](std::size_t a, std::size_t b) { return chunks_[a].first_path < chunks_[b].first_path; });
-    std::vector<std::size_t> group;
-    std::string_view group_last;
-    std::string buffer;
-    bool going = true;
-    const auto emit = [&]() -> std::optional<std::string> {
-      if (group.size() == 1) {
-        const auto text = ChunkText(chunks_[group.front()], buffer);
-        if (!text) return kScratchReadFailure;
-        going = consume(*text);
-        return std::nullopt;
-      }
-      std::sort(group.begin(), group.end());
-      return MergeChunks(group, consume, going);
-    };
-    for (const std::size_t k : by_first) {
-      if (!group.empty() && chunks_[k].first_path > group_last) {
-        if (auto failure = emit()) return failure;
-        if (!going) return std::nullopt;
-        group.clear();
-      }
-      if (group.empty() || chunks_[k].last_path > group_last) group_last = chunks_[k].last_path;
-      group.push_back(k);
-    }
-    if (!group.empty()) return emit();
-    return std::nullopt;
+    return Merge(consume);
   };
 }
 

@@ -62,30 +62,33 @@ class SiteManifest {
     std::int32_t nanoseconds = 0;
     bool stamped = false;
   };
-  // Lines set aside together: at `offset` in the scratch file, or in `text` when there
-  // is none; their first and last paths tell whether other lines fall between them.
-  struct Chunk {
+  // Lines of one folder set aside together, in path order: at `offset` in the scratch
+  // file, or in `kept_[kept]` when there is none; `order` counts the settings aside.
+  // Its first and last paths tell whether other runs' lines fall between its own.
+  struct Run {
     std::uint64_t offset = 0;
     std::size_t size = 0;
-    std::string text;
+    std::size_t kept = kNotKept;
+    std::uint32_t order = 0;
     std::string first_path;
     std::string last_path;
   };
+  static constexpr std::size_t kNotKept = static_cast<std::size_t>(-1);
 
   std::string_view PathOf(const Entry& entry) const { return {paths_.data() + entry.path_at, entry.path_size}; }
-  // The lines of `chunk`, read into `buffer` when they are in the scratch file; nothing
+  // The lines of `run`, read into `buffer` when they are in the scratch file; nothing
   // when it fails them.
-  std::optional<std::string_view> ChunkText(const Chunk& chunk, std::string& buffer) const;
-  // Hands `consume` the lines of the chunks at `members` (in the order set aside),
-  // merged in path order, each path once: that of the last chunk naming it. `going`
-  // turns false when `consume` stops it. Returns the failure's reason.
-  std::optional<std::string> MergeChunks(const std::vector<std::size_t>& members, const PieceConsumer& consume,
-                                         bool& going) const;
+  std::optional<std::string_view> RunText(const Run& run, std::string& buffer) const;
+  // Hands `consume` the lines of every run merged in path order, each path once: from
+  // the run set aside last that names it. Returns the failure's reason.
+  std::optional<std::string> Merge(const PieceConsumer& consume) const;
 
   std::string publish_directory_;
   std::vector<Entry> entries_;
   std::string paths_;
-  std::vector<Chunk> chunks_;
+  std::vector<Run> runs_;
+  std::vector<std::string> kept_;
+  std::uint32_t set_asides_ = 0;
   std::unique_ptr<ScratchFile> scratch_;  // made with the first setting aside
 };
 

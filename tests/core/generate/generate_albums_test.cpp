@@ -235,9 +235,9 @@ void ManifestNamesEachFileOnceWithItsLastStamp() {
     if (n % 1000 == 0) manifest.Published(JoinPath("pd", name), FileStamp{1, 1, 1});  // published again below
     publish(name, {static_cast<std::uintmax_t>(n), 1'700'000'000 + n, n});
     if (i % 1000 == 999) manifest.SetAside();
-    if (i == 1999) {  // a folder of its own, its files set aside apart, one between another's
+    if (i == 1999) {  // folders of their own: one between another's, one ending where another begins
       int k = 0;
-      for (const auto& apart : {std::vector{"q/2", "q/1", "q/2"}, {"q/0", "q/9"}, {"q/5"}}) {
+      for (const auto& apart : {std::vector{"q/2", "q/1", "q/2"}, {"q/0", "q/9"}, {"q/5"}, {"r/1", "r/3"}, {"r/3", "r/4"}}) {
         for (const char* in_q : apart) publish(in_q, {5, 5, ++k});
         manifest.SetAside();
       }
