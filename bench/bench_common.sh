@@ -53,11 +53,12 @@ ratio_line() {
 }
 
 # written_bytes COMMAND...: runs COMMAND (its output dropped) and prints the bytes it
-# caused to be written to storage (write_bytes of /proc/<pid>/io: a shell's counters
-# take in those of the children it waited for).
+# caused to be written to storage: write_bytes of /proc/<pid>/io less
+# cancelled_write_bytes, what was written to a file removed before it reached the disk
+# (a run's scratch file); a shell's counters take in those of the children it waited for.
 written_bytes() {
-  sh -c 'before=$(awk "/^write_bytes/ { print \$2 }" /proc/$$/io); "$@" >/dev/null 2>&1;
-         awk -v b="$before" "/^write_bytes/ { print \$2 - b }" /proc/$$/io' sh "$@"
+  sh -c 'counted() { awk "/^write_bytes/ { w = \$2 } /^cancelled_write_bytes/ { c = \$2 } END { print w - c }" /proc/$$/io; }
+         before=$(counted); "$@" >/dev/null 2>&1; echo $(($(counted) - before))' sh "$@"
 }
 
 # halves LIST: the first and second half of the lines of LIST, in $WORK/half0 and half1.

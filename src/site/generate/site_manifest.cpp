@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <numeric>
 #include <utility>
 
 #include "platform/number_text.h"

@@ -28,8 +28,9 @@ struct SiteFile {
 //
 // A site of a hundred thousand pictures publishes half a million files: the manifest
 // holds only the files published since it last set aside what it had. What it sets aside
-// is sorted and stamped, as lines of the manifest file, in a scratch file (in memory when
-// none can be made), and merged from there as the manifest file is written.
+// is sorted and stamped, as lines of the manifest file, a run of them per folder, in a
+// scratch file (in memory when none can be made), and merged from there as the manifest
+// file is written.
 class SiteManifest {
  public:
   explicit SiteManifest(std::string publish_directory);
