@@ -9,9 +9,10 @@ set -euo pipefail
 # The program, the command line, the imaging module (libvips, exiv2), the upload over
 # SFTP (libcurl with libssh2, OpenSSL for key fingerprints), the desktop keyring for
 # remembered upload passwords (QtKeychain; the build works without it) and both viewers (the
-# Torvexa applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm).
+# Torvexa applet is compiled with the JDK, the HTML viewer's PhotoSwipe comes through npm)
+# and mimalloc, the allocator the programs link.
 packages=(cmake g++ make pkg-config qt6-base-dev libgl1-mesa-dev libvips-dev libexiv2-dev
-          libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev fonts-dejavu-core default-jdk-headless)
+          libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev libmimalloc-dev fonts-dejavu-core default-jdk-headless)
 case "${1:-test}" in
   run) ;;
   # The tests: GoogleTest, the window on a virtual display, the applet's JUnit tests,
