@@ -65,7 +65,7 @@ class TerminalRunEvents final : public GenerationEvents {
     }
   }
   // The lines already printed stay printed; a cut only bounds the run's memory.
-  void TranscriptReplaced(const std::string&) override {}
+  void TranscriptReplaced(std::string_view) override {}
   void ProgressChanged(const GenerationProgress&) override {}
   Answer ShowMessage(const MessageRequest& request) override { return dialogs_.ShowMessage(request); }
 

@@ -31,8 +31,8 @@ class GenerationRunner::Forwarder final : public GenerationEvents {
   void TranscriptAppended(std::string_view text) override {
     Forward([text = std::string(text)](GenerationEvents& target) { target.TranscriptAppended(text); });
   }
-  void TranscriptReplaced(const std::string& text) override {
-    Forward([text](GenerationEvents& target) { target.TranscriptReplaced(text); });
+  void TranscriptReplaced(std::string_view text) override {
+    Forward([text = std::string(text)](GenerationEvents& target) { target.TranscriptReplaced(text); });
   }
   void ProgressChanged(const GenerationProgress& progress) override {
     Forward([progress](GenerationEvents& target) { target.ProgressChanged(progress); });

@@ -24,7 +24,7 @@ class RunController::RunEvents final : public GenerationEvents {
 
   void StatusChanged(const std::string& caption) override { run_.SetStatusCaption(caption); }
   void TranscriptAppended(std::string_view text) override { run_.status_text_.AppendText(text); }
-  void TranscriptReplaced(const std::string& text) override { run_.status_text_.Replace(text); }
+  void TranscriptReplaced(std::string_view text) override { run_.status_text_.Replace(std::string(text)); }
   void ProgressChanged(const GenerationProgress& progress) override {
     run_.generation_progress_ = progress;
     run_.progress_bar_ = ProgressBarFor(progress);

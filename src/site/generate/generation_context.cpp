@@ -11,7 +11,7 @@ GenerationContext::GenerationContext(const GenerationJob& job, GenerationEvents&
       manifest_(job.settings.PublishDirectory),
       lookahead_(job.project, job.settings.PublishDirectory, job.viewer.album_reads, stop_) {
   transcript_.SetHandlers([this](std::string_view appended) { events_.TranscriptAppended(appended); },
-                          [this] { events_.TranscriptReplaced(transcript_.Text()); });
+                          [this] { events_.TranscriptReplaced(transcript_.View()); });
   for (int n = 0; n < job_.project.AlbumCount(); ++n) progress_.pictures_total += job_.project.AlbumPictures(n).Count();
 }
 

@@ -60,7 +60,7 @@ class GenerationEvents {
   // `text` was appended to the transcript (each piece starts with its CR LF).
   virtual void TranscriptAppended(std::string_view text) = 0;
   // The transcript was cut; `text` is all of it now.
-  virtual void TranscriptReplaced(const std::string& text) = 0;
+  virtual void TranscriptReplaced(std::string_view text) = 0;
   virtual void ProgressChanged(const GenerationProgress& progress) = 0;
   // A message box to show. The run waits for the answer before it goes on, so boxes,
   // transcript lines and log entries keep their order.

@@ -1,5 +1,6 @@
 #include "generate/transcript.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -40,6 +41,7 @@ void Transcript::AppendLineEnd() {
 
 void Transcript::Clear() {
   text_.clear();
+  start_ = 0;
   length_ = 0;
   if (replaced_) replaced_();
 }
@@ -53,6 +55,7 @@ void Transcript::AppendText(std::string_view text) {
 
 void Transcript::Replace(std::string text) {
   text_ = std::move(text);
+  start_ = 0;
   length_ = CharCount(text_);
   if (replaced_) replaced_();
 }
@@ -61,21 +64,36 @@ void Transcript::CutIfLong() {
   if (length_ <= kCutAbove) return;
   // Skip the characters that go from the front (a few thousand, where walking back
   // over the kept ones would be sixty thousand); the cut never splits a character.
+  // As many bytes as characters are to go hold at most that many: each step skips them
+  // and counts what it skipped, so plain ASCII goes in one step.
+  const std::string_view text = text_;
   std::size_t to_drop = length_ - kKeptAfterCut;
-  std::size_t pos = 0;
-  while (pos < text_.size()) {
-    if ((static_cast<std::uint8_t>(text_[pos]) & 0xC0) != 0x80) {
-      if (to_drop == 0) break;
-      --to_drop;
-    }
-    ++pos;
+  std::size_t pos = start_;
+  while (to_drop > 0 && pos < text.size()) {
+    const std::size_t step = std::min(to_drop, text.size() - pos);
+    to_drop -= CharCount(text.substr(pos, step));
+    pos += step;
   }
-  text_.erase(0, pos);
+  // A step may end inside a character: the rest of it goes too.
+  while (pos < text.size() && (static_cast<std::uint8_t>(text[pos]) & 0xC0) == 0x80) ++pos;
+  start_ = pos;
   length_ = kKeptAfterCut;
+  if (start_ > text_.size() - start_) Compact();
   if (replaced_) replaced_();
 }
 
-void Transcript::Appended(std::size_t from) {
+const std::string& Transcript::Text() const {
+  Compact();
+  return text_;
+}
+
+void Transcript::Compact() const {
+  if (start_ == 0) return;
+  text_.erase(0, start_);
+  start_ = 0;
+}
+
+void Transcript::Appended(std::size_t from) {  // `from` within the buffer
   if (appended_) appended_(std::string_view(text_).substr(from));
 }
 

@@ -39,13 +39,22 @@ class Transcript {
   // Keeps the last kKeptAfterCut characters when the text is longer than kCutAbove.
   void CutIfLong();
 
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const;
+  // The same text without moving it into a string of its own.
+  std::string_view View() const { return std::string_view(text_).substr(start_); }
   std::size_t Length() const { return length_; }  // characters
 
  private:
   void Appended(std::size_t from);
+  // Drops the characters cut from the front of the buffer.
+  void Compact() const;
 
-  std::string text_;
+  // The text is `text_` from `start_` on: a cut only moves `start_`, and the characters
+  // before it leave the buffer once they outweigh the kept ones, so a run that cuts
+  // before every picture moves the kept text once per 60000 characters appended, not
+  // once per picture.
+  mutable std::string text_;
+  mutable std::size_t start_ = 0;
   std::size_t length_ = 0;
   AppendedHandler appended_;
   ReplacedHandler replaced_;

@@ -434,6 +434,37 @@ TEST_F(GenerationTest, TranscriptIsCutBeforeAPictureAbove64000Characters) {
   }
 }
 
+// Cut after cut, with the text not looked at in between, the transcript is the last
+// 60000 characters of all that was appended, as it would be after a single cut.
+TEST(TranscriptTest, CutAfterCutKeepsTheLastCharacters) {
+  const auto last = [](const std::string& text, std::size_t count) {
+    std::size_t pos = text.size();
+    for (std::size_t seen = 0; pos > 0 && seen < count;) {
+      if ((static_cast<unsigned char>(text[--pos]) & 0xC0) != 0x80) ++seen;
+    }
+    return text.substr(pos);
+  };
+  // Lines mostly ASCII, and lines of two-byte characters only, where cuts fall inside them.
+  for (const std::string filler : {"x", "\xC3\xA9"}) {
+    Transcript transcript;
+    std::string appended;
+    for (int i = 0; i < 4000; ++i) {
+      if (transcript.Length() > Transcript::kCutAbove) appended = last(appended, Transcript::kKeptAfterCut);
+      transcript.CutIfLong();
+      std::string line;
+      for (int k = 0; k < i % 97; ++k) line += filler;
+      line += filler == "x" ? "\xE2\x82\xAC" + std::to_string(i) : filler;
+      transcript.AppendLine(line);
+      appended += "\r\n" + line;
+      if (i % 997 == 0) {
+        ASSERT_EQ(transcript.View(), appended) << i;
+      }
+    }
+    EXPECT_EQ(transcript.Text(), appended);
+    EXPECT_EQ(transcript.Length(), CharCount(appended));
+  }
+}
+
 // A line appended in pieces is the line appended whole, counted in characters.
 TEST(TranscriptTest, ALineOfPiecesIsTheLineWhole) {
   Transcript pieces, whole;

@@ -72,8 +72,8 @@ class GenerationTest : public ::testing::Test, public GenerationEvents {
     transcript_.AppendText(text);
     stream_ += text;
   }
-  void TranscriptReplaced(const std::string& text) override {
-    transcript_.Replace(text);
+  void TranscriptReplaced(std::string_view text) override {
+    transcript_.Replace(std::string(text));
     stream_ += "[cut]";
   }
   void ProgressChanged(const GenerationProgress& progress) override {

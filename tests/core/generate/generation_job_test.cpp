@@ -76,7 +76,7 @@ TEST_F(GenerationTest, TwoJobsAtOnceDoNotInterfere) {
   struct Sink final : GenerationEvents {
     void StatusChanged(const std::string&) override {}
     void TranscriptAppended(std::string_view appended) override { text += appended; }
-    void TranscriptReplaced(const std::string& whole) override { text = whole; }
+    void TranscriptReplaced(std::string_view whole) override { text = whole; }
     void ProgressChanged(const GenerationProgress&) override {}
     Answer ShowMessage(const MessageRequest& request) override {
       boxes.push_back(request.title);

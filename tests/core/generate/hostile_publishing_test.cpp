@@ -160,7 +160,7 @@ struct OverlappingRun : GenerationEvents {
     for (int i = 0; i < 1000 && returned.load() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   void TranscriptAppended(std::string_view text) override { transcript += text; }
-  void TranscriptReplaced(const std::string& text) override { transcript = text; }
+  void TranscriptReplaced(std::string_view text) override { transcript = text; }
   void ProgressChanged(const GenerationProgress&) override {}
   Answer ShowMessage(const MessageRequest& request) override {
     boxes.push_back(request);

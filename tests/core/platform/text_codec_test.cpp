@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace quorvale {
 namespace {
 
@@ -46,6 +50,11 @@ TEST(TextCodec, Utf8Validity) {
 TEST(TextCodec, CountsAndCutsCharactersNotBytes) {
   const std::string text = "\xC3\xA9\xC3\xA9\xE2\x82\xAC" "a";  // two e-acute, a euro sign, "a": 4 characters, 8 bytes
   EXPECT_EQ(CharCount(text), 4u);
+  // Counted eight bytes at a time: characters across the boundaries, and a rest.
+  for (const auto& [longer, count] : std::vector<std::pair<std::string, std::size_t>>{
+           {"a" + text + text + text, 13}, {text + "\xF0\x9F\x93\xB7" + text + "bc", 11}, {"\x80\xBFxyz", 3}}) {
+    EXPECT_EQ(CharCount(longer), count) << longer;
+  }
   EXPECT_EQ(FirstChars(text, 2), "\xC3\xA9\xC3\xA9");
   EXPECT_EQ(FirstChars(text, 3), "\xC3\xA9\xC3\xA9\xE2\x82\xAC");
   EXPECT_EQ(FirstChars(text, 10), text);
