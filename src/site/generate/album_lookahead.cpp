@@ -105,8 +105,10 @@ void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
   }
   if (!reads_) return;
   const AlbumReads reads = reads_(publish_directory_, album_number);
-  for (const auto& [path, limit] : reads.files) {
-    if (auto bytes = ReadFileBelow(publish_directory_, path, limit)) current_.files.emplace(path, std::move(*bytes));
+  for (const AlbumFileRead& read : reads.files) {
+    if (const auto bytes = ReadFileBelow(publish_directory_, read.path, read.limit)) {
+      current_.files.emplace(read.path, read.parse(*bytes));
+    }
   }
   for (const std::string& folder : reads.folders) {
     if (auto entries = ListFolderBelow(publish_directory_, folder)) current_.listings.emplace(folder, std::move(*entries));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <any>
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -32,9 +33,9 @@ struct AlbumLookups {
   std::vector<std::optional<FileStamp>> sources;
   // The copies found, by file name.
   std::unordered_map<std::string, FileStamp> copies;
-  // The files read and the folders listed, by path; those that could not be are left out
-  // (the step reads them and reports why).
-  std::unordered_map<std::string, std::string> files;
+  // What the viewer's parse made of each file read, and the folders listed, by path; those
+  // that could not be read are left out (the step reads them and reports why).
+  std::unordered_map<std::string, std::any> files;
   std::unordered_map<std::string, std::vector<FolderEntry>> listings;
   // Whether the album's image folder holds what a killed run left half-written; nothing
   // when it could not be listed.

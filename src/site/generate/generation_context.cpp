@@ -32,10 +32,10 @@ std::optional<FileStamp> GenerationContext::LookedUpSource(int album_number, std
   return lookups_.sources[index];
 }
 
-std::optional<std::string> GenerationContext::TakeReadAhead(int album_number, const std::string& path) {
-  if (lookups_.album_number != album_number) return std::nullopt;
+std::any GenerationContext::TakeRead(int album_number, const std::string& path) {
+  if (lookups_.album_number != album_number) return {};
   auto found = lookups_.files.extract(path);
-  return found ? std::optional(std::move(found.mapped())) : std::nullopt;
+  return found ? std::move(found.mapped()) : std::any();
 }
 
 std::optional<std::vector<FolderEntry>> GenerationContext::TakeListedAhead(int album_number, const std::string& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <any>
 #include <optional>
 #include <set>
 #include <stop_token>
@@ -50,11 +51,16 @@ class GenerationContext {
   // its step, given once: a step may write the file after asking. Nothing when it was
   // not looked up or not there (the step looks it up).
   std::optional<FileStamp> TakeLookedUpCopy(int album_number, const std::string& name);
-  // The bytes of the file at `path` in album `album_number`'s part of the site, and the
-  // entries of the folder `folder` there, as read before the album's step (the viewer
-  // asks for them); given once, as a step may write what it read. Nothing when they
-  // were not read: the step reads them.
-  std::optional<std::string> TakeReadAhead(int album_number, const std::string& path);
+  // What the viewer's parse made of the file at `path` in album `album_number`'s part of
+  // the site, and the entries of the folder `folder` there, as read before the album's
+  // step (the viewer asks for them); given once, as a step may write what it read.
+  // Nothing when they were not read: the step reads them.
+  template <typename Parsed>
+  std::optional<Parsed> TakeReadAhead(int album_number, const std::string& path) {
+    std::any read = TakeRead(album_number, path);
+    Parsed* parsed = std::any_cast<Parsed>(&read);
+    return parsed ? std::optional<Parsed>(std::move(*parsed)) : std::nullopt;
+  }
   std::optional<std::vector<FolderEntry>> TakeListedAhead(int album_number, const std::string& folder);
   // Removes what a killed run left half-written in album `album_number`'s image folder,
   // when the folder holds any (the album's lookups say so, else the folder is listed).
@@ -97,6 +103,8 @@ class GenerationContext {
   SiteManifest& manifest() { return manifest_; }
 
  private:
+  // What was read ahead of the file at `path`, taken out of the lookups; empty when none.
+  std::any TakeRead(int album_number, const std::string& path);
   const GenerationJob& job_;
   GenerationEvents& events_;
   std::stop_token stop_;

@@ -20,8 +20,10 @@ namespace {
 // without following a link and only up to its size limit, unless it was read already.
 std::optional<OriginalsRecord> RecordOnDisk(GenerationContext& context, int album_number,
                                             const std::string& record_path) {
-  auto bytes = context.TakeReadAhead(album_number, record_path);
-  if (!bytes) bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
+  if (auto read = context.TakeReadAhead<std::optional<OriginalsRecord>>(album_number, record_path)) {
+    return std::move(*read);
+  }
+  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
   return bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -36,10 +38,19 @@ class Viewer {
   virtual void FinishSite(GenerationContext& context) = 0;
 };
 
+// A file a viewer's step reads of an album's part of the site: read whole, up to its size
+// limit, and made by `parse` into what the step uses (a record, or nothing when the
+// bytes are damaged), so that a thread reading ahead does that work too.
+struct AlbumFileRead {
+  std::string path;
+  std::uintmax_t limit = 0;
+  std::function<std::any(std::string_view bytes)> parse;
+};
+
 // What a viewer's steps read of one album's part of the site before they write it: files
-// read whole (each up to its size limit) and folders listed.
+// read and parsed, and folders listed.
 struct AlbumReads {
-  std::vector<std::pair<std::string, std::uintmax_t>> files;  // path and size limit
+  std::vector<AlbumFileRead> files;
   std::vector<std::string> folders;
 };
 

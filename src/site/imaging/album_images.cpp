@@ -126,20 +126,24 @@ bool MakeFolders(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
   return true;
 }
 
-// The earlier record, when it is there, whole and made with these settings. A record
-// that is too large or damaged only means the work is done again; one that is refused
-// (a link, no regular file) is reported as well.
-std::optional<ImagingRecord> EarlierRecord(const AlbumImagesJob& job, const AlbumImagesEvents& events) {
-  std::string reason;
-  const auto bytes =
-      job.record_bytes ? job.record_bytes : ReadFileBelow(job.root, job.record_path, kMaxImagingRecordBytes, &reason);
-  if (!bytes) {
-    if (IsRefusal(reason) && events.failure) events.failure("Reading record " + job.record_path, reason);
-    return std::nullopt;
+// The earlier record, when it is there, whole and made with these settings: the one read
+// ahead, else the one read now into `own`. A record that is too large or damaged only
+// means the work is done again; one that is refused (a link, no regular file) is
+// reported as well.
+const ImagingRecord* EarlierRecord(const AlbumImagesJob& job, const AlbumImagesEvents& events,
+                                   std::optional<ImagingRecord>& own) {
+  if (!job.record_read) {
+    std::string reason;
+    const auto bytes = ReadFileBelow(job.root, job.record_path, kMaxImagingRecordBytes, &reason);
+    if (!bytes) {
+      if (IsRefusal(reason) && events.failure) events.failure("Reading record " + job.record_path, reason);
+      return nullptr;
+    }
+    own = ParseImagingRecord(*bytes);
   }
-  std::optional<ImagingRecord> record = ParseImagingRecord(*bytes);
-  if (!record || record->settings != job.settings) return std::nullopt;
-  return record;
+  const std::optional<ImagingRecord>& record = job.record_read ? *job.record_read : own;
+  if (!record || record->settings != job.settings) return nullptr;
+  return &*record;
 }
 
 // The images' bytes written over their paths; the reason of the first that fails.
@@ -210,7 +214,8 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::vector<FileStamp> stamps(total);
 
   // State: the earlier record, when it is whole and made with these settings.
-  const std::optional<ImagingRecord> earlier = EarlierRecord(job, events);
+  std::optional<ImagingRecord> read_now;
+  const ImagingRecord* const earlier = EarlierRecord(job, events, read_now);
   RecordIndex index;
   if (earlier) {
     for (const RecordedPicture& recorded : earlier->pictures) index.emplace(recorded.thumbnail, &recorded);

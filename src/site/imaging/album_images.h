@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/imaging_record.h"
 #include "imaging/picture_imaging.h"
 #include "platform/file_copy.h"
 #include "platform/folder_listing.h"
@@ -83,9 +84,9 @@ struct AlbumImagesJob {
   std::vector<PictureImages> pictures;
   ImagingSettings settings;
   int jobs = 0;  // at most this many workers; 0 means one per processor core
-  // The record's bytes and the folders' entries when they were read already in this
-  // run; else the step reads them.
-  std::optional<std::string> record_bytes{};
+  // The record (nothing inside when it was not whole) and the folders' entries when they
+  // were read already in this run; else the step reads them.
+  std::optional<std::optional<ImagingRecord>> record_read{};
   std::optional<std::vector<FolderEntry>> thumbnail_entries{};
   std::optional<std::vector<FolderEntry>> display_entries{};
 };

@@ -98,8 +98,10 @@ ViewerDescriptor HtmlViewerDescriptor() {
       "numbers and owner names never stay)";
   viewer.make_pages = [] { return std::make_unique<HtmlViewer>(); };
   viewer.album_reads = [](const std::string& publish_directory, int album_number) {
-    return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes},
-                       {AlbumImagingRecordPath(publish_directory, album_number), kMaxImagingRecordBytes}},
+    return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes,
+                        [](std::string_view bytes) { return std::any(ParseOriginalsRecord(bytes)); }},
+                       {AlbumImagingRecordPath(publish_directory, album_number), kMaxImagingRecordBytes,
+                        [](std::string_view bytes) { return std::any(ParseImagingRecord(bytes)); }}},
                       {AlbumThumbnailFolder(publish_directory, album_number),
                        AlbumDisplayFolder(publish_directory, album_number)}};
   };

@@ -16,9 +16,9 @@ std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, 
   const std::string& publish_directory = context.publish_directory();
   const std::string record_path = AlbumFormatsRecordPath(publish_directory, album_number);
   std::optional<FormatsRecord> earlier;
-  auto bytes = context.TakeReadAhead(album_number, record_path);
-  if (!bytes) bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes);
-  if (bytes) {
+  if (auto read = context.TakeReadAhead<std::optional<FormatsRecord>>(album_number, record_path)) {
+    earlier = std::move(*read);
+  } else if (const auto bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes)) {
     earlier = ParseFormatsRecord(*bytes);
   }
   FormatsRecord record;

@@ -60,7 +60,9 @@ ViewerDescriptor TorvexaViewerDescriptor() {
   viewer.hint = "Today's browsers have no Java plug-in and show no pictures: choose HTML.";
   viewer.make_pages = [] { return std::make_unique<TorvexaViewer>(); };
   viewer.album_reads = [](const std::string& publish_directory, int album_number) {
-    return AlbumReads{{{AlbumFormatsRecordPath(publish_directory, album_number), kMaxFormatsRecordBytes}}, {}};
+    return AlbumReads{{{AlbumFormatsRecordPath(publish_directory, album_number), kMaxFormatsRecordBytes,
+                        [](std::string_view bytes) { return std::any(ParseFormatsRecord(bytes)); }}},
+                      {}};
   };
   return viewer;
 }
