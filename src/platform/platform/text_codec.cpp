@@ -1,7 +1,6 @@
 #include "platform/text_codec.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 #include <cstdint>
 
@@ -172,14 +171,21 @@ std::string AsciiUpper(std::string_view text) {
 std::size_t CharCount(std::string_view text) {
   // Every byte but a continuation byte (10xxxxxx) begins a character. Eight bytes are
   // looked at together: a byte's bit 6 shifted under its bit 7 leaves bit 7 set in the
-  // continuation bytes alone.
+  // continuation bytes alone, and each byte's lane adds up its own, for up to 255 words
+  // before the lanes are summed.
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  constexpr std::uint64_t kLowBytes = 0x00FF00FF00FF00FFu;
   std::size_t continuations = 0;
   std::size_t pos = 0;
-  for (; pos + 8 <= text.size(); pos += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + pos, 8);
-    continuations += static_cast<std::size_t>(std::popcount(word & ~(word << 1) & kHighBits));
+  while (pos + 8 <= text.size()) {
+    std::uint64_t lanes = 0;
+    for (int words = 0; words < 255 && pos + 8 <= text.size(); ++words, pos += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + pos, 8);
+      lanes += (word & ~(word << 1) & kHighBits) >> 7;
+    }
+    const std::uint64_t pairs = (lanes & kLowBytes) + ((lanes >> 8) & kLowBytes);
+    continuations += static_cast<std::size_t>((pairs * 0x0001000100010001u) >> 48);
   }
   for (; pos < text.size(); ++pos) {
     if ((static_cast<std::uint8_t>(text[pos]) & 0xC0) == 0x80) ++continuations;

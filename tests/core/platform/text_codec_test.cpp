@@ -52,7 +52,8 @@ TEST(TextCodec, CountsAndCutsCharactersNotBytes) {
   EXPECT_EQ(CharCount(text), 4u);
   // Counted eight bytes at a time: characters across the boundaries, and a rest.
   for (const auto& [longer, count] : std::vector<std::pair<std::string, std::size_t>>{
-           {"a" + text + text + text, 13}, {text + "\xF0\x9F\x93\xB7" + text + "bc", 11}, {"\x80\xBFxyz", 3}}) {
+           {"a" + text + text + text, 13}, {text + "\xF0\x9F\x93\xB7" + text + "bc", 11}, {"\x80\xBFxyz", 3},
+           {std::string(4000, '\x80') + "x" + text, 5}}) {
     EXPECT_EQ(CharCount(longer), count) << longer;
   }
   EXPECT_EQ(FirstChars(text, 2), "\xC3\xA9\xC3\xA9");
