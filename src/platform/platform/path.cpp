@@ -2,6 +2,7 @@
 
 #include "platform/native_path.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -52,22 +53,26 @@ std::string FolderOf(std::string_view path) {
 
 std::string CollapseDoubledSeparators(std::string_view path) {
   const std::size_t root = PathRootLength(path);
-  std::string result(path.substr(0, root));
+  std::string result;
   result.reserve(path.size());
+  result.append(path.substr(0, root));
   std::size_t i = root;
   // A separator right after a root that ends in one is a doubled separator too.
   if (root > 0 && IsPathSeparator(path[root - 1])) {
     while (i < path.size() && IsPathSeparator(path[i])) ++i;
   }
-  while (i < path.size()) {
-    result += path[i];
-    if (IsPathSeparator(path[i]) && i + 1 < path.size() && IsPathSeparator(path[i + 1])) {
-      i += 2;  // the pair became one separator
+  // What lies between pairs of separators goes in whole, each pair as one separator.
+  std::size_t run_from = i;
+  while (i + 1 < path.size()) {
+    if (IsPathSeparator(path[i]) && IsPathSeparator(path[i + 1])) {
+      result.append(path.substr(run_from, i + 1 - run_from));
+      i += 2;
+      run_from = i;
     } else {
       ++i;
     }
   }
-  return result;
+  return result.append(path.substr(std::min(run_from, path.size())));
 }
 
 }  // namespace quorvale

@@ -21,10 +21,18 @@ bool ParseNumber(std::string_view text, Number& value) {
 
 void AppendStampTime(std::string& text, const FileStamp& stamp) {
   AppendNumber(text, stamp.modified_seconds) += '.';
-  const std::size_t digits_at = text.size();
-  AppendNumber(text, stamp.modified_nanoseconds);
-  const std::size_t digits = text.size() - digits_at;
-  if (digits < 9) text.insert(digits_at, 9 - digits, '0');
+  // The nanoseconds in at least nine digits, zeros first.
+  auto nanoseconds = stamp.modified_nanoseconds;
+  if (nanoseconds < 0 || nanoseconds >= 1'000'000'000) {
+    const std::size_t digits_at = text.size();
+    AppendNumber(text, nanoseconds);
+    const std::size_t digits = text.size() - digits_at;
+    if (digits < 9) text.insert(digits_at, 9 - digits, '0');
+    return;
+  }
+  char digits[9];
+  for (std::size_t k = sizeof digits; k-- > 0; nanoseconds /= 10) digits[k] = static_cast<char>('0' + nanoseconds % 10);
+  text.append(digits, sizeof digits);
 }
 
 // One file's line: size, a tab, seconds.nanoseconds, a tab, the path.

@@ -250,6 +250,7 @@ void ManifestNamesEachFileOnceWithItsLastStamp() {
   std::vector<SiteFile> in_order;
   for (const auto& [name, stamp] : expected) in_order.push_back({name, stamp});
   EXPECT_EQ(ParseSiteManifest(bytes), in_order);
+  EXPECT_NE(bytes.find("\n9\t9.000000009\tp100007\n"), std::string::npos);  // nanoseconds in nine digits
 }
 
 TEST(SiteManifestTest, NamesEachFileOnceWithItsLastStamp) {

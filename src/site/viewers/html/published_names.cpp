@@ -1,6 +1,8 @@
 #include "viewers/html/published_names.h"
 
-#include <set>
+#include <deque>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/text_codec.h"
 
@@ -21,25 +23,33 @@ std::string NumberedName(const std::string& name, int number) {
 }  // namespace
 
 std::vector<std::string> DistinctPublishedNames(const std::vector<std::string>& file_names) {
+  // Each name folded once; the sets below hold views of these and of the numbered names.
+  std::vector<std::string> folded;
+  folded.reserve(file_names.size());
+  for (const std::string& name : file_names) folded.push_back(FoldCase(name));
+  std::deque<std::string> numbered;  // folded numbered names, which stay where they are
+
   // Every name that occurs is taken first, so that a picture literally named
   // "boat-2.jpg" keeps that name and a second "boat.jpg" moves on to "boat-3.jpg".
-  std::set<std::string> taken;
-  for (const std::string& name : file_names) taken.insert(FoldCase(name));
-
+  std::unordered_set<std::string_view> taken(folded.begin(), folded.end());
+  std::unordered_set<std::string_view> given;
+  given.reserve(file_names.size());
   std::vector<std::string> published;
   published.reserve(file_names.size());
-  std::set<std::string> given;
-  for (const std::string& name : file_names) {
-    std::string candidate = name;
-    if (given.count(FoldCase(candidate)) > 0) {
-      int number = 2;
-      do {
-        candidate = NumberedName(name, number++);
-      } while (taken.count(FoldCase(candidate)) > 0);
-      taken.insert(FoldCase(candidate));
+  for (std::size_t i = 0; i < file_names.size(); ++i) {
+    if (given.insert(folded[i]).second) {
+      published.push_back(file_names[i]);
+      continue;
     }
-    given.insert(FoldCase(candidate));
-    published.push_back(candidate);
+    std::string candidate;
+    int number = 2;
+    do {
+      candidate = NumberedName(file_names[i], number++);
+    } while (taken.contains(FoldCase(candidate)));
+    const std::string_view kept = numbered.emplace_back(FoldCase(candidate));
+    taken.insert(kept);
+    given.insert(kept);
+    published.push_back(std::move(candidate));
   }
   return published;
 }
