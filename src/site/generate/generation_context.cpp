@@ -86,7 +86,11 @@ std::optional<std::string> GenerationContext::WriteSiteFile(const std::string& p
 }
 
 bool GenerationContext::WritePage(const std::string& path, std::string_view bytes) {
-  if (const auto reason = WriteSiteFile(path, bytes)) {
+  return WritePage(path, WholePieces(bytes));
+}
+
+bool GenerationContext::WritePage(const std::string& path, const BytePieces& pieces) {
+  if (const auto reason = WritePiecesBelow(publish_directory(), path, pieces)) {
     ReportFailure("", "Writing page " + path, *reason);
     return false;
   }

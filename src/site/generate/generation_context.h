@@ -11,6 +11,7 @@
 #include "generate/generation_job.h"
 #include "generate/site_manifest.h"
 #include "generate/transcript.h"
+#include "platform/file_system.h"
 
 namespace quorvale {
 
@@ -91,9 +92,10 @@ class GenerationContext {
   // through the platform's writers with the Publishing Directory as their root, so no
   // link below the Publishing Directory is followed and no special file waited on.
   std::optional<std::string> WriteSiteFile(const std::string& path, std::string_view bytes) const;
-  // Writes page `path` of the site whole; a failure is one counted "Writing page"
-  // error. Returns whether the page holds the new bytes.
+  // Writes page `path` of the site whole, or given in pieces; a failure is one counted
+  // "Writing page" error. Returns whether the page holds the new bytes.
   bool WritePage(const std::string& path, std::string_view bytes);
+  bool WritePage(const std::string& path, const BytePieces& pieces);
 
   // A file of the site is in place, written or found up to date by a step: it goes
   // into the site's manifest (see SiteManifest::Published).

@@ -40,7 +40,10 @@ std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, 
     publications.push_back({FileNameOf(picture.path), stand_in ? format : PictureFormat::kNone, stamp});
     names.push_back(FileNameOf(picture.path));
   }
-  if (!pictures.Empty() || earlier) WriteFileBelow(publish_directory, record_path, FormatsRecordBytes(record));
+  // A record that would say what the earlier one says is not even built.
+  if ((!pictures.Empty() || earlier) && record != earlier) {
+    WriteFileBelow(publish_directory, record_path, FormatsRecordBytes(record));
+  }
 
   for (const PicturePublication& publication : publications) {
     if (publication.stand_in_for != PictureFormat::kNone) names.push_back(publication.name + ".jpg");

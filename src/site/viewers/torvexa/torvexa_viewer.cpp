@@ -67,7 +67,10 @@ ViewerDescriptor TorvexaViewerDescriptor() {
   return viewer;
 }
 
-void TorvexaViewer::BeginSite(GenerationContext& context) { home_page_ = HomePageHead(context.project_name()); }
+void TorvexaViewer::BeginSite(GenerationContext& context) {
+  home_page_ = HomePageHead(context.project_name());
+  album_pages_.emplace(context.project(), context.project_name());
+}
 
 void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   const Project& project = context.project();
@@ -76,7 +79,7 @@ void TorvexaViewer::GenerateAlbum(GenerationContext& context, int album_number) 
 
   const std::string page_path = AlbumPagePath(publish_directory, album_number);
   context.transcript().AppendLine("Generating album HTML (" + page_path + ") .... ");
-  context.WritePage(page_path, Utf8ToWindows1252Html(AlbumPageText(project, album_number, context.project_name())));
+  context.WritePage(page_path, album_pages_->Page(album_number));
 
   const PictureMap& pictures = project.AlbumPictures(album_number);
   const std::vector<PicturePublication> publications = TorvexaPublications(context, album_number);

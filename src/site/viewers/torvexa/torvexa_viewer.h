@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "generate/viewer.h"
+#include "viewers/torvexa/album_page.h"
 
 namespace quorvale {
 
@@ -21,6 +23,7 @@ class TorvexaViewer final : public Viewer {
 
  private:
   std::string home_page_;
+  std::optional<AlbumPages> album_pages_;  // made when the site begins
 };
 
 // Its entry in the viewer registry: the "JAVA" option, --viewer java.

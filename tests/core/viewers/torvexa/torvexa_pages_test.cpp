@@ -42,15 +42,23 @@ TEST(AlbumPages, TitlesAreUnescapedAndForeignCharactersBecomeReferences) {
   const testing::TempFolder folder;
   const std::string dir = folder.str();
   std::filesystem::create_directories(folder.path() / "PhotoAlbum" / "index");
-  ASSERT_FALSE(WriteWholeFile(AlbumPagePath(dir, 3),
-                             Utf8ToWindows1252Html(AlbumPageText(project, 3, "\xC5\x81\xC3\xB3" "d\xC5\xBE.qs1"))));
-  const std::string bytes = ReadWholeFile(AlbumPagePath(dir, 3)).value_or("");
-  // Windows-1252 has ó and ž but neither Ł nor ń.
-  EXPECT_NE(bytes.find("(&#321;\xF3" "d\x9E.qs1)</TITLE>"), std::string::npos);
-  EXPECT_NE(bytes.find("<OPTION  VALUE='album-3.htm' SELECTED><font size=2 face='Verdana,Arial'>Gda&#324;sk & "
-                       "\"<friends>\"</font></OPTION>\r\n\r\n<OPTION  VALUE='album-4.htm' >"),
-            std::string::npos);
-  EXPECT_EQ(bytes.find("SELECTED"), bytes.rfind("SELECTED"));  // one album only
+  const AlbumPages pages(project, "\xC5\x81\xC3\xB3" "d\xC5\xBE.qs1");
+  // Each page lists every album, its own selected: the first, one between and the last.
+  for (const int album : {0, 3, 4}) {
+    ASSERT_FALSE(WritePiecesBelow(dir, AlbumPagePath(dir, album), pages.Page(album)));
+    const std::string bytes = ReadWholeFile(AlbumPagePath(dir, album)).value_or("");
+    // Windows-1252 has ó and ž but neither Ł nor ń.
+    EXPECT_NE(bytes.find("(&#321;\xF3" "d\x9E.qs1)</TITLE>"), std::string::npos);
+    EXPECT_NE(bytes.find("<OPTION  VALUE='album-3.htm'" + std::string(album == 3 ? " SELECTED>" : " >") +
+                         "<font size=2 face='Verdana,Arial'>Gda&#324;sk & \"<friends>\"</font></OPTION>\r\n\r\n"
+                         "<OPTION  VALUE='album-4.htm'"),
+              std::string::npos);
+    const std::size_t selected = bytes.find("<OPTION  VALUE='album-" + std::to_string(album) + ".htm' SELECTED>");
+    EXPECT_NE(selected, std::string::npos);
+    EXPECT_EQ(bytes.rfind("SELECTED"), selected + 29);  // one album only
+    EXPECT_EQ(bytes.find("VALUE='album-" + std::to_string(album) + ".htm' >"), std::string::npos);  // listed once
+    EXPECT_NE(bytes.find("value='index/album-" + std::to_string(album) + ".dat' -->"), std::string::npos) << album;
+  }
 }
 
 }  // namespace
