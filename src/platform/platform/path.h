@@ -16,8 +16,9 @@ inline constexpr char kPathSeparator = '/';
 #endif
 
 // Whether the character separates folders when a path is read. On Windows both a
-// backslash and "/" do; written paths use kPathSeparator only.
-bool IsPathSeparator(char c);
+// backslash and "/" do; written paths use kPathSeparator only. Inline: paths are
+// scanned with it character by character.
+inline bool IsPathSeparator(char c) { return c == '/' || (kPathSeparator == '\\' && c == '\\'); }
 
 // How many leading characters of the path are its root, which no cut removes: "/" on
 // POSIX; on Windows a drive (C: or C:\), a network share (\\server\share\) or a lone

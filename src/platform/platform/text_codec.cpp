@@ -7,6 +7,17 @@
 namespace quorvale {
 namespace {
 
+// Bit 7 of each of eight bytes read as one word.
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// Whether `text` holds eight bytes from `pos` on, all of them ASCII.
+bool EightAsciiAt(std::string_view text, std::size_t pos) {
+  if (pos + 8 > text.size()) return false;
+  std::uint64_t word = 0;
+  std::memcpy(&word, text.data() + pos, 8);
+  return (word & kHighBits) == 0;
+}
+
 // Code points of the bytes 0x80 to 0x9F; the undefined bytes keep their own value.
 constexpr std::array<char32_t, 32> kHighBlock = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -73,6 +84,10 @@ std::optional<char> ToWindows1252(char32_t cp) {
 bool IsValidUtf8(std::string_view bytes) {
   char32_t cp = 0;
   for (std::size_t pos = 0; pos < bytes.size();) {
+    if (EightAsciiAt(bytes, pos)) {  // they need no decoding
+      pos += 8;
+      continue;
+    }
     const std::size_t len = DecodeOne(bytes, pos, cp);
     if (len == 0) return false;
     pos += len;
@@ -173,7 +188,6 @@ std::size_t CharCount(std::string_view text) {
   // looked at together: a byte's bit 6 shifted under its bit 7 leaves bit 7 set in the
   // continuation bytes alone, and each byte's lane adds up its own, for up to 255 words
   // before the lanes are summed.
-  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   constexpr std::uint64_t kLowBytes = 0x00FF00FF00FF00FFu;
   std::size_t continuations = 0;
   std::size_t pos = 0;

@@ -45,6 +45,10 @@ TEST(TextCodec, Utf8Validity) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));         // overlong
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
   EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
+  // Past a run of ASCII read eight bytes at a time.
+  EXPECT_TRUE(IsValidUtf8("/photos/2026/caf\xC3\xA9/boat.jpg"));
+  EXPECT_FALSE(IsValidUtf8("/photos/2026/caf\xE9/boat.jpg"));
+  EXPECT_FALSE(IsValidUtf8("/photos/2026/12345678\xE2\x82"));
 }
 
 TEST(TextCodec, CountsAndCutsCharactersNotBytes) {

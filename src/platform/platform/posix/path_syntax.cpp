@@ -2,8 +2,6 @@
 
 namespace quorvale {
 
-bool IsPathSeparator(char c) { return c == '/'; }
-
 std::size_t PathRootLength(std::string_view path) { return !path.empty() && path.front() == '/' ? 1 : 0; }
 
 }  // namespace quorvale

@@ -13,8 +13,6 @@ std::size_t ComponentEnd(std::string_view path, std::size_t from) {
 
 }  // namespace
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
-
 std::size_t PathRootLength(std::string_view path) {
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
     return path.size() >= 3 && IsPathSeparator(path[2]) ? 3 : 2;
