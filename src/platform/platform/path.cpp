@@ -2,7 +2,6 @@
 
 #include "platform/native_path.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -72,7 +71,7 @@ std::string CollapseDoubledSeparators(std::string_view path) {
       ++i;
     }
   }
-  return result.append(path.substr(std::min(run_from, path.size())));
+  return result.append(path.substr(run_from));
 }
 
 }  // namespace quorvale

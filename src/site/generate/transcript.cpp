@@ -63,9 +63,9 @@ void Transcript::Replace(std::string text) {
 void Transcript::CutIfLong() {
   if (length_ <= kCutAbove) return;
   // Skip the characters that go from the front (a few thousand, where walking back
-  // over the kept ones would be sixty thousand); the cut never splits a character.
-  // As many bytes as characters are to go hold at most that many: each step skips them
-  // and counts what it skipped, so plain ASCII goes in one step.
+  // over the kept ones would be sixty thousand); the cut never splits a character. As
+  // many bytes as there are characters to go hold at most that many characters: each
+  // step skips them and counts what it skipped, so plain ASCII goes in one step.
   const std::string_view text = text_;
   std::size_t to_drop = length_ - kKeptAfterCut;
   std::size_t pos = start_;
