@@ -54,9 +54,18 @@ constexpr std::array<bool, 256> kPlainInUrl = [] {
 
 std::string& AppendUrlOfPath(std::string& url, std::string_view relative_path) {
   constexpr char kHex[] = "0123456789ABCDEF";
-  // Runs of characters that stand for themselves go in whole.
+  // Runs of characters that stand for themselves go in whole; they are looked for eight
+  // at a time, as a path is mostly such a run.
+  const auto plain = [&relative_path](std::size_t i) {
+    return kPlainInUrl[static_cast<unsigned char>(relative_path[i])];
+  };
   std::size_t plain_from = 0;
   for (std::size_t i = 0; i < relative_path.size(); ++i) {
+    while (i + 8 <= relative_path.size() && (plain(i) & plain(i + 1) & plain(i + 2) & plain(i + 3) & plain(i + 4) &
+                                             plain(i + 5) & plain(i + 6) & plain(i + 7))) {
+      i += 8;
+    }
+    if (i == relative_path.size()) break;
     const auto byte = static_cast<unsigned char>(relative_path[i]);
     if (kPlainInUrl[byte]) continue;
     const char escape[] = {'%', kHex[byte >> 4], kHex[byte & 0x0F]};

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "viewers/html/html_album_page.h"
 #include "viewers/html/html_home_page.h"
+#include "viewers/html/html_text.h"
 #include "viewers/html/published_names.h"
 #include "viewers/html/viewer_words.h"
 
@@ -246,6 +248,16 @@ TEST(HtmlPages, CountsInTheSiteLanguage) {
 
 // Published names within one album: letter case is ignored, a name that is already
 // unique is never changed, and a number is skipped when a picture already has it.
+// A byte that does not stand for itself is escaped wherever it falls in a path.
+TEST(HtmlPages, UrlOfPathEscapesAtEveryPlace) {
+  for (std::size_t at = 0; at < 17; ++at) {
+    for (const auto& [byte, escaped] : {std::pair{" ", "%20"}, {"#", "%23"}, {"\xC3", "%C3"}}) {
+      EXPECT_EQ(UrlOfPath(std::string(at, 'a') + byte + "bcdefghij/k"), std::string(at, 'a') + escaped + "bcdefghij/k")
+          << at << byte;
+    }
+  }
+}
+
 TEST(HtmlPages, DistinctPublishedNames) {
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
       {{"a.jpg", "b.jpg"}, {"a.jpg", "b.jpg"}},
