@@ -24,11 +24,8 @@ void Transcript::AppendLine(std::string_view line) {
 void Transcript::AppendLine(std::initializer_list<std::string_view> pieces) {
   const std::size_t from = text_.size();
   text_ += "\r\n";
-  for (const std::string_view piece : pieces) {
-    text_ += piece;
-    length_ += CharCount(piece);
-  }
-  length_ += 2;
+  for (const std::string_view piece : pieces) text_ += piece;
+  length_ += CharCount(std::string_view(text_).substr(from));  // the line counted whole
   Appended(from);
 }
 

@@ -140,6 +140,10 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
   album.pictures.reserve(static_cast<std::size_t>(pictures.Count()));
   const bool originals_published = context.settings().PublishPictures != 0;
+  // The URLs of the album's folders, which every picture's URLs begin with.
+  const std::string originals_url = PublishedPictureUrl(album_number, "");
+  const std::string thumbnails_url = ThumbnailUrl(album_number, "");
+  const std::string displays_url = DisplayCopyUrl(album_number, "");
   PublishedFacts published_facts(context.publish_directory());
   std::size_t i = 0;
   for (const Picture& picture : pictures) {
@@ -152,13 +156,12 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     shown.file_name = std::move(file_names[i]);  // its last use
     shown.comment = picture.comment;
     shown.found = found;
-    if (originals_published) shown.original = PublishedPictureUrl(album_number, published[i]);
+    if (originals_published) shown.original = originals_url + published[i];
     if (result.HasImages()) {
       const PreparedPicture& sizes = result.sizes;
       const auto url = [&](bool thumbnail, const ImageSize& size, bool webp) {
-        const std::string name = SizedImagePath(published[i], size.width, webp);
-        return HtmlImage{thumbnail ? ThumbnailUrl(album_number, name) : DisplayCopyUrl(album_number, name), size.width,
-                         size.height};
+        return HtmlImage{(thumbnail ? thumbnails_url : displays_url) + SizedImagePath(published[i], size.width, webp),
+                         size.width, size.height};
       };
       for (const ImageSize& size : sizes.thumbnails) {
         shown.thumbnail_jpegs.push_back(url(true, size, false));
