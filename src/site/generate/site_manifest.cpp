@@ -4,7 +4,6 @@
 #include <charconv>
 #include <utility>
 
-#include "platform/number_text.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -19,27 +18,37 @@ bool ParseNumber(std::string_view text, Number& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-void AppendStampTime(std::string& text, const FileStamp& stamp) {
-  AppendNumber(text, stamp.modified_seconds) += '.';
-  // The nanoseconds in at least nine digits, zeros first.
+// Writes the stamp's time as seconds.nanoseconds, the nanoseconds in at least nine
+// digits (zeros first), into [out, end); returns where it ends. Sixty characters always
+// fit: a manifest line is written with no string of its own.
+char* WriteStampTime(char* out, char* end, const FileStamp& stamp) {
+  out = std::to_chars(out, end, stamp.modified_seconds).ptr;
+  *out++ = '.';
   auto nanoseconds = stamp.modified_nanoseconds;
   if (nanoseconds < 0 || nanoseconds >= 1'000'000'000) {
-    const std::size_t digits_at = text.size();
-    AppendNumber(text, nanoseconds);
-    const std::size_t digits = text.size() - digits_at;
-    if (digits < 9) text.insert(digits_at, 9 - digits, '0');
-    return;
+    char digits[24];
+    char* const digits_end = std::to_chars(digits, digits + sizeof digits, nanoseconds).ptr;
+    const auto count = digits_end - digits;
+    if (count < 9) out = std::fill_n(out, 9 - count, '0');
+    return std::copy(digits, digits_end, out);
   }
-  char digits[9];
-  for (std::size_t k = sizeof digits; k-- > 0; nanoseconds /= 10) digits[k] = static_cast<char>('0' + nanoseconds % 10);
-  text.append(digits, sizeof digits);
+  for (std::size_t k = 9; k-- > 0; nanoseconds /= 10) out[k] = static_cast<char>('0' + nanoseconds % 10);
+  return out + 9;
+}
+
+void AppendStampTime(std::string& text, const FileStamp& stamp) {
+  char buffer[64];
+  text.append(buffer, WriteStampTime(buffer, buffer + sizeof buffer, stamp));
 }
 
 // One file's line: size, a tab, seconds.nanoseconds, a tab, the path.
 void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& stamp) {
-  AppendNumber(bytes, stamp.size) += '\t';
-  AppendStampTime(bytes, stamp);
-  bytes.append(1, '\t').append(path).append(1, '\n');
+  char buffer[96];
+  char* out = std::to_chars(buffer, buffer + sizeof buffer, stamp.size).ptr;
+  *out++ = '\t';
+  out = WriteStampTime(out, buffer + sizeof buffer, stamp);
+  *out++ = '\t';
+  bytes.append(buffer, out).append(path) += '\n';
 }
 
 constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a line end

@@ -45,11 +45,17 @@ std::string SizedImagePath(const std::string& stem, int width, bool webp) {
 }
 
 void AssignSizedImagePath(std::string& path, std::string_view stem, int width, bool webp) {
+  // Written in place: a run names every image of every picture this way.
   char number[16];
   const auto [end, error] = std::to_chars(number, number + sizeof number, width);
-  path.clear();
-  path.reserve(stem.size() + 1 + static_cast<std::size_t>(end - number) + 5);
-  path.append(stem).append(1, '-').append(number, end).append(webp ? ".webp" : ".jpg");
+  const std::string_view digits(number, static_cast<std::size_t>(end - number));
+  const std::string_view extension = webp ? ".webp" : ".jpg";
+  path.resize(stem.size() + 1 + digits.size() + extension.size());
+  char* out = path.data();
+  out = std::copy(stem.begin(), stem.end(), out);
+  *out++ = '-';
+  out = std::copy(digits.begin(), digits.end(), out);
+  std::copy(extension.begin(), extension.end(), out);
 }
 
 std::vector<std::string> SizedImagePaths(const std::string& thumbnail_stem, const std::string& display_stem,
