@@ -19,8 +19,8 @@ bool ParseNumber(std::string_view text, Number& value) {
 }
 
 // Writes the stamp's time as seconds.nanoseconds, the nanoseconds in at least nine
-// digits (zeros first), into [out, end); returns where it ends. Sixty characters always
-// fit: a manifest line is written with no string of its own.
+// digits (zeros first), into [out, end), which holds the 41 characters it may take;
+// returns where it ends. A manifest line is written with no string of its own.
 char* WriteStampTime(char* out, char* end, const FileStamp& stamp) {
   out = std::to_chars(out, end, stamp.modified_seconds).ptr;
   *out++ = '.';
