@@ -128,6 +128,9 @@ void RemoveImagesOfRemovedAlbums(GenerationContext& context) {
   // in PhotoAlbum/images, as with every viewer).
   RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
                             std::string(kOriginalsRecordInfix) + kImagingRecordExtension);
+  // And the records of the pages they had.
+  RemoveImagesOfLaterAlbums(publish_directory, ThumbnailsFolderPath(publish_directory), album_count,
+                            std::string(kPageRecordInfix) + kImagingRecordExtension, true);
 }
 
 }  // namespace quorvale

@@ -75,6 +75,11 @@ std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int a
                   AlbumBaseName(album_number) + kOriginalsRecordInfix + kImagingRecordExtension);
 }
 
+std::string AlbumPageRecordPath(const std::string& publish_directory, int album_number) {
+  return JoinPath(ThumbnailsFolderPath(publish_directory),
+                  AlbumBaseName(album_number) + kPageRecordInfix + kImagingRecordExtension);
+}
+
 std::string SmallImageName(const std::string& published_name) { return published_name + kSmallImageExtension; }
 
 std::string AlbumFormatsRecordPath(const std::string& publish_directory, int album_number) {

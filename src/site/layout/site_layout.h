@@ -20,6 +20,7 @@ namespace quorvale {
 //   PD/PhotoAlbum/thumbnails/album-N.record   what made them, so unchanged ones are kept
 //   PD/PhotoAlbum/thumbnails/album-N.originals.record   what an HTML site published in
 //                                         images/album-N, and from what
+//   PD/PhotoAlbum/thumbnails/album-N.page.record   what made an HTML site's album-N.htm
 //   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
 //   PD/PhotoAlbum/site.manifest           every file the last finished run published
 //   PD/Generation_Log.txt                 the log, never removed
@@ -61,6 +62,8 @@ std::string AlbumThumbnailFolder(const std::string& publish_directory, int album
 std::string AlbumDisplayFolder(const std::string& publish_directory, int album_number);
 std::string AlbumImagingRecordPath(const std::string& publish_directory, int album_number);
 std::string AlbumOriginalsRecordPath(const std::string& publish_directory, int album_number);
+inline constexpr const char* kPageRecordInfix = ".page";
+std::string AlbumPageRecordPath(const std::string& publish_directory, int album_number);
 // The Torvexa site's record of what each picture of an album is:
 // PD/PhotoAlbum/images/album-N.formats.record
 inline constexpr const char* kFormatsRecordInfix = ".formats";

@@ -11,12 +11,15 @@
 #include "imaging/imaging_record.h"
 #include "imaging/responsive_sizes.h"
 #include "platform/file_copy.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "layout/site_layout.h"
 #include "viewers/html/html_album_page.h"
+#include "viewers/html/html_album_tiles.h"
 #include "viewers/html/html_home_page.h"
 #include "viewers/html/html_page_parts.h"
+#include "viewers/html/html_page_record.h"
 #include "viewers/html/html_viewer_files.h"
 #include "imaging/picture_facts.h"
 #include "viewers/html/published_names.h"
@@ -54,27 +57,31 @@ class PublishedFacts {
   std::map<std::string, FolderBelow> folders_;
 };
 
-// What a browser that knows no srcset shows in a tile: the widest thumbnail up to the
-// size a tile has on a desktop, as the site showed before it offered several.
-HtmlImage FallbackThumbnail(const std::vector<HtmlImage>& thumbnails) {
-  constexpr int kDesktopTile = 512;
-  HtmlImage chosen = thumbnails.front();
-  for (const HtmlImage& image : thumbnails) {
-    if (image.width <= kDesktopTile) chosen = image;
+// The page record an earlier run left for album `album_number`, when it is whole; read
+// ahead of the album's step when it could be.
+std::optional<HtmlPageRecord> RecordOnDisk(GenerationContext& context, int album_number,
+                                           const std::string& record_path) {
+  if (auto read = context.TakeReadAhead<std::optional<HtmlPageRecord>>(album_number, record_path)) {
+    return std::move(*read);
   }
-  return chosen;
+  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxHtmlPageRecordBytes);
+  return bytes ? ParseHtmlPageRecord(*bytes) : std::nullopt;
 }
 
-// Once an album's page is written, the home page needs only its count and its cover
-// (its first picture with images): the other pictures are let go, so the run's memory
-// does not grow with every album's pictures.
-void KeepWhatTheHomePageShows(HtmlAlbum& album) {
-  std::vector<HtmlPicture> kept;
-  const auto cover = std::find_if(album.pictures.begin(), album.pictures.end(),
-                                  [](const HtmlPicture& picture) { return picture.thumbnail && picture.display; });
-  if (cover != album.pictures.end()) kept.push_back(std::move(*cover));
-  album.pictures_let_go += album.pictures.size() - kept.size();
-  album.pictures = std::move(kept);
+// Records what the page at `page_path`, which now holds what `digest` stands for, was
+// made from, unless the record says so already. A page whose file cannot be looked up
+// gets none: the next run builds it again.
+void KeepRecord(GenerationContext& context, const std::string& record_path, const std::string& page_path,
+                const std::string& digest, const std::optional<HtmlPageRecord>& earlier) {
+  const std::optional<FileStamp> stamp = StampBelow(context.publish_directory(), page_path);
+  if (!stamp) return;
+  context.Published(page_path, stamp);
+  const HtmlPageRecord record{digest, *stamp};
+  if (earlier && record == *earlier) return;
+  if (!context.EnsureFolder("", ThumbnailsFolderPath(context.publish_directory()))) return;
+  if (const auto failure = context.WriteSiteFile(record_path, HtmlPageRecordBytes(record))) {
+    context.ReportFailure("", "Writing record " + record_path, *failure);
+  }
 }
 
 }  // namespace
@@ -101,7 +108,9 @@ ViewerDescriptor HtmlViewerDescriptor() {
     return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseOriginalsRecord(bytes)); }},
                        {AlbumImagingRecordPath(publish_directory, album_number), kMaxImagingRecordBytes,
-                        [](std::string_view bytes) { return std::any(ParseImagingRecord(bytes)); }}},
+                        [](std::string_view bytes) { return std::any(ParseImagingRecord(bytes)); }},
+                       {AlbumPageRecordPath(publish_directory, album_number), kMaxHtmlPageRecordBytes,
+                        [](std::string_view bytes) { return std::any(ParseHtmlPageRecord(bytes)); }}},
                       {AlbumThumbnailFolder(publish_directory, album_number),
                        AlbumDisplayFolder(publish_directory, album_number)}};
   };
@@ -137,60 +146,61 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   const std::vector<PictureImagesResult>& results = images.pictures;
   if (context.StopRequested()) return;
 
-  HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
-  album.pictures.reserve(static_cast<std::size_t>(pictures.Count()));
   const bool originals_published = context.settings().PublishPictures != 0;
-  // The URLs of the album's folders, which every picture's URLs begin with.
-  const std::string originals_url = PublishedPictureUrl(album_number, "");
-  const std::string thumbnails_url = ThumbnailUrl(album_number, "");
-  const std::string displays_url = DisplayCopyUrl(album_number, "");
+  const HtmlAlbumFolders folders = HtmlAlbumFoldersOf(album_number, originals_published);
+  std::vector<HtmlTileInputs> tiles;
+  tiles.reserve(results.size());
   PublishedFacts published_facts(context.publish_directory());
+  std::string widest_display;
   std::size_t i = 0;
   for (const Picture& picture : pictures) {
     const PictureImagesResult& result = results[i];
+    HtmlTileInputs& tile = tiles.emplace_back();
+    tile.file_name = std::move(file_names[i]);  // its last use
+    tile.comment = picture.comment;
     // A picture whose images could not be made may still be there (a damaged file).
-    const bool found = result.state != PictureImagesState::kMissing &&
-                       (result.state != PictureImagesState::kFailed || FileExists(picture.path));
-    // Without published originals nothing links one.
-    HtmlPicture shown;
-    shown.file_name = std::move(file_names[i]);  // its last use
-    shown.comment = picture.comment;
-    shown.found = found;
-    if (originals_published) shown.original = originals_url + published[i];
+    tile.found = result.state != PictureImagesState::kMissing &&
+                 (result.state != PictureImagesState::kFailed || FileExists(picture.path));
+    tile.published_name = published[i];
     if (result.HasImages()) {
-      const PreparedPicture& sizes = result.sizes;
-      const auto url = [&](bool thumbnail, const ImageSize& size, bool webp) {
-        return HtmlImage{(thumbnail ? thumbnails_url : displays_url) + SizedImagePath(published[i], size.width, webp),
-                         size.width, size.height};
-      };
-      for (const ImageSize& size : sizes.thumbnails) {
-        shown.thumbnail_jpegs.push_back(url(true, size, false));
-        if (sizes.thumbnails_webp) shown.thumbnail_webps.push_back(url(true, size, true));
-      }
-      for (std::size_t d = 0; d < sizes.displays.size(); ++d) {
-        const bool original = sizes.display_is_original && d + 1 == sizes.displays.size();
-        shown.display_jpegs.push_back(original ? HtmlImage{shown.original, sizes.displays[d].width,
-                                                           sizes.displays[d].height}
-                                               : url(false, sizes.displays[d], false));
-        if (sizes.displays_webp) shown.display_webps.push_back(url(false, sizes.displays[d], true));
-      }
-      shown.thumbnail = FallbackThumbnail(shown.thumbnail_jpegs);
-      shown.display = shown.display_jpegs.back();
+      tile.sizes = &result.sizes;
       // A published original's facts come from the originals step, which read them when
       // it wrote the file or kept them from then.
+      // Else they are read from the file: the original, or the widest display copy.
       const std::optional<PictureFacts>& original_facts = originals[i].facts;
-      if (originals_published && original_facts) {
-        shown.facts = *original_facts;
+      if (originals_published) {
+        tile.facts = original_facts ? *original_facts : published_facts.Of(folders.originals + published[i]);
       } else {
-        shown.facts = published_facts.Of(originals_published ? shown.original : shown.display->path);
+        AssignSizedImagePath(widest_display, published[i], result.sizes.displays.back().width, false);
+        tile.facts = published_facts.Of(folders.displays + widest_display);
       }
     }
-    album.pictures.push_back(std::move(shown));
     ++i;
   }
-  if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
+
+  // The page is built only when what it shows, or the file, changed since the record.
+  HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
+  const std::string record_path = AlbumPageRecordPath(publish_directory, album_number);
+  const std::optional<std::string> digest = HtmlAlbumPageDigest(site_, album_number, folders, tiles);
+  const std::optional<HtmlPageRecord> earlier = digest ? RecordOnDisk(context, album_number, record_path) : std::nullopt;
+  const std::optional<FileStamp> page_stamp =
+      earlier && earlier->digest == *digest ? StampBelow(publish_directory, page_path) : std::nullopt;
+  if (page_stamp && *page_stamp == earlier->page) {
+    context.Published(page_path, page_stamp);
+  } else {
+    album.pictures.reserve(tiles.size());
+    for (const HtmlTileInputs& tile : tiles) album.pictures.push_back(HtmlTile(tile, folders));
+    if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
+    album.pictures = std::vector<HtmlPicture>();  // their memory too
+    if (digest) KeepRecord(context, record_path, page_path, *digest, earlier);
+  }
   RemoveUnusedImagesOfAlbum(context, images);
-  KeepWhatTheHomePageShows(album);
+  // The home page needs only the album's count and its cover (its first picture with
+  // images): the other pictures are let go, so the run's memory does not grow with
+  // every album's pictures.
+  const auto cover = std::find_if(tiles.begin(), tiles.end(), [](const HtmlTileInputs& tile) { return tile.sizes; });
+  if (cover != tiles.end()) album.pictures.push_back(HtmlTile(*cover, folders));
+  album.pictures_let_go = tiles.size() - album.pictures.size();
   if (!originals_published) WithdrawAlbumOriginals(context, album_number, published);
 }
 

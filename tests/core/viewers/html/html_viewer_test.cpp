@@ -2,12 +2,15 @@
 // the pages it writes from the images step's results.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 #include <stop_token>
 
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
+#include "platform/code_identity.h"
 #include "platform/text_codec.h"
+#include "viewers/html/html_page_record.h"
 #include "viewers/html/html_viewer.h"
 
 namespace quorvale::testing {
@@ -217,7 +220,46 @@ TEST_F(HtmlViewerRun, AStoppedRunKeepsEveryTileOfTheOldSite) {
   EXPECT_EQ(RunWithImages().outcome, GenerationOutcome::kCompleted);
   EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-0/b.jpg-512.jpg")));
   EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-1")));
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/thumbnails/album-1.page.record")));
   for (const std::string& url : ImageUrls("album-0.htm")) EXPECT_TRUE(fs::exists(In(url))) << url;
+}
+
+// An album page is not built again while what it shows and the file itself are as its
+// record says (where the program carries a build ID that the record can name); a page
+// changed on disk, or a damaged record, has it built and compared again.
+TEST_F(HtmlViewerRun, AnAlbumPageIsBuiltAgainOnlyWhenItsRecordNoLongerHolds) {
+  AddAlbum("Lake", {{Picture("a", "a.jpg", "a"), "shore"}});
+  RunWithImages();
+  const std::string page_path = In("album-0.htm");
+  const std::string record_path = In("PhotoAlbum/thumbnails/album-0.page.record");
+  const std::string page = Read(page_path);
+  const bool recorded = CodeIdentity().has_value();
+  ASSERT_EQ(fs::exists(record_path), recorded);
+
+  // Other bytes of the same size at the same time: the record still holds.
+  const auto time = fs::last_write_time(page_path);
+  const std::string same_size(page.size(), 'x');
+  WriteFile(page_path, same_size);
+  fs::last_write_time(page_path, time);
+  RunWithImages();
+  EXPECT_EQ(Read(page_path), recorded ? same_size : page);
+
+  const struct {
+    const char* what;
+    const char* file;
+    const char* bytes;
+  } cases[] = {
+      {"the page edited", "album-0.htm", "edited"},
+      {"the record damaged", "PhotoAlbum/thumbnails/album-0.page.record", "quorvale-page 1\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(In(c.file), c.bytes);
+    fs::last_write_time(In(c.file), time + std::chrono::seconds(5));
+    EXPECT_EQ(RunWithImages().counters, GenerationCounters{});
+    EXPECT_EQ(Read(page_path), page);
+    EXPECT_EQ(ParseHtmlPageRecord(Read(record_path)).has_value(), recorded);
+  }
 }
 
 }  // namespace
