@@ -1,18 +1,12 @@
 #include "viewers/html/html_page_record.h"
 
-#include <charconv>
+#include "platform/number_text.h"
 
 namespace quorvale {
 namespace {
 
 constexpr std::string_view kFormatLine = "quorvale-page 1";
 constexpr std::string_view kLineEnd = "\r\n";
-
-template <typename Number>
-bool ReadNumber(std::string_view text, Number& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
 
 // The text before the next tab, taken off `line`; nothing when there is no tab.
 std::optional<std::string_view> TakeField(std::string_view& line) {
@@ -35,19 +29,20 @@ std::string HtmlPageRecordBytes(const HtmlPageRecord& record) {
 }
 
 std::optional<HtmlPageRecord> ParseHtmlPageRecord(std::string_view bytes) {
-  if (!bytes.starts_with(kFormatLine) || !bytes.substr(kFormatLine.size()).starts_with(kLineEnd) ||
-      !bytes.ends_with(kLineEnd)) {
+  // The format's line, then one more line, each ended by CR LF.
+  const std::size_t second_line_at = kFormatLine.size() + kLineEnd.size();
+  if (bytes.size() <= second_line_at + kLineEnd.size() || !bytes.starts_with(kFormatLine) ||
+      !bytes.substr(kFormatLine.size()).starts_with(kLineEnd) || !bytes.ends_with(kLineEnd)) {
     return std::nullopt;
   }
-  std::string_view line = bytes.substr(kFormatLine.size() + kLineEnd.size());
-  line.remove_suffix(kLineEnd.size());
+  std::string_view line = bytes.substr(second_line_at, bytes.size() - second_line_at - kLineEnd.size());
   HtmlPageRecord record;
   const auto digest = TakeField(line);
   const auto size = TakeField(line);
   const auto seconds = TakeField(line);
   if (!digest || digest->empty() || digest->find_first_of("\r\n") != std::string_view::npos || !size ||
-      !seconds || !ReadNumber(*size, record.page.size) || !ReadNumber(*seconds, record.page.modified_seconds) ||
-      !ReadNumber(line, record.page.modified_nanoseconds)) {
+      !seconds || !ReadWholeNumber(*size, record.page.size) || !ReadWholeNumber(*seconds, record.page.modified_seconds) ||
+      !ReadWholeNumber(line, record.page.modified_nanoseconds)) {
     return std::nullopt;
   }
   record.digest = *digest;

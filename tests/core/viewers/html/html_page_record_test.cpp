@@ -80,6 +80,7 @@ TEST(HtmlPageRecord, ReadsWhatItWritesAndNothingDamaged) {
   EXPECT_EQ(bytes, "quorvale-page 1\r\n12714-8997bafa4a679f08\t81585\t1796684554\t762744585\r\n");
   EXPECT_EQ(ParseHtmlPageRecord(bytes), record);
   for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), "quorvale-page 2" + bytes.substr(15),
+                                    std::string("quorvale-page 1\r\n"), std::string("quorvale-page 1\r\n\r\n"),
                                     std::string("quorvale-page 1\r\n\t1\t2\t3\r\n"),
                                     std::string("quorvale-page 1\r\nd\t1\t2\r\n"),
                                     std::string("quorvale-page 1\r\nd\t1\t2\t3x\r\n"),
