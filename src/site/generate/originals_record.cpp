@@ -1,7 +1,8 @@
 #include "generate/originals_record.h"
 
 #include <array>
-#include <charconv>
+
+#include "platform/number_text.h"
 
 namespace quorvale {
 namespace {
@@ -16,12 +17,6 @@ constexpr std::size_t kFactFields = 5;
 constexpr std::string_view kUnknown = "-";
 
 bool Storable(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
-
-template <typename Number>
-bool ReadNumber(std::string_view text, Number& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
 
 // One original's line: six numbers, the facts when `with_facts`, the name, the source;
 // nothing when it is not so.
@@ -40,15 +35,15 @@ std::optional<std::pair<std::string, PublishedOriginalEntry>> ParseEntry(std::st
   PublishedOriginalEntry entry;
   FileStamp& from = entry.source_stamp;
   FileStamp& copy = entry.copy_stamp;
-  if (!ReadNumber(fields[0], from.size) || !ReadNumber(fields[1], from.modified_seconds) ||
-      !ReadNumber(fields[2], from.modified_nanoseconds) || !ReadNumber(fields[3], copy.size) ||
-      !ReadNumber(fields[4], copy.modified_seconds) || !ReadNumber(fields[5], copy.modified_nanoseconds) ||
+  if (!ReadWholeNumber(fields[0], from.size) || !ReadWholeNumber(fields[1], from.modified_seconds) ||
+      !ReadWholeNumber(fields[2], from.modified_nanoseconds) || !ReadWholeNumber(fields[3], copy.size) ||
+      !ReadWholeNumber(fields[4], copy.modified_seconds) || !ReadWholeNumber(fields[5], copy.modified_nanoseconds) ||
       name.empty() || source.empty() || !Storable(source)) {
     return std::nullopt;
   }
   if (with_facts && !(fields[6] == kUnknown && fields[7] == kUnknown)) {
     PictureFacts facts;
-    if (!ReadNumber(fields[6], facts.width) || !ReadNumber(fields[7], facts.height)) return std::nullopt;
+    if (!ReadWholeNumber(fields[6], facts.width) || !ReadWholeNumber(fields[7], facts.height)) return std::nullopt;
     facts.taken = fields[8];
     facts.camera = fields[9];
     facts.location = fields[10];

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <utility>
 
+#include "platform/number_text.h"
 #include "platform/path.h"
 
 namespace quorvale {
@@ -11,12 +12,6 @@ namespace {
 
 constexpr std::string_view kManifestHeader = "Quorvale site manifest 1\n";
 constexpr const char* kScratchReadFailure = "its lines could not be read back from the scratch file";
-
-template <typename Number>
-bool ParseNumber(std::string_view text, Number& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
 
 // Writes the stamp's time as seconds.nanoseconds, the nanoseconds in at least nine
 // digits (zeros first), into [out, end), which holds the 41 characters it may take;
@@ -291,9 +286,9 @@ std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes) {
     }
     SiteFile file;
     file.path = std::string(line.substr(second_tab + 1));
-    if (file.path.empty() || !ParseNumber(line.substr(0, tab), file.stamp.size) ||
-        !ParseNumber(line.substr(tab + 1, dot - tab - 1), file.stamp.modified_seconds) ||
-        !ParseNumber(line.substr(dot + 1, second_tab - dot - 1), file.stamp.modified_nanoseconds)) {
+    if (file.path.empty() || !ReadWholeNumber(line.substr(0, tab), file.stamp.size) ||
+        !ReadWholeNumber(line.substr(tab + 1, dot - tab - 1), file.stamp.modified_seconds) ||
+        !ReadWholeNumber(line.substr(dot + 1, second_tab - dot - 1), file.stamp.modified_nanoseconds)) {
       return std::nullopt;
     }
     files.push_back(std::move(file));

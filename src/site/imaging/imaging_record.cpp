@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 
 #include "platform/number_text.h"
@@ -32,12 +31,6 @@ std::optional<std::array<std::string_view, Count>> SplitFields(std::string_view 
   if (line.find(separator) != std::string_view::npos) return std::nullopt;
   fields[Count - 1] = line;
   return fields;
-}
-
-template <typename Number>
-bool ReadNumber(std::string_view text, Number& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
 bool ReadFlag(std::string_view text, bool& flag) {
@@ -74,7 +67,7 @@ std::string& AppendList(std::string& text, const std::vector<Item>& items, Appen
 // "256,512,768": positive numbers, at least one.
 bool ReadNumbers(std::string_view text, std::vector<int>& numbers) {
   return !text.empty() && ReadList(text, numbers, [](std::string_view part, int& number) {
-           return ReadNumber(part, number) && number > 0;
+           return ReadWholeNumber(part, number) && number > 0;
          });
 }
 
@@ -86,7 +79,7 @@ std::string& AppendNumbers(std::string& text, const std::vector<int>& numbers) {
 bool ReadSizes(std::string_view text, std::vector<ImageSize>& sizes) {
   return ReadList(text, sizes, [](std::string_view part, ImageSize& size) {
     const auto pair = SplitFields<2>(part, 'x');
-    return pair && ReadNumber((*pair)[0], size.width) && ReadNumber((*pair)[1], size.height);
+    return pair && ReadWholeNumber((*pair)[0], size.width) && ReadWholeNumber((*pair)[1], size.height);
   });
 }
 
@@ -100,8 +93,8 @@ std::string& AppendSizes(std::string& text, const std::vector<ImageSize>& sizes)
 bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) {
   return ReadList(text, stamps, [](std::string_view part, FileStamp& stamp) {
     const auto parts = SplitFields<3>(part, '.');
-    return parts && ReadNumber((*parts)[0], stamp.size) && ReadNumber((*parts)[1], stamp.modified_seconds) &&
-           ReadNumber((*parts)[2], stamp.modified_nanoseconds);
+    return parts && ReadWholeNumber((*parts)[0], stamp.size) && ReadWholeNumber((*parts)[1], stamp.modified_seconds) &&
+           ReadWholeNumber((*parts)[2], stamp.modified_nanoseconds);
   });
 }
 
@@ -118,8 +111,8 @@ std::optional<ImagingSettings> ParseSettings(std::string_view line) {
   const auto& fields = *split;
   ImagingSettings settings;
   if (fields[0] != kSettingsWord || !ReadNumbers(fields[1], settings.thumbnail_sides) ||
-      !ReadNumbers(fields[2], settings.display_boxes) || !ReadNumber(fields[3], settings.thumbnail_quality) ||
-      !ReadNumber(fields[4], settings.display_quality) || !ReadNumber(fields[5], settings.webp_quality) ||
+      !ReadNumbers(fields[2], settings.display_boxes) || !ReadWholeNumber(fields[3], settings.thumbnail_quality) ||
+      !ReadWholeNumber(fields[4], settings.display_quality) || !ReadWholeNumber(fields[5], settings.webp_quality) ||
       !ReadFlag(fields[6], settings.keep_location) || !ReadFlag(fields[7], settings.original_published)) {
     return std::nullopt;
   }
@@ -135,9 +128,9 @@ std::optional<RecordedPicture> ParsePicture(std::string_view line) {
   RecordedPicture picture;
   PreparedPicture& sizes = picture.sizes;
   constexpr std::size_t kPaths = Count - 3;
-  if (!ReadNumber(fields[0], picture.source_stamp.size) ||
-      !ReadNumber(fields[1], picture.source_stamp.modified_seconds) ||
-      !ReadNumber(fields[2], picture.source_stamp.modified_nanoseconds) || !ReadSizes(fields[3], sizes.thumbnails) ||
+  if (!ReadWholeNumber(fields[0], picture.source_stamp.size) ||
+      !ReadWholeNumber(fields[1], picture.source_stamp.modified_seconds) ||
+      !ReadWholeNumber(fields[2], picture.source_stamp.modified_nanoseconds) || !ReadSizes(fields[3], sizes.thumbnails) ||
       !ReadSizes(fields[4], sizes.displays) || !ReadFlag(fields[5], sizes.display_is_original) ||
       !ReadFlag(fields[6], sizes.thumbnails_webp) || !ReadFlag(fields[7], sizes.displays_webp) ||
       (Count == kPictureFields && !ReadStamps(fields[8], picture.image_stamps)) || fields[kPaths].empty() ||

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <vector>
 
 #include "platform/number_text.h"
@@ -27,12 +26,6 @@ std::optional<PictureFormat> ReadFormat(std::string_view text) {
     if (text == PictureFormatName(format)) return format;
   }
   return std::nullopt;
-}
-
-template <typename Number>
-bool ReadNumber(std::string_view text, Number& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
 }  // namespace
@@ -78,8 +71,8 @@ std::optional<FormatsRecord> ParseFormatsRecord(std::string_view bytes) {
     }
     RecordedFormat known;
     const auto format = ReadFormat(fields[3]);
-    if (!ReadNumber(fields[0], known.stamp.size) || !ReadNumber(fields[1], known.stamp.modified_seconds) ||
-        !ReadNumber(fields[2], known.stamp.modified_nanoseconds) || !format || fields[4].empty() ||
+    if (!ReadWholeNumber(fields[0], known.stamp.size) || !ReadWholeNumber(fields[1], known.stamp.modified_seconds) ||
+        !ReadWholeNumber(fields[2], known.stamp.modified_nanoseconds) || !format || fields[4].empty() ||
         fields[4].find('\t') != std::string_view::npos) {
       return std::nullopt;
     }
