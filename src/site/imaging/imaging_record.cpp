@@ -192,9 +192,13 @@ std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
       const auto settings = ParseSettings(line);
       if (!settings) return std::nullopt;
       record = ImagingRecord{*settings, {}};
-      // A line per picture from here on.
-      record->pictures.reserve(static_cast<std::size_t>(std::count(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                                                                   bytes.end(), '\n')));
+      // A line per picture from here on, counted by finding each line's end (a byte by
+      // byte count took a third of the parse).
+      std::size_t lines = 0;
+      for (std::size_t at = bytes.find('\n', from); at != std::string_view::npos; at = bytes.find('\n', at + 1)) {
+        ++lines;
+      }
+      record->pictures.reserve(lines);
     } else {
       auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
       if (!picture) return std::nullopt;
