@@ -35,13 +35,6 @@ std::optional<OriginalsRecord> EarlierRecord(GenerationContext& context, int alb
   return record;
 }
 
-// What `earlier` recorded of the original published as `name`, if it did.
-const PublishedOriginalEntry* Recorded(const std::optional<OriginalsRecord>& earlier, const std::string& name) {
-  if (!earlier) return nullptr;
-  const auto found = earlier->originals.find(name);
-  return found == earlier->originals.end() ? nullptr : &found->second;
-}
-
 // The facts of a published original whose start is `start` and whose size is `size`.
 PictureFacts FactsOf(std::string_view start, std::uintmax_t size) {
   PictureFacts facts = ReadPictureFacts(start.substr(0, kPictureFactsBytes));
@@ -87,9 +80,15 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   if (!have_folder) return learnt;
 
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
-  const std::optional<OriginalsRecord> earlier =
+  // The earlier record becomes this run's: an entry still true is kept as it is, one no
+  // longer true is replaced or dropped, and one no picture reached goes at the end. Only
+  // a record that changed is written.
+  std::optional<OriginalsRecord> earlier =
       publish ? EarlierRecord(context, album_number, record_path, keep_location) : std::nullopt;
-  OriginalsRecord record{keep_location, {}};
+  bool changed = !earlier;
+  OriginalsRecord record = earlier ? std::move(*earlier) : OriginalsRecord{keep_location, {}};
+  std::vector<std::string_view> kept;  // the names of the entries this run keeps or makes
+  kept.reserve(published_names.size());
   // The album folder, opened once to look up every published original in it.
   FolderBelow published(publish_directory, album_folder);
   SourceStamps sources;
@@ -106,20 +105,21 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     if (!source_stamp || !publish) continue;
     const std::string target = JoinPath(album_folder, published_name);
     const auto copy_stamp = StampOfPublishedFile(context, published, album_number, published_name);
-    const PublishedOriginalEntry* recorded = Recorded(earlier, published_name);
-    if (copy_stamp && recorded != nullptr && recorded->source == path && recorded->source_stamp == *source_stamp &&
-        recorded->copy_stamp == *copy_stamp) {
+    const auto recorded = record.originals.find(published_name);
+    if (copy_stamp && recorded != record.originals.end() && recorded->second.source == path &&
+        recorded->second.source_stamp == *source_stamp && recorded->second.copy_stamp == *copy_stamp) {
       transcript.AppendLine({kPictureStepIndent, "Skipping copy picture ", path, " (", target, ") EXISTS."});
-      PublishedOriginalEntry entry = *recorded;
+      PublishedOriginalEntry& entry = recorded->second;
       // A record of an earlier release has no facts: they are read once and kept.
       std::uintmax_t size = 0;
       if (!entry.facts) {
         if (const auto start = published.ReadStart(published_name, kPictureFactsBytes, size)) {
           entry.facts = FactsOf(*start, size);
+          changed = true;
         }
       }
       learnt[index].facts = entry.facts;
-      record.originals.emplace(published_name, std::move(entry));
+      kept.push_back(published_name);
       context.Published(target, copy_stamp);
       continue;
     }
@@ -134,14 +134,23 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     learnt[index].facts = std::move(std::get<PictureFacts>(published_facts));
     if (const auto written = published.Stamp(published_name)) {
       record.originals[published_name] = {path, *source_stamp, *written, learnt[index].facts};
+      kept.push_back(published_name);
+      changed = true;
       context.Published(target, written);
     }
   }
   if (!publish) return learnt;
+  // The entries of pictures that are gone, were not reached, or failed, go. The names
+  // kept are distinct and all in the record: as many as it holds means all of it.
+  if (kept.size() != record.originals.size()) {
+    const std::set<std::string_view> keep(kept.begin(), kept.end());
+    std::erase_if(record.originals, [&keep](const auto& entry) { return !keep.contains(entry.first); });
+    changed = true;
+  }
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
   if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return learnt;
-  if (earlier && record == *earlier) return learnt;  // what it would say is what it says
+  if (!changed) return learnt;  // what it would say is what it says
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }

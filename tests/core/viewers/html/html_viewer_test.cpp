@@ -8,6 +8,7 @@
 
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
+#include "generate/originals_record.h"
 #include "platform/code_identity.h"
 #include "platform/text_codec.h"
 #include "viewers/html/html_page_record.h"
@@ -164,6 +165,13 @@ TEST_F(HtmlViewerRun, PublishesCleanedOriginalsOnlyWhenAsked) {
     EXPECT_EQ(Read(target), c.published);
     run();
     EXPECT_NE(transcript_.Text().find(skipping), std::string::npos);
+    // A picture gone from its place leaves the record.
+    const std::string record = In("PhotoAlbum/thumbnails/album-0.originals.record");
+    EXPECT_EQ(ParseOriginalsRecord(Read(record)).value().originals.size(), 1u);
+    fs::rename(boat, boat + ".away");
+    run();
+    EXPECT_EQ(ParseOriginalsRecord(Read(record)).value().originals.size(), 0u);
+    fs::rename(boat + ".away", boat);
 
     // Unticked later: what was published goes, with its record; a file of the user's stays.
     WriteFile(In("PhotoAlbum/images/album-0/notes.txt"), "mine");
