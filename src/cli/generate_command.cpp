@@ -54,15 +54,18 @@ class TerminalRunEvents final : public GenerationEvents {
 
   void StatusChanged(const std::string&) override {}
   // Each piece begins with its CR LF, so no line end is split between two pieces.
+  // The piece goes out in one write (a run prints one or two per picture).
   void TranscriptAppended(std::string_view text) override {
+    plain_.clear();
     for (std::size_t from = 0; from < text.size();) {
       const std::size_t cr = text.find("\r\n", from);
       const std::size_t to = cr == std::string_view::npos ? text.size() : cr;
-      std::cout.write(text.data() + from, static_cast<std::streamsize>(to - from));
+      plain_.append(text.substr(from, to - from));
       if (cr == std::string_view::npos) break;
-      std::cout.put('\n');
+      plain_ += '\n';
       from = cr + 2;
     }
+    std::cout.write(plain_.data(), static_cast<std::streamsize>(plain_.size()));
   }
   // The lines already printed stay printed; a cut only bounds the run's memory.
   void TranscriptReplaced(std::string_view) override {}
@@ -71,6 +74,7 @@ class TerminalRunEvents final : public GenerationEvents {
 
  private:
   UserDialogs& dialogs_;
+  std::string plain_;  // the piece being printed, with plain line ends
 };
 
 class GenerateCommand final : public Command {
