@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/number_text.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 namespace {
@@ -15,8 +16,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kStampFields = 6;
 constexpr std::size_t kFactFields = 5;
 constexpr std::string_view kUnknown = "-";
-
-bool Storable(std::string_view text) { return text.find_first_of("\t\r\n") == std::string_view::npos; }
 
 // One original's line: six numbers, the facts when `with_facts`, the name, the source;
 // nothing when it is not so.
@@ -38,7 +37,7 @@ std::optional<std::pair<std::string, PublishedOriginalEntry>> ParseEntry(std::st
   if (!ReadWholeNumber(fields[0], from.size) || !ReadWholeNumber(fields[1], from.modified_seconds) ||
       !ReadWholeNumber(fields[2], from.modified_nanoseconds) || !ReadWholeNumber(fields[3], copy.size) ||
       !ReadWholeNumber(fields[4], copy.modified_seconds) || !ReadWholeNumber(fields[5], copy.modified_nanoseconds) ||
-      name.empty() || source.empty() || !Storable(source)) {
+      name.empty() || source.empty() || !IsOneField(source)) {
     return std::nullopt;
   }
   if (with_facts && !(fields[6] == kUnknown && fields[7] == kUnknown)) {
@@ -56,7 +55,7 @@ std::optional<std::pair<std::string, PublishedOriginalEntry>> ParseEntry(std::st
 
 // The facts' fields of an entry, each followed by a tab.
 std::string FactFields(const std::optional<PictureFacts>& facts) {
-  if (!facts || !Storable(facts->taken) || !Storable(facts->camera) || !Storable(facts->location)) {
+  if (!facts || !IsOneField(facts->taken) || !IsOneField(facts->camera) || !IsOneField(facts->location)) {
     return std::string(kUnknown) + '\t' + std::string(kUnknown) + "\t\t\t\t";
   }
   return std::to_string(facts->width) + '\t' + std::to_string(facts->height) + '\t' + facts->taken + '\t' +
@@ -70,7 +69,7 @@ std::string OriginalsRecordBytes(const OriginalsRecord& record) {
   bytes.append(kFormatLine).append(kLineEnd);
   bytes.append(record.keep_location ? kKeepLocationLine : kDropLocationLine).append(kLineEnd);
   for (const auto& [name, entry] : record.originals) {
-    if (!Storable(name) || !Storable(entry.source)) continue;
+    if (!IsOneField(name) || !IsOneField(entry.source)) continue;
     for (const FileStamp* stamp : {&entry.source_stamp, &entry.copy_stamp}) {
       bytes += std::to_string(stamp->size) + '\t' + std::to_string(stamp->modified_seconds) + '\t' +
                std::to_string(stamp->modified_nanoseconds) + '\t';

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/number_text.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 namespace {
@@ -15,7 +16,6 @@ constexpr std::string_view kSettingsWord = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kPictureFields = 12;
 
-bool Storable(const std::string& path) { return path.find_first_of("\t\r\n") == std::string::npos; }
 
 // The fields of `line` between `separator`s, when there are exactly `Count` of them;
 // the line is read once.
@@ -161,7 +161,7 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
   bytes.append(kLineEnd);
   const auto flag = [](bool value) { return value ? "1\t" : "0\t"; };
   for (const RecordedPicture& p : record.pictures) {
-    if (!Storable(p.source) || !Storable(p.thumbnail) || !Storable(p.display)) continue;
+    if (!IsOneField(p.source) || !IsOneField(p.thumbnail) || !IsOneField(p.display)) continue;
     const PreparedPicture& z = p.sizes;
     AppendNumber(bytes, p.source_stamp.size) += '\t';
     AppendNumber(bytes, p.source_stamp.modified_seconds) += '\t';

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/number_text.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 namespace {
@@ -33,7 +34,7 @@ std::optional<PictureFormat> ReadFormat(std::string_view text) {
 std::string FormatsRecordBytes(const FormatsRecord& record) {
   std::vector<const FormatsRecord::value_type*> lines;
   for (const auto& entry : record) {
-    if (entry.first.find_first_of("\t\r\n") == std::string::npos) lines.push_back(&entry);
+    if (IsOneField(entry.first)) lines.push_back(&entry);
   }
   std::sort(lines.begin(), lines.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
   std::string bytes;
