@@ -130,7 +130,8 @@ std::optional<RecordedPicture> ParsePicture(std::string_view line) {
   constexpr std::size_t kPaths = Count - 3;
   if (!ReadWholeNumber(fields[0], picture.source_stamp.size) ||
       !ReadWholeNumber(fields[1], picture.source_stamp.modified_seconds) ||
-      !ReadWholeNumber(fields[2], picture.source_stamp.modified_nanoseconds) || !ReadSizes(fields[3], sizes.thumbnails) ||
+      !ReadWholeNumber(fields[2], picture.source_stamp.modified_nanoseconds) ||
+      !ReadSizes(fields[3], sizes.thumbnails) ||
       !ReadSizes(fields[4], sizes.displays) || !ReadFlag(fields[5], sizes.display_is_original) ||
       !ReadFlag(fields[6], sizes.thumbnails_webp) || !ReadFlag(fields[7], sizes.displays_webp) ||
       (Count == kPictureFields && !ReadStamps(fields[8], picture.image_stamps)) || fields[kPaths].empty() ||

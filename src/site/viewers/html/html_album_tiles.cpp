@@ -56,7 +56,9 @@ class DigestInput {
     AppendNumber(digest, bytes_.size()) += '-';
     std::size_t hash = std::hash<std::string_view>{}(bytes_);
     static constexpr char kDigits[] = "0123456789abcdef";
-    for (std::size_t i = 0; i < 2 * sizeof hash; ++i, hash <<= 4) digest += kDigits[(hash >> (8 * sizeof hash - 4)) & 15];
+    for (std::size_t i = 0; i < 2 * sizeof hash; ++i, hash <<= 4) {
+      digest += kDigits[(hash >> (8 * sizeof hash - 4)) & 15];
+    }
     return digest;
   }
 
@@ -91,8 +93,9 @@ HtmlPicture HtmlTile(const HtmlTileInputs& tile, const HtmlAlbumFolders& folders
   }
   for (std::size_t d = 0; d < sizes.displays.size(); ++d) {
     const bool original = sizes.display_is_original && d + 1 == sizes.displays.size();
-    shown.display_jpegs.push_back(original ? HtmlImage{shown.original, sizes.displays[d].width, sizes.displays[d].height}
-                                           : image(folders.displays, sizes.displays[d], false));
+    const ImageSize& size = sizes.displays[d];
+    shown.display_jpegs.push_back(original ? HtmlImage{shown.original, size.width, size.height}
+                                           : image(folders.displays, size, false));
     if (sizes.displays_webp) shown.display_webps.push_back(image(folders.displays, sizes.displays[d], true));
   }
   shown.thumbnail = FallbackThumbnail(shown.thumbnail_jpegs);

@@ -1,6 +1,7 @@
 #include "viewers/html/html_page_record.h"
 
 #include "platform/number_text.h"
+#include "platform/text_codec.h"
 
 namespace quorvale {
 namespace {
@@ -40,8 +41,8 @@ std::optional<HtmlPageRecord> ParseHtmlPageRecord(std::string_view bytes) {
   const auto digest = TakeField(line);
   const auto size = TakeField(line);
   const auto seconds = TakeField(line);
-  if (!digest || digest->empty() || digest->find_first_of("\r\n") != std::string_view::npos || !size ||
-      !seconds || !ReadWholeNumber(*size, record.page.size) || !ReadWholeNumber(*seconds, record.page.modified_seconds) ||
+  if (!digest || digest->empty() || !IsOneField(*digest) || !size || !seconds ||
+      !ReadWholeNumber(*size, record.page.size) || !ReadWholeNumber(*seconds, record.page.modified_seconds) ||
       !ReadWholeNumber(line, record.page.modified_nanoseconds)) {
     return std::nullopt;
   }

@@ -182,7 +182,8 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
   const std::string record_path = AlbumPageRecordPath(publish_directory, album_number);
   const std::optional<std::string> digest = HtmlAlbumPageDigest(site_, album_number, folders, tiles);
-  const std::optional<HtmlPageRecord> earlier = digest ? PageRecordOnDisk(context, album_number, record_path) : std::nullopt;
+  const std::optional<HtmlPageRecord> earlier =
+      digest ? PageRecordOnDisk(context, album_number, record_path) : std::nullopt;
   const std::optional<FileStamp> page_stamp =
       earlier && earlier->digest == *digest ? StampBelow(publish_directory, page_path) : std::nullopt;
   if (page_stamp && *page_stamp == earlier->page) {
