@@ -10,6 +10,7 @@
 #include "generate/originals_record.h"
 #include "imaging/imaging_record.h"
 #include "imaging/responsive_sizes.h"
+#include "platform/code_identity.h"
 #include "platform/file_copy.h"
 #include "platform/file_reading.h"
 #include "platform/file_system.h"
@@ -36,7 +37,23 @@ class PublishedFacts {
  public:
   explicit PublishedFacts(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
 
-  PictureFacts Of(std::string relative) {
+  PictureFacts Of(const std::string& relative) {
+    const auto [folder, name] = Find(relative);
+    std::uintmax_t size = 0;
+    const auto start = folder.ReadStart(name, kPictureFactsBytes, size);
+    if (!start) return PictureFacts{};
+    PictureFacts facts = ReadPictureFacts(*start);
+    facts.bytes = size;
+    return facts;
+  }
+  std::optional<FileStamp> Stamp(const std::string& relative) {
+    const auto [folder, name] = Find(relative);
+    return folder.Stamp(name);
+  }
+
+ private:
+  // The open folder of the file at `relative`, and the file's name.
+  std::pair<FolderBelow&, std::string> Find(std::string relative) {
     for (char& c : relative) {
       if (c == '/') c = kPathSeparator;
     }
@@ -44,15 +61,9 @@ class PublishedFacts {
     const std::string folder = FolderOf(path);
     auto found = folders_.find(folder);
     if (found == folders_.end()) found = folders_.emplace(folder, FolderBelow(publish_directory_, folder)).first;
-    std::uintmax_t size = 0;
-    const auto start = found->second.ReadStart(FileNameOf(path), kPictureFactsBytes, size);
-    if (!start) return PictureFacts{};
-    PictureFacts facts = ReadPictureFacts(*start);
-    facts.bytes = size;
-    return facts;
+    return {found->second, FileNameOf(path)};
   }
 
- private:
   std::string publish_directory_;
   std::map<std::string, FolderBelow> folders_;
 };
@@ -68,15 +79,9 @@ std::optional<HtmlPageRecord> PageRecordOnDisk(GenerationContext& context, int a
   return bytes ? ParseHtmlPageRecord(*bytes) : std::nullopt;
 }
 
-// Records what the page at `page_path`, which now holds what `digest` stands for, was
-// made from, unless the record says so already. A page whose file cannot be looked up
-// gets none: the next run builds it again.
-void KeepRecord(GenerationContext& context, const std::string& record_path, const std::string& page_path,
-                const std::string& digest, const std::optional<HtmlPageRecord>& earlier) {
-  const std::optional<FileStamp> stamp = StampBelow(context.publish_directory(), page_path);
-  if (!stamp) return;
-  context.Published(page_path, stamp);
-  const HtmlPageRecord record{digest, *stamp};
+// Writes `record`, unless the earlier one says the same already.
+void KeepRecord(GenerationContext& context, const std::string& record_path, const HtmlPageRecord& record,
+                const std::optional<HtmlPageRecord>& earlier) {
   if (earlier && record == *earlier) return;
   if (!context.EnsureFolder("", ThumbnailsFolderPath(context.publish_directory()))) return;
   if (const auto failure = context.WriteSiteFile(record_path, HtmlPageRecordBytes(record))) {
@@ -148,6 +153,13 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
 
   const bool originals_published = context.settings().PublishPictures != 0;
   const HtmlAlbumFolders folders = HtmlAlbumFoldersOf(album_number, originals_published);
+  // The page's record: what this code made the page from, and the display copies' facts
+  // it read, which hold while a copy keeps its stamp.
+  const std::string record_path = AlbumPageRecordPath(publish_directory, album_number);
+  const std::optional<std::string> code = CodeIdentity();
+  std::optional<HtmlPageRecord> earlier = code ? PageRecordOnDisk(context, album_number, record_path) : std::nullopt;
+  if (earlier && earlier->code != *code) earlier.reset();
+  HtmlPageRecord record;
   std::vector<HtmlTileInputs> tiles;
   tiles.reserve(results.size());
   PublishedFacts published_facts(context.publish_directory());
@@ -165,14 +177,28 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
     if (result.HasImages()) {
       tile.sizes = &result.sizes;
       // A published original's facts come from the originals step, which read them when
-      // it wrote the file or kept them from then.
-      // Else they are read from the file: the original, or the widest display copy.
+      // it wrote the file or kept them from then; else they are read from the file. The
+      // widest display copy's are read when the page's record has none for it as it is.
       const std::optional<PictureFacts>& original_facts = originals[i].facts;
       if (originals_published) {
         tile.facts = original_facts ? *original_facts : published_facts.Of(folders.originals + published[i]);
       } else {
         AssignSizedImagePath(widest_display, published[i], result.sizes.displays.back().width, false);
-        tile.facts = published_facts.Of(folders.displays + widest_display);
+        const std::string relative = folders.displays + widest_display;
+        // Looked up, not taken from the images' record: a copy changed on disk shows
+        // what it now is.
+        const std::optional<FileStamp> stamp = published_facts.Stamp(relative);
+        const DisplayFacts* known = nullptr;
+        if (earlier) {
+          const auto found = earlier->display_facts.find(widest_display);
+          if (found != earlier->display_facts.end()) known = &found->second;
+        }
+        if (stamp && known && known->copy == *stamp) {
+          tile.facts = known->facts;
+        } else {
+          tile.facts = published_facts.Of(relative);
+        }
+        if (stamp) record.display_facts[widest_display] = {*stamp, tile.facts};
       }
     }
     ++i;
@@ -180,20 +206,23 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
 
   // The page is built only when what it shows, or the file, changed since the record.
   HtmlAlbum& album = site_.albums[static_cast<std::size_t>(album_number)];
-  const std::string record_path = AlbumPageRecordPath(publish_directory, album_number);
   const std::optional<std::string> digest = HtmlAlbumPageDigest(site_, album_number, folders, tiles);
-  const std::optional<HtmlPageRecord> earlier =
-      digest ? PageRecordOnDisk(context, album_number, record_path) : std::nullopt;
-  const std::optional<FileStamp> page_stamp =
-      earlier && earlier->digest == *digest ? StampBelow(publish_directory, page_path) : std::nullopt;
-  if (page_stamp && *page_stamp == earlier->page) {
-    context.Published(page_path, page_stamp);
-  } else {
+  std::optional<FileStamp> page_stamp =
+      earlier && digest && earlier->digest == *digest ? StampBelow(publish_directory, page_path) : std::nullopt;
+  if (!page_stamp || *page_stamp != earlier->page) {
     album.pictures.reserve(tiles.size());
     for (const HtmlTileInputs& tile : tiles) album.pictures.push_back(HtmlTile(tile, folders));
     if (!context.WritePage(page_path, HtmlAlbumPage(site_, album_number))) return;  // the old page shows the old images
     album.pictures = std::vector<HtmlPicture>();  // their memory too
-    if (digest) KeepRecord(context, record_path, page_path, *digest, earlier);
+    page_stamp = digest ? StampBelow(publish_directory, page_path) : std::nullopt;
+  }
+  // A page whose file cannot be looked up gets no record: the next run builds it again.
+  if (page_stamp) {
+    context.Published(page_path, page_stamp);
+    record.code = *code;
+    record.digest = *digest;
+    record.page = *page_stamp;
+    KeepRecord(context, record_path, record, earlier);
   }
   RemoveUnusedImagesOfAlbum(context, images);
   // The home page needs only the album's count and its cover (its first picture with

@@ -75,16 +75,23 @@ TEST(HtmlAlbumPageDigest, EveryInputOfThePageChangesIt) {
 }
 
 TEST(HtmlPageRecord, ReadsWhatItWritesAndNothingDamaged) {
-  const HtmlPageRecord record{"12714-8997bafa4a679f08", {81585, 1796684554, 762744585}};
+  HtmlPageRecord record{"3d14e6", "12714-8997bafa4a679f08", {81585, 1796684554, 762744585}, {}};
+  record.display_facts["b.jpg-2048.jpg"] = {{3944, 1796684553, 442744538},
+                                            {"", "", "52.22970, 21.01220", 2048, 1536, 3944}};
+  record.display_facts["tab\t.jpg-2048.jpg"] = {{1, 2, 3}, {}};  // cannot be kept
   const std::string bytes = HtmlPageRecordBytes(record);
-  EXPECT_EQ(bytes, "quorvale-page 1\r\n12714-8997bafa4a679f08\t81585\t1796684554\t762744585\r\n");
+  EXPECT_EQ(bytes,
+            "quorvale-page 1\r\n3d14e6\t12714-8997bafa4a679f08\t81585\t1796684554\t762744585\r\n"
+            "b.jpg-2048.jpg\t3944\t1796684553\t442744538\t2048\t1536\t\t\t52.22970, 21.01220\r\n");
+  record.display_facts.erase("tab\t.jpg-2048.jpg");
   EXPECT_EQ(ParseHtmlPageRecord(bytes), record);
-  for (const std::string& damaged : {bytes.substr(0, bytes.size() - 1), "quorvale-page 2" + bytes.substr(15),
-                                    std::string("quorvale-page 1\r\n"), std::string("quorvale-page 1\r\n\r\n"),
-                                    std::string("quorvale-page 1\r\n\t1\t2\t3\r\n"),
-                                    std::string("quorvale-page 1\r\nd\t1\t2\r\n"),
-                                    std::string("quorvale-page 1\r\nd\t1\t2\t3x\r\n"),
-                                    std::string("quorvale-page 1\r\nd\t1\t2\t3\r\nd\t1\t2\t3\r\n")}) {
+  const std::string page_line = "quorvale-page 1\r\nc\td\t1\t2\t3\r\n";
+  ASSERT_TRUE(ParseHtmlPageRecord(page_line));
+  for (const std::string& damaged :
+       {bytes.substr(0, bytes.size() - 1), "quorvale-page 2" + bytes.substr(15), std::string("quorvale-page 1\r\n"),
+        std::string("quorvale-page 1\r\n\r\n"), std::string("quorvale-page 1\r\n\td\t1\t2\t3\r\n"),
+        std::string("quorvale-page 1\r\nc\td\t1\t2\r\n"), std::string("quorvale-page 1\r\nc\td\t1\t2\t3x\r\n"),
+        page_line + "\r\n", page_line + "n\t1\t2\t3\t4\t5\t\t\r\n", page_line + "n\t1\t2\t3\tw\t5\t\t\t\r\n"}) {
     EXPECT_EQ(ParseHtmlPageRecord(damaged), std::nullopt) << damaged;
   }
 }

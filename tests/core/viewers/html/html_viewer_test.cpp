@@ -270,5 +270,35 @@ TEST_F(HtmlViewerRun, AnAlbumPageIsBuiltAgainOnlyWhenItsRecordNoLongerHolds) {
   }
 }
 
+// Without published originals a tile tells its widest display copy's facts: read once,
+// then kept in the page's record while the copy keeps its size and time.
+TEST_F(HtmlViewerRun, ADisplayCopyIsReadForItsFactsOnlyWhenItChanged) {
+  settings_.PublishPictures = 0;
+  AddAlbum("Lake", {{Picture("a", "a.jpg", "a"), ""}});
+  RunWithImages();
+  const std::string copy = In("PhotoAlbum/display/album-0/a.jpg-2048.jpg");
+  const auto bytes_shown = [&] {
+    const std::string page = Read(In("album-0.htm"));
+    const std::size_t at = page.find("data-bytes=\"") + 12;
+    return page.substr(at, page.find('"', at) - at);
+  };
+  EXPECT_EQ(bytes_shown(), std::to_string(fs::file_size(copy)));
+  const auto record = ParseHtmlPageRecord(Read(In("PhotoAlbum/thumbnails/album-0.page.record")));
+  if (CodeIdentity()) {
+    EXPECT_EQ(record.value().display_facts.at("a.jpg-2048.jpg").copy, StampOf(copy));
+  }
+
+  WriteFile(copy, "a display copy changed on disk");
+  RunWithImages();
+  EXPECT_EQ(bytes_shown(), "30");
+
+  // Facts another build of the program read are read again.
+  const PictureFacts other_facts{"", "", "", 7, 7, 30};
+  const HtmlPageRecord other{"another build", "d", {}, {{"a.jpg-2048.jpg", {StampOf(copy).value(), other_facts}}}};
+  WriteFile(In("PhotoAlbum/thumbnails/album-0.page.record"), HtmlPageRecordBytes(other));
+  RunWithImages();
+  EXPECT_EQ(Read(In("album-0.htm")).find("data-pixels"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorvale::testing
