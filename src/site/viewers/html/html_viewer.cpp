@@ -71,7 +71,7 @@ class PublishedFacts {
 // The page record an earlier run left for album `album_number`, when it is whole; read
 // ahead of the album's step when it could be.
 std::optional<HtmlPageRecord> PageRecordOnDisk(GenerationContext& context, int album_number,
-                                           const std::string& record_path) {
+                                               const std::string& record_path) {
   if (auto read = context.TakeReadAhead<std::optional<HtmlPageRecord>>(album_number, record_path)) {
     return std::move(*read);
   }
@@ -186,8 +186,8 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
         AssignSizedImagePath(widest_display, published[i], result.sizes.displays.back().width, false);
         const std::string relative = folders.displays + widest_display;
         // Looked up, not taken from the images' record: a copy changed on disk shows
-        // what it now is.
-        const std::optional<FileStamp> stamp = published_facts.Stamp(relative);
+        // what it now is. A program without a code identity keeps no record to look in.
+        const std::optional<FileStamp> stamp = code ? published_facts.Stamp(relative) : std::nullopt;
         const DisplayFacts* known = nullptr;
         if (earlier) {
           const auto found = earlier->display_facts.find(widest_display);
