@@ -83,16 +83,46 @@ void SiteManifest::Published(const std::string& path, std::optional<FileStamp> s
   entries_.push_back(entry);
 }
 
-void SiteManifest::SetAside() {
-  if (entries_.empty()) return;
-  // The files in the manifest's order, a file published twice in the order published.
-  std::vector<const Entry*> order;
-  order.reserve(entries_.size());
-  for (const Entry& entry : entries_) order.push_back(&entry);
-  std::sort(order.begin(), order.end(), [this](const Entry* a, const Entry* b) {
+std::vector<const SiteManifest::Entry*> SiteManifest::InManifestOrder() const {
+  const auto before = [this](const Entry* a, const Entry* b) {
     const int by_path = PathOf(*a).compare(PathOf(*b));
     return by_path < 0 || (by_path == 0 && a->sequence < b->sequence);
-  });
+  };
+  // The files of each folder, in the order published: a step publishes a folder's files
+  // together, mostly in name order already, so each folder's are sorted apart (after a
+  // look that they are not in order yet), where paths differ only in their names. The
+  // runs set aside are one per folder, so the folders' order among them is free.
+  struct Folder {
+    std::string_view path;  // up to its last "/"; empty for the Publishing Directory's own files
+    std::vector<const Entry*> files;
+  };
+  std::vector<Folder> folders;
+  for (const Entry& entry : entries_) {
+    const std::string_view path = PathOf(entry);
+    const std::string_view folder = path.substr(0, path.rfind('/') + 1);
+    auto found = std::find_if(folders.rbegin(), folders.rend(), [&](const Folder& f) { return f.path == folder; });
+    if (found == folders.rend()) {
+      folders.push_back({folder, {}});
+      found = folders.rbegin();
+    }
+    found->files.push_back(&entry);
+  }
+  for (Folder& folder : folders) {
+    if (!std::is_sorted(folder.files.begin(), folder.files.end(), before)) {
+      std::sort(folder.files.begin(), folder.files.end(), before);
+    }
+  }
+  // Then folder after folder: each becomes a run of its own below, and the runs are
+  // merged in path order as the manifest is written.
+  std::vector<const Entry*> order;
+  order.reserve(entries_.size());
+  for (const Folder& folder : folders) order.insert(order.end(), folder.files.begin(), folder.files.end());
+  return order;
+}
+
+void SiteManifest::SetAside() {
+  if (entries_.empty()) return;
+  const std::vector<const Entry*> order = InManifestOrder();
 
   std::string text;
   text.reserve(paths_.size() + order.size() * kLineBytesBesidePath);

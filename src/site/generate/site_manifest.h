@@ -77,6 +77,9 @@ class SiteManifest {
   static constexpr std::size_t kNotKept = static_cast<std::size_t>(-1);
 
   std::string_view PathOf(const Entry& entry) const { return {paths_.data() + entry.path_at, entry.path_size}; }
+  // The files published since the last setting aside, folder by folder, each folder's
+  // in path order, a file published twice in the order published.
+  std::vector<const Entry*> InManifestOrder() const;
   // The lines of `run`, read into `buffer` when they are in the scratch file; nothing
   // when it fails them.
   std::optional<std::string_view> RunText(const Run& run, std::string& buffer) const;
