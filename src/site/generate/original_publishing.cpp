@@ -147,10 +147,10 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     std::erase_if(record.originals, [&keep](const auto& entry) { return !keep.contains(entry.first); });
     changed = true;
   }
+  if (!changed) return learnt;  // what it would say is what it says
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
   if (!context.EnsureFolder(kPictureStepIndent, ThumbnailsFolderPath(publish_directory))) return learnt;
-  if (!changed) return learnt;  // what it would say is what it says
   if (const auto failure = context.WriteSiteFile(record_path, OriginalsRecordBytes(record))) {
     context.ReportFailure(kPictureStepIndent, "Writing record " + record_path, *failure);
   }
