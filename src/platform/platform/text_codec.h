@@ -43,13 +43,6 @@ std::string AsciiUpper(std::string_view text);
 // Number of characters (code points) in UTF-8 text.
 std::size_t CharCount(std::string_view text);
 
-// Whether `text` can be one field of a record's line: it holds no tab, CR or LF. Each
-// byte is looked for in one scan of its own, which a record's millions of fields need.
-inline bool IsOneField(std::string_view text) {
-  return text.find('\t') == std::string_view::npos && text.find('\r') == std::string_view::npos &&
-         text.find('\n') == std::string_view::npos;
-}
-
 // The first `count` characters of UTF-8 text; never splits a character.
 std::string FirstChars(std::string_view text, std::size_t count);
 

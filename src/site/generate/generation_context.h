@@ -1,6 +1,7 @@
 #pragma once
 
 #include <any>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <stop_token>
@@ -11,6 +12,7 @@
 #include "generate/generation_job.h"
 #include "generate/site_manifest.h"
 #include "generate/transcript.h"
+#include "platform/file_reading.h"
 #include "platform/file_system.h"
 
 namespace quorvale {
@@ -63,6 +65,17 @@ class GenerationContext {
     return parsed ? std::optional<Parsed>(std::move(*parsed)) : std::nullopt;
   }
   std::optional<std::vector<FolderEntry>> TakeListedAhead(int album_number, const std::string& folder);
+  // The record at `path` in album `album_number`'s part of the site, as `parse` makes it
+  // of the file's bytes: as read ahead when it was, else read now (no link followed, at
+  // most `limit` bytes). Nothing when the file is missing, refused, too large or not a
+  // whole record.
+  template <typename Record>
+  std::optional<Record> ReadRecord(int album_number, const std::string& path, std::uintmax_t limit,
+                                   std::optional<Record> (*parse)(std::string_view)) {
+    if (auto read = TakeReadAhead<std::optional<Record>>(album_number, path)) return std::move(*read);
+    const auto bytes = ReadFileBelow(publish_directory(), path, limit);
+    return bytes ? parse(*bytes) : std::nullopt;
+  }
   // Removes what a killed run left half-written in album `album_number`'s image folder,
   // when the folder holds any (the album's lookups say so, else the folder is listed).
   // Only for a run holding the Publishing Directory's lock.

@@ -16,21 +16,10 @@
 namespace quorvale {
 namespace {
 
-// The record an earlier run left for album `album_number`, when it is whole; read
-// without following a link and only up to its size limit, unless it was read already.
-std::optional<OriginalsRecord> RecordOnDisk(GenerationContext& context, int album_number,
-                                            const std::string& record_path) {
-  if (auto read = context.TakeReadAhead<std::optional<OriginalsRecord>>(album_number, record_path)) {
-    return std::move(*read);
-  }
-  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxOriginalsRecordBytes);
-  return bytes ? ParseOriginalsRecord(*bytes) : std::nullopt;
-}
-
 // The record of an earlier run, when it is whole and made with this location choice.
 std::optional<OriginalsRecord> EarlierRecord(GenerationContext& context, int album_number,
                                              const std::string& record_path, bool keep_location) {
-  auto record = RecordOnDisk(context, album_number, record_path);
+  auto record = context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord);
   if (!record || record->keep_location != keep_location) return std::nullopt;
   return record;
 }
@@ -163,7 +152,8 @@ void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   std::set<std::string> names(published_names.begin(), published_names.end());
-  if (const auto record = RecordOnDisk(context, album_number, record_path)) {
+  if (const auto record =
+          context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord)) {
     for (const auto& entry : record->originals) names.insert(entry.first);
   }
   if (FolderExists(album_folder)) {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/number_text.h"
-#include "platform/text_codec.h"
+#include "platform/record_text.h"
 
 namespace quorvale {
 namespace {
@@ -81,28 +81,26 @@ std::string OriginalsRecordBytes(const OriginalsRecord& record) {
 }
 
 std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes) {
-  // Every line, the last included, ends with CR LF: a file cut short is damaged.
-  if (bytes.size() > kMaxOriginalsRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
+  if (bytes.size() > kMaxOriginalsRecordBytes) return std::nullopt;
   OriginalsRecord record;
   bool with_facts = true;
-  std::size_t number = 0;
-  for (std::size_t from = 0; from < bytes.size(); ++number) {
-    const std::size_t end = bytes.find(kLineEnd, from);
-    const std::string_view line = bytes.substr(from, end - from);
-    from = end + kLineEnd.size();
+  std::size_t lines = 0;
+  const bool whole = ReadRecordLines(bytes, [&](std::size_t number, std::string_view line) {
+    lines = number + 1;
     if (number == 0) {
-      if (line != kFormatLine && line != kFormatLineWithoutFacts) return std::nullopt;
       with_facts = line == kFormatLine;
-    } else if (number == 1) {
-      if (line != kKeepLocationLine && line != kDropLocationLine) return std::nullopt;
-      record.keep_location = line == kKeepLocationLine;
-    } else {
-      auto entry = ParseEntry(line, with_facts);
-      if (!entry) return std::nullopt;
-      record.originals.insert(std::move(*entry));
+      return with_facts || line == kFormatLineWithoutFacts;
     }
-  }
-  if (number < 2) return std::nullopt;
+    if (number == 1) {
+      record.keep_location = line == kKeepLocationLine;
+      return record.keep_location || line == kDropLocationLine;
+    }
+    auto entry = ParseEntry(line, with_facts);
+    if (!entry) return false;
+    record.originals.insert(std::move(*entry));
+    return true;
+  });
+  if (!whole || lines < 2) return std::nullopt;
   return record;
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/number_text.h"
-#include "platform/text_codec.h"
+#include "platform/record_text.h"
 
 namespace quorvale {
 namespace {
@@ -15,23 +15,6 @@ constexpr std::string_view kFormatLineWithoutStamps = "quorvale-images 2";
 constexpr std::string_view kSettingsWord = "settings";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kPictureFields = 12;
-
-
-// The fields of `line` between `separator`s, when there are exactly `Count` of them;
-// the line is read once.
-template <std::size_t Count>
-std::optional<std::array<std::string_view, Count>> SplitFields(std::string_view line, char separator) {
-  std::array<std::string_view, Count> fields;
-  for (std::size_t i = 0; i + 1 < Count; ++i) {
-    const std::size_t cut = line.find(separator);
-    if (cut == std::string_view::npos) return std::nullopt;
-    fields[i] = line.substr(0, cut);
-    line.remove_prefix(cut + 1);
-  }
-  if (line.find(separator) != std::string_view::npos) return std::nullopt;
-  fields[Count - 1] = line;
-  return fields;
-}
 
 bool ReadFlag(std::string_view text, bool& flag) {
   if (text != "0" && text != "1") return false;
@@ -177,36 +160,32 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
 }
 
 std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
-  // Every line, the last included, ends with CR LF: a file cut short is damaged.
-  if (bytes.size() > kMaxImagingRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
+  if (bytes.size() > kMaxImagingRecordBytes) return std::nullopt;
   std::optional<ImagingRecord> record;
   bool with_stamps = true;
-  for (std::size_t from = 0, number = 0; from < bytes.size(); ++number) {
-    const std::size_t end = bytes.find(kLineEnd, from);
-    const std::string_view line = bytes.substr(from, end - from);
-    from = end + kLineEnd.size();
-    if (line.size() > kMaxImagingRecordLineBytes) return std::nullopt;
+  const bool whole = ReadRecordLines(bytes, [&](std::size_t number, std::string_view line) {
+    if (line.size() > kMaxImagingRecordLineBytes) return false;
     if (number == 0) {
-      if (line != kFormatLine && line != kFormatLineWithoutStamps) return std::nullopt;
       with_stamps = line == kFormatLine;
-    } else if (number == 1) {
+      return with_stamps || line == kFormatLineWithoutStamps;
+    }
+    if (number == 1) {
       const auto settings = ParseSettings(line);
-      if (!settings) return std::nullopt;
+      if (!settings) return false;
       record = ImagingRecord{*settings, {}};
       // A line per picture from here on, counted by finding each line's end (a byte by
       // byte count took a third of the parse).
       std::size_t lines = 0;
-      for (std::size_t at = bytes.find('\n', from); at != std::string_view::npos; at = bytes.find('\n', at + 1)) {
-        ++lines;
-      }
-      record->pictures.reserve(lines);
-    } else {
-      auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
-      if (!picture) return std::nullopt;
-      record->pictures.push_back(std::move(*picture));
+      for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) ++lines;
+      record->pictures.reserve(lines - 2);
+      return true;
     }
-  }
-  return record;
+    auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
+    if (!picture) return false;
+    record->pictures.push_back(std::move(*picture));
+    return true;
+  });
+  return whole ? record : std::nullopt;
 }
 
 }  // namespace quorvale

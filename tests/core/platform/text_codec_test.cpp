@@ -66,12 +66,5 @@ TEST(TextCodec, CountsAndCutsCharactersNotBytes) {
   EXPECT_EQ(FirstChars(text, 0), "");
 }
 
-TEST(TextCodec, OneFieldHoldsNoTabNorLineEnd) {
-  for (const auto& [text, one] : std::vector<std::pair<std::string, bool>>{
-           {"", true}, {"/photos/caf\xC3\xA9 1.jpg", true}, {"a\tb", false}, {"a\r", false}, {"\nb", false}}) {
-    EXPECT_EQ(IsOneField(text), one) << text;
-  }
-}
-
 }  // namespace
 }  // namespace quorvale

@@ -1,9 +1,7 @@
 #include "viewers/html/html_page_record.h"
 
-#include <array>
-
 #include "platform/number_text.h"
-#include "platform/text_codec.h"
+#include "platform/record_text.h"
 
 namespace quorvale {
 namespace {
@@ -12,21 +10,6 @@ constexpr std::string_view kFormatLine = "quorvale-page 1";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kPageFields = 5;
 constexpr std::size_t kDisplayFields = 9;
-
-// The tab-separated fields of `line`, when there are exactly `Count` of them.
-template <std::size_t Count>
-std::optional<std::array<std::string_view, Count>> Fields(std::string_view line) {
-  std::array<std::string_view, Count> fields;
-  for (std::size_t i = 0; i + 1 < Count; ++i) {
-    const std::size_t tab = line.find('\t');
-    if (tab == std::string_view::npos) return std::nullopt;
-    fields[i] = line.substr(0, tab);
-    line.remove_prefix(tab + 1);
-  }
-  if (line.find('\t') != std::string_view::npos) return std::nullopt;
-  fields[Count - 1] = line;
-  return fields;
-}
 
 std::string& AppendStamp(std::string& bytes, const FileStamp& stamp) {
   AppendNumber(bytes, stamp.size) += '\t';
@@ -40,7 +23,7 @@ bool ReadStamp(const std::string_view* fields, FileStamp& stamp) {
 }
 
 std::optional<std::pair<std::string, DisplayFacts>> ParseDisplay(std::string_view line) {
-  const auto fields = Fields<kDisplayFields>(line);
+  const auto fields = SplitFields<kDisplayFields>(line, '\t');
   DisplayFacts display;
   PictureFacts& facts = display.facts;
   if (!fields || (*fields)[0].empty() || !ReadStamp(&(*fields)[1], display.copy) ||
@@ -74,30 +57,27 @@ std::string HtmlPageRecordBytes(const HtmlPageRecord& record) {
 }
 
 std::optional<HtmlPageRecord> ParseHtmlPageRecord(std::string_view bytes) {
-  // Every line, the last included, ends with CR LF: a file cut short is damaged.
-  if (bytes.size() > kMaxHtmlPageRecordBytes || !bytes.ends_with(kLineEnd)) return std::nullopt;
+  if (bytes.size() > kMaxHtmlPageRecordBytes) return std::nullopt;
   HtmlPageRecord record;
-  std::size_t number = 0;
-  for (std::size_t from = 0; from < bytes.size(); ++number) {
-    const std::size_t end = bytes.find(kLineEnd, from);
-    const std::string_view line = bytes.substr(from, end - from);
-    from = end + kLineEnd.size();
-    if (number == 0) {
-      if (line != kFormatLine) return std::nullopt;
-    } else if (number == 1) {
-      const auto fields = Fields<kPageFields>(line);
+  std::size_t lines = 0;
+  const bool whole = ReadRecordLines(bytes, [&](std::size_t number, std::string_view line) {
+    lines = number + 1;
+    if (number == 0) return line == kFormatLine;
+    if (number == 1) {
+      const auto fields = SplitFields<kPageFields>(line, '\t');
       if (!fields || (*fields)[0].empty() || (*fields)[1].empty() || !ReadStamp(&(*fields)[2], record.page)) {
-        return std::nullopt;
+        return false;
       }
       record.code = (*fields)[0];
       record.digest = (*fields)[1];
-    } else {
-      auto display = ParseDisplay(line);
-      if (!display) return std::nullopt;
-      record.display_facts.insert(std::move(*display));
+      return true;
     }
-  }
-  if (number < 2) return std::nullopt;
+    auto display = ParseDisplay(line);
+    if (!display) return false;
+    record.display_facts.insert(std::move(*display));
+    return true;
+  });
+  if (!whole || lines < 2) return std::nullopt;
   return record;
 }
 

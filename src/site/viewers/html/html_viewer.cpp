@@ -12,7 +12,6 @@
 #include "imaging/responsive_sizes.h"
 #include "platform/code_identity.h"
 #include "platform/file_copy.h"
-#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "layout/site_layout.h"
@@ -67,17 +66,6 @@ class PublishedFacts {
   std::string publish_directory_;
   std::map<std::string, FolderBelow> folders_;
 };
-
-// The page record an earlier run left for album `album_number`, when it is whole; read
-// ahead of the album's step when it could be.
-std::optional<HtmlPageRecord> PageRecordOnDisk(GenerationContext& context, int album_number,
-                                               const std::string& record_path) {
-  if (auto read = context.TakeReadAhead<std::optional<HtmlPageRecord>>(album_number, record_path)) {
-    return std::move(*read);
-  }
-  const auto bytes = ReadFileBelow(context.publish_directory(), record_path, kMaxHtmlPageRecordBytes);
-  return bytes ? ParseHtmlPageRecord(*bytes) : std::nullopt;
-}
 
 // Writes `record`, unless the earlier one says the same already.
 void KeepRecord(GenerationContext& context, const std::string& record_path, const HtmlPageRecord& record,
@@ -157,7 +145,9 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   // it read, which hold while a copy keeps its stamp.
   const std::string record_path = AlbumPageRecordPath(publish_directory, album_number);
   const std::optional<std::string> code = CodeIdentity();
-  std::optional<HtmlPageRecord> earlier = code ? PageRecordOnDisk(context, album_number, record_path) : std::nullopt;
+  std::optional<HtmlPageRecord> earlier =
+      code ? context.ReadRecord(album_number, record_path, kMaxHtmlPageRecordBytes, ParseHtmlPageRecord)
+           : std::nullopt;
   if (earlier && earlier->code != *code) earlier.reset();
   HtmlPageRecord record;
   std::vector<HtmlTileInputs> tiles;

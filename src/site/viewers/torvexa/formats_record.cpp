@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/number_text.h"
-#include "platform/text_codec.h"
+#include "platform/record_text.h"
 
 namespace quorvale {
 namespace {

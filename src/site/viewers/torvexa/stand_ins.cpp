@@ -3,7 +3,6 @@
 #include <string>
 
 #include "layout/site_layout.h"
-#include "platform/file_reading.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "viewers/html/published_names.h"
@@ -15,12 +14,8 @@ std::vector<PicturePublication> TorvexaPublications(GenerationContext& context, 
   const PictureMap& pictures = context.project().AlbumPictures(album_number);
   const std::string& publish_directory = context.publish_directory();
   const std::string record_path = AlbumFormatsRecordPath(publish_directory, album_number);
-  std::optional<FormatsRecord> earlier;
-  if (auto read = context.TakeReadAhead<std::optional<FormatsRecord>>(album_number, record_path)) {
-    earlier = std::move(*read);
-  } else if (const auto bytes = ReadFileBelow(publish_directory, record_path, kMaxFormatsRecordBytes)) {
-    earlier = ParseFormatsRecord(*bytes);
-  }
+  const std::optional<FormatsRecord> earlier =
+      context.ReadRecord(album_number, record_path, kMaxFormatsRecordBytes, ParseFormatsRecord);
   FormatsRecord record;
   SourceStamps sources;
 
