@@ -185,7 +185,8 @@ std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
     record->pictures.push_back(std::move(*picture));
     return true;
   });
-  return whole ? record : std::nullopt;
+  if (!whole) return std::nullopt;
+  return record;  // moved, as a conditional expression would copy it
 }
 
 }  // namespace quorvale
