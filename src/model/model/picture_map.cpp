@@ -45,6 +45,7 @@ void PictureMap::Replace(int first, int count, std::vector<Picture> pictures) {
 
 void PictureMap::Reindex(std::size_t from) {
   // Only the entries from the changed position on moved; appending touches one entry.
+  index_.reserve(pictures_.size());
   for (std::size_t i = from; i < pictures_.size(); ++i) index_[pictures_[i].path] = i;
 }
 

@@ -51,7 +51,8 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c > '\r' || (c != '\r' && c != '\n')) continue;
     lines.push_back(bytes.substr(start, i - start));
     if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
@@ -79,8 +80,9 @@ bool IsHigherVersion(std::string_view version) { return version.compare(kProject
 // The pictures of the album being read, in the order the project's own AddPicture
 // would give them: a new path goes right after the picture added or named last, and a
 // path the album holds already loses its comment, keeps its place and becomes that
-// place. A list and an index of it make every step constant time, so a file that
-// names one path again and again between new ones still loads in linear time.
+// place. A list and an index of it (by views of the listed paths, which stay put) make
+// every step constant time, so a file that names one path again and again between new
+// ones still loads in linear time.
 class AlbumBeingRead {
  public:
   AlbumBeingRead() = default;
@@ -88,14 +90,16 @@ class AlbumBeingRead {
   AlbumBeingRead& operator=(const AlbumBeingRead&) = delete;
 
   void Add(const std::string& path) {
-    if (const auto found = index_.find(path); found != index_.end()) {
-      found->second->comment.clear();
-      place_ = found->second;
-      return;
-    }
+    // Listed first, so the index's key can view the listed path; a path met again is
+    // rare, and its new entry goes again.
     const auto at = place_ == pictures_.end() ? pictures_.end() : std::next(place_);
-    place_ = pictures_.insert(at, Picture{path, std::string()});
-    index_.emplace(path, place_);
+    const auto added = pictures_.insert(at, Picture{path, std::string()});
+    const auto [found, is_new] = index_.try_emplace(added->path, added);
+    if (!is_new) {
+      pictures_.erase(added);
+      found->second->comment.clear();
+    }
+    place_ = found->second;
   }
 
   // The comment of a picture of this album; one it does not hold is added first.
@@ -107,21 +111,20 @@ class AlbumBeingRead {
     index_.at(path)->comment = std::move(comment);
   }
 
-  // Hands the pictures to the selected album of `project`, in their order, and starts over.
-  void MoveInto(Project& project) {
-    project.SelectPicture(-1);
-    for (Picture& picture : pictures_) {
-      project.AddPicture(std::move(picture.path));
-      project.SetPictureComment(project.SelectedPicture(), std::move(picture.comment));
-    }
-    pictures_.clear();
+  // Hands the pictures to `pictures`, in their order, and starts over.
+  void MoveInto(PictureMap& pictures) {
+    std::vector<Picture> read;
+    read.reserve(pictures_.size());
+    for (Picture& picture : pictures_) read.push_back(std::move(picture));
     index_.clear();
+    pictures_.clear();
     place_ = pictures_.end();
+    pictures.Replace(0, pictures.Count(), std::move(read));
   }
 
  private:
   std::list<Picture> pictures_;
-  std::unordered_map<std::string, std::list<Picture>::iterator> index_;
+  std::unordered_map<std::string_view, std::list<Picture>::iterator> index_;
   std::list<Picture>::iterator place_ = pictures_.end();
 };
 
@@ -140,7 +143,7 @@ class ProjectFileParser {
   ProjectFileReadResult Parse(const std::string& path) {
     if (auto problem = ReadHeader()) return Refuse(*problem);
     if (auto problem = ReadBody()) return Refuse(*problem);
-    if (loaded_.project.AlbumCount() > 0) loaded_.project.SelectAlbum(0);
+    loaded_.project.ReplaceAlbums(std::move(albums_), 0, -1);
     loaded_.project.ProjectPath = path;
     loaded_.project.Modified = false;
     return std::move(loaded_);
@@ -179,7 +182,7 @@ class ProjectFileParser {
   }
 
   std::string Value(std::string_view raw) const {
-    return DecodeValue(encoding_type_, utf8_ ? std::string(raw) : Windows1252ToUtf8(raw));
+    return utf8_ ? DecodeValue(encoding_type_, raw) : DecodeValue(encoding_type_, Windows1252ToUtf8(raw));
   }
 
   std::optional<ProjectFileProblem> ReadBody() {
@@ -187,7 +190,7 @@ class ProjectFileParser {
       if (lines_[i].empty()) continue;
       if (auto problem = ReadRecord(Split(lines_[i]))) return problem;
     }
-    album_.MoveInto(loaded_.project);
+    if (!albums_.empty()) album_.MoveInto(albums_.back().pictures);
     return std::nullopt;
   }
 
@@ -199,7 +202,6 @@ class ProjectFileParser {
                              tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
                              tag == ProjectTag::kKeepLocation || tag == ProjectTag::kUploadAddress;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
-    Project& project = loaded_.project;
     switch (tag) {
       case ProjectTag::kPublishDirectory:
         loaded_.settings.PublishDirectory = Value(*record.value);
@@ -233,19 +235,19 @@ class ProjectFileParser {
         if (!ToWholeNumber(Value(*record.value))) return ProjectFileProblem::kCorrupted;
         break;
       case ProjectTag::kAlbumTitle:
-        // Each album goes after the one added before it, so file order is kept.
-        if (project.SelectedAlbum() >= 0) album_.MoveInto(project);
-        project.AddAlbum(Value(*record.value));
+        // Albums keep the file's order.
+        if (!albums_.empty()) album_.MoveInto(albums_.back().pictures);
+        albums_.push_back(Album{Value(*record.value), {}});
         break;
       case ProjectTag::kPicturePath:
-        if (project.SelectedAlbum() < 0) return ProjectFileProblem::kCorrupted;
+        if (albums_.empty()) return ProjectFileProblem::kCorrupted;
         last_picture_ = CollapseDoubledSeparators(Value(*record.value));
         album_.Add(*last_picture_);
         break;
       case ProjectTag::kPictureComment:
         // A comment needs a picture: before the first picture record there is none
         // to give it to.
-        if (project.SelectedAlbum() < 0 || !last_picture_) return ProjectFileProblem::kCorrupted;
+        if (albums_.empty() || !last_picture_) return ProjectFileProblem::kCorrupted;
         album_.SetComment(*last_picture_, Value(*record.value));
         break;
       default:
@@ -258,7 +260,8 @@ class ProjectFileParser {
   bool utf8_;
   std::int16_t encoding_type_ = 0;
   std::optional<std::string> last_picture_;
-  AlbumBeingRead album_;  // the pictures of the album read last
+  std::vector<Album> albums_;  // the albums read, handed to the project at the end
+  AlbumBeingRead album_;       // the pictures of the album read last
   LoadedProject loaded_;
 };
 

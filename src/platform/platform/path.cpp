@@ -61,9 +61,12 @@ std::string CollapseDoubledSeparators(std::string_view path) {
     while (i < path.size() && IsPathSeparator(path[i])) ++i;
   }
   // What lies between pairs of separators goes in whole, each pair as one separator.
+  // Where the next character is no separator, no pair starts here or there.
   std::size_t run_from = i;
   while (i + 1 < path.size()) {
-    if (IsPathSeparator(path[i]) && IsPathSeparator(path[i + 1])) {
+    if (!IsPathSeparator(path[i + 1])) {
+      i += 2;
+    } else if (IsPathSeparator(path[i])) {
       result.append(path.substr(run_from, i + 1 - run_from));
       i += 2;
       run_from = i;

@@ -140,14 +140,16 @@ std::string FollowLinks(std::string path) {
 
 std::string LastSystemReason() { return SystemReason(errno); }
 
+// Asked of the system directly: a project's check asks it of every picture, and a
+// filesystem path would first be taken apart into its components.
 bool FolderExists(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_directory(path, error);
+  struct stat status {};
+  return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 bool FileExists(const std::string& path) {
-  std::error_code error;
-  return !path.empty() && std::filesystem::is_regular_file(path, error);
+  struct stat status {};
+  return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 std::optional<std::string> ReadFileStart(const std::string& path, std::size_t limit, std::string* reason) {
