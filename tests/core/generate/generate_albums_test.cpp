@@ -2,6 +2,7 @@
 // missing sources, the picture-count tip, the transcript cap and file-system failures.
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include <map>
@@ -269,6 +270,32 @@ TEST(SiteManifestTest, NamesEachFileOnceWithItsLastStamp) {
   set(missing.c_str());
   ManifestNamesEachFileOnceWithItsLastStamp();
   set(saved ? saved->c_str() : nullptr);
+}
+
+// A manifest line's numbers read as std::to_string writes them, the nanoseconds padded
+// to nine digits, whatever their count of digits.
+TEST(SiteManifestTest, WritesEveryNumberWhole) {
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  const std::int64_t times[] = {0, 7, 10, 99, 100, 123'456'789, 999'999'999, 1'000'000'000, 9'999'999'999, kMax, -1, kMin};
+  for (const std::int64_t seconds : times) {
+    for (const std::int64_t nanoseconds : times) {
+      const std::string digits = std::to_string(nanoseconds);
+      const std::string padded = std::string(digits.size() < 9 ? 9 - digits.size() : 0, '0') + digits;
+      EXPECT_EQ(StampTimeText({0, seconds, nanoseconds}), std::to_string(seconds) + "." + padded);
+    }
+  }
+  SiteManifest manifest("pd");
+  std::vector<SiteFile> expected;
+  for (const std::uintmax_t size : {std::uintmax_t{0}, std::uintmax_t{9}, std::uintmax_t{10}, std::uintmax_t{65'536},
+                                    std::uintmax_t{10'000'000'000'000'000'000u}, std::numeric_limits<std::uintmax_t>::max()}) {
+    expected.push_back({"f" + std::to_string(size), {size, 1, 2}});
+    manifest.Published(JoinPath("pd", expected.back().path), expected.back().stamp);
+  }
+  std::sort(expected.begin(), expected.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
+  std::string bytes;
+  EXPECT_EQ(manifest.Pieces()([&](std::string_view piece) { return bytes.append(piece), true; }), std::nullopt);
+  EXPECT_EQ(ParseSiteManifest(bytes), expected);
 }
 
 // The Torvexa applet shows JPEG, GIF and PNG: a picture of another format is published
