@@ -34,6 +34,21 @@ TEST(NumberText, ReadsWholeNumbersAsFromCharsDoes) {
     ReadsAsFromChars<std::uintmax_t>(text);
     ReadsAsFromChars<std::uint32_t>(text);
   }
+  // Every length up to 18 digits, whole, and with the bytes beside the digits (and one
+  // with its high bit set) in each place.
+  const std::string digits = "918273645546372819";
+  for (std::size_t length = 1; length <= digits.size(); ++length) {
+    const std::string number = digits.substr(0, length);
+    ReadsAsFromChars<std::int64_t>(number);
+    ReadsAsFromChars<std::uint64_t>("-" + number);
+    for (std::size_t at = 0; at < length; ++at) {
+      for (const char other : {'/', ':', '\xB9'}) {
+        std::string text = number;
+        text[at] = other;
+        ReadsAsFromChars<std::int64_t>(text);
+      }
+    }
+  }
 }
 
 }  // namespace
