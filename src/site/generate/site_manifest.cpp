@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <concepts>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -16,41 +13,13 @@ namespace {
 constexpr std::string_view kManifestHeader = "Quorvale site manifest 1\n";
 constexpr const char* kScratchReadFailure = "its lines could not be read back from the scratch file";
 
-// Writes exactly `count` digits of `value` (zeros first) at `out`, two at a time from a
-// table; returns where they end. A manifest has three numbers on each of its lines.
-char* WriteDigits(char* out, std::uint64_t value, int count) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  char* const end = out + count;
-  char* at = end;
-  for (; count >= 2; count -= 2, value /= 100) {
-    at -= 2;
-    std::memcpy(at, kPairs + 2 * (value % 100), 2);
-  }
-  if (count == 1) *--at = static_cast<char>('0' + value % 10);
-  return end;
-}
-
-// Writes `number` in decimal at `out`, as std::to_chars does, into [out, end), which
-// holds the 20 characters it may take; returns where it ends.
-template <std::integral Number>
-char* WriteNumber(char* out, char* end, Number number) {
-  if (number < 0) return std::to_chars(out, end, number).ptr;
-  const auto value = static_cast<std::uint64_t>(number);
-  int count = 1;
-  for (std::uint64_t bound = 10; count < 20 && value >= bound; bound *= 10) ++count;
-  return WriteDigits(out, value, count);
-}
-
 // Writes the stamp's time as seconds.nanoseconds, the nanoseconds in at least nine
 // digits (zeros first), into [out, end), which holds the 41 characters it may take;
 // returns where it ends. A manifest line is written with no string of its own.
 char* WriteStampTime(char* out, char* end, const FileStamp& stamp) {
-  out = WriteNumber(out, end, stamp.modified_seconds);
+  out = std::to_chars(out, end, stamp.modified_seconds).ptr;
   *out++ = '.';
-  const auto nanoseconds = stamp.modified_nanoseconds;
+  auto nanoseconds = stamp.modified_nanoseconds;
   if (nanoseconds < 0 || nanoseconds >= 1'000'000'000) {
     char digits[24];
     char* const digits_end = std::to_chars(digits, digits + sizeof digits, nanoseconds).ptr;
@@ -58,7 +27,8 @@ char* WriteStampTime(char* out, char* end, const FileStamp& stamp) {
     if (count < 9) out = std::fill_n(out, 9 - count, '0');
     return std::copy(digits, digits_end, out);
   }
-  return WriteDigits(out, static_cast<std::uint64_t>(nanoseconds), 9);
+  for (std::size_t k = 9; k-- > 0; nanoseconds /= 10) out[k] = static_cast<char>('0' + nanoseconds % 10);
+  return out + 9;
 }
 
 void AppendStampTime(std::string& text, const FileStamp& stamp) {
@@ -69,7 +39,7 @@ void AppendStampTime(std::string& text, const FileStamp& stamp) {
 // One file's line: size, a tab, seconds.nanoseconds, a tab, the path.
 void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& stamp) {
   char buffer[96];
-  char* out = WriteNumber(buffer, buffer + sizeof buffer, stamp.size);
+  char* out = std::to_chars(buffer, buffer + sizeof buffer, stamp.size).ptr;
   *out++ = '\t';
   out = WriteStampTime(out, buffer + sizeof buffer, stamp);
   *out++ = '\t';
