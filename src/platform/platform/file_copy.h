@@ -71,6 +71,15 @@ class SourceStamps {
 // regular file. What decides whether a copy there is up to date.
 std::optional<FileStamp> StampBelow(const std::string& root, const std::string& path);
 
+// The stamp of the folder at `path` below `root` (reached without following a link),
+// when it is settled: the folder's size and the time of its last change of status,
+// which every entry made, removed or renamed in it moves on, kept finely and at least a
+// second past. Any change to the folder from now on gives it another stamp, so a stamp
+// taken before the folder is listed vouches for that listing for as long as the folder
+// keeps it. Nothing when the folder cannot be reached, is not settled, lies on a volume
+// that keeps times coarsely, or lies on Windows, whose folder times are not relied on.
+std::optional<FileStamp> SettledFolderStampBelow(const std::string& root, const std::string& path);
+
 // Copies `source` over `destination` below `root` and gives the copy the source's
 // last-modified time, so a later run finds it up to date. The copy is made in a
 // temporary file beside the destination and renamed over it, with the rules of

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_copy.h"
+
 namespace quorvale {
 
 // One entry of a folder, as the folder holds it: a link is reported as a link, not as
@@ -24,5 +26,13 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path, std:
 // on the way to it from `root` may be a link.
 std::optional<std::vector<FolderEntry>> ListFolderBelow(const std::string& root, const std::string& path,
                                                         std::string* reason = nullptr);
+
+// A folder as looked at before a step uses it: its settled stamp, taken first (see
+// SettledFolderStampBelow), and its entries, unless they were not needed because what
+// the step reads vouches for them at that stamp.
+struct LookedAtFolder {
+  std::optional<FileStamp> settled_stamp;
+  std::optional<std::vector<FolderEntry>> entries;
+};
 
 }  // namespace quorvale

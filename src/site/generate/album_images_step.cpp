@@ -64,8 +64,8 @@ AlbumImagesResult MakeAlbumImages(GenerationContext& context, int album_number,
                                   const std::vector<PublishedPicture>& pictures) {
   AlbumImagesJob job = AlbumImagesJobFor(context.job(), album_number, pictures);
   job.record_read = context.TakeReadAhead<std::optional<ImagingRecord>>(album_number, job.record_path);
-  job.thumbnail_entries = context.TakeListedAhead(album_number, job.thumbnail_folder);
-  job.display_entries = context.TakeListedAhead(album_number, job.display_folder);
+  job.thumbnail_looked_at = context.TakeListedAhead(album_number, job.thumbnail_folder);
+  job.display_looked_at = context.TakeListedAhead(album_number, job.display_folder);
   if (context.job().imaging == nullptr) {
     AlbumImagesResult images;
     std::vector<PictureImagesResult>& results = images.pictures;

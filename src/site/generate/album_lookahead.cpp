@@ -110,8 +110,15 @@ void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
       current_.files.emplace(read.path, read.parse(*bytes));
     }
   }
-  for (const std::string& folder : reads.folders) {
-    if (auto entries = ListFolderBelow(publish_directory_, folder)) current_.listings.emplace(folder, std::move(*entries));
+  for (const AlbumFolderRead& folder : reads.folders) {
+    // The stamp first: a change while the folder is listed gives it another.
+    LookedAtFolder looked{SettledFolderStampBelow(publish_directory_, folder.path), std::nullopt};
+    const auto vouched = folder.vouched ? folder.vouched(current_.files) : std::nullopt;
+    if (!looked.settled_stamp || looked.settled_stamp != vouched) {
+      looked.entries = ListFolderBelow(publish_directory_, folder.path);
+      if (!looked.entries) continue;
+    }
+    current_.listings.emplace(folder.path, std::move(looked));
   }
 }
 

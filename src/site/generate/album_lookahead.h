@@ -33,10 +33,10 @@ struct AlbumLookups {
   std::vector<std::optional<FileStamp>> sources;
   // The copies found, by file name.
   std::unordered_map<std::string, FileStamp> copies;
-  // What the viewer's parse made of each file read, and the folders listed, by path; those
-  // that could not be read are left out (the step reads them and reports why).
+  // What the viewer's parse made of each file read, and the folders looked at, by path;
+  // those that could not be read are left out (the step reads them and reports why).
   std::unordered_map<std::string, std::any> files;
-  std::unordered_map<std::string, std::vector<FolderEntry>> listings;
+  std::unordered_map<std::string, LookedAtFolder> listings;
   // Whether the album's image folder holds what a killed run left half-written; nothing
   // when it could not be listed.
   std::optional<bool> leftover_writes;

@@ -38,7 +38,7 @@ std::any GenerationContext::TakeRead(int album_number, const std::string& path) 
   return found ? std::move(found.mapped()) : std::any();
 }
 
-std::optional<std::vector<FolderEntry>> GenerationContext::TakeListedAhead(int album_number, const std::string& folder) {
+std::optional<LookedAtFolder> GenerationContext::TakeListedAhead(int album_number, const std::string& folder) {
   if (lookups_.album_number != album_number) return std::nullopt;
   auto found = lookups_.listings.extract(folder);
   return found ? std::optional(std::move(found.mapped())) : std::nullopt;

@@ -64,7 +64,7 @@ class GenerationContext {
     Parsed* parsed = std::any_cast<Parsed>(&read);
     return parsed ? std::optional<Parsed>(std::move(*parsed)) : std::nullopt;
   }
-  std::optional<std::vector<FolderEntry>> TakeListedAhead(int album_number, const std::string& folder);
+  std::optional<LookedAtFolder> TakeListedAhead(int album_number, const std::string& folder);
   // The record at `path` in album `album_number`'s part of the site, as `parse` makes it
   // of the file's bytes: as read ahead when it was, else read now (no link followed, at
   // most `limit` bytes). Nothing when the file is missing, refused, too large or not a

@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "model/project.h"
+#include "platform/file_copy.h"
 
 namespace quorvale {
 
@@ -47,11 +50,19 @@ struct AlbumFileRead {
   std::function<std::any(std::string_view bytes)> parse;
 };
 
+// A folder a viewer's step lists, and the stamp at which the files it reads, as parsed
+// (by path), vouch for what the folder holds (nothing when they do not): while the
+// folder keeps that stamp it is not listed.
+struct AlbumFolderRead {
+  std::string path;
+  std::function<std::optional<FileStamp>(const std::unordered_map<std::string, std::any>& files)> vouched;
+};
+
 // What a viewer's steps read of one album's part of the site before they write it: files
 // read and parsed, and folders listed.
 struct AlbumReads {
   std::vector<AlbumFileRead> files;
-  std::vector<std::string> folders;
+  std::vector<AlbumFolderRead> folders;
 };
 
 // Everything the program knows of one viewer. The window's option, the command line's

@@ -31,18 +31,29 @@ struct ImageFolders {
   FolderBelow displays;
 };
 
-// The regular files of a folder below the root (reached without a link), listed once
-// (`listed` when it was already): an image there counts only as such a file. None when
-// the folder cannot be read. The names are looked up without a copy of each.
+// The regular files of a folder below the root (reached without a link), looked at once
+// (`looked_at` when it was already): listed, unless the record vouches for what the folder
+// holds at the stamp it still has; then they are `recorded()`, the record's images there.
+// An image there counts only as such a file. None when the folder cannot be read. The
+// names are looked up without a copy of each.
 class RegularFiles {
  public:
-  RegularFiles(const std::string& root, const std::string& folder, const std::optional<std::vector<FolderEntry>>& listed)
-      : own_(listed ? std::nullopt : ListFolderBelow(root, folder)) {
-    if (const std::vector<FolderEntry>* entries = listed ? &*listed : own_ ? &*own_ : nullptr) {
-      names_.reserve(entries->size());
-      for (const FolderEntry& entry : *entries) {
-        if (entry.kind == FolderEntry::Kind::kFile) names_.insert(entry.name);
-      }
+  template <typename Recorded>
+  RegularFiles(const std::string& root, const std::string& folder, std::optional<LookedAtFolder> looked_at,
+               const std::optional<FileStamp>& vouched, Recorded&& recorded) {
+    if (!looked_at) looked_at = LookedAtFolder{SettledFolderStampBelow(root, folder), std::nullopt};
+    settled_stamp_ = looked_at->settled_stamp;
+    if (settled_stamp_ && settled_stamp_ == vouched) {
+      recorded_ = recorded();
+      names_.reserve(recorded_.size());
+      for (const std::string& name : recorded_) names_.insert(name);
+      return;
+    }
+    listed_ = looked_at->entries ? std::move(looked_at->entries) : ListFolderBelow(root, folder);
+    if (!listed_) return;
+    names_.reserve(listed_->size());
+    for (const FolderEntry& entry : *listed_) {
+      if (entry.kind == FolderEntry::Kind::kFile) names_.insert(entry.name);
     }
   }
   RegularFiles(const RegularFiles&) = delete;
@@ -51,10 +62,14 @@ class RegularFiles {
   bool Contains(std::string_view name) const { return names_.contains(name); }
   std::size_t Count() const { return names_.size(); }
   const std::unordered_set<std::string_view>& Names() const { return names_; }
+  // The folder's settled stamp, taken before its files were listed or vouched for.
+  const std::optional<FileStamp>& settled_stamp() const { return settled_stamp_; }
 
  private:
-  std::optional<std::vector<FolderEntry>> own_;  // the listing, when made here
-  std::unordered_set<std::string_view> names_;   // views of the listing's names
+  std::optional<FileStamp> settled_stamp_;
+  std::optional<std::vector<FolderEntry>> listed_;  // the listing, when one was made
+  std::vector<std::string> recorded_;               // the record's images, when vouched for
+  std::unordered_set<std::string_view> names_;      // views of the names above
 };
 
 // The image folders' regular files, by folder.
@@ -62,6 +77,20 @@ struct ImageFiles {
   RegularFiles thumbnails;
   RegularFiles displays;
 };
+
+// The file names of the recorded images in the folder of thumbnails (or of display
+// copies).
+std::vector<std::string> RecordedImageNames(const ImagingRecord& record, bool thumbnails) {
+  std::vector<std::string> names;
+  for (const RecordedPicture& picture : record.pictures) {
+    const std::string_view stem = FileNameIn(thumbnails ? picture.thumbnail : picture.display);
+    ForEachSizedImage(picture.sizes, [&](bool is_thumbnail, int width, bool webp) {
+      if (is_thumbnail != thumbnails) return;
+      AssignSizedImagePath(names.emplace_back(), stem, width, webp);
+    });
+  }
+  return names;
+}
 
 // The stamps of a picture's images as they are now, looked up in the open folders, in
 // SizedImagePaths order; empty when one is not there as a regular file.
@@ -226,8 +255,14 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
   // Listed before anything is written: what the workers write belongs to a picture.
-  const ImageFiles files{{job.root, job.thumbnail_folder, job.thumbnail_entries},
-                         {job.root, job.display_folder, job.display_entries}};
+  const auto vouched = [earlier](bool thumbnails) {
+    return !earlier ? std::nullopt : thumbnails ? earlier->thumbnail_folder : earlier->display_folder;
+  };
+  const ImageFiles files{
+      {job.root, job.thumbnail_folder, job.thumbnail_looked_at, vouched(true),
+       [earlier] { return RecordedImageNames(*earlier, true); }},
+      {job.root, job.display_folder, job.display_looked_at, vouched(false),
+       [earlier] { return RecordedImageNames(*earlier, false); }}};
   {
     // Open only while the images are looked up: the workers write into the folders.
     std::string name;  // each image's file name, in turn
@@ -340,12 +375,27 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
     if (events.picture_done) events.picture_done(delivered, results[delivered]);
   }
 
+  // State: what the folders held that no picture's images are now. When every picture
+  // was up to date, each of its images was found in the folders, and the images of two
+  // pictures never share a name: folders holding just as many files hold no others.
+  std::size_t found_images = 0;
+  bool all_found = true;
+  for (const PictureImagesResult& result : results) {
+    all_found = all_found && (result.state == PictureImagesState::kUpToDate || !result.HasImages());
+    if (result.state == PictureImagesState::kUpToDate) found_images += result.image_stamps.size();
+  }
+  const bool only_images = all_found && found_images == files.thumbnails.Count() + files.displays.Count();
+  // Such folders' stamps, taken before they were looked at, vouch for them next time.
+  const std::optional<FileStamp> thumbnail_folder = only_images ? files.thumbnails.settled_stamp() : std::nullopt;
+  const std::optional<FileStamp> display_folder = only_images ? files.displays.settled_stamp() : std::nullopt;
+
   // State: the record of this run: what was made now and what stayed up to date. A
   // record that cannot be written only means the work is done again next time; one
   // that is refused is reported.
   // A record that would say what the earlier one says is not even built.
-  if (!earlier || !SaysTheSame(*earlier, job, results, stamps)) {
-    ImagingRecord record{job.settings, {}};
+  if (!earlier || !SaysTheSame(*earlier, job, results, stamps) || earlier->thumbnail_folder != thumbnail_folder ||
+      earlier->display_folder != display_folder) {
+    ImagingRecord record{job.settings, {}, thumbnail_folder, display_folder};
     for (std::size_t i = 0; i < total; ++i) {
       if (!results[i].HasImages()) continue;
       const PictureImages& picture = job.pictures[i];
@@ -358,16 +408,7 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
     }
   }
 
-  // State: what the folders held that no picture's images are now. When every picture
-  // was up to date, each of its images was found in the listing, and the images of two
-  // pictures never share a name: folders holding just as many files hold no others.
-  std::size_t found_images = 0;
-  bool all_found = true;
-  for (const PictureImagesResult& result : results) {
-    all_found = all_found && (result.state == PictureImagesState::kUpToDate || !result.HasImages());
-    if (result.state == PictureImagesState::kUpToDate) found_images += result.image_stamps.size();
-  }
-  if (all_found && found_images == files.thumbnails.Count() + files.displays.Count()) return outcome;
+  if (only_images) return outcome;
   std::unordered_set<std::string> keep;
   for (std::size_t i = 0; i < total; ++i) {
     if (!results[i].HasImages()) continue;

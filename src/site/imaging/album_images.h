@@ -84,11 +84,11 @@ struct AlbumImagesJob {
   std::vector<PictureImages> pictures;
   ImagingSettings settings;
   int jobs = 0;  // at most this many workers; 0 means one per processor core
-  // The record (nothing inside when it was not whole) and the folders' entries when they
-  // were read already in this run; else the step reads them.
+  // The record (nothing inside when it was not whole) and the folders as looked at, when
+  // that was done already in this run; else the step does it.
   std::optional<std::optional<ImagingRecord>> record_read{};
-  std::optional<std::vector<FolderEntry>> thumbnail_entries{};
-  std::optional<std::vector<FolderEntry>> display_entries{};
+  std::optional<LookedAtFolder> thumbnail_looked_at{};
+  std::optional<LookedAtFolder> display_looked_at{};
 };
 
 // Both are called on the thread that called PrepareAlbumImages, never at the same time.

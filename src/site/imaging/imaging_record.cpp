@@ -10,9 +10,12 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-images 3";
+constexpr std::string_view kFormatLine = "quorvale-images 4";
+constexpr std::string_view kFormatLineWithoutFolders = "quorvale-images 3";
 constexpr std::string_view kFormatLineWithoutStamps = "quorvale-images 2";
 constexpr std::string_view kSettingsWord = "settings";
+constexpr std::string_view kFoldersWord = "folders";
+constexpr std::string_view kNoStamp = "-";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kPictureFields = 12;
 
@@ -73,19 +76,46 @@ std::string& AppendSizes(std::string& text, const std::vector<ImageSize>& sizes)
 }
 
 // "3926.1796653463.489580466,2608.1796653463.5": stamps as size, seconds, nanoseconds.
-bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) {
-  return ReadList(text, stamps, [](std::string_view part, FileStamp& stamp) {
-    const auto parts = SplitFields<3>(part, '.');
-    return parts && ReadWholeNumber((*parts)[0], stamp.size) && ReadWholeNumber((*parts)[1], stamp.modified_seconds) &&
-           ReadWholeNumber((*parts)[2], stamp.modified_nanoseconds);
-  });
+bool ReadStamp(std::string_view text, FileStamp& stamp) {
+  const auto parts = SplitFields<3>(text, '.');
+  return parts && ReadWholeNumber((*parts)[0], stamp.size) && ReadWholeNumber((*parts)[1], stamp.modified_seconds) &&
+         ReadWholeNumber((*parts)[2], stamp.modified_nanoseconds);
 }
 
+std::string& AppendStamp(std::string& text, const FileStamp& stamp) {
+  return AppendNumber(AppendNumber(AppendNumber(text, stamp.size) += '.', stamp.modified_seconds) += '.',
+                      stamp.modified_nanoseconds);
+}
+
+bool ReadStamps(std::string_view text, std::vector<FileStamp>& stamps) { return ReadList(text, stamps, ReadStamp); }
+
 std::string& AppendStamps(std::string& text, const std::vector<FileStamp>& stamps) {
-  return AppendList(text, stamps, [](std::string& out, const FileStamp& stamp) {
-    AppendNumber(AppendNumber(AppendNumber(out, stamp.size) += '.', stamp.modified_seconds) += '.',
-                 stamp.modified_nanoseconds);
-  });
+  return AppendList(text, stamps, AppendStamp);
+}
+
+// "folders 8192.1796684553.410744537 -": the folders' stamps, "-" where there is none.
+bool ReadFolders(std::string_view line, ImagingRecord& record) {
+  const auto fields = SplitFields<3>(line, ' ');
+  if (!fields || (*fields)[0] != kFoldersWord) return false;
+  const auto read = [](std::string_view text, std::optional<FileStamp>& stamp) {
+    if (text == kNoStamp) return true;
+    stamp.emplace();
+    return ReadStamp(text, *stamp);
+  };
+  return read((*fields)[1], record.thumbnail_folder) && read((*fields)[2], record.display_folder);
+}
+
+std::string& AppendFolders(std::string& text, const ImagingRecord& record) {
+  text.append(kFoldersWord);
+  for (const auto* stamp : {&record.thumbnail_folder, &record.display_folder}) {
+    text += ' ';
+    if (*stamp) {
+      AppendStamp(text, **stamp);
+    } else {
+      text.append(kNoStamp);
+    }
+  }
+  return text;
 }
 
 std::optional<ImagingSettings> ParseSettings(std::string_view line) {
@@ -143,6 +173,7 @@ std::string ImagingRecordBytes(const ImagingRecord& record) {
   AppendNumber(bytes, s.display_quality) += ' ';
   AppendNumber(bytes, s.webp_quality).append(s.keep_location ? " 1" : " 0").append(s.original_published ? " 1" : " 0");
   bytes.append(kLineEnd);
+  AppendFolders(bytes, record).append(kLineEnd);
   const auto flag = [](bool value) { return value ? "1\t" : "0\t"; };
   for (const RecordedPicture& p : record.pictures) {
     if (!IsOneField(p.source) || !IsOneField(p.thumbnail) || !IsOneField(p.display)) continue;
@@ -163,23 +194,26 @@ std::optional<ImagingRecord> ParseImagingRecord(std::string_view bytes) {
   if (bytes.size() > kMaxImagingRecordBytes) return std::nullopt;
   std::optional<ImagingRecord> record;
   bool with_stamps = true;
+  std::size_t first_picture = 3;  // the number of the first picture's line
   const bool whole = ReadRecordLines(bytes, [&](std::size_t number, std::string_view line) {
     if (line.size() > kMaxImagingRecordLineBytes) return false;
     if (number == 0) {
-      with_stamps = line == kFormatLine;
-      return with_stamps || line == kFormatLineWithoutStamps;
+      with_stamps = line != kFormatLineWithoutStamps;
+      if (line != kFormatLine) first_picture = 2;
+      return line == kFormatLine || line == kFormatLineWithoutFolders || line == kFormatLineWithoutStamps;
     }
     if (number == 1) {
       const auto settings = ParseSettings(line);
       if (!settings) return false;
-      record = ImagingRecord{*settings, {}};
+      record = ImagingRecord{*settings, {}, std::nullopt, std::nullopt};
       // A line per picture from here on, counted by finding each line's end (a byte by
       // byte count took a third of the parse).
       std::size_t lines = 0;
       for (std::size_t at = bytes.find('\n'); at != std::string_view::npos; at = bytes.find('\n', at + 1)) ++lines;
-      record->pictures.reserve(lines - 2);
+      record->pictures.reserve(lines > first_picture ? lines - first_picture : 0);
       return true;
     }
+    if (number < first_picture) return ReadFolders(line, *record);
     auto picture = with_stamps ? ParsePicture<kPictureFields>(line) : ParsePicture<kPictureFields - 1>(line);
     if (!picture) return false;
     record->pictures.push_back(std::move(*picture));

@@ -30,15 +30,23 @@ struct RecordedPicture {
 struct ImagingRecord {
   ImagingSettings settings;
   std::vector<RecordedPicture> pictures;
+  // The settled stamps (see SettledFolderStampBelow) of the folders of thumbnails and of
+  // display copies taken before a run found each holding the record's images and no
+  // other file; nothing where no such stamp was had. While a folder keeps its stamp,
+  // it holds just those images and need not be listed.
+  std::optional<FileStamp> thumbnail_folder;
+  std::optional<FileStamp> display_folder;
   bool operator==(const ImagingRecord&) const = default;
 };
 
-// The record as a file: a first line naming the format, a settings line, then one line
-// per picture of tab-separated fields (the sizes as "256x256,512x512", the images'
+// The record as a file: a first line naming the format, a settings line, a line of the
+// folders' stamps ("folders", then each stamp as "size.seconds.nanoseconds" or "-"
+// for none, separated by blanks), then one line per picture of tab-separated fields (the sizes as "256x256,512x512", the images'
 // stamps as "size.seconds.nanoseconds" separated by commas, the paths last, in UTF-8),
 // every line ended by CR LF. A picture whose paths hold a tab or a line break is left
-// out, so it is made again next time rather than misread. A record of the format
-// before, without the images' stamps, is read too.
+// out, so it is made again next time rather than misread. Records of the two formats
+// before are read too: without the folders' stamps, and without the images' stamps
+// either.
 std::string ImagingRecordBytes(const ImagingRecord& record);
 
 // The largest record that is read, and the longest line in it. An album holds at most a

@@ -9,10 +9,12 @@
 #include <set>
 #include <stop_token>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "imaging/imaging_record.h"
+#include "platform/file_copy.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "support/fake_imaging.h"
@@ -165,6 +167,46 @@ TEST_F(AlbumImagesTest, ImagesOfPicturesNoLongerInTheAlbumAndOfRefusedPicturesAr
             (std::set<std::string>{"a.jpg-1024.jpg", "a.jpg-1600.jpg", "a.jpg-2048.jpg"}));
 }
 
+// A folder found holding the record's images alone is vouched for at its settled stamp,
+// and while it keeps that stamp it is taken at the record's word, not listed; a folder
+// changed since is listed again.
+TEST_F(AlbumImagesTest, AFolderIsListedOnlyWhenItChangedSinceTheRecordVouchedForIt) {
+#ifdef _WIN32
+  GTEST_SKIP() << "folder times are not relied on on Windows";
+#endif
+  for (const char* name : {"a.jpg", "b.jpg"}) AddSource(name);
+  Run();
+  Run();
+  const std::string record_path = At("PhotoAlbum/thumbnails/album-0.record");
+  const std::string thumbnails = At("PhotoAlbum/thumbnails/album-0");
+  const auto record = [&] { return ParseImagingRecord(ReadWholeFile(record_path).value()).value(); };
+  EXPECT_EQ(record().thumbnail_folder, std::nullopt);  // found as recorded, but just written: not settled
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  Run();
+  ASSERT_NE(record().thumbnail_folder, std::nullopt);
+  EXPECT_EQ(record().thumbnail_folder, SettledFolderStampBelow(folder_.str(), thumbnails));
+  EXPECT_EQ(record().display_folder, SettledFolderStampBelow(folder_.str(), At("PhotoAlbum/display/album-0")));
+
+  // The record names a picture whose images were never made, and a stray file turns up
+  // among the display copies: the thumbnails' folder, unchanged, is believed to hold
+  // the ghost's thumbnails; the display copies' folder is listed.
+  ImagingRecord forged = record();
+  RecordedPicture ghost = forged.pictures.at(0);
+  ghost.thumbnail = JoinPath(thumbnails, "ghost.jpg");
+  ghost.display = At("PhotoAlbum/display/album-0/ghost.jpg");
+  forged.pictures.push_back(ghost);
+  std::ofstream(record_path, std::ios::binary) << ImagingRecordBytes(forged);
+  std::ofstream(At("PhotoAlbum/display/album-0/stray.jpg")) << "stray";
+  std::set<std::string> expected{At("PhotoAlbum/display/album-0/stray.jpg")};
+  for (const std::string& name : FilesIn("PhotoAlbum/thumbnails/album-0")) {
+    if (name.starts_with("a.jpg-")) expected.insert(JoinPath(thumbnails, "ghost.jpg" + name.substr(5)));
+  }
+  const std::vector<std::string> unused = Run().unused;
+  EXPECT_EQ(std::set<std::string>(unused.begin(), unused.end()), expected);
+  // Found holding other files than the record's images, neither is vouched for now.
+  EXPECT_EQ(record().thumbnail_folder, std::nullopt);
+}
+
 TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) {
   for (int i = 0; i < 6; ++i) AddSource("p" + std::to_string(i) + ".jpg");
   std::stop_source stop;
@@ -212,16 +254,25 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
                              {{10, 1700000001, 2}, {20, -3, 0}}});
   record.pictures.push_back(
       {"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {{{200, 200}}, {{600, 400}}, true, false, true}, {}});
+  record.thumbnail_folder = FileStamp{8192, 1700000100, 7};
+  const std::string pictures =
+      "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t10.1700000001.2,20.-3.0\t"
+      "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
+      "99\t1\t0\t200x200\t600x400\t1\t0\t1\t\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n";
+  const std::string settings = "settings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n";
   const std::string bytes = ImagingRecordBytes(record);
-  EXPECT_EQ(bytes,
-            "quorvale-images 3\r\n"
-            "settings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n"
-            "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t10.1700000001.2,20.-3.0\t"
-            "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
-            "99\t1\t0\t200x200\t600x400\t1\t0\t1\t\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n");
+  EXPECT_EQ(bytes, "quorvale-images 4\r\n" + settings + "folders 8192.1700000100.7 -\r\n" + pictures);
   EXPECT_EQ(ParseImagingRecord(bytes), record);
-  // The format before, without the images' stamps, still vouches for the images.
-  ImagingRecord before = record;
+  // A folders' line of a stamp more or less, or of a damaged stamp, is damaged.
+  for (const char* folders : {"folders -", "folders - - -", "folders 1.2 -", "folder - -", "folders - x"}) {
+    EXPECT_EQ(ParseImagingRecord("quorvale-images 4\r\n" + settings + folders + "\r\n" + pictures), std::nullopt)
+        << folders;
+  }
+  // The formats before: without the folders' stamps, and without the images' stamps too.
+  ImagingRecord without_folders = record;
+  without_folders.thumbnail_folder.reset();
+  EXPECT_EQ(ParseImagingRecord("quorvale-images 3\r\n" + settings + pictures), without_folders);
+  ImagingRecord before = without_folders;
   before.pictures.resize(1);
   before.pictures[0].image_stamps.clear();
   EXPECT_EQ(ParseImagingRecord("quorvale-images 2\r\nsettings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -183,6 +184,23 @@ std::optional<FileStamp> StampBelow(const std::string& root, const std::string& 
   auto* parent = std::get_if<ContainedParent>(&opened);
   if (parent == nullptr) return std::nullopt;
   return StampIn(parent->folder.get(), parent->name, [parent] { return TimeResolutionOf(parent->folder.get()); });
+}
+
+std::optional<FileStamp> SettledFolderStampBelow(const std::string& root, const std::string& path) {
+  // A second is far more than the system clock's step between two changes.
+  constexpr std::int64_t kSettledAfterSeconds = 1;
+  struct timespec now {};
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) return std::nullopt;
+  auto opened = OpenParentBelow(root, JoinPath(path, "."));
+  auto* folder = std::get_if<ContainedParent>(&opened);
+  struct stat status {};
+  if (folder == nullptr || ::fstat(folder->folder.get(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  const auto seconds = static_cast<std::int64_t>(status.st_ctim.tv_sec);
+  const auto nanoseconds = static_cast<std::int64_t>(status.st_ctim.tv_nsec);
+  const auto settled_before = static_cast<std::int64_t>(now.tv_sec) - kSettledAfterSeconds;
+  if (seconds > settled_before || (seconds == settled_before && nanoseconds > now.tv_nsec)) return std::nullopt;
+  if (MayBeCoarseTime(nanoseconds) && TimeResolutionOf(folder->folder.get()) != 1) return std::nullopt;
+  return FileStamp{static_cast<std::uintmax_t>(status.st_size), seconds, nanoseconds, 1};
 }
 
 std::optional<std::string> CopyFileBelow(const std::string& root, const std::string& source,

@@ -174,6 +174,12 @@ struct FolderBelow::State {
   std::optional<std::int64_t> resolution;           // asked once, when first needed
 };
 
+std::optional<FileStamp> SettledFolderStampBelow(const std::string& /*root*/, const std::string& /*path*/) {
+  // Not every Windows file system keeps a folder's times as its entries change (FAT
+  // does not): its folders are always listed.
+  return std::nullopt;
+}
+
 FolderBelow::FolderBelow(const std::string& root, const std::string& folder)
     : state_(std::make_unique<State>(State{root, folder, std::nullopt, std::nullopt})) {
   auto checked = windows::CheckFolderBelow(root, folder);

@@ -98,14 +98,25 @@ ViewerDescriptor HtmlViewerDescriptor() {
       "numbers and owner names never stay)";
   viewer.make_pages = [] { return std::make_unique<HtmlViewer>(); };
   viewer.album_reads = [](const std::string& publish_directory, int album_number) {
+    const std::string images_record = AlbumImagingRecordPath(publish_directory, album_number);
+    // The images' record, as read, vouches for the image folders at the stamps it keeps.
+    const auto vouched = [images_record](bool thumbnails) {
+      return [images_record, thumbnails](const std::unordered_map<std::string, std::any>& files) {
+        const auto found = files.find(images_record);
+        const auto* record =
+            found == files.end() ? nullptr : std::any_cast<std::optional<ImagingRecord>>(&found->second);
+        if (record == nullptr || !*record) return std::optional<FileStamp>();
+        return thumbnails ? (*record)->thumbnail_folder : (*record)->display_folder;
+      };
+    };
     return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseOriginalsRecord(bytes)); }},
-                       {AlbumImagingRecordPath(publish_directory, album_number), kMaxImagingRecordBytes,
+                       {images_record, kMaxImagingRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseImagingRecord(bytes)); }},
                        {AlbumPageRecordPath(publish_directory, album_number), kMaxHtmlPageRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseHtmlPageRecord(bytes)); }}},
-                      {AlbumThumbnailFolder(publish_directory, album_number),
-                       AlbumDisplayFolder(publish_directory, album_number)}};
+                      {{AlbumThumbnailFolder(publish_directory, album_number), vouched(true)},
+                       {AlbumDisplayFolder(publish_directory, album_number), vouched(false)}}};
   };
   return viewer;
 }
