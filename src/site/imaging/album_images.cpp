@@ -31,22 +31,37 @@ struct ImageFolders {
   FolderBelow displays;
 };
 
+// The file names of the recorded images in the folder of thumbnails (or of display
+// copies).
+std::vector<std::string> RecordedImageNames(const ImagingRecord& record, bool thumbnails) {
+  std::vector<std::string> names;
+  for (const RecordedPicture& picture : record.pictures) {
+    const std::string_view stem = FileNameIn(thumbnails ? picture.thumbnail : picture.display);
+    ForEachSizedImage(picture.sizes, [&](bool is_thumbnail, int width, bool webp) {
+      if (is_thumbnail == thumbnails) AssignSizedImagePath(names.emplace_back(), stem, width, webp);
+    });
+  }
+  return names;
+}
+
 // The regular files of a folder below the root (reached without a link), looked at once
-// (`looked_at` when it was already): listed, unless the record vouches for what the folder
-// holds at the stamp it still has; then they are `recorded()`, the record's images there.
-// An image there counts only as such a file. None when the folder cannot be read. The
-// names are looked up without a copy of each.
+// (`looked_at` when it was already): listed, unless `record` vouches for what the folder
+// holds at the stamp it still has; then they are the record's images there, named only
+// when asked for. An image there counts only as such a file. None when the folder
+// cannot be read. The names are looked up without a copy of each.
 class RegularFiles {
  public:
-  template <typename Recorded>
   RegularFiles(const std::string& root, const std::string& folder, std::optional<LookedAtFolder> looked_at,
-               const std::optional<FileStamp>& vouched, Recorded&& recorded) {
+               const ImagingRecord* record, bool thumbnails)
+      : thumbnails_(thumbnails) {
     if (!looked_at) looked_at = LookedAtFolder{SettledFolderStampBelow(root, folder), std::nullopt};
     settled_stamp_ = looked_at->settled_stamp;
-    if (settled_stamp_ && settled_stamp_ == vouched) {
-      recorded_ = recorded();
-      names_.reserve(recorded_.size());
-      for (const std::string& name : recorded_) names_.insert(name);
+    if (record != nullptr && settled_stamp_ &&
+        settled_stamp_ == (thumbnails ? record->thumbnail_folder : record->display_folder)) {
+      record_ = record;
+      for (const RecordedPicture& picture : record->pictures) {
+        ForEachSizedImage(picture.sizes, [&](bool is_thumbnail, int, bool) { count_ += is_thumbnail == thumbnails; });
+      }
       return;
     }
     listed_ = looked_at->entries ? std::move(looked_at->entries) : ListFolderBelow(root, folder);
@@ -55,20 +70,34 @@ class RegularFiles {
     for (const FolderEntry& entry : *listed_) {
       if (entry.kind == FolderEntry::Kind::kFile) names_.insert(entry.name);
     }
+    count_ = names_.size();
   }
   RegularFiles(const RegularFiles&) = delete;
   RegularFiles& operator=(const RegularFiles&) = delete;
 
+  // Whether the record vouches for the folder: it holds every image the record names
+  // there, and no other file.
+  bool vouched() const { return record_ != nullptr; }
+  // Whether a folder not vouched for holds `name`.
   bool Contains(std::string_view name) const { return names_.contains(name); }
-  std::size_t Count() const { return names_.size(); }
-  const std::unordered_set<std::string_view>& Names() const { return names_; }
+  std::size_t Count() const { return count_; }
+  const std::unordered_set<std::string_view>& Names() {
+    if (record_ != nullptr && names_.empty()) {
+      recorded_ = RecordedImageNames(*record_, thumbnails_);
+      names_.insert(recorded_.begin(), recorded_.end());
+    }
+    return names_;
+  }
   // The folder's settled stamp, taken before its files were listed or vouched for.
   const std::optional<FileStamp>& settled_stamp() const { return settled_stamp_; }
 
  private:
+  bool thumbnails_;
+  const ImagingRecord* record_ = nullptr;  // when it vouches for the folder
+  std::size_t count_ = 0;
   std::optional<FileStamp> settled_stamp_;
   std::optional<std::vector<FolderEntry>> listed_;  // the listing, when one was made
-  std::vector<std::string> recorded_;               // the record's images, when vouched for
+  std::vector<std::string> recorded_;               // the record's images, when named
   std::unordered_set<std::string_view> names_;      // views of the names above
 };
 
@@ -77,20 +106,6 @@ struct ImageFiles {
   RegularFiles thumbnails;
   RegularFiles displays;
 };
-
-// The file names of the recorded images in the folder of thumbnails (or of display
-// copies).
-std::vector<std::string> RecordedImageNames(const ImagingRecord& record, bool thumbnails) {
-  std::vector<std::string> names;
-  for (const RecordedPicture& picture : record.pictures) {
-    const std::string_view stem = FileNameIn(thumbnails ? picture.thumbnail : picture.display);
-    ForEachSizedImage(picture.sizes, [&](bool is_thumbnail, int width, bool webp) {
-      if (is_thumbnail != thumbnails) return;
-      AssignSizedImagePath(names.emplace_back(), stem, width, webp);
-    });
-  }
-  return names;
-}
 
 // The stamps of a picture's images as they are now, looked up in the open folders, in
 // SizedImagePaths order; empty when one is not there as a regular file.
@@ -123,9 +138,11 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
   std::size_t images = 0;
   bool all_there = true;
   ForEachSizedImage(recorded.sizes, [&](bool is_thumbnail, int width, bool webp) {
-    AssignSizedImagePath(name, is_thumbnail ? thumbnail : display, width, webp);
-    all_there = all_there && (is_thumbnail ? files.thumbnails : files.displays).Contains(name);
     ++images;
+    const RegularFiles& in = is_thumbnail ? files.thumbnails : files.displays;
+    if (in.vouched() || !all_there) return;
+    AssignSizedImagePath(name, is_thumbnail ? thumbnail : display, width, webp);
+    all_there = in.Contains(name);
   });
   if (!all_there) return false;
   image_stamps = recorded.image_stamps.size() == images ? recorded.image_stamps
@@ -134,7 +151,7 @@ bool IsUpToDate(const ImageFiles& files, ImageFolders& folders, const PictureIma
 }
 
 // The listed files of `folder` that are none of `keep` (full paths), added to `unused`.
-void AddOthers(const std::string& folder, const RegularFiles& listed, const std::unordered_set<std::string>& keep,
+void AddOthers(const std::string& folder, RegularFiles& listed, const std::unordered_set<std::string>& keep,
                std::vector<std::string>& unused) {
   for (const std::string_view name : listed.Names()) {
     std::string path = JoinPath(folder, name);
@@ -255,14 +272,8 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::vector<std::size_t> work;
   std::vector<bool> finished(total, false);
   // Listed before anything is written: what the workers write belongs to a picture.
-  const auto vouched = [earlier](bool thumbnails) {
-    return !earlier ? std::nullopt : thumbnails ? earlier->thumbnail_folder : earlier->display_folder;
-  };
-  const ImageFiles files{
-      {job.root, job.thumbnail_folder, job.thumbnail_looked_at, vouched(true),
-       [earlier] { return RecordedImageNames(*earlier, true); }},
-      {job.root, job.display_folder, job.display_looked_at, vouched(false),
-       [earlier] { return RecordedImageNames(*earlier, false); }}};
+  ImageFiles files{{job.root, job.thumbnail_folder, job.thumbnail_looked_at, earlier, true},
+                   {job.root, job.display_folder, job.display_looked_at, earlier, false}};
   {
     // Open only while the images are looked up: the workers write into the folders.
     std::string name;  // each image's file name, in turn

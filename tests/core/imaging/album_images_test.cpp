@@ -186,6 +186,10 @@ TEST_F(AlbumImagesTest, AFolderIsListedOnlyWhenItChangedSinceTheRecordVouchedFor
   ASSERT_NE(record().thumbnail_folder, std::nullopt);
   EXPECT_EQ(record().thumbnail_folder, SettledFolderStampBelow(folder_.str(), thumbnails));
   EXPECT_EQ(record().display_folder, SettledFolderStampBelow(folder_.str(), At("PhotoAlbum/display/album-0")));
+  // Taken at the record's word, unchanged folders stay vouched for.
+  const ImagingRecord vouching = record();
+  Run();
+  EXPECT_EQ(record(), vouching);
 
   // The record names a picture whose images were never made, and a stray file turns up
   // among the display copies: the thumbnails' folder, unchanged, is believed to hold
@@ -201,8 +205,10 @@ TEST_F(AlbumImagesTest, AFolderIsListedOnlyWhenItChangedSinceTheRecordVouchedFor
   for (const std::string& name : FilesIn("PhotoAlbum/thumbnails/album-0")) {
     if (name.starts_with("a.jpg-")) expected.insert(JoinPath(thumbnails, "ghost.jpg" + name.substr(5)));
   }
+  imaging_.TakeOpened();
   const std::vector<std::string> unused = Run().unused;
   EXPECT_EQ(std::set<std::string>(unused.begin(), unused.end()), expected);
+  EXPECT_TRUE(imaging_.TakeOpened().empty());  // the real pictures' images are found either way
   // Found holding other files than the record's images, neither is vouched for now.
   EXPECT_EQ(record().thumbnail_folder, std::nullopt);
 }
