@@ -23,28 +23,41 @@ AlbumLookahead::~AlbumLookahead() {
 
 AlbumLookups AlbumLookahead::Begin(int album_number) {
   std::unique_lock lock(mutex_);
-  // The album asked for last time is taken up by the lookahead's thread first.
-  changed_.wait(lock, [&] { return asked_ != album_number; });
+  const auto being_looked_up = [&] { return busy_ && current_.album_number == album_number; };
+  const auto looked_up = [&] {
+    return std::any_of(ready_.begin(), ready_.end(),
+                       [&](const AlbumLookups& lookups) { return lookups.album_number == album_number; });
+  };
   FoundCopies helped;
-  if (busy_ && current_.album_number == album_number) {
-    // Its lookups are not done: the run takes pictures too rather than wait.
-    ++helpers_;
-    lock.unlock();
-    LookUpPictures(helped, stop_);
-    lock.lock();
-    --helpers_;
-    changed_.notify_all();
+  // An album the lookahead's thread is to look up is waited for until it takes it up.
+  if (thread_.joinable() && album_number >= first_album_ && album_number <= limit_ &&
+      album_number < project_.AlbumCount()) {
+    changed_.wait(lock, [&] { return being_looked_up() || looked_up(); });
+    if (being_looked_up()) {
+      // Its lookups are not done: the run takes pictures too rather than wait.
+      ++helpers_;
+      lock.unlock();
+      LookUpPictures(helped, stop_);
+      lock.lock();
+      --helpers_;
+      changed_.notify_all();
+      changed_.wait(lock, [&] { return !being_looked_up(); });
+    }
   }
-  changed_.wait(lock, [this] { return asked_ < 0 && !busy_; });
   AlbumLookups lookups;
-  if (ahead_.album_number == album_number) {
-    lookups = std::move(ahead_);
-    for (auto& [name, stamp] : helped) lookups.copies.emplace(std::move(name), stamp);
+  while (!ready_.empty() && ready_.front().album_number <= album_number) {
+    if (ready_.front().album_number == album_number) {
+      lookups = std::move(ready_.front());
+      for (auto& [name, stamp] : helped) lookups.copies.emplace(std::move(name), stamp);
+    }
+    ready_.pop_front();
   }
-  ahead_ = AlbumLookups{};
   if (album_number + 1 < project_.AlbumCount() && !stop_.stop_requested()) {
-    asked_ = album_number + 1;
-    if (!thread_.joinable()) thread_ = std::jthread([this](std::stop_token own) { Work(std::move(own)); });
+    limit_ = album_number + kAlbumsAhead;
+    if (!thread_.joinable()) {
+      first_album_ = next_album_ = album_number + 1;
+      thread_ = std::jthread([this](std::stop_token own) { Work(std::move(own)); });
+    }
     changed_.notify_all();
   }
   return lookups;
@@ -53,8 +66,9 @@ AlbumLookups AlbumLookahead::Begin(int album_number) {
 void AlbumLookahead::Work(std::stop_token own) {
   std::unique_lock lock(mutex_);
   for (;;) {
-    if (!changed_.wait(lock, own, [this] { return asked_ >= 0; })) return;
-    const int album_number = std::exchange(asked_, -1);
+    const auto asked = [this] { return next_album_ <= limit_ && next_album_ < project_.AlbumCount(); };
+    if (!changed_.wait(lock, own, asked)) return;
+    const int album_number = next_album_++;
     busy_ = true;
     current_ = AlbumLookups{};
     current_.album_number = album_number;
@@ -75,7 +89,7 @@ void AlbumLookahead::Work(std::stop_token own) {
     lock.lock();
     // The run may still be writing the slots of the pictures it took.
     changed_.wait(lock, [this] { return helpers_ == 0; });
-    ahead_ = std::move(current_);
+    ready_.push_back(std::move(current_));
     busy_ = false;
     changed_.notify_all();
   }

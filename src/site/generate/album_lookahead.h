@@ -3,6 +3,7 @@
 #include <any>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -42,8 +43,8 @@ struct AlbumLookups {
   std::optional<bool> leftover_writes;
 };
 
-// The lookups of the album after the one being worked on, made by one thread for the
-// whole run. A step takes an answer from here or, where there is none, looks up itself;
+// The lookups of the albums after the one being worked on (up to kAlbumsAhead of them,
+// in album order), made by one thread for the whole run. A step takes an answer from here or, where there is none, looks up itself;
 // either way it gets what the file system said during the run, before the step wrote
 // anything there. A run that comes to an album before its lookups are done takes its
 // pictures in turn with the lookahead's thread rather than wait for them.
@@ -58,7 +59,7 @@ class AlbumLookahead {
   ~AlbumLookahead();
 
   // The run begins album `album_number`: its lookups when they were asked for, else none;
-  // the next album's lookups start now.
+  // the lookups of the albums up to kAlbumsAhead after it may start now.
   AlbumLookups Begin(int album_number);
 
  private:
@@ -77,16 +78,23 @@ class AlbumLookahead {
   const std::string& publish_directory_;
   std::function<AlbumReads(const std::string&, int)> reads_;
   std::stop_token stop_;
+  // The albums looked up ahead of the one the run begins: enough for the lookahead's
+  // thread to go on with the next while the run takes the one it finished, few enough
+  // that what it holds stays small.
+  static constexpr int kAlbumsAhead = 2;
+
   std::mutex mutex_;
   std::condition_variable_any changed_;
-  int asked_ = -1;         // the album to look up next; -1 when none is asked for
+  int first_album_ = -1;   // the first album the lookahead's thread looks up
+  int next_album_ = -1;    // the album it looks up next
+  int limit_ = -1;         // the last album it may look up before the run begins another
   bool busy_ = false;      // an album is being looked up, into `current_`
   int helpers_ = 0;        // threads taking pictures of `current_` beside the lookahead's
   AlbumLookups current_;   // the album being looked up: each picture's slot is written by
                            // the thread that took it
   std::atomic<std::size_t> next_picture_{0};  // the next picture of `current_` to take
-  AlbumLookups ahead_;     // the last album looked up
-  std::jthread thread_;    // started with the first album asked for
+  std::deque<AlbumLookups> ready_;  // the albums looked up and not yet begun, in order
+  std::jthread thread_;    // started when the run begins its first album
 };
 
 }  // namespace quorvale
