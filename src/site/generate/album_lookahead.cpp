@@ -24,15 +24,11 @@ AlbumLookahead::~AlbumLookahead() {
 AlbumLookups AlbumLookahead::Begin(int album_number) {
   std::unique_lock lock(mutex_);
   const auto being_looked_up = [&] { return busy_ && current_.album_number == album_number; };
-  const auto looked_up = [&] {
-    return std::any_of(ready_.begin(), ready_.end(),
-                       [&](const AlbumLookups& lookups) { return lookups.album_number == album_number; });
-  };
   FoundCopies helped;
   // An album the lookahead's thread is to look up is waited for until it takes it up.
   if (thread_.joinable() && album_number >= first_album_ && album_number <= limit_ &&
       album_number < project_.AlbumCount()) {
-    changed_.wait(lock, [&] { return being_looked_up() || looked_up(); });
+    changed_.wait(lock, [&] { return album_number < next_album_; });
     if (being_looked_up()) {
       // Its lookups are not done: the run takes pictures too rather than wait.
       ++helpers_;
