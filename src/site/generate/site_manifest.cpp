@@ -73,7 +73,11 @@ void SiteManifest::Published(const std::string& path, std::optional<FileStamp> s
   if (path.size() <= from || !path.starts_with(publish_directory_) || path[from - 1] != kPathSeparator) return;
   Entry entry{paths_.size(), static_cast<std::uint32_t>(path.size() - from), static_cast<std::uint32_t>(entries_.size())};
   paths_.append(path, from);
-  std::replace(paths_.begin() + static_cast<std::ptrdiff_t>(entry.path_at), paths_.end(), kPathSeparator, '/');
+  if constexpr (kPathSeparator != '/') {
+    std::replace(paths_.begin() + static_cast<std::ptrdiff_t>(entry.path_at), paths_.end(), kPathSeparator, '/');
+  }
+  // Its folder, found once for every later look.
+  entry.folder_size = static_cast<std::uint32_t>(std::string_view(paths_).substr(entry.path_at).rfind('/') + 1);
   if (stamp) {
     entry.size = stamp->size;
     entry.seconds = stamp->modified_seconds;
@@ -98,8 +102,7 @@ std::vector<const SiteManifest::Entry*> SiteManifest::InManifestOrder() const {
   };
   std::vector<Folder> folders;
   for (const Entry& entry : entries_) {
-    const std::string_view path = PathOf(entry);
-    const std::string_view folder = path.substr(0, path.rfind('/') + 1);
+    const std::string_view folder = PathOf(entry).substr(0, entry.folder_size);
     auto found = std::find_if(folders.rbegin(), folders.rend(), [&](const Folder& f) { return f.path == folder; });
     if (found == folders.rend()) {
       folders.push_back({folder, {}});
@@ -139,6 +142,7 @@ void SiteManifest::SetAside() {
   std::optional<FolderBelow> folder;
   for (std::size_t i = 0; i < order.size();) {
     const std::string_view relative = PathOf(*order[i]);
+    const std::string_view in_folder = relative.substr(0, order[i]->folder_size);
     std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
     for (; i < order.size() && PathOf(*order[i]) == relative; ++i) {
       const Entry& file = *order[i];
@@ -161,7 +165,6 @@ void SiteManifest::SetAside() {
     if (!stamp) continue;  // gone again, or never written
     // A run per folder: an album's folders fall between other albums' folders, but the
     // lines of two folders of its own never do.
-    const std::string_view in_folder = relative.substr(0, relative.rfind('/') + 1);
     if (runs_.size() == first_run || in_folder != run_folder) {
       if (runs_.size() > first_run) end_run();
       run_at = text.size();

@@ -61,6 +61,7 @@ class SiteManifest {
     std::uintmax_t size = 0;
     std::int64_t seconds = 0;
     std::int32_t nanoseconds = 0;
+    std::uint32_t folder_size = 0;  // the path's part up to its last "/"
     bool stamped = false;
   };
   // Lines of one folder set aside together, in path order: at `offset` in the scratch
