@@ -32,6 +32,7 @@ std::vector<std::string> DistinctPublishedNames(const std::vector<std::string>& 
   // Every name that occurs is taken first, so that a picture literally named
   // "boat-2.jpg" keeps that name and a second "boat.jpg" moves on to "boat-3.jpg".
   std::unordered_set<std::string_view> taken(folded.begin(), folded.end());
+  if (taken.size() == folded.size()) return file_names;  // no two alike: each keeps its name
   std::unordered_set<std::string_view> given;
   given.reserve(file_names.size());
   std::vector<std::string> published;
