@@ -50,6 +50,7 @@ AlbumImagesJob AlbumImagesJobFor(const GenerationJob& job, int album_number,
   images.thumbnail_folder = AlbumThumbnailFolder(publish_directory, album_number);
   images.display_folder = AlbumDisplayFolder(publish_directory, album_number);
   const std::string originals = AlbumImageFolder(publish_directory, album_number);
+  images.pictures.reserve(pictures.size());
   for (const PublishedPicture& picture : pictures) {
     images.pictures.push_back({picture.source, JoinPath(originals, picture.published_name),
                                JoinPath(images.thumbnail_folder, picture.published_name),
