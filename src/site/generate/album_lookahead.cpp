@@ -130,6 +130,15 @@ void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
     }
     current_.listings.emplace(folder.path, std::move(looked));
   }
+  for (const AlbumStampsRead& read : reads.stamps) {
+    const std::vector<std::string> names = read.names(current_.files);
+    if (names.empty()) continue;
+    FolderBelow folder(publish_directory_, read.folder);
+    for (const std::string& name : names) {
+      if (Stopped(own)) return;
+      if (const auto stamp = folder.Stamp(name)) current_.stamps.emplace(JoinPath(read.folder, name), *stamp);
+    }
+  }
 }
 
 }  // namespace quorvale

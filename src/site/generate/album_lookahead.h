@@ -38,6 +38,9 @@ struct AlbumLookups {
   // those that could not be read are left out (the step reads them and reports why).
   std::unordered_map<std::string, std::any> files;
   std::unordered_map<std::string, LookedAtFolder> listings;
+  // The stamps of the files the viewer's steps look up, by path; those not found are
+  // left out.
+  std::unordered_map<std::string, FileStamp> stamps;
   // Whether the album's image folder holds what a killed run left half-written; nothing
   // when it could not be listed.
   std::optional<bool> leftover_writes;

@@ -50,6 +50,12 @@ std::optional<FileStamp> GenerationContext::TakeLookedUpCopy(int album_number, c
   return found ? std::optional(found.mapped()) : std::nullopt;
 }
 
+std::optional<FileStamp> GenerationContext::TakeLookedUpStamp(int album_number, const std::string& path) {
+  if (lookups_.album_number != album_number) return std::nullopt;
+  const auto found = lookups_.stamps.extract(path);
+  return found ? std::optional(found.mapped()) : std::nullopt;
+}
+
 void GenerationContext::RemoveAlbumLeftovers(int album_number) {
   if (lookups_.album_number == album_number && lookups_.leftover_writes == false) return;
   RemoveLeftoverWrites(publish_directory(), AlbumImageFolder(publish_directory(), album_number));

@@ -54,6 +54,10 @@ class GenerationContext {
   // its step, given once: a step may write the file after asking. Nothing when it was
   // not looked up or not there (the step looks it up).
   std::optional<FileStamp> TakeLookedUpCopy(int album_number, const std::string& name);
+  // The stamp of a file of the album's part of the site that the viewer's reads name
+  // (see AlbumReads::stamps), looked up before any step of this run wrote there; nothing
+  // when it was not looked up or not found.
+  std::optional<FileStamp> TakeLookedUpStamp(int album_number, const std::string& path);
   // What the viewer's parse made of the file at `path` in album `album_number`'s part of
   // the site, and the entries of the folder `folder` there, as read before the album's
   // step (the viewer asks for them); given once, as a step may write what it read.

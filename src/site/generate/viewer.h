@@ -58,11 +58,19 @@ struct AlbumFolderRead {
   std::function<std::optional<FileStamp>(const std::unordered_map<std::string, std::any>& files)> vouched;
 };
 
+// Files a viewer's step looks up in a folder, named from the files it reads, as parsed
+// (by path).
+struct AlbumStampsRead {
+  std::string folder;
+  std::function<std::vector<std::string>(const std::unordered_map<std::string, std::any>& files)> names;
+};
+
 // What a viewer's steps read of one album's part of the site before they write it: files
-// read and parsed, and folders listed.
+// read and parsed, folders listed, and files looked up.
 struct AlbumReads {
   std::vector<AlbumFileRead> files;
   std::vector<AlbumFolderRead> folders;
+  std::vector<AlbumStampsRead> stamps;
 };
 
 // Everything the program knows of one viewer. The window's option, the command line's

@@ -99,15 +99,31 @@ ViewerDescriptor HtmlViewerDescriptor() {
   viewer.make_pages = [] { return std::make_unique<HtmlViewer>(); };
   viewer.album_reads = [](const std::string& publish_directory, int album_number) {
     const std::string images_record = AlbumImagingRecordPath(publish_directory, album_number);
+    const auto record_in = [images_record](const std::unordered_map<std::string, std::any>& files) {
+      const auto found = files.find(images_record);
+      const auto* record = found == files.end() ? nullptr : std::any_cast<std::optional<ImagingRecord>>(&found->second);
+      return record != nullptr && *record ? &**record : nullptr;
+    };
     // The images' record, as read, vouches for the image folders at the stamps it keeps.
-    const auto vouched = [images_record](bool thumbnails) {
-      return [images_record, thumbnails](const std::unordered_map<std::string, std::any>& files) {
-        const auto found = files.find(images_record);
-        const auto* record =
-            found == files.end() ? nullptr : std::any_cast<std::optional<ImagingRecord>>(&found->second);
-        if (record == nullptr || !*record) return std::optional<FileStamp>();
-        return thumbnails ? (*record)->thumbnail_folder : (*record)->display_folder;
+    const auto vouched = [record_in](bool thumbnails) {
+      return [record_in, thumbnails](const std::unordered_map<std::string, std::any>& files) {
+        const ImagingRecord* record = record_in(files);
+        if (record == nullptr) return std::optional<FileStamp>();
+        return thumbnails ? record->thumbnail_folder : record->display_folder;
       };
+    };
+    // Without published originals, the page shows each picture's facts from its widest
+    // display copy, as the copy is: the copies the record names are looked up ahead.
+    const auto widest_displays = [record_in](const std::unordered_map<std::string, std::any>& files) {
+      std::vector<std::string> names;
+      const ImagingRecord* record = record_in(files);
+      if (record == nullptr || record->settings.original_published) return names;
+      for (const RecordedPicture& picture : record->pictures) {
+        if (picture.sizes.displays.empty()) continue;
+        AssignSizedImagePath(names.emplace_back(), FileNameIn(picture.display), picture.sizes.displays.back().width,
+                             false);
+      }
+      return names;
     };
     return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseOriginalsRecord(bytes)); }},
@@ -116,7 +132,8 @@ ViewerDescriptor HtmlViewerDescriptor() {
                        {AlbumPageRecordPath(publish_directory, album_number), kMaxHtmlPageRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseHtmlPageRecord(bytes)); }}},
                       {{AlbumThumbnailFolder(publish_directory, album_number), vouched(true)},
-                       {AlbumDisplayFolder(publish_directory, album_number), vouched(false)}}};
+                       {AlbumDisplayFolder(publish_directory, album_number), vouched(false)}},
+                      {{AlbumDisplayFolder(publish_directory, album_number), widest_displays}}};
   };
   return viewer;
 }
@@ -164,6 +181,7 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
   std::vector<HtmlTileInputs> tiles;
   tiles.reserve(results.size());
   PublishedFacts published_facts(context.publish_directory());
+  const std::string display_folder = AlbumDisplayFolder(publish_directory, album_number);
   std::string widest_display;
   std::size_t i = 0;
   for (const Picture& picture : pictures) {
@@ -187,8 +205,14 @@ void HtmlViewer::GenerateAlbum(GenerationContext& context, int album_number) {
         AssignSizedImagePath(widest_display, published[i], result.sizes.displays.back().width, false);
         const std::string relative = folders.displays + widest_display;
         // Looked up, not taken from the images' record: a copy changed on disk shows
-        // what it now is. A program without a code identity keeps no record to look in.
-        const std::optional<FileStamp> stamp = code ? published_facts.Stamp(relative) : std::nullopt;
+        // what it now is. An up-to-date copy was not written in this run, so its stamp
+        // as looked up ahead holds. A program without a code identity keeps no record to
+        // look in.
+        std::optional<FileStamp> stamp;
+        if (code && result.state == PictureImagesState::kUpToDate) {
+          stamp = context.TakeLookedUpStamp(album_number, JoinPath(display_folder, widest_display));
+        }
+        if (code && !stamp) stamp = published_facts.Stamp(relative);
         const DisplayFacts* known = nullptr;
         if (earlier) {
           const auto found = earlier->display_facts.find(widest_display);

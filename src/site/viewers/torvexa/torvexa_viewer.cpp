@@ -62,6 +62,7 @@ ViewerDescriptor TorvexaViewerDescriptor() {
   viewer.album_reads = [](const std::string& publish_directory, int album_number) {
     return AlbumReads{{{AlbumFormatsRecordPath(publish_directory, album_number), kMaxFormatsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseFormatsRecord(bytes)); }}},
+                      {},
                       {}};
   };
   return viewer;

@@ -300,5 +300,34 @@ TEST_F(HtmlViewerRun, ADisplayCopyIsReadForItsFactsOnlyWhenItChanged) {
   EXPECT_EQ(Read(In("album-0.htm")).find("data-pixels"), std::string::npos);
 }
 
+// The display copies of an album after the first are looked up ahead of its step: the
+// page shows a copy as it is on disk, and a copy made again in the run as it was made.
+TEST_F(HtmlViewerRun, ADisplayCopyLookedUpAheadIsTheCopyAsItIs) {
+  if (!CodeIdentity()) GTEST_SKIP() << "a build without a code identity keeps no page records";
+  settings_.PublishPictures = 0;
+  AddAlbum("Lake", {{Picture("a", "a.jpg", "a"), ""}});
+  const std::string source = Picture("b", "b.jpg", "b");
+  AddAlbum("Sea", {{source, ""}});
+  RunWithImages();
+  RunWithImages();
+  const std::string copy = In("PhotoAlbum/display/album-1/b.jpg-2048.jpg");
+  const auto recorded_copy = [&] {
+    return ParseHtmlPageRecord(Read(In("PhotoAlbum/thumbnails/album-1.page.record")))
+        .value()
+        .display_facts.at("b.jpg-2048.jpg")
+        .copy;
+  };
+  WriteFile(copy, "a display copy changed on disk");
+  RunWithImages();
+  const std::string page = Read(In("album-1.htm"));
+  EXPECT_NE(page.find("data-bytes=\"30\""), std::string::npos);
+  EXPECT_EQ(recorded_copy(), StampOf(copy));
+
+  // The source changes: the copy is made again after it was looked up ahead.
+  fs::last_write_time(source, fs::last_write_time(source) + std::chrono::seconds(5));
+  RunWithImages();
+  EXPECT_EQ(recorded_copy(), StampOf(copy));
+}
+
 }  // namespace
 }  // namespace quorvale::testing
