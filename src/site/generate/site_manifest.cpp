@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <functional>
 #include <utility>
 
 #include "platform/number_text.h"
@@ -47,6 +49,16 @@ void AppendFileLine(std::string& bytes, std::string_view path, const FileStamp& 
 }
 
 constexpr std::size_t kLineBytesBesidePath = 40;  // two numbers, two tabs, a line end
+constexpr std::size_t kSetAsideBytesBesidePath = 28;  // five numbers, unformatted
+
+// Spreads every bit of `value` over all of the result's, so that the digest of each
+// setting aside depends on the ones before it.
+std::uint64_t Mixed(std::uint64_t value) {
+  value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9u;
+  value = (value ^ (value >> 27)) * 0x94D049BB133111EBu;
+  return value ^ (value >> 31);
+}
+
 constexpr std::size_t kMergedPieceBytes = 64 * 1024;
 
 // The path a manifest line names, and the line itself with its end, from the start of
@@ -64,7 +76,8 @@ Line FirstLine(std::string_view text) {
 
 }  // namespace
 
-SiteManifest::SiteManifest(std::string publish_directory) : publish_directory_(std::move(publish_directory)) {}
+SiteManifest::SiteManifest(std::string publish_directory)
+    : publish_directory_(std::move(publish_directory)), digest_(std::hash<std::string_view>{}(kManifestHeader)) {}
 
 SiteManifest::~SiteManifest() = default;
 
@@ -125,32 +138,25 @@ std::vector<const SiteManifest::Entry*> SiteManifest::InManifestOrder() const {
 
 void SiteManifest::SetAside() {
   if (entries_.empty()) return;
-  const std::vector<const Entry*> order = InManifestOrder();
-
-  std::string text;
-  text.reserve(paths_.size() + order.size() * kLineBytesBesidePath);
-  const std::size_t first_run = runs_.size();
-  std::size_t run_at = 0;
-  std::string_view run_folder;
-  std::string_view last_path;
-  const auto end_run = [&] {
-    Run& run = runs_.back();
-    run.size = text.size() - run_at;
-    run.last_path = last_path;
+  // Each file as it will become a line, in the order published: the sizes of its path
+  // and folder, its size and time, then the path.
+  std::string bytes;
+  bytes.reserve(paths_.size() + entries_.size() * kSetAsideBytesBesidePath);
+  const auto append = [&bytes](auto number) {
+    char at[sizeof number];
+    std::memcpy(at, &number, sizeof number);
+    bytes.append(at, sizeof number);
   };
   std::string open_folder;
   std::optional<FolderBelow> folder;
-  for (std::size_t i = 0; i < order.size();) {
-    const std::string_view relative = PathOf(*order[i]);
-    const std::string_view in_folder = relative.substr(0, order[i]->folder_size);
-    std::optional<FileStamp> stamp;  // the last one given, when the file came more than once
-    for (; i < order.size() && PathOf(*order[i]) == relative; ++i) {
-      const Entry& file = *order[i];
-      if (file.stamped) stamp = FileStamp{file.size, file.seconds, file.nanoseconds};
-    }
-    // The files of a folder come together, so each folder is opened once for the stamps
-    // not yet known.
-    if (!stamp) {
+  std::string_view last_path;  // and the stamp it was set aside with
+  FileStamp last_stamp;
+  for (const Entry& entry : entries_) {
+    const std::string_view relative = PathOf(entry);
+    FileStamp stamp{entry.size, entry.seconds, entry.nanoseconds};
+    if (!entry.stamped) {
+      // A step's files come together, so a folder is opened once for those of its
+      // files whose stamps are not known yet.
       std::string native(relative);
       for (char& c : native) c = c == '/' ? kPathSeparator : c;
       const std::string path = JoinPath(publish_directory_, native);
@@ -160,44 +166,120 @@ void SiteManifest::SetAside() {
         folder.emplace(publish_directory_, parent);
         open_folder = std::move(parent);
       }
-      stamp = folder->Stamp(path.substr(cut + 1));
+      const std::optional<FileStamp> found = folder->Stamp(path.substr(cut + 1));
+      if (!found) continue;  // gone again, or never written
+      stamp = *found;
     }
-    if (!stamp) continue;  // gone again, or never written
+    // A file published again right after, as it was (a page written, then published
+    // with the stamp it was left with), is the same line: it is set aside once, so the
+    // digest does not depend on how many steps published it.
+    if (relative == last_path && stamp == last_stamp) continue;
+    last_path = relative;
+    last_stamp = stamp;
+    append(entry.path_size);
+    append(entry.folder_size);
+    append(static_cast<std::uint64_t>(stamp.size));
+    append(static_cast<std::int64_t>(stamp.modified_seconds));
+    append(static_cast<std::int32_t>(stamp.modified_nanoseconds));
+    bytes.append(relative);
+    ++digest_files_;
+  }
+  entries_.clear();
+  paths_.clear();
+  if (bytes.empty()) return;
+  digest_ = Mixed(digest_ ^ std::hash<std::string_view>{}(bytes));
+  digest_bytes_ += bytes.size();
+  set_aside_.push_back(Store(std::move(bytes)));
+}
+
+std::string SiteManifest::Digest() {
+  SetAside();
+  std::string text;
+  AppendNumber(text, digest_files_) += ' ';
+  AppendNumber(text, digest_bytes_) += ' ';
+  char hex[16];
+  const auto end = std::to_chars(hex, hex + sizeof hex, digest_, 16).ptr;
+  return text.append(sizeof hex - static_cast<std::size_t>(end - hex), '0').append(hex, end);
+}
+
+SiteManifest::Stored SiteManifest::Store(std::string bytes) {
+  if (!scratch_) scratch_ = std::make_unique<ScratchFile>();
+  const std::uint64_t at = scratch_->size();
+  // Kept here when the scratch file cannot take them: more memory, nothing lost.
+  if (scratch_->valid() && scratch_->Append(bytes)) return Stored{at, bytes.size(), kNotKept};
+  kept_.push_back(std::move(bytes));
+  return Stored{0, kept_.back().size(), kept_.size() - 1};
+}
+
+std::optional<std::string_view> SiteManifest::StoredBytes(const Stored& stored, std::string& buffer) const {
+  if (stored.kept != kNotKept) {
+    return std::string_view(kept_[stored.kept]).substr(static_cast<std::size_t>(stored.offset), stored.size);
+  }
+  if (!scratch_->Read(stored.offset, stored.size, buffer)) return std::nullopt;
+  return buffer;
+}
+
+void SiteManifest::WriteRuns(std::string_view bytes, std::uint32_t order) {
+  const auto take = [&bytes](auto& number) {
+    std::memcpy(&number, bytes.data(), sizeof number);
+    bytes.remove_prefix(sizeof number);
+  };
+  while (!bytes.empty()) {
+    Entry entry;
+    std::uint64_t size = 0;
+    take(entry.path_size);
+    take(entry.folder_size);
+    take(size);
+    take(entry.seconds);
+    take(entry.nanoseconds);
+    entry.size = size;
+    entry.path_at = paths_.size();
+    entry.sequence = static_cast<std::uint32_t>(entries_.size());
+    paths_.append(bytes.substr(0, entry.path_size));
+    bytes.remove_prefix(entry.path_size);
+    entries_.push_back(entry);
+  }
+  const std::vector<const Entry*> order_of_lines = InManifestOrder();
+
+  std::string text;
+  text.reserve(paths_.size() + order_of_lines.size() * kLineBytesBesidePath);
+  const std::size_t first_run = runs_.size();
+  std::size_t run_at = 0;
+  std::string_view run_folder;
+  std::string_view last_path;
+  const auto end_run = [&] {
+    Run& run = runs_.back();
+    run.lines.size = text.size() - run_at;
+    run.last_path = last_path;
+  };
+  for (std::size_t i = 0; i < order_of_lines.size();) {
+    const Entry* file = order_of_lines[i];
+    const std::string_view relative = PathOf(*file);
+    // Of a file published more than once, the last stamp it was given.
+    for (; i < order_of_lines.size() && PathOf(*order_of_lines[i]) == relative; ++i) file = order_of_lines[i];
     // A run per folder: an album's folders fall between other albums' folders, but the
     // lines of two folders of its own never do.
+    const std::string_view in_folder = relative.substr(0, file->folder_size);
     if (runs_.size() == first_run || in_folder != run_folder) {
       if (runs_.size() > first_run) end_run();
       run_at = text.size();
       run_folder = in_folder;
-      runs_.push_back(Run{run_at, 0, kNotKept, set_asides_, std::string(relative), {}});
+      runs_.push_back(Run{{run_at, 0, kNotKept}, order, std::string(relative), {}});
     }
     last_path = relative;
-    AppendFileLine(text, relative, *stamp);
+    AppendFileLine(text, relative, FileStamp{file->size, file->seconds, file->nanoseconds});
   }
   if (runs_.size() > first_run) {
     end_run();
-    if (!scratch_) scratch_ = std::make_unique<ScratchFile>();
-    const std::uint64_t at = scratch_->size();
-    // Kept here when the scratch file cannot take them: more memory, nothing lost.
-    const bool kept = !scratch_->valid() || !scratch_->Append(text);
+    const Stored stored = Store(std::move(text));
     for (std::size_t r = first_run; r < runs_.size(); ++r) {
-      if (kept) {
-        runs_[r].kept = kept_.size();
-      } else {
-        runs_[r].offset += at;
-      }
+      Stored& lines = runs_[r].lines;
+      lines.kept = stored.kept;
+      lines.offset += stored.offset;
     }
-    if (kept) kept_.push_back(std::move(text));
   }
-  ++set_asides_;
   entries_.clear();
   paths_.clear();
-}
-
-std::optional<std::string_view> SiteManifest::RunText(const Run& run, std::string& buffer) const {
-  if (run.kept != kNotKept) return std::string_view(kept_[run.kept]).substr(static_cast<std::size_t>(run.offset), run.size);
-  if (!scratch_->Read(run.offset, run.size, buffer)) return std::nullopt;
-  return buffer;
 }
 
 std::optional<std::string> SiteManifest::Merge(const PieceConsumer& consume) const {
@@ -256,7 +338,7 @@ std::optional<std::string> SiteManifest::Merge(const PieceConsumer& consume) con
       std::unique_ptr<Cursor> cursor = spare.empty() ? std::make_unique<Cursor>() : std::move(spare.back());
       if (!spare.empty()) spare.pop_back();
       cursor->run = runs[next++];
-      const auto text = RunText(*cursor->run, cursor->buffer);
+      const auto text = StoredBytes(cursor->run->lines, cursor->buffer);
       if (!text) return kScratchReadFailure;
       cursor->left = *text;
       cursor->head = FirstLine(cursor->left);
@@ -290,6 +372,12 @@ std::optional<std::string> SiteManifest::Merge(const PieceConsumer& consume) con
 
 BytePieces SiteManifest::Pieces() {
   SetAside();
+  std::string buffer;
+  for (; set_aside_in_runs_ < set_aside_.size(); ++set_aside_in_runs_) {
+    const std::optional<std::string_view> bytes = StoredBytes(set_aside_[set_aside_in_runs_], buffer);
+    if (!bytes) return [](const PieceConsumer&) -> std::optional<std::string> { return kScratchReadFailure; };
+    WriteRuns(*bytes, static_cast<std::uint32_t>(set_aside_in_runs_));
+  }
   return [this](const PieceConsumer& consume) -> std::optional<std::string> {
     if (!consume(kManifestHeader)) return std::nullopt;
     return Merge(consume);

@@ -28,9 +28,11 @@ struct SiteFile {
 //
 // A site of a hundred thousand pictures publishes half a million files: the manifest
 // holds only the files published since it last set aside what it had. What it sets aside
-// is sorted and stamped, as lines of the manifest file, a run of them per folder, in a
-// scratch file (in memory when none can be made), and merged from there as the manifest
-// file is written.
+// goes to a scratch file (in memory when none can be made), stamped, in the order
+// published, and into the manifest's digest. When the manifest file is to be written,
+// the files set aside become lines of it, sorted, a run of them per folder, and the runs
+// are merged as the file is written. A run whose digest is the last finished run's need
+// not make the lines at all.
 class SiteManifest {
  public:
   explicit SiteManifest(std::string publish_directory);
@@ -40,9 +42,13 @@ class SiteManifest {
   // it was given.
   void Published(const std::string& path, std::optional<FileStamp> stamp = std::nullopt);
   // Sets aside the files published since the last call, the stamps not yet known looked
-  // up now (each folder opened once): a run calls it as each album begins, so what the
-  // manifest holds does not grow with the albums. A file gone by now is left out.
+  // up now: a run calls it as each album begins, so what the manifest holds does not
+  // grow with the albums. A file gone by now is left out.
   void SetAside();
+  // The digest of every file published and its stamp, in the order published (what is
+  // not set aside yet set aside first): two manifests of the same digest write the same
+  // manifest file. As text, to be kept in a record.
+  std::string Digest();
   // The manifest file, what is not set aside yet set aside first: a first line naming the
   // format, then one line per file, in path order: size, a tab, seconds.nanoseconds, a
   // tab, the path; UTF-8 with LF line ends. A file published again after it was set
@@ -64,26 +70,36 @@ class SiteManifest {
     std::uint32_t folder_size = 0;  // the path's part up to its last "/"
     bool stamped = false;
   };
-  // Lines of one folder set aside together, in path order: at `offset` in the scratch
-  // file, or in `kept_[kept]` when there is none; `order` counts the settings aside.
-  // Its first and last paths tell whether other runs' lines fall between its own.
-  struct Run {
+  static constexpr std::size_t kNotKept = static_cast<std::size_t>(-1);
+  // Bytes set aside: at `offset` in the scratch file, or in `kept_[kept]` when there is
+  // none.
+  struct Stored {
     std::uint64_t offset = 0;
     std::size_t size = 0;
     std::size_t kept = kNotKept;
+  };
+
+  // Lines of one folder set aside together, in path order; `order` counts the settings
+  // aside. Its first and last paths tell whether other runs' lines fall between its
+  // own.
+  struct Run {
+    Stored lines;
     std::uint32_t order = 0;
     std::string first_path;
     std::string last_path;
   };
-  static constexpr std::size_t kNotKept = static_cast<std::size_t>(-1);
 
   std::string_view PathOf(const Entry& entry) const { return {paths_.data() + entry.path_at, entry.path_size}; }
-  // The files published since the last setting aside, folder by folder, each folder's
-  // in path order, a file published twice in the order published.
+  // The files being made into runs, folder by folder, each folder's in path order, a
+  // file published twice in the order published.
   std::vector<const Entry*> InManifestOrder() const;
-  // The lines of `run`, read into `buffer` when they are in the scratch file; nothing
+  // Keeps `bytes` in the scratch file, or in memory when it cannot take them.
+  Stored Store(std::string bytes);
+  // The bytes of `stored`, read into `buffer` when they are in the scratch file; nothing
   // when it fails them.
-  std::optional<std::string_view> RunText(const Run& run, std::string& buffer) const;
+  std::optional<std::string_view> StoredBytes(const Stored& stored, std::string& buffer) const;
+  // The `order`-th files set aside, as `bytes` holds them, as runs of manifest lines.
+  void WriteRuns(std::string_view bytes, std::uint32_t order);
   // Hands `consume` the lines of every run merged in path order, each path once: from
   // the run set aside last that names it. Returns the failure's reason.
   std::optional<std::string> Merge(const PieceConsumer& consume) const;
@@ -91,10 +107,14 @@ class SiteManifest {
   std::string publish_directory_;
   std::vector<Entry> entries_;
   std::string paths_;
+  std::vector<Stored> set_aside_;  // each setting aside's files, stamped
+  std::size_t set_aside_in_runs_ = 0;  // how many of them are runs already
   std::vector<Run> runs_;
   std::vector<std::string> kept_;
-  std::uint32_t set_asides_ = 0;
   std::unique_ptr<ScratchFile> scratch_;  // made with the first setting aside
+  std::uint64_t digest_;
+  std::uint64_t digest_files_ = 0;
+  std::uint64_t digest_bytes_ = 0;
 };
 
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.

@@ -14,6 +14,7 @@
 #include "generate/album_lookahead.h"
 #include "generate/picture_publishing.h"
 #include "generate/site_manifest.h"
+#include "generate/site_manifest_record.h"
 #include "platform/file_copy.h"
 #include "platform/text_codec.h"
 #include "viewers/html/html_viewer.h"
@@ -156,8 +157,10 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     }
     return files;
   };
-  // The manifest changes with the site, not with the log.
+  // The manifest changes with the site, not with the log; its record (what wrote it)
+  // with the manifest.
   const std::string kManifest = "PhotoAlbum/site.manifest";
+  const std::string kRecord = "PhotoAlbum/site.manifest.record";
   const struct {
     const char* what;
     ViewerId viewer;
@@ -165,17 +168,20 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     const char* clock;        // the second run's time, and in ISO form
     const char* iso;
     std::vector<std::string> rewritten;
+    bool manifest_changed = false;  // on disk, between the runs
   } cases[] = {
       {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
       {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
-       {"PhotoAlbum/index/album-1.dat", kManifest}},
+       {"PhotoAlbum/index/album-1.dat", kManifest, kRecord}},
       {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
-       {"PhotoAlbum.htm", kManifest}},
+       {"PhotoAlbum.htm", kManifest, kRecord}},
       {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
       {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
-       {kManifest, "album-1.htm"}},
+       {kManifest, kRecord, "album-1.htm"}},
       {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
-       {"PhotoAlbum.htm", kManifest}},
+       {"PhotoAlbum.htm", kManifest, kRecord}},
+      {"HTML, the manifest changed", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
+       {kManifest, kRecord}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -191,6 +197,7 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
       EXPECT_EQ(GenerateAlbums(std::move(job), *this).counters, GenerationCounters{});
     };
     run();
+    if (c.manifest_changed) WriteFile(JoinPath(site, kManifest), "not what the run wrote");
     const auto before = site_files(site);
     if (c.new_comment) project_.SetPictureComment(0, c.new_comment);
     clock_ = FixedClock(c.clock, c.iso);
@@ -219,7 +226,8 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
 
 // The manifest names each file once, in path order, with the last stamp it was given:
 // within what is set aside together, across what is set aside apart (paths that fall
-// between each other's, a folder of its own), and past the pieces it is written in.
+// between each other's, a folder of its own, two folders together), and past the pieces
+// it is written in.
 // Once with its scratch file, once with none to be had (what it sets aside stays in
 // memory).
 void ManifestNamesEachFileOnceWithItsLastStamp() {
@@ -238,7 +246,8 @@ void ManifestNamesEachFileOnceWithItsLastStamp() {
     if (i % 1000 == 999) manifest.SetAside();
     if (i == 1999) {  // folders of their own: one between another's, one ending where another begins
       int k = 0;
-      for (const auto& apart : {std::vector{"q/2", "q/1", "q/2"}, {"q/0", "q/9"}, {"q/5"}, {"r/1", "r/3"}, {"r/3", "r/4"}}) {
+      for (const auto& apart :
+           {std::vector{"q/2", "q/1", "q/2"}, {"q/0", "q/9"}, {"q/5"}, {"r/1", "r/3"}, {"r/3", "r/4", "s/1"}}) {
         for (const char* in_q : apart) publish(in_q, {5, 5, ++k});
         manifest.SetAside();
       }
@@ -296,6 +305,22 @@ TEST(SiteManifestTest, WritesEveryNumberWhole) {
   std::string bytes;
   EXPECT_EQ(manifest.Pieces()([&](std::string_view piece) { return bytes.append(piece), true; }), std::nullopt);
   EXPECT_EQ(ParseSiteManifest(bytes), expected);
+}
+
+// The record of what wrote the manifest, as a file and read back; anything else is no
+// record.
+TEST(SiteManifestRecordTest, IsWrittenAsPinnedAndReadBack) {
+  const SiteManifestRecord record{"c0de", "12 345 00ab", {6789, 1796684548, 70744346}};
+  const std::string bytes = SiteManifestRecordBytes(record);
+  EXPECT_EQ(bytes, "quorvale-manifest 1\r\nc0de\t12 345 00ab\t6789\t1796684548\t70744346\r\n");
+  EXPECT_EQ(ParseSiteManifestRecord(bytes), record);
+  const std::vector<std::string> damaged_records = {
+      bytes.substr(0, bytes.size() - 2), bytes + bytes.substr(21), bytes.substr(0, 21),
+      "quorvale-manifest 2" + bytes.substr(19), "quorvale-manifest 1\r\n\tx\t1\t2\t3\r\n",
+      "quorvale-manifest 1\r\nc\tx\t1\t2.5\t3\r\n"};
+  for (const std::string& damaged : damaged_records) {
+    EXPECT_EQ(ParseSiteManifestRecord(damaged), std::nullopt) << damaged;
+  }
 }
 
 // The Torvexa applet shows JPEG, GIF and PNG: a picture of another format is published
