@@ -17,7 +17,7 @@ void Transcript::AppendLine(std::string_view line) {
   const std::size_t from = text_.size();
   text_ += "\r\n";
   text_ += line;
-  length_ += 2 + CharCount(line);
+  Counted(2 + CharCount(line), 2 + line.size());
   Appended(from);
 }
 
@@ -25,14 +25,14 @@ void Transcript::AppendLine(std::initializer_list<std::string_view> pieces) {
   const std::size_t from = text_.size();
   text_ += "\r\n";
   for (const std::string_view piece : pieces) text_ += piece;
-  length_ += CharCount(std::string_view(text_).substr(from));  // the line counted whole
+  Counted(CharCount(std::string_view(text_).substr(from)), text_.size() - from);  // the line counted whole
   Appended(from);
 }
 
 void Transcript::AppendLineEnd() {
   const std::size_t from = text_.size();
   text_ += "\r\n";
-  length_ += 2;
+  Counted(2, 2);
   Appended(from);
 }
 
@@ -40,21 +40,31 @@ void Transcript::Clear() {
   text_.clear();
   start_ = 0;
   length_ = 0;
+  erased_ = 0;
+  wide_end_ = 0;
   if (replaced_) replaced_();
 }
 
 void Transcript::AppendText(std::string_view text) {
   const std::size_t from = text_.size();
   text_ += text;
-  length_ += CharCount(text);
+  Counted(CharCount(text), text.size());
   Appended(from);
 }
 
 void Transcript::Replace(std::string text) {
   text_ = std::move(text);
   start_ = 0;
-  length_ = CharCount(text_);
+  length_ = 0;
+  erased_ = 0;
+  wide_end_ = 0;
+  Counted(CharCount(text_), text_.size());
   if (replaced_) replaced_();
+}
+
+void Transcript::Counted(std::size_t count, std::size_t bytes) {
+  length_ += count;
+  if (count != bytes) wide_end_ = erased_ + text_.size();
 }
 
 void Transcript::CutIfLong() {
@@ -66,6 +76,10 @@ void Transcript::CutIfLong() {
   const std::string_view text = text_;
   std::size_t to_drop = length_ - kKeptAfterCut;
   std::size_t pos = start_;
+  if (wide_end_ <= erased_ + start_) {  // every character left is one byte
+    pos += to_drop;
+    to_drop = 0;
+  }
   while (to_drop > 0 && pos < text.size()) {
     const std::size_t step = std::min(to_drop, text.size() - pos);
     to_drop -= CharCount(text.substr(pos, step));
@@ -87,6 +101,7 @@ const std::string& Transcript::Text() const {
 void Transcript::Compact() const {
   if (start_ == 0) return;
   text_.erase(0, start_);
+  erased_ += start_;
   start_ = 0;
 }
 

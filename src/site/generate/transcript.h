@@ -46,6 +46,9 @@ class Transcript {
 
  private:
   void Appended(std::size_t from);
+  // Counts `count` characters of the `bytes` bytes just appended; a text of wider
+  // characters moves `wide_end_` past it.
+  void Counted(std::size_t count, std::size_t bytes);
   // Drops the characters cut from the front of the buffer.
   void Compact() const;
 
@@ -56,6 +59,11 @@ class Transcript {
   mutable std::string text_;
   mutable std::size_t start_ = 0;
   std::size_t length_ = 0;
+  // Positions in all the text ever appended: how much of it left the buffer, and where
+  // the last text holding a character of more than one byte ends. A cut before that
+  // end counts what it drops; one after it drops as many bytes as characters.
+  mutable std::size_t erased_ = 0;
+  std::size_t wide_end_ = 0;
   AppendedHandler appended_;
   ReplacedHandler replaced_;
 };

@@ -497,8 +497,14 @@ TEST(TranscriptTest, CutAfterCutKeepsTheLastCharacters) {
     }
     return text.substr(pos);
   };
-  // Lines mostly ASCII, and lines of two-byte characters only, where cuts fall inside them.
-  for (const std::string filler : {"x", "\xC3\xA9"}) {
+  // Lines mostly ASCII with a three-byte character in each or in one now and then (cuts
+  // through ASCII alone, and through wider characters), and lines of two-byte characters
+  // only, where cuts fall inside them.
+  const struct {
+    std::string filler;
+    int wide_every;
+  } cases[] = {{"x", 1}, {"x", 700}, {"\xC3\xA9", 1}};
+  for (const auto& [filler, wide_every] : cases) {
     Transcript transcript;
     std::string appended;
     for (int i = 0; i < 4000; ++i) {
@@ -506,7 +512,7 @@ TEST(TranscriptTest, CutAfterCutKeepsTheLastCharacters) {
       transcript.CutIfLong();
       std::string line;
       for (int k = 0; k < i % 97; ++k) line += filler;
-      line += filler == "x" ? "\xE2\x82\xAC" + std::to_string(i) : filler;
+      line += filler == "x" ? (i % wide_every == 0 ? "\xE2\x82\xAC" : "") + std::to_string(i) : filler;
       transcript.AppendLine(line);
       appended += "\r\n" + line;
       if (i % 997 == 0) {
