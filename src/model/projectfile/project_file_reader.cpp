@@ -4,6 +4,7 @@
 #include <iterator>
 #include <list>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -77,6 +78,14 @@ ProjectFileRefusal Refuse(ProjectFileProblem problem) { return {problem, Project
 // character by character, and where one is a prefix of the other the longer is greater.
 bool IsHigherVersion(std::string_view version) { return version.compare(kProjectFormatVersion) > 0; }
 
+// The records that set a project's settings: where two name one setting, the later
+// holds.
+bool IsSetting(ProjectTag tag) {
+  return tag == ProjectTag::kPublishDirectory || tag == ProjectTag::kPublishPictures ||
+         tag == ProjectTag::kKeepLocation || tag == ProjectTag::kSiteTitle || tag == ProjectTag::kSiteLanguage ||
+         tag == ProjectTag::kUploadAddress || tag == ProjectTag::kViewerType;
+}
+
 // The pictures of the album being read, in the order the project's own AddPicture
 // would give them: a new path goes right after the picture added or named last, and a
 // path the album holds already loses its comment, keeps its place and becomes that
@@ -130,8 +139,8 @@ class AlbumBeingRead {
 
 class ProjectFileParser {
  public:
-  ProjectFileParser(std::string_view bytes, const ProjectSettings& settings)
-      : lines_(SplitLines(bytes)), utf8_(ValuesAreUtf8(lines_)) {
+  ProjectFileParser(std::vector<std::string_view> lines, bool utf8, const ProjectSettings& settings)
+      : lines_(std::move(lines)), utf8_(utf8) {
     loaded_.settings = settings;
     // Only a project that asks for it keeps the location: a file without the record
     // (all files of earlier releases) leaves it off.
@@ -140,16 +149,11 @@ class ProjectFileParser {
     loaded_.settings.SiteLanguage.clear();
   }
 
-  ProjectFileReadResult Parse(const std::string& path) {
-    if (auto problem = ReadHeader()) return Refuse(*problem);
-    if (auto problem = ReadBody()) return Refuse(*problem);
-    loaded_.project.ReplaceAlbums(std::move(albums_), 0, -1);
-    loaded_.project.ProjectPath = path;
-    loaded_.project.Modified = false;
-    return std::move(loaded_);
+  // The whole file: the header, then the records after it.
+  std::optional<ProjectFileProblem> Read() {
+    if (auto problem = ReadHeader()) return problem;
+    return ReadRecordsAfterHeader();
   }
-
- private:
   // The first three lines, read in order; each must be there and not empty.
   std::optional<ProjectFileProblem> ReadHeader() {
     const auto line = [this](std::size_t i) -> std::optional<Record> {
@@ -181,12 +185,33 @@ class ProjectFileParser {
     return std::nullopt;
   }
 
+  std::optional<ProjectFileProblem> ReadRecordsAfterHeader() { return ReadBody(3); }
+  // The later part of a file whose header `head` read: its records, from an album's
+  // title on.
+  std::optional<ProjectFileProblem> ReadLaterPart(const ProjectFileParser& head) {
+    encoding_type_ = head.encoding_type_;
+    return ReadBody(0);
+  }
+  // Whether a settings record was read (a later part's would override the earlier
+  // part's settings).
+  bool ReadSettings() const { return read_settings_; }
+
+  // The project read, with the albums of `later` after its own.
+  LoadedProject Finish(const std::string& path, ProjectFileParser* later = nullptr) {
+    if (later) std::move(later->albums_.begin(), later->albums_.end(), std::back_inserter(albums_));
+    loaded_.project.ReplaceAlbums(std::move(albums_), 0, -1);
+    loaded_.project.ProjectPath = path;
+    loaded_.project.Modified = false;
+    return std::move(loaded_);
+  }
+
+ private:
   std::string Value(std::string_view raw) const {
     return utf8_ ? DecodeValue(encoding_type_, raw) : DecodeValue(encoding_type_, Windows1252ToUtf8(raw));
   }
 
-  std::optional<ProjectFileProblem> ReadBody() {
-    for (std::size_t i = 3; i < lines_.size(); ++i) {
+  std::optional<ProjectFileProblem> ReadBody(std::size_t first_line) {
+    for (std::size_t i = first_line; i < lines_.size(); ++i) {
       if (lines_[i].empty()) continue;
       if (auto problem = ReadRecord(Split(lines_[i]))) return problem;
     }
@@ -202,6 +227,7 @@ class ProjectFileParser {
                              tag == ProjectTag::kPicturePath || tag == ProjectTag::kPictureComment ||
                              tag == ProjectTag::kKeepLocation || tag == ProjectTag::kUploadAddress;
     if (needs_value && !record.value) return ProjectFileProblem::kCorrupted;
+    read_settings_ = read_settings_ || IsSetting(tag);
     switch (tag) {
       case ProjectTag::kPublishDirectory:
         loaded_.settings.PublishDirectory = Value(*record.value);
@@ -258,6 +284,7 @@ class ProjectFileParser {
 
   std::vector<std::string_view> lines_;
   bool utf8_;
+  bool read_settings_ = false;
   std::int16_t encoding_type_ = 0;
   std::optional<std::string> last_picture_;
   std::vector<Album> albums_;  // the albums read, handed to the project at the end
@@ -282,9 +309,70 @@ MessageRequest ProjectFileMessage(ProjectFileProblem problem) {
   return box(kCorruptedText, kCorruptedCaption);
 }
 
+namespace {
+
+// Where a file's later part may begin: the start of the first album title line at or
+// after `from`; nothing when there is none.
+std::optional<std::size_t> LaterPartStart(std::string_view bytes, std::size_t from) {
+  for (std::size_t end = bytes.find('\n', from); end != std::string_view::npos; end = bytes.find('\n', end + 1)) {
+    const std::size_t start = end + 1;
+    const Record record = Split(bytes.substr(start, bytes.find_first_of("\r\n", start) - start));
+    if (record.value && IsTag(record.tag, ProjectTag::kAlbumTitle)) return start;
+  }
+  return std::nullopt;
+}
+
+// A large file read as two parts at once, cut where an album begins: each part's lines
+// are split and checked for UTF-8 on a thread of its own, then read on its own. The
+// later part must hold albums and pictures only: a file with a settings record there, a
+// comment before its first picture (which would go to the picture named last before the
+// cut), or one either part refuses is left to the reading of the whole, which gives the
+// same answer for it as ever. Nothing then.
+std::optional<LoadedProject> ReadInTwoParts(std::string_view bytes, const std::string& path,
+                                            const ProjectSettings& current_settings) {
+  const std::optional<std::size_t> cut = LaterPartStart(bytes, bytes.size() / 2);
+  if (!cut) return std::nullopt;
+  std::vector<std::string_view> earlier_lines;
+  std::vector<std::string_view> later_lines;
+  bool earlier_utf8 = false;
+  bool later_utf8 = false;
+  {
+    std::jthread later([&] {
+      later_lines = SplitLines(bytes.substr(*cut));
+      later_utf8 = ValuesAreUtf8(later_lines);
+    });
+    earlier_lines = SplitLines(bytes.substr(0, *cut));
+    earlier_utf8 = ValuesAreUtf8(earlier_lines);
+  }
+  // A file is UTF-8 only when all of it is.
+  const bool utf8 = earlier_utf8 && later_utf8;
+  ProjectFileParser earlier(std::move(earlier_lines), utf8, current_settings);
+  ProjectFileParser later(std::move(later_lines), utf8, current_settings);
+  std::optional<ProjectFileProblem> earlier_problem;
+  std::optional<ProjectFileProblem> later_problem;
+  if (earlier.ReadHeader()) return std::nullopt;
+  {
+    // The header read, the later part has its encoding.
+    std::jthread reading_later([&] { later_problem = later.ReadLaterPart(earlier); });
+    earlier_problem = earlier.ReadRecordsAfterHeader();
+  }
+  if (earlier_problem) return std::nullopt;
+  if (later_problem || later.ReadSettings()) return std::nullopt;
+  return earlier.Finish(path, &later);
+}
+
+}  // namespace
+
 ProjectFileReadResult ReadProjectBytes(std::string_view bytes, const std::string& path,
-                                       const ProjectSettings& current_settings) {
-  return ProjectFileParser(bytes, current_settings).Parse(path);
+                                       const ProjectSettings& current_settings, std::size_t two_parts_from) {
+  if (bytes.size() >= two_parts_from) {
+    if (std::optional<LoadedProject> loaded = ReadInTwoParts(bytes, path, current_settings)) return std::move(*loaded);
+  }
+  std::vector<std::string_view> lines = SplitLines(bytes);
+  const bool utf8 = ValuesAreUtf8(lines);
+  ProjectFileParser parser(std::move(lines), utf8, current_settings);
+  if (auto problem = parser.Read()) return Refuse(*problem);
+  return parser.Finish(path);
 }
 
 ProjectFileReadResult ReadProjectFile(const std::string& path, const ProjectSettings& current_settings) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -42,8 +43,13 @@ using ProjectFileReadResult = std::variant<LoadedProject, ProjectFileRefusal>;
 // current project. A missing or unreadable file is refused as corrupted.
 ProjectFileReadResult ReadProjectFile(const std::string& path, const ProjectSettings& current_settings);
 
-// The same for the file's bytes already in memory; `path` becomes ProjectPath.
+// A file of this many bytes or more is read in two parts at once, on two threads.
+inline constexpr std::size_t kReadInTwoPartsFrom = std::size_t{1} << 20;
+
+// The same for the file's bytes already in memory; `path` becomes ProjectPath. The
+// result does not depend on `two_parts_from`.
 ProjectFileReadResult ReadProjectBytes(std::string_view bytes, const std::string& path,
-                                       const ProjectSettings& current_settings);
+                                       const ProjectSettings& current_settings,
+                                       std::size_t two_parts_from = kReadInTwoPartsFrom);
 
 }  // namespace quorvale

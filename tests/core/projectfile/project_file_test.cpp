@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <limits>
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <variant>
 
 #include "core/projectfile/project_file_fixtures.h"
@@ -310,13 +312,60 @@ TEST(ProjectFile, ViewerTypeRecord) {
   }
 }
 
+// What a file reads as, a refusal as its problem: the same whether it was read whole
+// or in two parts.
+std::string ReadAs(const std::string& bytes, std::size_t two_parts_from) {
+  const auto result = ReadProjectBytes(bytes, "test.qs1", ProjectSettings(), two_parts_from);
+  if (const auto* refusal = std::get_if<ProjectFileRefusal>(&result)) {
+    return "refused " + std::to_string(static_cast<int>(refusal->problem));
+  }
+  const LoadedProject& loaded = std::get<LoadedProject>(result);
+  std::string text = loaded.settings.PublishDirectory + "|" + std::to_string(loaded.settings.PublishPictures) + "|" +
+                     (loaded.settings.ViewerType == ViewerId::kHtml ? "HTML" : "JAVA") + "|" +
+                     loaded.settings.SiteTitle + "\n";
+  for (const std::string& line : Lines(loaded.project)) text += line + "\n";
+  return text;
+}
+
+// A large file is read in two parts, cut where an album begins; it reads as the file
+// read whole: a comment right after an album's title, a settings record or a byte
+// that is not UTF-8 in the later part, a damaged record in either.
+TEST(ProjectFile, AFileReadInTwoPartsReadsAsWhole) {
+  const auto albums = [](int from, int to) {
+    std::string bytes;
+    for (int a = from; a < to; ++a) {
+      bytes += Rec(0x89, "Album " + std::to_string(a) + " \xC3\xA9");
+      for (int p = 0; p < 4; ++p) bytes += Rec(0x8B, "/p/" + std::to_string(p) + ".jpg") + Rec(0x8C, "c" + std::to_string(a));
+    }
+    return bytes;
+  };
+  const std::string first = Header() + Rec(0x83, "/site") + albums(0, 20);
+  const std::string later = albums(20, 40);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"albums and pictures", first + later},
+      {"a comment after each later title", first + std::regex_replace(later, std::regex("(\x89~[^\r]*\r\n)"), "$1" + Rec(0x8C, "orphan"))},
+      {"a settings record later", first + later + Rec(0x83, "/later") + Rec(0x85, "HTML")},
+      {"a byte not UTF-8 later", first + later + Rec(0x89, "Caf\xE9")},
+      {"a damaged record later", first + later + "\x8C\r\n"},
+      {"a damaged record earlier", Header() + "\x8B\r\n" + first.substr(Header().size()) + later},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadAs(c.bytes, 0), ReadAs(c.bytes, std::numeric_limits<std::size_t>::max())) << c.what;
+  }
+}
+
 // Random damage to a valid file: every variant is either refused with one of the
-// reader's messages or loads into a consistent project; none may crash or hang.
+// reader's messages or loads into a consistent project; none may crash or hang. Read in
+// two parts, each reads as it does whole.
 TEST(ProjectFile, DamagedFilesAreRefusedOrLoadCleanly) {
   const std::string valid = ExampleFileBytes() + Rec(0x89, "Caf\xE9") + Rec(0x8B, "C:\\\\x.jpg") + Rec(0x8C, "c");
   std::mt19937 random(20260512);
   int loads = 0, refusals = 0;
   const auto check = [&](const std::string& bytes) {
+    EXPECT_EQ(ReadAs(bytes, 0), ReadAs(bytes, std::numeric_limits<std::size_t>::max()));
     const auto result = ReadProjectBytes(bytes, "fuzz.qs1", ProjectSettings());
     if (const auto* loaded = std::get_if<LoadedProject>(&result)) {
       ++loads;
