@@ -70,6 +70,7 @@ void AlbumLookahead::Work(std::stop_token own) {
     current_.album_number = album_number;
     current_.sources.resize(static_cast<std::size_t>(project_.AlbumPictures(album_number).Count()));
     next_picture_ = 0;
+    no_copies_ = false;
     changed_.notify_all();
     lock.unlock();
     {
@@ -97,10 +98,12 @@ void AlbumLookahead::LookUpPictures(FoundCopies& copies, std::stop_token own) {
   const std::size_t count = current_.sources.size();
   SourceStamps sources;
   FolderBelow published(publish_directory_, AlbumImageFolder(publish_directory_, album_number));
+  const bool no_copies = no_copies_;
   // The pictures not reached before a stop keep no answer.
   for (std::size_t index = next_picture_++; index < count && !Stopped(own); index = next_picture_++) {
     const Picture& picture = pictures.At(static_cast<int>(index));
     current_.sources[index] = sources.Of(picture.path);
+    if (no_copies) continue;
     std::string name = FileNameOf(picture.path);
     if (const auto copy = published.Stamp(name)) copies.emplace_back(std::move(name), *copy);
   }
@@ -112,6 +115,7 @@ void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
   if (const auto entries = ListFolderBelow(publish_directory_, AlbumImageFolder(publish_directory_, album_number))) {
     current_.leftover_writes = std::any_of(entries->begin(), entries->end(),
                                            [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
+    no_copies_ = entries->empty();
   }
   if (!reads_) return;
   const AlbumReads reads = reads_(publish_directory_, album_number);

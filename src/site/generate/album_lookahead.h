@@ -96,6 +96,9 @@ class AlbumLookahead {
   AlbumLookups current_;   // the album being looked up: each picture's slot is written by
                            // the thread that took it
   std::atomic<std::size_t> next_picture_{0};  // the next picture of `current_` to take
+  // Whether the image folder of `current_` was listed and found empty: then no picture
+  // has a copy there to look up (a site that publishes no originals).
+  std::atomic<bool> no_copies_{false};
   std::deque<AlbumLookups> ready_;  // the albums looked up and not yet begun, in order
   std::jthread thread_;    // started when the run begins its first album
 };

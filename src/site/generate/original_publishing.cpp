@@ -8,6 +8,7 @@
 #include "generate/picture_publishing.h"
 #include "platform/file_copy.h"
 #include "platform/file_reading.h"
+#include "platform/folder_listing.h"
 #include "platform/folder_removal.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -151,12 +152,14 @@ void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
   const std::string& publish_directory = context.publish_directory();
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
-  std::set<std::string> names(published_names.begin(), published_names.end());
-  if (const auto record =
-          context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord)) {
-    for (const auto& entry : record->originals) names.insert(entry.first);
-  }
-  if (FolderExists(album_folder)) {
+  // Once its originals are gone, a later run finds the folder empty and tries no name.
+  const auto entries = ListFolderBelow(publish_directory, album_folder);
+  if (!(entries && entries->empty()) && FolderExists(album_folder)) {
+    std::set<std::string> names(published_names.begin(), published_names.end());
+    if (const auto record =
+            context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord)) {
+      for (const auto& entry : record->originals) names.insert(entry.first);
+    }
     for (const std::string& name : names) {
       const std::string path = JoinPath(album_folder, name);
       if (const auto failure = RemoveFileBelow(publish_directory, path)) {
