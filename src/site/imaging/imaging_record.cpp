@@ -76,10 +76,39 @@ std::string& AppendSizes(std::string& text, const std::vector<ImageSize>& sizes)
 }
 
 // "3926.1796653463.489580466,2608.1796653463.5": stamps as size, seconds, nanoseconds.
-bool ReadStamp(std::string_view text, FileStamp& stamp) {
+bool ReadStampFields(std::string_view text, FileStamp& stamp) {
   const auto parts = SplitFields<3>(text, '.');
   return parts && ReadWholeNumber((*parts)[0], stamp.size) && ReadWholeNumber((*parts)[1], stamp.modified_seconds) &&
          ReadWholeNumber((*parts)[2], stamp.modified_nanoseconds);
+}
+
+// A record holds three stamps a picture: the usual ones (no sign, up to 18 digits a
+// number) are read in one pass; any other text goes to ReadStampFields, which reads
+// what else may be written and refuses damage.
+bool ReadStamp(std::string_view text, FileStamp& stamp) {
+  constexpr std::size_t kMostDigits = 18;  // below 10^18, well inside 64 bits
+  std::uint64_t parts[2] = {0, 0};  // the two before the last dot
+  std::size_t part = 0;
+  std::uint64_t value = 0;  // the number being read, in a register of its own
+  std::size_t digits = 0;
+  for (const char c : text) {
+    const auto digit = static_cast<unsigned char>(c - '0');
+    if (digit <= 9 && digits < kMostDigits) {
+      value = value * 10 + digit;
+      ++digits;
+    } else if (c == '.' && digits > 0 && part < 2) {
+      parts[part++] = value;
+      value = 0;
+      digits = 0;
+    } else {
+      return ReadStampFields(text, stamp);
+    }
+  }
+  if (part != 2 || digits == 0) return ReadStampFields(text, stamp);
+  stamp.size = parts[0];
+  stamp.modified_seconds = static_cast<std::int64_t>(parts[1]);
+  stamp.modified_nanoseconds = static_cast<std::int64_t>(value);
+  return true;
 }
 
 std::string& AppendStamp(std::string& text, const FileStamp& stamp) {

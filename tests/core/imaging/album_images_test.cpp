@@ -257,12 +257,13 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
   record.settings.original_published = false;
   record.pictures.push_back({"/p/a b.jpg", {1234, 1700000000, 5}, "/s/t/a b.jpg", "/s/d/a b.jpg",
                              {{{256, 256}, {512, 512}}, {{1024, 768}, {1600, 1200}}, false, true, false},
-                             {{10, 1700000001, 2}, {20, -3, 0}}});
+                             {{10, 1700000001, 2}, {20, -3, 0}, {UINTMAX_MAX, INT64_MAX, 999'999'999}}});
   record.pictures.push_back(
       {"/p/c.gif", {99, 1, 0}, "/s/t/c.gif", "/s/d/c.gif", {{{200, 200}}, {{600, 400}}, true, false, true}, {}});
   record.thumbnail_folder = FileStamp{8192, 1700000100, 7};
   const std::string pictures =
-      "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t10.1700000001.2,20.-3.0\t"
+      "1234\t1700000000\t5\t256x256,512x512\t1024x768,1600x1200\t0\t1\t0\t"
+      "10.1700000001.2,20.-3.0,18446744073709551615.9223372036854775807.999999999\t"
       "/p/a b.jpg\t/s/t/a b.jpg\t/s/d/a b.jpg\r\n"
       "99\t1\t0\t200x200\t600x400\t1\t0\t1\t\t/p/c.gif\t/s/t/c.gif\t/s/d/c.gif\r\n";
   const std::string settings = "settings 256,512,768 1024,1600,2048 82 85 80 1 0\r\n";
@@ -270,7 +271,9 @@ TEST(ImagingRecord, IsWrittenAsPinnedAndReadBack) {
   EXPECT_EQ(bytes, "quorvale-images 4\r\n" + settings + "folders 8192.1700000100.7 -\r\n" + pictures);
   EXPECT_EQ(ParseImagingRecord(bytes), record);
   // A folders' line of a stamp more or less, or of a damaged stamp, is damaged.
-  for (const char* folders : {"folders -", "folders - - -", "folders 1.2 -", "folder - -", "folders - x"}) {
+  for (const char* folders : {"folders -", "folders - - -", "folders 1.2 -", "folder - -", "folders - x",
+                              "folders 1.2.3.4 -", "folders .1.2 -", "folders 1..2 -", "folders 1.2. -",
+                              "folders 1.2.+3 -", "folders 1.2.18446744073709551616 -"}) {
     EXPECT_EQ(ParseImagingRecord("quorvale-images 4\r\n" + settings + folders + "\r\n" + pictures), std::nullopt)
         << folders;
   }
