@@ -1,4 +1,5 @@
 // quorvale-cli generate: the window's generation run, driven from the command line.
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -53,19 +54,18 @@ class TerminalRunEvents final : public GenerationEvents {
   explicit TerminalRunEvents(UserDialogs& dialogs) : dialogs_(dialogs) {}
 
   void StatusChanged(const std::string&) override {}
-  // Each piece begins with its CR LF, so no line end is split between two pieces.
-  // The piece goes out in one write (a run prints one or two per picture).
+  // Each piece begins with its CR LF, so no line end is split between two pieces. Its
+  // lines go to the standard output's buffer as they are, each line end as "\n" (a run
+  // prints one or two pieces per picture).
   void TranscriptAppended(std::string_view text) override {
-    plain_.clear();
     for (std::size_t from = 0; from < text.size();) {
       const std::size_t cr = text.find("\r\n", from);
       const std::size_t to = cr == std::string_view::npos ? text.size() : cr;
-      plain_.append(text.substr(from, to - from));
+      std::fwrite(text.data() + from, 1, to - from, stdout);
       if (cr == std::string_view::npos) break;
-      plain_ += '\n';
+      std::fputc('\n', stdout);
       from = cr + 2;
     }
-    std::cout.write(plain_.data(), static_cast<std::streamsize>(plain_.size()));
   }
   // The lines already printed stay printed; a cut only bounds the run's memory.
   void TranscriptReplaced(std::string_view) override {}
@@ -74,7 +74,6 @@ class TerminalRunEvents final : public GenerationEvents {
 
  private:
   UserDialogs& dialogs_;
-  std::string plain_;  // the piece being printed, with plain line ends
 };
 
 class GenerateCommand final : public Command {

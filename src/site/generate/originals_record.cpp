@@ -97,7 +97,8 @@ std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes) {
     }
     auto entry = ParseEntry(line, with_facts);
     if (!entry) return false;
-    record.originals.insert(std::move(*entry));
+    // Written in name order, so each goes in at the end without a search.
+    record.originals.insert(record.originals.end(), std::move(*entry));
     return true;
   });
   if (!whole || lines < 2) return std::nullopt;
