@@ -17,6 +17,14 @@ AlbumLookahead::AlbumLookahead(const Project& project, const std::string& publis
 
 AlbumLookahead::~AlbumLookahead() {
   if (!thread_.joinable()) return;
+  // The thread is woken by a flag under the mutex, not by a wait on its stop token: a
+  // stop callback's hand-off can lose its wake-up where the standard library has no
+  // futex to wait on (MinGW), and the join would then hang.
+  {
+    const std::lock_guard lock(mutex_);
+    quit_ = true;
+  }
+  changed_.notify_all();
   thread_.request_stop();
   thread_.join();
 }
@@ -62,8 +70,8 @@ AlbumLookups AlbumLookahead::Begin(int album_number) {
 void AlbumLookahead::Work(std::stop_token own) {
   std::unique_lock lock(mutex_);
   for (;;) {
-    const auto asked = [this] { return next_album_ <= limit_ && next_album_ < project_.AlbumCount(); };
-    if (!changed_.wait(lock, own, asked)) return;
+    changed_.wait(lock, [this] { return quit_ || (next_album_ <= limit_ && next_album_ < project_.AlbumCount()); });
+    if (quit_) return;
     const int album_number = next_album_++;
     busy_ = true;
     current_ = AlbumLookups{};

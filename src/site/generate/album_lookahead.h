@@ -87,7 +87,8 @@ class AlbumLookahead {
   static constexpr int kAlbumsAhead = 2;
 
   std::mutex mutex_;
-  std::condition_variable_any changed_;
+  std::condition_variable changed_;
+  bool quit_ = false;      // the lookahead is being destroyed: its thread stops waiting
   int first_album_ = -1;   // the first album the lookahead's thread looks up
   int next_album_ = -1;    // the album it looks up next
   int limit_ = -1;         // the last album it may look up before the run begins another
