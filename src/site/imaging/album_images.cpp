@@ -244,10 +244,15 @@ bool SaysTheSame(const ImagingRecord& earlier, const AlbumImagesJob& job, const 
 
 }  // namespace
 
-int ImagingWorkerCount(int jobs, std::size_t pictures) {
+int ImagingWorkerCount(int jobs, std::size_t pictures, std::uintmax_t largest_source) {
   if (pictures == 0) return 0;  // an unchanged album: the cores need not be counted
   const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int limit = jobs > 0 ? std::min(jobs, cores) : cores;
+  // A small picture's pixels take moments, so its worker spends much of its time handing
+  // work to the imaging library's threads and waiting for their answer: twice as many
+  // workers keep the cores busy. Larger pictures keep one worker a core, so that no more
+  // decoded pictures are held at once than there are cores.
+  const int most = largest_source <= kSmallPictureBytes ? 2 * cores : cores;
+  const int limit = jobs > 0 ? std::min(jobs, most) : most;
   return static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(limit), pictures));
 }
 
@@ -315,7 +320,9 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
   std::size_t finished_count = total - work.size();
   std::size_t workers_running = 0;
   std::atomic<std::size_t> next{0};
-  const int worker_count = ImagingWorkerCount(job.jobs, work.size());
+  std::uintmax_t largest_source = 0;
+  for (const std::size_t i : work) largest_source = std::max(largest_source, stamps[i].size);
+  const int worker_count = ImagingWorkerCount(job.jobs, work.size(), largest_source);
   if (worker_count > 0) imaging.PlanWorkers(worker_count);
   std::vector<std::jthread> workers;
   workers_running = static_cast<std::size_t>(worker_count);

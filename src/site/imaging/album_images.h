@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <stop_token>
@@ -83,7 +84,7 @@ struct AlbumImagesJob {
   std::string display_folder;    // the same
   std::vector<PictureImages> pictures;
   ImagingSettings settings;
-  int jobs = 0;  // at most this many workers; 0 means one per processor core
+  int jobs = 0;  // at most this many workers; 0: as many as ImagingWorkerCount gives
   // The record (nothing inside when it was not whole) and the folders as looked at, when
   // that was done already in this run; else the step does it.
   std::optional<std::optional<ImagingRecord>> record_read{};
@@ -122,8 +123,14 @@ AlbumImagesResult PrepareAlbumImages(const AlbumImagesJob& job, PictureImaging& 
 // the earlier images, so no page refers to what goes.
 void RemoveUnusedAlbumImages(const std::string& root, const std::vector<std::string>& unused);
 
-// The number of workers for `pictures` pictures with a limit of `jobs` (0: none).
-int ImagingWorkerCount(int jobs, std::size_t pictures);
+// Pictures whose files are at most this large are small: their imaging is quick enough
+// that two workers a core keep the cores busy.
+inline constexpr std::uintmax_t kSmallPictureBytes = 1024 * 1024;
+
+// The number of workers for `pictures` pictures, the largest file of them
+// `largest_source` bytes, with a limit of `jobs` (0: none): one a processor core, two
+// for small pictures.
+int ImagingWorkerCount(int jobs, std::size_t pictures, std::uintmax_t largest_source);
 
 // Removes the entries of `folder` below `root` named "album-K" (a folder of images) or
 // "album-K<record_suffix>" (an album's record) with K >= album_count: what albums that

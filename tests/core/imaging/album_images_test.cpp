@@ -2,7 +2,9 @@
 // counts what it is asked to open.
 #include "imaging/album_images.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -229,6 +231,26 @@ TEST_F(AlbumImagesTest, AStopEndsTheWorkBetweenPicturesAndKeepsWhatWasFinished) 
   imaging_.TakeOpened();
   Run();
   EXPECT_EQ(imaging_.TakeOpened().size(), 5u);
+}
+
+// Small pictures get two workers a core; large ones one, so that no more decoded
+// pictures are held than there are cores; `jobs` limits either, and no work needs none.
+TEST(ImagingWorkerCount, TwoACoreOnlyForSmallPictures) {
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const struct {
+    int jobs;
+    std::size_t pictures;
+    std::uintmax_t largest;
+    int workers;
+  } cases[] = {{0, 0, 0, 0},
+               {0, 1000, kSmallPictureBytes, 2 * cores},
+               {0, 1000, kSmallPictureBytes + 1, cores},
+               {0, 1, 10, 1},
+               {1, 1000, 10, 1},
+               {1000, 1000, 10, 2 * cores}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ImagingWorkerCount(c.jobs, c.pictures, c.largest), c.workers) << c.jobs << " " << c.pictures << " " << c.largest;
+  }
 }
 
 TEST(RemoveImagesOfLaterAlbums, RemovesOnlyWhatAlbumsBeyondTheCountLeft) {
