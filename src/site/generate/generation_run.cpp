@@ -4,14 +4,10 @@
 #include "generate/generation_context.h"
 #include "generate/generation_log.h"
 #include "generate/publish_directory_messages.h"
-#include "generate/site_manifest_record.h"
+#include "generate/site_manifest_files.h"
 #include "generate/viewer_copy.h"
-#include "platform/code_identity.h"
-#include "platform/file_copy.h"
 #include "platform/file_lock.h"
-#include "platform/file_reading.h"
 #include "platform/file_system.h"
-#include "platform/folder_removal.h"
 #include "platform/folder_walks.h"
 #include "platform/product.h"
 #include "layout/site_layout.h"
@@ -61,47 +57,6 @@ bool WriteSite(GenerationContext& context, const std::string& viewer_name, Viewe
   context.transcript().AppendLine(viewer_name + " Home Page and Index Files created.");
   context.transcript().AppendLineEnd();
   return true;
-}
-
-// The manifest of a finished run lists every file it published, for whoever copies the
-// site elsewhere. A stopped run's site is part old, part new: it gets none, so nothing
-// takes it for a whole site; the next finished run writes it again.
-void RecordSiteManifest(GenerationContext& context, bool finished) {
-  const std::string& publish_directory = context.publish_directory();
-  const std::string path = SiteManifestPath(publish_directory);
-  if (!finished) {
-    if (const auto reason = RemoveFileBelow(publish_directory, path)) {
-      context.ReportFailure("", "Removing site manifest " + path, *reason);
-    }
-    return;
-  }
-  // The record beside the manifest says what wrote it: while the file is as that run
-  // left it and this run published the same files with the same stamps, the file holds
-  // the lines this run would write, and they are not made again. A program without a
-  // code identity keeps no record.
-  SiteManifest& manifest = context.manifest();
-  const std::string record_path = SiteManifestRecordPath(publish_directory);
-  const std::optional<std::string> code = CodeIdentity();
-  std::optional<SiteManifestRecord> record;
-  if (code) {
-    record = SiteManifestRecord{*code, manifest.Digest(), {}};
-    const auto bytes = ReadFileBelow(publish_directory, record_path, kMaxSiteManifestRecordBytes);
-    const auto earlier = bytes ? ParseSiteManifestRecord(*bytes) : std::nullopt;
-    const auto stamp = earlier ? StampBelow(publish_directory, path) : std::nullopt;
-    if (stamp && earlier->code == record->code && earlier->digest == record->digest && earlier->manifest == *stamp) {
-      return;
-    }
-  }
-  if (const auto reason = WritePiecesBelow(publish_directory, path, manifest.Pieces())) {
-    context.ReportFailure("", "Writing site manifest " + path, *reason);
-    return;
-  }
-  const auto stamp = record ? StampBelow(publish_directory, path) : std::nullopt;
-  if (!stamp) return;
-  record->manifest = *stamp;
-  if (const auto reason = context.WriteSiteFile(record_path, SiteManifestRecordBytes(*record))) {
-    context.ReportFailure("", "Writing record " + record_path, *reason);
-  }
 }
 
 // The log entry of a run that went through, or of one stopped part way: the counts

@@ -12,7 +12,6 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kManifestHeader = "Quorvale site manifest 1\n";
 constexpr const char* kScratchReadFailure = "its lines could not be read back from the scratch file";
 
 // Writes the stamp's time as seconds.nanoseconds, the nanoseconds in at least nine
@@ -77,7 +76,7 @@ Line FirstLine(std::string_view text) {
 }  // namespace
 
 SiteManifest::SiteManifest(std::string publish_directory)
-    : publish_directory_(std::move(publish_directory)), digest_(std::hash<std::string_view>{}(kManifestHeader)) {}
+    : publish_directory_(std::move(publish_directory)), digest_(std::hash<std::string_view>{}(kSiteManifestHeader)) {}
 
 SiteManifest::~SiteManifest() = default;
 
@@ -379,7 +378,7 @@ BytePieces SiteManifest::Pieces() {
     WriteRuns(*bytes, static_cast<std::uint32_t>(set_aside_in_runs_));
   }
   return [this](const PieceConsumer& consume) -> std::optional<std::string> {
-    if (!consume(kManifestHeader)) return std::nullopt;
+    if (!consume(kSiteManifestHeader)) return std::nullopt;
     return Merge(consume);
   };
 }
@@ -390,29 +389,34 @@ std::string StampTimeText(const FileStamp& stamp) {
   return text;
 }
 
+std::optional<SiteFile> ParseSiteManifestLine(std::string_view line) {
+  const std::size_t tab = line.find('\t');
+  const std::size_t second_tab = line.find('\t', tab + 1);
+  const std::size_t dot = line.find('.');
+  if (tab == std::string_view::npos || second_tab == std::string_view::npos || dot > second_tab || dot < tab) {
+    return std::nullopt;
+  }
+  SiteFile file;
+  file.path = std::string(line.substr(second_tab + 1));
+  if (file.path.empty() || !ReadWholeNumber(line.substr(0, tab), file.stamp.size) ||
+      !ReadWholeNumber(line.substr(tab + 1, dot - tab - 1), file.stamp.modified_seconds) ||
+      !ReadWholeNumber(line.substr(dot + 1, second_tab - dot - 1), file.stamp.modified_nanoseconds)) {
+    return std::nullopt;
+  }
+  return file;
+}
+
 std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes) {
-  if (!bytes.starts_with(kManifestHeader)) return std::nullopt;
-  bytes.remove_prefix(kManifestHeader.size());
+  if (!bytes.starts_with(kSiteManifestHeader)) return std::nullopt;
+  bytes.remove_prefix(kSiteManifestHeader.size());
   std::vector<SiteFile> files;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
     if (end == std::string_view::npos) return std::nullopt;
-    const std::string_view line = bytes.substr(0, end);
+    std::optional<SiteFile> file = ParseSiteManifestLine(bytes.substr(0, end));
+    if (!file) return std::nullopt;
     bytes.remove_prefix(end + 1);
-    const std::size_t tab = line.find('\t');
-    const std::size_t second_tab = line.find('\t', tab + 1);
-    const std::size_t dot = line.find('.');
-    if (tab == std::string_view::npos || second_tab == std::string_view::npos || dot > second_tab || dot < tab) {
-      return std::nullopt;
-    }
-    SiteFile file;
-    file.path = std::string(line.substr(second_tab + 1));
-    if (file.path.empty() || !ReadWholeNumber(line.substr(0, tab), file.stamp.size) ||
-        !ReadWholeNumber(line.substr(tab + 1, dot - tab - 1), file.stamp.modified_seconds) ||
-        !ReadWholeNumber(line.substr(dot + 1, second_tab - dot - 1), file.stamp.modified_nanoseconds)) {
-      return std::nullopt;
-    }
-    files.push_back(std::move(file));
+    files.push_back(std::move(*file));
   }
   return files;
 }

@@ -117,8 +117,15 @@ class SiteManifest {
   std::uint64_t digest_bytes_ = 0;
 };
 
+// The first line of a manifest file, which names its format.
+inline constexpr std::string_view kSiteManifestHeader = "Quorvale site manifest 1\n";
+
 // A stamp's time as the manifest writes it: seconds, a dot, nine digits of nanoseconds.
 std::string StampTimeText(const FileStamp& stamp);
+
+// The file one line of a manifest file names (the line without its end), or nothing
+// when it is no such line.
+std::optional<SiteFile> ParseSiteManifestLine(std::string_view line);
 
 // The files of a manifest file, or nothing when it is not one.
 std::optional<std::vector<SiteFile>> ParseSiteManifest(std::string_view bytes);

@@ -6,9 +6,9 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-manifest 1";
+constexpr std::string_view kFormatLine = "quorvale-manifest 2";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kFields = 5;
+constexpr std::size_t kFields = 8;
 
 }  // namespace
 
@@ -17,7 +17,11 @@ std::string SiteManifestRecordBytes(const SiteManifestRecord& record) {
   bytes.append(kLineEnd).append(record.code).append("\t").append(record.digest) += '\t';
   AppendNumber(bytes, record.manifest.size) += '\t';
   AppendNumber(bytes, record.manifest.modified_seconds) += '\t';
-  AppendNumber(bytes, record.manifest.modified_nanoseconds).append(kLineEnd);
+  AppendNumber(bytes, record.manifest.modified_nanoseconds);
+  if (!record.changes) return bytes.append("\t\t\t").append(kLineEnd);
+  AppendNumber(bytes += '\t', record.changes->size) += '\t';
+  AppendNumber(bytes, record.changes->modified_seconds) += '\t';
+  AppendNumber(bytes, record.changes->modified_nanoseconds).append(kLineEnd);
   return bytes;
 }
 
@@ -34,6 +38,13 @@ std::optional<SiteManifestRecord> ParseSiteManifestRecord(std::string_view bytes
         !ReadWholeNumber((*fields)[3], record.manifest.modified_seconds) ||
         !ReadWholeNumber((*fields)[4], record.manifest.modified_nanoseconds)) {
       return false;
+    }
+    if (!(*fields)[5].empty() || !(*fields)[6].empty() || !(*fields)[7].empty()) {
+      FileStamp& changes = record.changes.emplace();
+      if (!ReadWholeNumber((*fields)[5], changes.size) || !ReadWholeNumber((*fields)[6], changes.modified_seconds) ||
+          !ReadWholeNumber((*fields)[7], changes.modified_nanoseconds)) {
+        return false;
+      }
     }
     record.code = (*fields)[0];
     record.digest = (*fields)[1];

@@ -9,14 +9,16 @@
 
 namespace quorvale {
 
-// What wrote the site's manifest file last: the identity of the code, the digest of the
-// files it lists (SiteManifest::Digest) and the manifest file as the run left it. While
-// they hold, a run of the same digest need not make the manifest's lines to know that
-// the file already holds them.
+// What wrote the site's manifest file and its changes file last: the identity of the
+// code, the digest of the files they list (SiteManifest::Digest) and the two files as
+// the run left them (the changes file, when there was one). While they hold, a run of
+// the same digest need not make the manifest's lines to know that the files already
+// list them.
 struct SiteManifestRecord {
   std::string code;
   std::string digest;
   FileStamp manifest;
+  std::optional<FileStamp> changes;
   bool operator==(const SiteManifestRecord&) const = default;
 };
 
@@ -24,8 +26,8 @@ struct SiteManifestRecord {
 inline constexpr std::uintmax_t kMaxSiteManifestRecordBytes = 4096;
 
 // The record as a file: a line naming the format, then the code's identity, the digest,
-// and the manifest file's size, seconds and nanoseconds, tab-separated, each line ended
-// by CR LF.
+// the manifest file's size, seconds and nanoseconds, and the changes file's (three empty
+// fields when there is none), tab-separated, each line ended by CR LF.
 std::string SiteManifestRecordBytes(const SiteManifestRecord& record);
 
 // The record in `bytes`, or nothing when they are not a whole, well-formed record: a

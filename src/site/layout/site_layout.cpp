@@ -50,6 +50,10 @@ std::string SiteManifestPath(const std::string& publish_directory) {
   return JoinPath(SiteFolderPath(publish_directory), kSiteManifestName);
 }
 
+std::string SiteManifestChangesPath(const std::string& publish_directory) {
+  return SiteManifestPath(publish_directory) + ".changes";
+}
+
 std::string SiteManifestRecordPath(const std::string& publish_directory) {
   return SiteManifestPath(publish_directory) + kImagingRecordExtension;
 }

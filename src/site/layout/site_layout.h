@@ -23,7 +23,8 @@ namespace quorvale {
 //   PD/PhotoAlbum/thumbnails/album-N.page.record   what made an HTML site's album-N.htm
 //   PD/PhotoAlbum/display/album-N/        the album's display copies (an HTML site)
 //   PD/PhotoAlbum/site.manifest           every file the last finished run published
-//   PD/PhotoAlbum/site.manifest.record    what wrote it, so an unchanged one is kept
+//   PD/PhotoAlbum/site.manifest.changes   what the site changed since the manifest was written
+//   PD/PhotoAlbum/site.manifest.record    what wrote them, so unchanged ones are kept
 //   PD/Generation_Log.txt                 the log, never removed
 
 inline constexpr const char* kHomePageName = "PhotoAlbum.htm";
@@ -57,6 +58,7 @@ std::string AlbumImageFolder(const std::string& publish_directory, int album_num
 std::string GenerationLogPath(const std::string& publish_directory);
 std::string RunLockPath(const std::string& publish_directory);  // PD/PhotoAlbum/.lock
 std::string SiteManifestPath(const std::string& publish_directory);  // PD/PhotoAlbum/site.manifest
+std::string SiteManifestChangesPath(const std::string& publish_directory);  // PD/PhotoAlbum/site.manifest.changes
 std::string SiteManifestRecordPath(const std::string& publish_directory);  // PD/PhotoAlbum/site.manifest.record
 std::string ThumbnailsFolderPath(const std::string& publish_directory);  // PD/PhotoAlbum/thumbnails
 std::string DisplayFolderPath(const std::string& publish_directory);     // PD/PhotoAlbum/display

@@ -7,8 +7,9 @@
 #include <thread>
 
 #include "generate/generation_log.h"
-#include "generate/site_manifest.h"
+#include "generate/site_manifest_changes.h"
 #include "layout/site_layout.h"
+#include "platform/content_hash.h"
 #include "platform/file_reading.h"
 #include "platform/path.h"
 
@@ -16,7 +17,6 @@ namespace quorvale {
 namespace {
 
 constexpr std::string_view kUploadedHeader = "Quorvale uploaded site 1\n";
-constexpr std::uintmax_t kManifestLimit = 256 * 1024 * 1024;
 constexpr std::uintmax_t kSiteFileLimit = std::uintmax_t{4} * 1024 * 1024 * 1024;
 // The server's manifest is brought up to date this often, so an upload cut short keeps
 // what it sent.
@@ -201,10 +201,7 @@ void Upload::Finish(const char* how) {
 
 UploadResult Upload::Run() {
   UploadResult result;
-  std::string reason;
-  const auto manifest_bytes =
-      ReadFileBelow(job_.publish_directory, SiteManifestPath(job_.publish_directory), kManifestLimit, &reason);
-  const auto site = manifest_bytes ? ParseSiteManifest(*manifest_bytes) : std::nullopt;
+  const auto site = ReadSiteManifest(job_.publish_directory);
   if (!site) {
     Line("ERROR: " + job_.publish_directory + " holds no finished site: generate the albums, then upload them.");
     return result;
@@ -271,18 +268,6 @@ UploadResult Upload::Run() {
 }
 
 }  // namespace
-
-std::string ContentHash(std::string_view bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text(16, '0');
-  for (int i = 15; i >= 0; --i, hash >>= 4) text[static_cast<std::size_t>(i)] = kDigits[hash & 0xF];
-  return text;
-}
 
 std::string UploadedManifestBytes(const UploadedSite& site) {
   std::string bytes(kUploadedHeader);

@@ -30,8 +30,6 @@ using UploadedSite = std::map<std::string, UploadedFile>;  // by path below the 
 std::string UploadedManifestBytes(const UploadedSite& site);
 // The files an earlier upload recorded; nothing for bytes that are no such manifest.
 std::optional<UploadedSite> ParseUploadedManifest(std::string_view bytes);
-// The content hash of a file: FNV-1a over its bytes, 64 bits in hexadecimal.
-std::string ContentHash(std::string_view bytes);
 
 struct UploadCounts {
   long long uploaded = 0;

@@ -14,6 +14,7 @@
 #include "generate/album_lookahead.h"
 #include "generate/picture_publishing.h"
 #include "generate/site_manifest.h"
+#include "generate/site_manifest_changes.h"
 #include "generate/site_manifest_record.h"
 #include "platform/code_identity.h"
 #include "platform/file_copy.h"
@@ -158,9 +159,11 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     }
     return files;
   };
-  // The manifest changes with the site, not with the log; its record (what wrote it)
-  // with the manifest.
+  // The manifest's changes file changes with the site, not with the log; its record (what
+  // wrote it) with it. The manifest itself is written again only when it is not what the
+  // run wrote.
   const std::string kManifest = "PhotoAlbum/site.manifest";
+  const std::string kChanges = "PhotoAlbum/site.manifest.changes";
   const std::string kRecord = "PhotoAlbum/site.manifest.record";
   const struct {
     const char* what;
@@ -168,19 +171,19 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     const char* new_comment;  // for the second album's picture; null: unchanged
     const char* clock;        // the second run's time, and in ISO form
     const char* iso;
-    std::vector<std::string> rewritten;
+    std::vector<std::string> rewritten;  // or made
     bool manifest_changed = false;  // on disk, between the runs
   } cases[] = {
       {"Torvexa, unchanged", ViewerId::kTorvexa, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
       {"Torvexa, a comment", ViewerId::kTorvexa, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
-       {"PhotoAlbum/index/album-1.dat", kManifest, kRecord}},
+       {"PhotoAlbum/index/album-1.dat", kChanges, kRecord}},
       {"Torvexa, a later run", ViewerId::kTorvexa, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
-       {"PhotoAlbum.htm", kManifest, kRecord}},
+       {"PhotoAlbum.htm", kChanges, kRecord}},
       {"HTML, unchanged", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15", {}},
       {"HTML, a comment", ViewerId::kHtml, "changed", "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
-       {kManifest, kRecord, "album-1.htm"}},
+       {kChanges, kRecord, "album-1.htm"}},
       {"HTML, a later run", ViewerId::kHtml, nullptr, "12/5/2026 7:00:00 AM", "2026-12-05 07:00",
-       {"PhotoAlbum.htm", kManifest, kRecord}},
+       {"PhotoAlbum.htm", kChanges, kRecord}},
       {"HTML, the manifest changed", ViewerId::kHtml, nullptr, "12/5/2026 6:15:42 AM", "2026-12-05 06:15",
        {kManifest, kRecord}, true},
   };
@@ -204,11 +207,11 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     clock_ = FixedClock(c.clock, c.iso);
     run();
     const auto after = site_files(site);
-    ASSERT_EQ(before.size(), after.size());
     std::vector<std::string> rewritten;
     for (const auto& [file, stamp] : after) {
-      if (before.at(file).first != stamp.first || before.at(file).second != stamp.second) rewritten.push_back(file);
+      if (!before.contains(file) || before.at(file) != stamp) rewritten.push_back(file);
     }
+    for (const auto& [file, stamp] : before) EXPECT_TRUE(after.contains(file)) << file;
     std::vector<std::string> expected = c.rewritten;
     if (!CodeIdentity()) std::erase(expected, kRecord);  // a build without an ID keeps no record
     EXPECT_EQ(rewritten, expected);
@@ -217,13 +220,13 @@ TEST_F(GenerationTest, ARunRewritesOnlyTheFilesWhoseBytesChange) {
     std::vector<SiteFile> on_disk;
     for (const auto& entry : fs::recursive_directory_iterator(site)) {
       const std::string relative = fs::relative(entry.path(), site).generic_string();
-      if (entry.is_regular_file() && relative != "Generation_Log.txt" && relative != kManifest &&
+      if (entry.is_regular_file() && relative != "Generation_Log.txt" && !relative.starts_with(kManifest) &&
           !relative.ends_with(".record") && !relative.ends_with(".lock")) {
         on_disk.push_back({relative, StampOf(entry.path().string()).value()});
       }
     }
     std::sort(on_disk.begin(), on_disk.end(), [](const SiteFile& a, const SiteFile& b) { return a.path < b.path; });
-    EXPECT_EQ(ParseSiteManifest(Read(JoinPath(site, kManifest))), on_disk);
+    EXPECT_EQ(ReadSiteManifest(site), on_disk);
   }
 }
 
@@ -310,17 +313,22 @@ TEST(SiteManifestTest, WritesEveryNumberWhole) {
   EXPECT_EQ(ParseSiteManifest(bytes), expected);
 }
 
-// The record of what wrote the manifest, as a file and read back; anything else is no
-// record.
+// The record of what wrote the manifest, as a file and read back, with a changes file
+// and without; anything else is no record.
 TEST(SiteManifestRecordTest, IsWrittenAsPinnedAndReadBack) {
-  const SiteManifestRecord record{"c0de", "12 345 00ab", {6789, 1796684548, 70744346}};
-  const std::string bytes = SiteManifestRecordBytes(record);
-  EXPECT_EQ(bytes, "quorvale-manifest 1\r\nc0de\t12 345 00ab\t6789\t1796684548\t70744346\r\n");
-  EXPECT_EQ(ParseSiteManifestRecord(bytes), record);
+  const SiteManifestRecord without{"c0de", "12 345 00ab", {6789, 1796684548, 70744346}, std::nullopt};
+  const std::string bytes = SiteManifestRecordBytes(without);
+  EXPECT_EQ(bytes, "quorvale-manifest 2\r\nc0de\t12 345 00ab\t6789\t1796684548\t70744346\t\t\t\r\n");
+  EXPECT_EQ(ParseSiteManifestRecord(bytes), without);
+  SiteManifestRecord with = without;
+  with.changes = FileStamp{95, 1796684549, 5};
+  EXPECT_EQ(SiteManifestRecordBytes(with),
+            "quorvale-manifest 2\r\nc0de\t12 345 00ab\t6789\t1796684548\t70744346\t95\t1796684549\t5\r\n");
+  EXPECT_EQ(ParseSiteManifestRecord(SiteManifestRecordBytes(with)), with);
   const std::vector<std::string> damaged_records = {
       bytes.substr(0, bytes.size() - 2), bytes + bytes.substr(21), bytes.substr(0, 21),
-      "quorvale-manifest 2" + bytes.substr(19), "quorvale-manifest 1\r\n\tx\t1\t2\t3\r\n",
-      "quorvale-manifest 1\r\nc\tx\t1\t2.5\t3\r\n"};
+      "quorvale-manifest 1" + bytes.substr(19), "quorvale-manifest 2\r\n\tx\t1\t2\t3\t\t\t\r\n",
+      "quorvale-manifest 2\r\nc\tx\t1\t2.5\t3\t\t\t\r\n", "quorvale-manifest 2\r\nc\tx\t1\t2\t3\t4\t\t\r\n"};
   for (const std::string& damaged : damaged_records) {
     EXPECT_EQ(ParseSiteManifestRecord(damaged), std::nullopt) << damaged;
   }

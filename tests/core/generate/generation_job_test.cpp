@@ -20,6 +20,7 @@ TEST_F(GenerationTest, StopBetweenTwoPicturesLeavesWholeFilesAndSaysSo) {
   WriteFile(In("PhotoAlbum.htm"), "the earlier home page");
   fs::create_directories(In("PhotoAlbum"));
   WriteFile(In("PhotoAlbum/site.manifest"), "the earlier site's manifest");
+  WriteFile(In("PhotoAlbum/site.manifest.changes"), "and its changes");
 
   std::stop_source stop;
   on_progress_ = [&](const GenerationProgress& progress) {
@@ -35,6 +36,7 @@ TEST_F(GenerationTest, StopBetweenTwoPicturesLeavesWholeFilesAndSaysSo) {
   EXPECT_FALSE(fs::exists(In("album-1.htm")));
   EXPECT_EQ(Read(In("PhotoAlbum.htm")), "the earlier home page");
   EXPECT_FALSE(fs::exists(In("PhotoAlbum/site.manifest")));  // a half-new site has none
+  EXPECT_FALSE(fs::exists(In("PhotoAlbum/site.manifest.changes")));
   const std::string copied = "\r\n        Copying picture " + first + " to " + In("PhotoAlbum/images/album-0/first.jpg") + ".";
   EXPECT_EQ(transcript_.Text().substr(transcript_.Text().size() - copied.size() - 23), copied + "\r\nGeneration cancelled.");
   EXPECT_EQ(captions_.back(), "Generation cancelled.");
