@@ -120,17 +120,25 @@ void AlbumLookahead::LookUpPictures(FoundCopies& copies, std::stop_token own) {
 void AlbumLookahead::LookUpAlbumFiles(std::stop_token own) {
   const int album_number = current_.album_number;
   if (Stopped(own)) return;
-  if (const auto entries = ListFolderBelow(publish_directory_, AlbumImageFolder(publish_directory_, album_number))) {
-    current_.leftover_writes = std::any_of(entries->begin(), entries->end(),
-                                           [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
-    no_copies_ = entries->empty();
-  }
-  if (!reads_) return;
-  const AlbumReads reads = reads_(publish_directory_, album_number);
+  const AlbumReads reads = reads_ ? reads_(publish_directory_, album_number) : AlbumReads{};
   for (const AlbumFileRead& read : reads.files) {
     if (const auto bytes = ReadFileBelow(publish_directory_, read.path, read.limit)) {
       current_.files.emplace(read.path, read.parse(*bytes));
     }
+  }
+  // The album's image folder, listed unless the files read vouch for it: what is in it
+  // then is what they say, and nothing a killed run left.
+  const std::string images = AlbumImageFolder(publish_directory_, album_number);
+  LookedAtFolder album{SettledFolderStampBelow(publish_directory_, images), std::nullopt};
+  const auto album_vouched = reads.images_vouched ? reads.images_vouched(current_.files) : std::nullopt;
+  if (album.settled_stamp && album.settled_stamp == album_vouched) {
+    current_.leftover_writes = false;
+    current_.listings.emplace(images, std::move(album));
+  } else if ((album.entries = ListFolderBelow(publish_directory_, images))) {
+    current_.leftover_writes = std::any_of(album.entries->begin(), album.entries->end(),
+                                           [](const FolderEntry& entry) { return IsLeftoverWrite(entry.name); });
+    no_copies_ = album.entries->empty();
+    current_.listings.emplace(images, std::move(album));
   }
   for (const AlbumFolderRead& folder : reads.folders) {
     // The stamp first: a change while the folder is listed gives it another.

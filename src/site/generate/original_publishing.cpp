@@ -1,5 +1,6 @@
 #include "generate/original_publishing.h"
 
+#include <algorithm>
 #include <set>
 #include <variant>
 
@@ -23,6 +24,24 @@ std::optional<OriginalsRecord> EarlierRecord(GenerationContext& context, int alb
   auto record = context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord);
   if (!record || record->keep_location != keep_location) return std::nullopt;
   return record;
+}
+
+// The names in the album's image folder as the run found them before it wrote there:
+// listed, or, while the folder keeps the stamp at which the earlier record vouched for
+// it, the record's. Nothing when neither is known, or the folder was not settled.
+std::optional<std::vector<std::string>> FoundNames(const std::optional<LookedAtFolder>& looked,
+                                                   const std::optional<OriginalsRecord>& earlier) {
+  if (!looked || !looked->settled_stamp) return std::nullopt;
+  std::vector<std::string> names;
+  if (looked->entries) {
+    for (const FolderEntry& entry : *looked->entries) names.push_back(entry.name);
+  } else if (earlier && earlier->folder == looked->settled_stamp) {
+    for (const auto& entry : earlier->originals) names.push_back(entry.first);
+  } else {
+    return std::nullopt;
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // The facts of a published original whose start is `start` and whose size is `size`.
@@ -75,8 +94,11 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
   // a record that changed is written.
   std::optional<OriginalsRecord> earlier =
       publish ? EarlierRecord(context, album_number, record_path, keep_location) : std::nullopt;
+  const std::optional<LookedAtFolder> looked =
+      publish ? context.TakeListedAhead(album_number, album_folder) : std::nullopt;
+  const std::optional<std::vector<std::string>> found = FoundNames(looked, earlier);
   bool changed = !earlier;
-  OriginalsRecord record = earlier ? std::move(*earlier) : OriginalsRecord{keep_location, {}};
+  OriginalsRecord record = earlier ? std::move(*earlier) : OriginalsRecord{keep_location, {}, std::nullopt};
   std::vector<std::string_view> kept;  // the names of the entries this run keeps or makes
   kept.reserve(published_names.size());
   // The album folder, opened once to look up every published original in it.
@@ -137,6 +159,17 @@ std::vector<PublishedOriginal> PublishAlbumOriginals(GenerationContext& context,
     std::erase_if(record.originals, [&keep](const auto& entry) { return !keep.contains(entry.first); });
     changed = true;
   }
+  // A folder found holding this record's originals and nothing else is vouched for at
+  // the stamp it was found with (one this run wrote to has another stamp by now, and is
+  // listed next time).
+  const auto same_name = [](const std::string& name, const auto& entry) { return name == entry.first; };
+  const bool vouched =
+      found && std::equal(found->begin(), found->end(), record.originals.begin(), record.originals.end(), same_name);
+  const std::optional<FileStamp> folder = vouched ? looked->settled_stamp : std::nullopt;
+  if (folder != record.folder) {
+    record.folder = folder;
+    changed = true;
+  }
   if (!changed) return learnt;  // what it would say is what it says
   // Kept even after a stop: what was published stays known. It lives beside the
   // images' records, which the first run makes only after the originals.
@@ -153,8 +186,9 @@ void WithdrawAlbumOriginals(GenerationContext& context, int album_number,
   const std::string album_folder = AlbumImageFolder(publish_directory, album_number);
   const std::string record_path = AlbumOriginalsRecordPath(publish_directory, album_number);
   // Once its originals are gone, a later run finds the folder empty and tries no name.
-  const auto entries = ListFolderBelow(publish_directory, album_folder);
-  if (!(entries && entries->empty()) && FolderExists(album_folder)) {
+  const std::optional<LookedAtFolder> looked = context.TakeListedAhead(album_number, album_folder);
+  const auto entries = looked && looked->entries ? looked->entries : ListFolderBelow(publish_directory, album_folder);
+  if (entries ? !entries->empty() : FolderExists(album_folder)) {
     std::set<std::string> names(published_names.begin(), published_names.end());
     if (const auto record =
             context.ReadRecord(album_number, record_path, kMaxOriginalsRecordBytes, ParseOriginalsRecord)) {

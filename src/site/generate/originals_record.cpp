@@ -8,8 +8,10 @@
 namespace quorvale {
 namespace {
 
-constexpr std::string_view kFormatLine = "quorvale-originals 2";
+constexpr std::string_view kFormatLine = "quorvale-originals 3";
+constexpr std::string_view kFormatLineWithoutFolder = "quorvale-originals 2";
 constexpr std::string_view kFormatLineWithoutFacts = "quorvale-originals 1";
+constexpr std::string_view kFolderWord = "folder";
 constexpr std::string_view kKeepLocationLine = "keep-location 1";
 constexpr std::string_view kDropLocationLine = "keep-location 0";
 constexpr std::string_view kLineEnd = "\r\n";
@@ -68,6 +70,13 @@ std::string OriginalsRecordBytes(const OriginalsRecord& record) {
   std::string bytes;
   bytes.append(kFormatLine).append(kLineEnd);
   bytes.append(record.keep_location ? kKeepLocationLine : kDropLocationLine).append(kLineEnd);
+  bytes.append(kFolderWord);
+  if (const auto& folder = record.folder) {
+    AppendNumber(bytes += '\t', folder->size) += '\t';
+    AppendNumber(bytes, folder->modified_seconds) += '\t';
+    AppendNumber(bytes, folder->modified_nanoseconds);
+  }
+  bytes.append(kLineEnd);
   for (const auto& [name, entry] : record.originals) {
     if (!IsOneField(name) || !IsOneField(entry.source)) continue;
     for (const FileStamp* stamp : {&entry.source_stamp, &entry.copy_stamp}) {
@@ -84,16 +93,26 @@ std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes) {
   if (bytes.size() > kMaxOriginalsRecordBytes) return std::nullopt;
   OriginalsRecord record;
   bool with_facts = true;
+  bool with_folder = true;
   std::size_t lines = 0;
   const bool whole = ReadRecordLines(bytes, [&](std::size_t number, std::string_view line) {
     lines = number + 1;
     if (number == 0) {
-      with_facts = line == kFormatLine;
+      with_folder = line == kFormatLine;
+      with_facts = with_folder || line == kFormatLineWithoutFolder;
       return with_facts || line == kFormatLineWithoutFacts;
     }
     if (number == 1) {
       record.keep_location = line == kKeepLocationLine;
       return record.keep_location || line == kDropLocationLine;
+    }
+    if (number == 2 && with_folder) {
+      if (line == kFolderWord) return true;
+      const auto fields = SplitFields<4>(line, '\t');
+      FileStamp& folder = record.folder.emplace();
+      return fields && (*fields)[0] == kFolderWord && ReadWholeNumber((*fields)[1], folder.size) &&
+             ReadWholeNumber((*fields)[2], folder.modified_seconds) &&
+             ReadWholeNumber((*fields)[3], folder.modified_nanoseconds);
     }
     auto entry = ParseEntry(line, with_facts);
     if (!entry) return false;
@@ -101,7 +120,7 @@ std::optional<OriginalsRecord> ParseOriginalsRecord(std::string_view bytes) {
     record.originals.insert(record.originals.end(), std::move(*entry));
     return true;
   });
-  if (!whole || lines < 2) return std::nullopt;
+  if (!whole || lines < (with_folder ? 3u : 2u)) return std::nullopt;
   return record;
 }
 

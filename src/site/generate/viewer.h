@@ -71,6 +71,9 @@ struct AlbumReads {
   std::vector<AlbumFileRead> files;
   std::vector<AlbumFolderRead> folders;
   std::vector<AlbumStampsRead> stamps;
+  // The stamp at which the files read vouch for the album's image folder, as `folders`
+  // vouch for theirs; none given, or nothing vouched, the folder is listed.
+  std::function<std::optional<FileStamp>(const std::unordered_map<std::string, std::any>& files)> images_vouched;
 };
 
 // Everything the program knows of one viewer. The window's option, the command line's

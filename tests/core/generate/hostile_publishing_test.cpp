@@ -17,7 +17,9 @@
 #include "core/generate/generation_fixture.h"
 #include "core/support/fake_imaging.h"
 #include "generate/clear_publishing_directory.h"
+#include "generate/originals_record.h"
 #include "viewers/viewer_registry.h"
+#include "platform/file_copy.h"
 #include "platform/file_lock.h"
 #include "support/links.h"
 #include "support/temp_folder.h"
@@ -221,6 +223,48 @@ TEST_F(GenerationTest, TheNextRunRemovesWhatAKilledRunLeftHalfWritten) {
 }
 
 #ifndef _WIN32
+// An album's folder of originals that its record vouches for (found holding those alone,
+// and settled) is taken at the record's word while it keeps its stamp, not listed; what
+// a killed run leaves there gives it another, so the next run lists it, and removes that.
+TEST_F(GenerationTest, AFolderOfOriginalsIsListedAgainOnceItChanges) {
+  for (const std::string& file : HtmlViewerDescriptor().files) WriteFile(JoinPath(source_, file), "viewer " + file);
+  settings_.ViewerType = ViewerId::kHtml;
+  AddAlbum("One", {{Picture("x", "p.jpg", "p"), ""}});
+  AddAlbum("Two", {{Picture("y", "q.jpg", "q"), ""}});  // looked up ahead, while the run writes the first
+  FakeImaging imaging;
+  const auto run = [&] {
+    GenerationJob job = Job(publish_);
+    job.imaging = &imaging;
+    EXPECT_EQ(GenerateAlbums(std::move(job), *this).counters, GenerationCounters{});
+  };
+  const std::string record_path = In("PhotoAlbum/thumbnails/album-1.originals.record");
+  const auto vouched_at = [&] { return ParseOriginalsRecord(Read(record_path)).value().folder; };
+  run();
+  EXPECT_EQ(vouched_at(), std::nullopt);  // written just now: not settled
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  run();
+  const auto vouched = vouched_at();
+  ASSERT_NE(vouched, std::nullopt);
+  EXPECT_EQ(vouched, SettledFolderStampBelow(publish_, In("PhotoAlbum/images/album-1")));
+  run();
+  EXPECT_EQ(vouched_at(), vouched);
+  // Taken at its word: a record that names a ghost beside the folder's one original is
+  // believed, and vouches no more once the ghost goes from it; listed, the folder is
+  // vouched for again.
+  OriginalsRecord forged = ParseOriginalsRecord(Read(record_path)).value();
+  forged.originals["ghost.jpg"] = forged.originals.begin()->second;
+  WriteFile(record_path, OriginalsRecordBytes(forged));
+  run();
+  EXPECT_EQ(vouched_at(), std::nullopt);
+  run();
+  EXPECT_EQ(vouched_at(), vouched);
+  const std::string left = In("PhotoAlbum/images/album-1/.quorvale-copy-x9Y8z7");
+  WriteFile(left, "half a copy");
+  run();
+  EXPECT_FALSE(fs::exists(left));
+  EXPECT_EQ(vouched_at(), std::nullopt);
+}
+
 // Clear walks with folder descriptors: neither the path length of a deep tree nor its
 // depth makes it fail.
 TEST(ClearDeepTree, TenThousandLevels) {

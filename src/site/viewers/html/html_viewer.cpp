@@ -125,7 +125,14 @@ ViewerDescriptor HtmlViewerDescriptor() {
       }
       return names;
     };
-    return AlbumReads{{{AlbumOriginalsRecordPath(publish_directory, album_number), kMaxOriginalsRecordBytes,
+    // The originals' record, as read, vouches for the album's image folder.
+    const std::string originals_record = AlbumOriginalsRecordPath(publish_directory, album_number);
+    const auto originals_vouched = [originals_record](const std::unordered_map<std::string, std::any>& files) {
+      const auto found = files.find(originals_record);
+      const auto* record = found == files.end() ? nullptr : std::any_cast<std::optional<OriginalsRecord>>(&found->second);
+      return record != nullptr && *record ? (*record)->folder : std::nullopt;
+    };
+    return AlbumReads{{{originals_record, kMaxOriginalsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseOriginalsRecord(bytes)); }},
                        {images_record, kMaxImagingRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseImagingRecord(bytes)); }},
@@ -133,7 +140,8 @@ ViewerDescriptor HtmlViewerDescriptor() {
                         [](std::string_view bytes) { return std::any(ParseHtmlPageRecord(bytes)); }}},
                       {{AlbumThumbnailFolder(publish_directory, album_number), vouched(true)},
                        {AlbumDisplayFolder(publish_directory, album_number), vouched(false)}},
-                      {{AlbumDisplayFolder(publish_directory, album_number), widest_displays}}};
+                      {{AlbumDisplayFolder(publish_directory, album_number), widest_displays}},
+                      originals_vouched};
   };
   return viewer;
 }

@@ -63,6 +63,7 @@ ViewerDescriptor TorvexaViewerDescriptor() {
     return AlbumReads{{{AlbumFormatsRecordPath(publish_directory, album_number), kMaxFormatsRecordBytes,
                         [](std::string_view bytes) { return std::any(ParseFormatsRecord(bytes)); }}},
                       {},
+                      {},
                       {}};
   };
   return viewer;
