@@ -95,7 +95,10 @@ std::optional<std::string> SiteManifestChanges(std::string_view manifest, const 
       const bool fits = cut.empty() ? compare(piece.substr(0, end)) : compare(cut.append(piece.substr(0, end)));
       cut.clear();
       piece.remove_prefix(end + 1);
-      if (!fits) return !(over = true);
+      if (!fits) {
+        over = true;
+        return false;
+      }
     }
     return true;
   });

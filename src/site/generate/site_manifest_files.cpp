@@ -70,7 +70,11 @@ void RecordSiteManifest(GenerationContext& context, bool finished) {
     if (reason) return failed(*reason, changes_path);
   } else {
     if (const auto reason = WritePiecesBelow(publish_directory, path, lines)) return failed(*reason, path);
-    if (const auto reason = RemoveFileBelow(publish_directory, changes_path)) return failed(*reason, changes_path);
+    // Changes left behind belong to the manifest before: a reader takes the two for no
+    // site at all, so the failure is reported.
+    if (const auto reason = RemoveFileBelow(publish_directory, changes_path)) {
+      context.ReportFailure("", "Removing site manifest " + changes_path, *reason);
+    }
   }
   const auto stamp = record ? StampBelow(publish_directory, path) : std::nullopt;
   if (!stamp) return;
