@@ -24,7 +24,7 @@ std::string ChangesHeader(std::string_view manifest) {
   std::string header(kChangesFormat);
   header += '\t';
   AppendNumber(header, manifest.size()) += '\t';
-  return header.append(ContentHash(manifest)) += '\n';
+  return header.append(WordContentHash(manifest)) += '\n';
 }
 
 // The lines of a manifest file after its first, one at a time, each path after the one

@@ -17,7 +17,7 @@ namespace quorvale {
 // a few files writes what it changed beside the manifest, in the changes file, and leaves
 // the manifest as it is:
 //   a first line: "Quorvale site manifest changes 1", a tab, the size of the manifest file
-//     it applies to, a tab, that file's content hash (ContentHash);
+//     it applies to, a tab, that file's content hash (WordContentHash);
 //   then one line per file whose line differs from the manifest's, in path order: the
 //     file's line as the manifest would give it, or, for a file the manifest lists and
 //     the site no longer has, "-", a tab, "-", a tab, the path.

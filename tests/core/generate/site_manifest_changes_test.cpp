@@ -75,8 +75,10 @@ TEST(SiteManifestChangesTest, AreWrittenAsPinnedAndTiedToTheirManifest) {
       old_bytes, CutPieces(ManifestBytes({{"PhotoAlbum.htm", {11, 6, 0}}}), 64), 1000, failure);
   ASSERT_TRUE(changes);
   EXPECT_EQ(*changes, "Quorvale site manifest changes 1\t" + std::to_string(old_bytes.size()) + '\t' +
-                          ContentHash(old_bytes) + "\n11\t6.000000000\tPhotoAlbum.htm\n-\t-\tgone.htm\n");
-  EXPECT_EQ(ContentHash("a"), "af63dc4c8601ec8c");  // FNV-1a, 64 bits, as stored
+                          WordContentHash(old_bytes) + "\n11\t6.000000000\tPhotoAlbum.htm\n-\t-\tgone.htm\n");
+  // As stored: FNV-1a, and its eight-bytes-at-a-time form, over a whole word and a byte left.
+  EXPECT_EQ(ContentHash("a"), "af63dc4c8601ec8c");
+  EXPECT_EQ(WordContentHash("abcdefgh" "i"), "141c3d71a98f22e1");
   const std::string other_bytes = ManifestBytes({{"PhotoAlbum.htm", {10, 5, 8}}, {"gone.htm", {1, 1, 1}}});
   EXPECT_EQ(ParseSiteManifest(other_bytes, *changes), std::nullopt);
   for (const std::string& damaged : {changes->substr(0, changes->size() - 1), *changes + "x\t1.0\tz\n",
