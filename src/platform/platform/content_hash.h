@@ -13,7 +13,7 @@ std::string ContentHash(std::string_view bytes);
 
 // A content hash of `bytes` taken eight bytes at a time (each eight read as a
 // little-endian number; the bytes after the last whole eight one at a time), as sixteen
-// lowercase hexadecimal digits. Some eight times as fast as ContentHash, for files of
+// lowercase hexadecimal digits. Some six times as fast as ContentHash, for files of
 // tens of megabytes hashed on every run: a site manifest's changes name their manifest
 // by it.
 std::string WordContentHash(std::string_view bytes);
